@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Set-up, build, start and test of Paukomat on Debian 12.
+#   scripts/paukomat.sh run    installs what is missing, builds and starts the program
+#   scripts/paukomat.sh test   installs what is missing, builds plainly and with sanitizers,
+#                              and runs every test in both builds
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev
+          fonts-dejavu-core fonts-urw-base35 poppler-utils)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+build() { # build-dir extra-cmake-args...
+    local dir=$1; shift
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir"
+}
+
+case "${1:-}" in
+run)
+    install_missing
+    build build -DPAUKOMAT_WERROR=OFF
+    exec build/Paukomat/Paukomat
+    ;;
+test)
+    install_missing
+    export QT_QPA_PLATFORM=offscreen
+    build build -DPAUKOMAT_WERROR=ON
+    ctest --test-dir build --output-on-failure -j2
+    build build-asan -DPAUKOMAT_WERROR=ON -DPAUKOMAT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+    ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -j2
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ui/ScreenBase.h"
+
+#include <QList>
+
+class QLabel;
+class QTimer;
+
+// Splash: names the help file of the program run and gives way to the sign-in screen after
+// three seconds. It takes no input and cannot be closed early.
+class frmIntro final : public ui::ScreenBase
+{
+    Q_OBJECT
+
+public:
+    explicit frmIntro(const ui::ScreenContext& context, QWidget* parent = nullptr);
+
+    bool Form_Load() override;
+
+    QList<QLabel*> Label1;
+    QList<QLabel*> Image1;
+    QTimer* tmrIntro = nullptr;
+
+protected:
+    bool Form_QueryUnload() override { return false; }
+
+private:
+    void tmrIntro_Timer();
+};

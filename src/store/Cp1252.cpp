@@ -1,0 +1,61 @@
+#include "store/Cp1252.h"
+
+#include <array>
+
+namespace store {
+namespace {
+
+// Unicode values of the codes 0x80 to 0x9F; the rest of the code page equals Latin-1.
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+int encodeChar(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[static_cast<std::size_t>(i)] == c)
+            return 0x80 + i;
+    return -1;
+}
+
+} // namespace
+
+QString fromCp1252(const QByteArray& bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHigh[b - 0x80u]) : QChar(b);
+    }
+    return text;
+}
+
+QByteArray toCp1252(const QString& text, bool* ok)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    bool all = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int code = encodeChar(text[i].unicode());
+        if (code < 0)
+            all = false;
+        bytes[i] = static_cast<char>(code < 0 ? '?' : code);
+    }
+    if (ok)
+        *ok = all;
+    return bytes;
+}
+
+bool fitsCp1252(const QString& text)
+{
+    for (const QChar c : text)
+        if (encodeChar(c.unicode()) < 0)
+            return false;
+    return true;
+}
+
+} // namespace store

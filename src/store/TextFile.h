@@ -1,0 +1,53 @@
+#pragma once
+
+#include "store/FileResult.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace store {
+
+// Text files of lines ended by CR LF in Windows-1252. Reading accepts CR LF, a lone LF and a
+// last line without an end; every line is read whole.
+namespace TextFile {
+
+[[nodiscard]] bool exists(const QString& path);
+
+// Lines as stored bytes, without their ends. A missing or unreadable file gives no lines.
+[[nodiscard]] QList<QByteArray> readRawLines(const QString& path);
+// Lines decoded from Windows-1252.
+[[nodiscard]] QStringList readLines(const QString& path);
+// The first line of a file, or an empty text when there is none.
+[[nodiscard]] QString readFirstLine(const QString& path);
+
+// Replaces the file as a whole: the new content is written completely and then renamed over the
+// old file, so the file is never missing or cut; on failure the old file keeps its bytes.
+[[nodiscard]] FileResult writeRawLines(const QString& path, const QList<QByteArray>& lines);
+[[nodiscard]] FileResult writeLines(const QString& path, const QStringList& lines);
+
+// Appends lines at the end, creating the file when it is missing.
+[[nodiscard]] FileResult appendRawLines(const QString& path, const QList<QByteArray>& lines);
+[[nodiscard]] FileResult appendLines(const QString& path, const QStringList& lines);
+
+// Creates the file empty when it is missing; an existing file is left as it is.
+FileResult touch(const QString& path);
+
+// Deletes a file; a missing file counts as deleted.
+bool remove(const QString& path);
+
+// Test seam for failing disks: when set, every replacing write or append fails after the given
+// number of bytes has been written. Pass a negative number to switch it off.
+void setWriteFailureAfter(qint64 bytes);
+
+} // namespace TextFile
+
+// Clean-up by pattern: "*" stands for any run of characters, and a trailing ".*" also matches a
+// name without any dot ("tmp*.*" matches "tmpUsr"). Only files are deleted, never directories.
+[[nodiscard]] bool matchesPattern(const QString& name, const QString& pattern);
+int removeMatching(const QString& directory, const QString& pattern);
+
+} // namespace store

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace store {
+
+// What the files can hold. Every check returns an empty text when the input is fine, otherwise
+// the German message that tells the user why it is refused.
+
+// Text typed by the user: every character must have a Windows-1252 code, and control characters
+// (tab, line breaks, ...) would split a line of a file.
+[[nodiscard]] QString unstorableTextMessage(const QString& text);
+
+// A name that becomes a directory name must stay within the file system's 255 bytes.
+[[nodiscard]] QString tooLongNameMessage(const QString& name);
+
+// A name read back from a file may only become part of a path when it holds no "/" or NUL and
+// is neither "." nor ".." (only a file changed outside the program can hold such a name).
+[[nodiscard]] bool isSafePathName(const QString& name);
+[[nodiscard]] QString unsafeNameMessage(const QString& name);
+
+// The message for a stored file that could not be written; its title is ErrorTitle.
+[[nodiscard]] QString writeFailedMessage(const QString& path, const QString& reason);
+
+inline const QString ErrorTitle = QStringLiteral("Paukomat V1.1  -  Fehler");
+
+} // namespace store

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "ui/Services.h"
+
+#include <QPointer>
+#include <QRandomGenerator>
+
+class QPagedPaintDevice;
+class QTextBrowser;
+
+namespace ui {
+
+class QtMessageBox final : public MessageBox
+{
+public:
+    Answer show(QWidget* parent, const QString& text, const QString& title, Buttons buttons,
+                Icon icon) override;
+};
+
+class QtInputBox final : public InputBox
+{
+public:
+    QString ask(QWidget* parent, const QString& prompt, const QString& title) override;
+};
+
+// Shows the HTML help file in a window of its own; a missing file is reported, not fatal.
+class QtHelpViewer final : public HelpViewer
+{
+public:
+    explicit QtHelpViewer(MessageBox& messages);
+    ~QtHelpViewer() override;
+    void setHelpFile(const QString& path) override { m_file = path; }
+    [[nodiscard]] QString helpFile() const override { return m_file; }
+    void showHelp(QWidget* parent) override;
+
+private:
+    MessageBox& m_messages;
+    QString m_file;
+    QPointer<QTextBrowser> m_window;
+};
+
+// Shows the print dialog, so the user picks a printer or a PDF file.
+class QtPrinter final : public Printer
+{
+public:
+    explicit QtPrinter(MessageBox& messages) : m_messages(messages) {}
+    bool print(QWidget* parent, const QList<PrintLine>& lines) override;
+
+    // Draws the lines from the top of the printable area down, starting a new page whenever
+    // the next line does not fit. Returns false when the device could not be painted on.
+    static bool renderLines(QPagedPaintDevice& device, const QList<PrintLine>& lines);
+
+private:
+    MessageBox& m_messages;
+};
+
+class QtProgramEnd final : public ProgramEnd
+{
+public:
+    void endNow() override;
+};
+
+// Seeded once; every draw continues the same sequence.
+class QtRandom final : public RandomSource
+{
+public:
+    double nextUniform() override { return m_generator.generateDouble(); }
+
+private:
+    QRandomGenerator m_generator{QRandomGenerator::securelySeeded()};
+};
+
+} // namespace ui

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+// The platform services through which every screen talks to the user and ends the program.
+// The program uses the Qt implementations; tests replace them with scripted doubles.
+namespace ui {
+
+enum class Buttons { Ok, YesNo };
+enum class Icon { None, Exclamation, Stop };
+enum class Answer { Ok, Yes, No };
+
+// Modal message box with a title, OK or Yes/No, and no icon, an exclamation or a stop icon.
+class MessageBox
+{
+public:
+    virtual ~MessageBox() = default;
+    virtual Answer show(QWidget* parent, const QString& text, const QString& title,
+                        Buttons buttons = Buttons::Ok, Icon icon = Icon::None) = 0;
+};
+
+// Modal one-line input box without preset text; Cancel gives the empty text.
+class InputBox
+{
+public:
+    virtual ~InputBox() = default;
+    virtual QString ask(QWidget* parent, const QString& prompt, const QString& title) = 0;
+};
+
+// The help of the program run: named once at start, opened by F1 and every "Hilfe" button.
+class HelpViewer
+{
+public:
+    virtual ~HelpViewer() = default;
+    virtual void setHelpFile(const QString& path) = 0;
+    [[nodiscard]] virtual QString helpFile() const = 0;
+    virtual void showHelp(QWidget* parent) = 0;
+};
+
+// One printed line with its font; "title" is the further font attribute of the title lines.
+struct PrintLine
+{
+    QString text;
+    QString fontName;
+    int pointSize = 12;
+    bool bold = false;
+    bool title = false;
+
+    friend bool operator==(const PrintLine&, const PrintLine&) = default;
+};
+
+// Prints a document line by line, continuing on a new page when one is full.
+// Returns false when nothing was printed (the user cancelled, or the printer failed).
+class Printer
+{
+public:
+    virtual ~Printer() = default;
+    virtual bool print(QWidget* parent, const QList<PrintLine>& lines) = 0;
+};
+
+// Ends the program at once: every window is closed without running further handlers.
+class ProgramEnd
+{
+public:
+    virtual ~ProgramEnd() = default;
+    virtual void endNow() = 0;
+};
+
+// Uniform pseudo-random numbers in [0, 1).
+class RandomSource
+{
+public:
+    virtual ~RandomSource() = default;
+    virtual double nextUniform() = 0;
+};
+
+struct Services
+{
+    MessageBox& messages;
+    InputBox& input;
+    HelpViewer& help;
+    Printer& printer;
+    ProgramEnd& end;
+    RandomSource& random;
+};
+
+} // namespace ui
