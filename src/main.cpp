@@ -1,8 +1,8 @@
 #include "ui/QtServices.h"
 #include "ui/Screens.h"
+#include "ui/SingleInstance.h"
 
 #include <QApplication>
-#include <QLockFile>
 
 int main(int argc, char* argv[])
 {
@@ -16,16 +16,10 @@ int main(int argc, char* argv[])
     const QString programDir = QCoreApplication::applicationDirPath();
     ui::QtMessageBox messages;
 
-    // Two copies on one program directory would overwrite each other's files. A lock left by a
-    // copy that crashed belongs to a process that no longer runs and is taken over silently.
-    QLockFile lock(programDir + QStringLiteral("/Paukomat.lock"));
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(0)) {
-        messages.show(nullptr,
-                      QStringLiteral("Paukomat läuft bereits. Bitte arbeiten Sie im schon "
-                                     "geöffneten Programm weiter; zwei gleichzeitig laufende "
-                                     "Programme würden sich gegenseitig Daten überschreiben."),
-                      QStringLiteral("Paukomat V1.1"), ui::Buttons::Ok, ui::Icon::Stop);
+    ui::SingleInstance instance(programDir);
+    if (!instance.acquire()) {
+        messages.show(nullptr, ui::SingleInstance::RefusedMessage, QStringLiteral("Paukomat V1.1"),
+                      ui::Buttons::Ok, ui::Icon::Stop);
         return 1;
     }
 

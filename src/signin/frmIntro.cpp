@@ -110,3 +110,12 @@ void frmIntro::tmrIntro_Timer()
     closeScreen();
     next.showLogin();
 }
+
+void frmIntro::paintEvent(QPaintEvent* event)
+{
+    ui::ScreenBase::paintEvent(event);
+    // A frameless window needs an edge of its own to stand out from the desktop.
+    QPainter p(this);
+    p.setPen(QColor(150, 130, 80));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}

@@ -24,6 +24,7 @@ public:
 
 protected:
     bool Form_QueryUnload() override { return false; }
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void tmrIntro_Timer();
