@@ -3,12 +3,14 @@
 #include "ui/SingleInstance.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Paukomat"));
     QApplication::setApplicationDisplayName(QStringLiteral("Paukomat V1.1"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/paukomat.png")));
     // Screens replace one another by closing one and showing the next; the program ends
     // explicitly, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
