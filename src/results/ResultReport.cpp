@@ -79,15 +79,9 @@ void ResultReport::Zeige_Einzel()
 QStringList ResultReport::Zeige_Block() const
 {
     std::optional<double> Prozent;
-    QString prozentText = store::numberText(0);
-    if (Vokabeln > 0) {
-        double p = Richtig * 100 / Vokabeln;
-        // Only absurd counts from a damaged file get here; dividing first keeps them finite.
-        if (std::isinf(p))
-            p = Richtig / Vokabeln * 100;
-        Prozent = p;
-        prozentText = std::isfinite(p) ? store::percentText(p) : store::numberText(p);
-    }
+    if (Vokabeln > 0)
+        Prozent = Richtig * 100 / Vokabeln;
+    const QString prozentText = store::percentText(Prozent.value_or(0));
     return {QStringLiteral("Vokabeln: ") + store::numberText(Vokabeln),
             QStringLiteral("davon richtig: ") + store::numberText(Richtig),
             QStringLiteral("davon falsch: ") + store::numberText(Falsch),

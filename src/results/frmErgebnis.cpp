@@ -56,8 +56,9 @@ frmErgebnis::frmErgebnis(const ui::ScreenContext& context, QWidget* parent)
     // Both lists are made wide enough for the separator line in the fonts at hand, which may be
     // wider than those the layout was drawn for; the right-hand side moves along.
     const auto widthFor = [](QListWidget* list, int width) {
-        const int needed = list->fontMetrics().horizontalAdvance(results::ResultReport::SeparatorLine)
-            + 2 * list->frameWidth() + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+        const QString& line = results::ResultReport::SeparatorLine;
+        const int needed = list->fontMetrics().horizontalAdvance(line) + 2 * list->frameWidth()
+            + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
         return std::max(width, needed);
     };
     const QRect left = twips(240, 360, 3975, 4560);
