@@ -1,8 +1,16 @@
 #pragma once
 
 #include "ui/ScreenBase.h"
+#include "ui/Services.h"
 
-// Stand-in until the screen is built.
+#include <QList>
+#include <QString>
+
+class QListWidget;
+class QPushButton;
+
+// The stored results of one lesson: totals on the left, one block per completed run on the
+// right. The screen only reads; it changes no file.
 class frmErgebnis final : public ui::ScreenBase
 {
     Q_OBJECT
@@ -10,4 +18,30 @@ class frmErgebnis final : public ui::ScreenBase
 public:
     explicit frmErgebnis(const ui::ScreenContext& context, QWidget* parent = nullptr);
 
+    bool Form_Load() override;
+
+    // What "Drucken" prints: a title, then the entries of both lists as they stand.
+    [[nodiscard]] QList<ui::PrintLine> Druckzeilen() const;
+
+    QListWidget* lstGErgebnis = nullptr;
+    QListWidget* lstErgebnisse = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QPushButton* cmdPrintErgebnis = nullptr;
+    QPushButton* cmdHelp = nullptr;
+
+    QString Nutzer;
+    QString Sprache;
+    QString Lektion;
+    QString ErgebnDatei;
+
+public slots:
+    void cmdCancel_Click();
+    void cmdPrintErgebnis_Click();
+
+protected:
+    bool Form_QueryUnload() override;
+
+private:
+    // Reads the five lines of the hand-off; false after telling the user why it cannot be used.
+    bool Lies_Uebergabe();
 };

@@ -127,7 +127,9 @@ bool QtPrinter::renderLines(QPagedPaintDevice& device, const QList<PrintLine>& l
                 return false;
             y = 0;
         }
-        painter.drawText(0, y + metrics.ascent(), line.text);
+        // A line of blanks only takes its room: drawn underlined it would leave stray marks.
+        if (!line.text.trimmed().isEmpty())
+            painter.drawText(0, y + metrics.ascent(), line.text);
         y += metrics.lineSpacing();
     }
     return painter.end();
