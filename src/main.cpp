@@ -4,12 +4,19 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Paukomat"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Paukomat V1.1"));
+    // Qt's own dialogs (print dialog, buttons) speak German like the rest of the program.
+    QTranslator qtGerman;
+    if (qtGerman.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtGerman);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/paukomat.png")));
     // Screens replace one another by closing one and showing the next; the program ends
     // explicitly, never because a window closed.
