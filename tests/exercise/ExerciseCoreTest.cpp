@@ -165,6 +165,14 @@ private slots:
         lines[7].back() = QLatin1Char('r');
         QCOMPARE(run.runCopy(), lines);
         QCOMPARE(fileBytes(copy), plain(lines));
+
+        Run all(lines.mid(4, 4), Direction::ForeignToGerman, Selection::Alle, copy, [] { return 0.0; });
+        QVERIFY(all.next());
+        QCOMPARE(all.shown(), QStringLiteral("w4"));
+        all.markAnswer(true);
+        QVERIFY(all.next());
+        QCOMPARE(all.shown(), QStringLiteral("w7"));
+        QCOMPARE(all.lineCounter(), 4);
     }
 
     void runGoesOnWhenItsCopyCannotBeWritten()

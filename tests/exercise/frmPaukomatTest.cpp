@@ -226,19 +226,33 @@ private slots:
         QCOMPARE(d.program.bytes(Lang + "U1"), TestProgram::scrambledBytes(lesson));
     }
 
-    void failedSaveKeepsTheScreenAndTheLesson()
+    void failedWritesKeepTheOldFilesAndTheScreen()
     {
-        const QStringList lesson = {pair("a", "b", 'f')};
-        Drill d(lesson);
+        Drill d({pair("a", "b", 'f')});
         Drill::start(0, 0);
-        d.program.messages.queueOk(2);
+        d.program.messages.queueOk(7);
         Drill::answer("b");
+        const QByteArray results = d.program.bytes(Lang + "EU1");
+        const QByteArray working = d.program.bytes(Lang + "tmpU1");
+        const QStringList totals = Drill::column(Drill::screen()->lblErgebnisGesamt);
+
+        // A run on a failing disk: each failed file is reported once, the old files stay.
         store::TextFile::setWriteFailureAfter(0);
+        Drill::start(0, 0);
+        Drill::answer("x");
+        QStringList titles;
+        for (const auto& m : d.program.messages.shown.mid(1))
+            titles << m.title.mid(18);
+        QCOMPARE(titles, (QStringList{"Fehler", "Fehler", "Ergebnis", "Fehler", "Fehler"}));
+        QCOMPARE(d.program.bytes(Lang + "EU1"), results);
+        QCOMPARE(d.program.bytes(Lang + "tmpU1"), working);
+        QCOMPARE(Drill::column(Drill::screen()->lblErgebnisGesamt), totals);
+
         QTest::mouseClick(Drill::screen()->cmdCancel, Qt::LeftButton);
         store::TextFile::setWriteFailureAfter(-1);
-        QCOMPARE(d.program.messages.shown.last().title, QStringLiteral("Paukomat V1.1  -  Fehler"));
+        QCOMPARE(d.program.messages.shown.size(), 7);
         QVERIFY(Drill::screen() && Drill::screen()->cmdCancel->isEnabled());
-        QCOMPARE(d.program.bytes(Lang + "U1"), TestProgram::scrambledBytes(lesson));
+        QCOMPARE(d.program.readScrambled(Lang + "U1"), QStringList{pair("a", "b", 'f')});
         QTest::mouseClick(Drill::screen()->cmdCancel, Qt::LeftButton);
         QVERIFY(d.leftCleanly());
         QCOMPARE(d.program.readScrambled(Lang + "U1"), QStringList{pair("a", "b", 'r')});
