@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString ResultTitle = QStringLiteral("Paukomat V1.1  -  Ergebnis");
@@ -162,6 +164,12 @@ frmPaukomat::frmPaukomat(const ui::ScreenContext& context, QWidget* parent)
     auto* upper = new QHBoxLayout;
     upper->addWidget(fmeSettings);
     upper->addWidget(fmeErgebnis, 1);
+    // One width for all buttons, with room around the longest caption.
+    int buttonWidth = 0;
+    for (QPushButton* b : {cmdStartUebung, cmdStopUebung, cmdShowErgebnis, cmdCancel, cmdHelp})
+        buttonWidth = std::max(buttonWidth, b->sizeHint().width() + 20);
+    for (QPushButton* b : {cmdStartUebung, cmdStopUebung, cmdShowErgebnis, cmdCancel, cmdHelp})
+        b->setMinimumWidth(buttonWidth);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {cmdStartUebung, cmdStopUebung, cmdShowErgebnis})
         buttons->addWidget(b);
