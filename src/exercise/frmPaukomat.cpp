@@ -76,6 +76,7 @@ frmPaukomat::frmPaukomat(const ui::ScreenContext& context, QWidget* parent)
     for (int i = 0; i < 2; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("lblLektion_%1").arg(i));
+        label->setTextFormat(Qt::PlainText);
         QFont font = label->font();
         font.setBold(true);
         font.setPointSizeF(font.pointSizeF() * (i == 0 ? 1.3 : 1.1));
@@ -117,6 +118,8 @@ frmPaukomat::frmPaukomat(const ui::ScreenContext& context, QWidget* parent)
               new QLabel(QStringLiteral("Ihre Lösung:"), fmeLektion)};
     lblVorgabe = new QLabel(fmeLektion);
     lblVorgabe->setObjectName(QStringLiteral("lblVorgabe"));
+    // Words such as "<html>" are shown as typed, never as markup.
+    lblVorgabe->setTextFormat(Qt::PlainText);
     txtLoesung = new QLineEdit(fmeLektion);
     txtLoesung->setObjectName(QStringLiteral("txtLoesung"));
     QFont wordFont = lblVorgabe->font();
