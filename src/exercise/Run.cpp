@@ -1,0 +1,71 @@
+#include "exercise/Run.h"
+
+#include "editor/WordPair.h"
+#include "exercise/AnswerCheck.h"
+#include "store/TextFile.h"
+
+namespace exercise {
+
+Run::Run(QStringList workingCopy, Direction direction, Selection selection, QString runCopyPath,
+         std::function<double()> uniform)
+    : m_lines(std::move(workingCopy))
+    , m_direction(direction)
+    , m_selection(selection)
+    , m_runCopyPath(std::move(runCopyPath))
+    , m_uniform(std::move(uniform))
+{
+    m_out.reserve(m_lines.size());
+    m_writeResult = store::TextFile::writeLines(m_runCopyPath, {});
+}
+
+bool Run::next()
+{
+    m_current = -1;
+    m_shown.clear();
+    m_expected.clear();
+    const qsizetype size = m_lines.size();
+    qsizetype i = m_next;
+    editor::WordPair pair;
+    for (; i < size; ++i) {
+        pair = editor::WordPair::parse(m_lines[i]);
+        // A damaged line (no separator, no room for the mark) is never asked, only kept.
+        if (pair.valid && (m_selection == Selection::Alle || pair.mark == QLatin1Char('f')))
+            break;
+    }
+    passOn(m_lines.mid(m_next, i - m_next));
+    m_next = i;
+    if (i == size) {
+        m_atEnd = true;
+        return false;
+    }
+    m_current = i;
+    const bool foreignShown = m_direction == Direction::ForeignToGerman;
+    const QString& shownSide = foreignShown ? pair.foreign : pair.german;
+    m_expected = foreignShown ? pair.german : pair.foreign;
+    // Only a side with several meanings needs a draw.
+    m_shown = shownSide.contains(QLatin1Char(';')) ? meaningFor(shownSide, m_uniform())
+                                                   : shownSide;
+    return true;
+}
+
+void Run::markAnswer(bool right)
+{
+    if (m_current < 0)
+        return;
+    QString line = m_lines[m_current];
+    line[line.size() - 1] = right ? QLatin1Char('r') : QLatin1Char('f');
+    passOn({line});
+    m_next = m_current + 1;
+    m_current = -1;
+}
+
+void Run::passOn(const QStringList& lines)
+{
+    if (lines.isEmpty())
+        return;
+    m_out += lines;
+    if (m_writeResult.ok)
+        m_writeResult = store::TextFile::appendLines(m_runCopyPath, lines);
+}
+
+} // namespace exercise

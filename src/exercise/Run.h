@@ -1,0 +1,63 @@
+#pragma once
+
+#include "store/FileResult.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace exercise {
+
+enum class Direction { ForeignToGerman, GermanToForeign };
+// Every word of the lesson, or only those last answered wrong (mark "f").
+enum class Selection { Alle, Fehler };
+
+// One exercise run over the lines of the working copy, first to last, each line at most once.
+// Every line dealt with goes to the run copy exactly once, in order: asked lines with their new
+// mark, passed-over lines unchanged. The run copy is written as the run goes, so a crash loses
+// little; the lines are also kept here and become the new working copy when the run completes.
+class Run
+{
+public:
+    // Creates the run copy empty. uniform draws a number in [0, 1) to pick the meaning shown.
+    Run(QStringList workingCopy, Direction direction, Selection selection, QString runCopyPath,
+        std::function<double()> uniform);
+
+    // Moves on to the next word to ask. False when the end of the working copy is reached.
+    [[nodiscard]] bool next();
+    [[nodiscard]] bool atEnd() const { return m_atEnd; }
+
+    // The word being asked: the shown side narrowed to one meaning, and the whole answer side.
+    [[nodiscard]] QString shown() const { return m_shown; }
+    [[nodiscard]] QString expected() const { return m_expected; }
+
+    // Sets the mark of the asked line, "r" or "f", and passes the line on to the run copy.
+    void markAnswer(bool right);
+
+    // Number of the working-copy line to be dealt with next, counting from 1.
+    [[nodiscard]] qint64 lineCounter() const { return m_next + 1; }
+    // Every line dealt with so far.
+    [[nodiscard]] const QStringList& runCopy() const { return m_out; }
+    // The first failed write to the run copy; the run goes on in memory after it.
+    [[nodiscard]] const store::FileResult& writeResult() const { return m_writeResult; }
+
+private:
+    void passOn(const QStringList& lines);
+
+    const QStringList m_lines;
+    const Direction m_direction;
+    const Selection m_selection;
+    const QString m_runCopyPath;
+    const std::function<double()> m_uniform;
+
+    QStringList m_out;
+    store::FileResult m_writeResult;
+    qsizetype m_next = 0;
+    qsizetype m_current = -1;
+    bool m_atEnd = false;
+    QString m_shown;
+    QString m_expected;
+};
+
+} // namespace exercise
