@@ -68,35 +68,38 @@ frmEditUnit::frmEditUnit(const ui::ScreenContext& context, QWidget* parent)
     // Long lessons: rows of one height spare the list measuring every entry.
     lstVokabeln->setUniformItemSizes(true);
 
-    fmeVokabelNeu = makeFrame(this, QStringLiteral("fmeVokabelNeu"), QStringLiteral("neue Vokabel"));
-    cmdVokabelNeu = makeButton(fmeVokabelNeu, QStringLiteral("cmdVokabelNeu"),
-                               QStringLiteral("<<   Neu"),
-                               QStringLiteral("Die neue Vokabel übernehmen"));
+    fmeVokabelNeu
+        = makeFrame(this, QStringLiteral("fmeVokabelNeu"), QStringLiteral("neue Vokabel"));
+    cmdVokabelNeu
+        = makeButton(fmeVokabelNeu, QStringLiteral("cmdVokabelNeu"), QStringLiteral("<<   Neu"),
+                     QStringLiteral("Die neue Vokabel übernehmen"));
     Label5 = makeLabel(fmeVokabelNeu, QStringLiteral("Label5"), Hint);
     Label1 = makeLabel(fmeVokabelNeu, QStringLiteral("Label1"), {});
     txtNewVokabelSprache = makeField(fmeVokabelNeu, QStringLiteral("txtNewVokabelSprache"));
     Label2 = makeLabel(fmeVokabelNeu, QStringLiteral("Label2"), QStringLiteral("Deutsch:"));
     txtNewVokabelDeutsch = makeField(fmeVokabelNeu, QStringLiteral("txtNewVokabelDeutsch"));
 
-    fmeVokabelChange = makeFrame(this, QStringLiteral("fmeVokabelChange"),
-                                 QStringLiteral("Vokabel ändern"));
+    fmeVokabelChange
+        = makeFrame(this, QStringLiteral("fmeVokabelChange"), QStringLiteral("Vokabel ändern"));
     cmdVokabelEdit = makeButton(fmeVokabelChange, QStringLiteral("cmdVokabelEdit"),
                                 QStringLiteral(">>   Ändern   <<"),
                                 QStringLiteral("Den in den Eingabefeldern eingegebenen Text an die "
                                                "Vokabel übertragen"));
     Label6 = makeLabel(fmeVokabelChange, QStringLiteral("Label6"), Hint);
     Label4 = makeLabel(fmeVokabelChange, QStringLiteral("Label4"), {});
-    txtChangeVokabelSprache = makeField(fmeVokabelChange, QStringLiteral("txtChangeVokabelSprache"));
+    txtChangeVokabelSprache
+        = makeField(fmeVokabelChange, QStringLiteral("txtChangeVokabelSprache"));
     Label3 = makeLabel(fmeVokabelChange, QStringLiteral("Label3"), QStringLiteral("Deutsch:"));
-    txtChangeVokabelDeutsch = makeField(fmeVokabelChange, QStringLiteral("txtChangeVokabelDeutsch"));
+    txtChangeVokabelDeutsch
+        = makeField(fmeVokabelChange, QStringLiteral("txtChangeVokabelDeutsch"));
     for (QLabel* hint : {Label5, Label6}) {
         hint->setWordWrap(true);
         hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 
-    cmdVokabelDelete = makeButton(this, QStringLiteral("cmdVokabelDelete"),
-                                  QStringLiteral("Löschen   >>"),
-                                  QStringLiteral("Löschen der in der Liste gewählten Vokabel"));
+    cmdVokabelDelete
+        = makeButton(this, QStringLiteral("cmdVokabelDelete"), QStringLiteral("Löschen   >>"),
+                     QStringLiteral("Löschen der in der Liste gewählten Vokabel"));
     cmdHelp = createHelpButton();
     cmdExit = makeButton(this, QStringLiteral("cmdExit"), QStringLiteral("beenden"),
                          QStringLiteral("Eingabe beenden"));
@@ -130,8 +133,8 @@ void frmEditUnit::arrange()
     const QList<QPushButton*> buttons{cmdVokabelNeu, cmdVokabelEdit, cmdVokabelDelete, cmdHelp,
                                       cmdExit};
     const auto fits = [&] {
-        const QRect hint =
-            metrics.boundingRect(QRect(0, 0, px(3255), 1000), Qt::TextWordWrap, Hint);
+        const QRect hint
+            = metrics.boundingRect(QRect(0, 0, px(3255), 1000), Qt::TextWordWrap, Hint);
         if (hint.height() > 2 * metrics.lineSpacing() || hint.height() > px(495))
             return false;
         for (const QPushButton* button : buttons)
@@ -336,7 +339,8 @@ void frmEditUnit::cmdVokabelNeu_Click()
         return;
     }
     if (german.isEmpty()) {
-        message(QStringLiteral("Sie haben keine Vokabel der Sprache Deutsch eingegeben !"), NewTitle);
+        message(QStringLiteral("Sie haben keine Vokabel der Sprache Deutsch eingegeben !"),
+                NewTitle);
         return;
     }
     if (!checkStorable(foreign, german))
@@ -370,7 +374,8 @@ void frmEditUnit::cmdVokabelEdit_Click()
         return;
     }
     if (german.isEmpty()) {
-        message(QStringLiteral("Sie haben keine Vokabel der Sprache Deutsch eingegeben !"), NewTitle);
+        message(QStringLiteral("Sie haben keine Vokabel der Sprache Deutsch eingegeben !"),
+                NewTitle);
         return;
     }
     if (!checkStorable(foreign, german))

@@ -4,7 +4,6 @@
 #include "store/TextRules.h"
 
 #include <QDir>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -58,7 +57,6 @@ void clickEntry(QListWidget* list, const QString& text)
     QVERIFY(!items.isEmpty());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(items.first()).center());
-
 }
 
 QStringList entries(const QListWidget* list)
@@ -88,15 +86,9 @@ private slots:
         TestProgram program;
         frmEditUnit* e = openEditor(program);
         QVERIFY(e);
-        QCOMPARE(e->windowTitle(), QStringLiteral("Paukomat V1.1  ...  Englisch  -  Lektion 1 ändern"));
-        QCOMPARE(e->Label1->text(), QStringLiteral("Englisch:"));
+        QCOMPARE(e->windowTitle(),
+                 QStringLiteral("Paukomat V1.1  ...  Englisch  -  Lektion 1 ändern"));
         QCOMPARE(e->Label4->text(), QStringLiteral("Englisch:"));
-        QCOMPARE(e->fmeVokabelNeu->title(), QStringLiteral("neue Vokabel"));
-        QCOMPARE(e->fmeVokabelChange->title(), QStringLiteral("Vokabel ändern"));
-        QCOMPARE(e->cmdVokabelEdit->text(), QStringLiteral(">>   Ändern   <<"));
-        QCOMPARE(e->cmdVokabelDelete->toolTip(), QStringLiteral("Löschen der in der Liste gewählten Vokabel"));
-        QCOMPARE(e->findChild<QPushButton*>("cmdExit"), e->cmdExit);
-        QCOMPARE(e->cmdExit->toolTip(), QStringLiteral("Eingabe beenden"));
         QCOMPARE(e->focusWidget(), e->cmdVokabelDelete);
 
         // The tab chain, and no caption cut by the font.
@@ -120,7 +112,8 @@ private slots:
         type(e->txtNewVokabelSprache, "halb");
         program.messages.queue(ui::Answer::Yes);
         click(e->cmdVokabelDelete);
-        QCOMPARE(program.messages.shown.last().text, QStringLiteral("Soll die Vokabel '' wirklich gelöscht werden ?"));
+        QCOMPARE(program.messages.shown.last().text,
+                 QStringLiteral("Soll die Vokabel '' wirklich gelöscht werden ?"));
         QCOMPARE(program.messages.shown.last().title, QStringLiteral("Paukomat V1.1"));
         QVERIFY(program.messages.shown.last().buttons == ui::Buttons::YesNo);
         QCOMPARE(e->txtNewVokabelSprache->text(), QStringLiteral("halb"));
@@ -141,14 +134,16 @@ private slots:
         QCOMPARE(entries(e->lstVokabeln), (QStringList{"apple", "the", "The"}));
         QCOMPARE(current(e->lstVokabeln), QStringLiteral("apple"));
         QCOMPARE(e->txtChangeVokabelDeutsch->text(), QStringLiteral(" Apfel, der: rund "));
-        QVERIFY(e->txtNewVokabelSprache->text().isEmpty() && e->txtNewVokabelDeutsch->text().isEmpty());
+        QVERIFY(e->txtNewVokabelSprache->text().isEmpty()
+                && e->txtNewVokabelDeutsch->text().isEmpty());
 
         // A duplicate is refused and its entry selected; the typed text stays.
         type(e->txtNewVokabelSprache, "the");
         type(e->txtNewVokabelDeutsch, "anders");
         program.messages.queueOk();
         click(e->cmdVokabelNeu);
-        QCOMPARE(program.messages.shown.last().text, QStringLiteral("Die Vokabel ist bereits vorhanden !\r\r"));
+        QCOMPARE(program.messages.shown.last().text,
+                 QStringLiteral("Die Vokabel ist bereits vorhanden !\r\r"));
         QCOMPARE(program.messages.shown.last().title, NewTitle);
         QCOMPARE(current(e->lstVokabeln), QStringLiteral("the"));
         QCOMPARE(e->txtChangeVokabelDeutsch->text(), QStringLiteral("der;die;das"));
@@ -180,8 +175,13 @@ private slots:
         TestProgram program;
         frmEditUnit* e = openEditor(program, {pair("the", "der")});
         QVERIFY(e);
-        const QString noForeign = QStringLiteral("Sie haben keine Vokabel der Sprache Englisch eingegeben !");
-        const QString noGerman = QStringLiteral("Sie haben keine Vokabel der Sprache Deutsch eingegeben !");
+        const QString noForeign
+            = QStringLiteral("Sie haben keine Vokabel der Sprache Englisch eingegeben !");
+        const QString noGerman
+            = QStringLiteral("Sie haben keine Vokabel der Sprache Deutsch eingegeben !");
+        const QString backslash = QStringLiteral("Die Vokabel darf keine zwei aufeinanderfolgenden "
+                                                 "Backslashes (\\\\) enthalten und nicht auf einen "
+                                                 "Backslash (\\) enden !");
         const struct
         {
             QLineEdit* foreign;
@@ -189,20 +189,23 @@ private slots:
             QPushButton* command;
             QString foreignText, germanText, message;
         } cases[] = {
-            {e->txtNewVokabelSprache, e->txtNewVokabelDeutsch, e->cmdVokabelNeu, "", "x", noForeign},
+            {e->txtNewVokabelSprache, e->txtNewVokabelDeutsch, e->cmdVokabelNeu, "", "x",
+             noForeign},
             {e->txtNewVokabelSprache, e->txtNewVokabelDeutsch, e->cmdVokabelNeu, " ", "", noGerman},
-            {e->txtChangeVokabelSprache, e->txtChangeVokabelDeutsch, e->cmdVokabelEdit, "", "x", noForeign},
-            {e->txtChangeVokabelSprache, e->txtChangeVokabelDeutsch, e->cmdVokabelEdit, "the", "", noGerman},
+            {e->txtChangeVokabelSprache, e->txtChangeVokabelDeutsch, e->cmdVokabelEdit, "", "x",
+             noForeign},
+            {e->txtChangeVokabelSprache, e->txtChangeVokabelDeutsch, e->cmdVokabelEdit, "the", "",
+             noGerman},
             {e->txtChangeVokabelSprache, e->txtChangeVokabelDeutsch, e->cmdVokabelEdit, "The", "x",
              "Die zu ändernde Vokabel ist nicht vorhanden !\r\r"},
             {e->txtNewVokabelSprache, e->txtNewVokabelDeutsch, e->cmdVokabelNeu, "a\\\\b", "x",
-             editor::LessonFile::foreignWordProblem("a\\\\b")},
-            {e->txtNewVokabelSprache, e->txtNewVokabelDeutsch, e->cmdVokabelNeu, "a\\", "x",
-             editor::LessonFile::foreignWordProblem("a\\")},
+             backslash},
+            {e->txtChangeVokabelSprache, e->txtChangeVokabelDeutsch, e->cmdVokabelEdit, "a\\", "x",
+             backslash},
             {e->txtNewVokabelSprache, e->txtNewVokabelDeutsch, e->cmdVokabelNeu, "dom", "дом",
              store::unstorableTextMessage("дом")},
-            {e->txtChangeVokabelSprache, e->txtChangeVokabelDeutsch, e->cmdVokabelEdit, "the", "a\tb",
-             store::unstorableTextMessage("\t")},
+            {e->txtChangeVokabelSprache, e->txtChangeVokabelDeutsch, e->cmdVokabelEdit, "the",
+             "a\tb", store::unstorableTextMessage("\t")},
         };
         for (const auto& c : cases) {
             c.foreign->setText(c.foreignText);
@@ -227,16 +230,19 @@ private slots:
     void changeAndRemoveTouchOnlyTheirOwnLine()
     {
         TestProgram program;
-        const QStringList stored{pair("the", "der", 'r'), pair("there", "dort", 'r'), pair("a", "ein")};
+        // The line without separator, from a damaged file, is listed as it stands and kept.
+        const QStringList stored{pair("the", "der", 'r'), pair("there", "dort", 'r'),
+                                 pair("a", "ein"), "ohne Trenner"};
         frmEditUnit* e = openEditor(program, stored);
         QVERIFY(e);
-        QCOMPARE(entries(e->lstVokabeln), (QStringList{"a", "the", "there"}));
+        QCOMPARE(entries(e->lstVokabeln), (QStringList{"a", "ohne Trenner", "the", "there"}));
         clickEntry(e->lstVokabeln, "the");
         QCOMPARE(e->txtChangeVokabelDeutsch->text(), QStringLiteral("der"));
         type(e->txtChangeVokabelDeutsch, "der;die;das");
         click(e->cmdVokabelEdit);
-        QCOMPARE(program.bytes(Working),
-                 TestProgram::plainBytes({pair("the", "der;die;das"), stored[1], stored[2]}));
+        QCOMPARE(
+            program.bytes(Working),
+            TestProgram::plainBytes({pair("the", "der;die;das"), stored[1], stored[2], stored[3]}));
         QCOMPARE(current(e->lstVokabeln), QStringLiteral("a"));
         QCOMPARE(e->txtChangeVokabelDeutsch->text(), QStringLiteral("ein"));
 
@@ -244,39 +250,30 @@ private slots:
         type(e->txtChangeVokabelSprache, "there");
         type(e->txtChangeVokabelDeutsch, "da");
         click(e->cmdVokabelEdit);
-        QCOMPARE(program.bytes(Working), TestProgram::plainBytes({pair("the", "der;die;das"),
-                                                                  pair("there", "da"), stored[2]}));
+        QCOMPARE(program.bytes(Working),
+                 TestProgram::plainBytes(
+                     {pair("the", "der;die;das"), pair("there", "da"), stored[2], stored[3]}));
 
         clickEntry(e->lstVokabeln, "the");
         program.messages.queue(ui::Answer::No);
         click(e->cmdVokabelDelete);
-        QCOMPARE(program.messages.shown.last().text, QStringLiteral("Soll die Vokabel 'the' wirklich gelöscht werden ?"));
-        QCOMPARE(e->lstVokabeln->count(), 3);
+        QCOMPARE(program.messages.shown.last().text,
+                 QStringLiteral("Soll die Vokabel 'the' wirklich gelöscht werden ?"));
+        QCOMPARE(e->lstVokabeln->count(), 4);
         program.messages.queue(ui::Answer::Yes);
         click(e->cmdVokabelDelete);
-        QCOMPARE(entries(e->lstVokabeln), (QStringList{"a", "there"}));
-        QCOMPARE(program.bytes(Working), TestProgram::plainBytes({pair("there", "da"), stored[2]}));
+        QCOMPARE(entries(e->lstVokabeln), (QStringList{"a", "ohne Trenner", "there"}));
+        QCOMPARE(program.bytes(Working),
+                 TestProgram::plainBytes({pair("there", "da"), stored[2], stored[3]}));
         QVERIFY(!program.exists("anna/Englisch/tmpU"));
         QCOMPARE(program.bytes(Lesson), TestProgram::scrambledBytes(stored));
 
         // Closing the window by its frame stores the lesson as "beenden" does.
         QVERIFY(e->close());
         QVERIFY(!TestProgram::shown<frmEditUnit>());
-        QCOMPARE(program.readScrambled(Lesson), (QStringList{pair("there", "da"), stored[2]}));
+        QCOMPARE(program.bytes(Lesson),
+                 TestProgram::scrambledBytes({pair("there", "da"), stored[2], stored[3]}));
         QVERIFY(program.screens().mainScreen()->isVisible());
-    }
-
-    void damagedLinesAreListedAndKept()
-    {
-        TestProgram program;
-        const QStringList stored{"ohne Trenner", pair("the", "der")};
-        frmEditUnit* e = openEditor(program, stored);
-        QVERIFY(e);
-        QCOMPARE(entries(e->lstVokabeln), (QStringList{"ohne Trenner", "the"}));
-        QCOMPARE(e->txtChangeVokabelSprache->text(), QStringLiteral("ohne Trenner"));
-        QCOMPARE(e->txtChangeVokabelDeutsch->text(), QString());
-        click(e->cmdExit);
-        QCOMPARE(program.bytes(Lesson), TestProgram::scrambledBytes(stored));
     }
 
     void failedStoreKeepsTheEditorAndTheWorkingCopy()
@@ -302,7 +299,8 @@ private slots:
 
         store::TextFile::setWriteFailureAfter(-1);
         click(e->cmdExit);
-        QCOMPARE(program.readScrambled(Lesson), (QStringList{pair("the", "der"), pair("a", "ein")}));
+        QCOMPARE(program.readScrambled(Lesson),
+                 (QStringList{pair("the", "der"), pair("a", "ein")}));
         QVERIFY(!TestProgram::shown<frmEditUnit>());
     }
 
@@ -312,13 +310,17 @@ private slots:
         QTest::addColumn<QStringList>("handOff");
         QTest::addColumn<QString>("opened"); // lesson file the editor opens, empty for none
         QTest::newRow("no user") << QStringList{} << QStringList{"Englisch", "L", "U1"} << "";
-        QTest::newRow("unsafe user") << QStringList{".."} << QStringList{"Englisch", "L", "U1"} << "";
-        QTest::newRow("short hand-off") << QStringList{"anna"} << QStringList{"Englisch", "L"} << "";
-        QTest::newRow("unsafe file") << QStringList{"anna"} << QStringList{"Englisch", "L", "../U1"} << "";
-        QTest::newRow("no language dir") << QStringList{"anna"} << QStringList{"Spanisch", "L", "U1"} << "";
-        QTest::newRow("last three counts") << QStringList{"anna"}
-                                           << QStringList{"Englisch", "A", "U9", "Englisch", "B", "U2", "x"}
-                                           << "U2";
+        QTest::newRow("unsafe user")
+            << QStringList{".."} << QStringList{"Englisch", "L", "U1"} << "";
+        QTest::newRow("short hand-off")
+            << QStringList{"anna"} << QStringList{"Englisch", "L"} << "";
+        QTest::newRow("unsafe file")
+            << QStringList{"anna"} << QStringList{"Englisch", "L", "../U1"} << "";
+        QTest::newRow("no language dir")
+            << QStringList{"anna"} << QStringList{"Spanisch", "L", "U1"} << "";
+        QTest::newRow("last three counts")
+            << QStringList{"anna"} << QStringList{"Englisch", "A", "U9", "Englisch", "B", "U2", "x"}
+            << "U2";
     }
 
     void badHandOffGivesTheMainScreenBack()
@@ -340,7 +342,8 @@ private slots:
         if (opened.isEmpty()) {
             QVERIFY(!e);
             QCOMPARE(program.messages.shown.size(), 1);
-            QCOMPARE(program.messages.shown.first().title, QStringLiteral("Paukomat V1.1  -  Fehler"));
+            QCOMPARE(program.messages.shown.first().title,
+                     QStringLiteral("Paukomat V1.1  -  Fehler"));
             QVERIFY(program.screens().mainScreen()->isVisible());
             QCOMPARE(program.entries("anna/Englisch"), QStringList());
         } else {
