@@ -1,8 +1,22 @@
 #pragma once
 
+#include "editor/LessonFile.h"
+#include "editor/WordOrder.h"
 #include "ui/ScreenBase.h"
 
-// Stand-in until the screen is built.
+#include <QString>
+
+#include <optional>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// The vocabulary editor: the foreign words of one lesson in a sorted list, with fields to add a
+// pair and to change the meanings of the selected one. Every command goes to the working copy
+// at once; the stored lesson is written only when the editor is left.
 class frmEditUnit final : public ui::ScreenBase
 {
     Q_OBJECT
@@ -10,4 +24,60 @@ class frmEditUnit final : public ui::ScreenBase
 public:
     explicit frmEditUnit(const ui::ScreenContext& context, QWidget* parent = nullptr);
 
+    bool Form_Load() override;
+
+    QListWidget* lstVokabeln = nullptr;
+    QGroupBox* fmeVokabelNeu = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtNewVokabelSprache = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* txtNewVokabelDeutsch = nullptr;
+    QLabel* Label5 = nullptr;
+    QPushButton* cmdVokabelNeu = nullptr;
+    QGroupBox* fmeVokabelChange = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* txtChangeVokabelSprache = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* txtChangeVokabelDeutsch = nullptr;
+    QLabel* Label6 = nullptr;
+    QPushButton* cmdVokabelEdit = nullptr;
+    QPushButton* cmdVokabelDelete = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QPushButton* cmdHelp = nullptr;
+
+    void lstVokabeln_Click();
+    void cmdVokabelNeu_Click();
+    void cmdVokabelEdit_Click();
+    void cmdVokabelDelete_Click();
+    void cmdExit_Click();
+
+protected:
+    bool Form_QueryUnload() override;
+
+private:
+    void arrange();
+    void Fuelle_Liste();
+    void Trenne_Zeile();
+    // What every command ends with: empty fields and the first entry selected and shown.
+    void showFirstEntry();
+    // Selects a row as a click would, filling the change fields.
+    void selectEntry(int row);
+    [[nodiscard]] int rowOf(const QString& word) const;
+    [[nodiscard]] QString selectedWord() const;
+    // Refuses input that no lesson line can hold; true when it may be used.
+    [[nodiscard]] bool checkStorable(const QString& foreign, const QString& german);
+    void refuseLoad(const QString& text);
+
+    QString Pfad;
+    QString Name1;
+    QString Sprache;
+    QString Lektion;
+    QString LektDatei;
+    QString LektDateiCrypt;
+    QString VokabelZeile;
+    QString VokabelSprache;
+    QString VokabelDeutsch;
+
+    std::optional<editor::LessonFile> m_lesson;
+    editor::WordOrder m_order;
 };
