@@ -1,17 +1,259 @@
 #include "signin/frmLogin.h"
 
 #include "store/TextFile.h"
+#include "store/TextRules.h"
+#include "store/UserList.h"
 #include "ui/Screens.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+
+namespace {
+
+const QString Title = QStringLiteral("Paukomat V1.1");
+
+// A head and shoulders with a golden key: the picture beside the sign-in boxes.
+QPixmap signInPicture()
+{
+    QPixmap picture(48, 48);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 70, 120), 1.2));
+    p.setBrush(QColor(110, 150, 210));
+    p.drawEllipse(QRectF(11, 4, 18, 18));
+    QPainterPath shoulders;
+    shoulders.moveTo(2, 44);
+    shoulders.cubicTo(2, 26, 38, 26, 38, 44);
+    shoulders.closeSubpath();
+    p.drawPath(shoulders);
+
+    p.setPen(QPen(QColor(120, 85, 10), 1.2));
+    p.setBrush(QColor(235, 185, 45));
+    p.drawEllipse(QRectF(29, 25, 12, 12));
+    p.drawRect(QRectF(34, 36, 3.5, 10));
+    p.drawRect(QRectF(37.5, 41, 3.5, 2.5));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(33, 29, 4, 4));
+    return picture;
+}
+
+QPushButton* button(const QString& caption, const QString& name, QWidget* parent)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setMinimumWidth(100);
+    return b;
+}
+
+} // namespace
 
 frmLogin::frmLogin(const ui::ScreenContext& context, QWidget* parent)
     : ui::ScreenBase(context, parent)
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Paukomat V1.1 ... Anmelden"));
-    resize(400, 200);
+
+    cboBenutzer = new QComboBox(this);
+    cboBenutzer->setObjectName(QStringLiteral("cboBenutzer"));
+    cboBenutzer->setEditable(true);
+    // The name is taken exactly as typed: no entries added by Enter, no completion that would
+    // turn a typed name into a longer one or change its case.
+    cboBenutzer->setInsertPolicy(QComboBox::NoInsert);
+    cboBenutzer->setCompleter(nullptr);
+    cboBenutzer->setMinimumWidth(210);
+
+    txtPassword = new QLineEdit(this);
+    txtPassword->setObjectName(QStringLiteral("txtPassword"));
+    txtPassword->setEchoMode(QLineEdit::Password);
+    txtPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+
+    for (const QString& caption : {QStringLiteral("&Benutzername:"), QStringLiteral("&Kennwort:")}) {
+        auto* label = new QLabel(caption, this);
+        label->setObjectName(QStringLiteral("lblLabels_%1").arg(lblLabels.size()));
+        lblLabels.append(label);
+    }
+    lblLabels[0]->setBuddy(cboBenutzer);
+    lblLabels[1]->setBuddy(txtPassword);
+
+    cmdOK = button(QStringLiteral("&OK"), QStringLiteral("cmdOK"), this);
+    cmdOK->setDefault(true);
+    cmdCancel = button(QStringLiteral("&Abbrechen"), QStringLiteral("cmdCancel"), this);
+    cmdNeuerUser = button(QStringLiteral("&Neuer Benutzer"), QStringLiteral("cmdNeuerUser"), this);
+    cmdUserLoeschen = button(QStringLiteral("&Benutzer löschen"), QStringLiteral("cmdUserLoeschen"), this);
+    cmdUserLoeschen->setToolTip(QStringLiteral("Klicken Sie hier, um den gewählten Nutzer zu löschen"));
+    cmdHelp = createHelpButton();
+    cmdHelp->setMinimumWidth(100);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(signInPicture());
+    Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(14, 14, 14, 12);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(8);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    grid->addWidget(Image1, 0, 0, 2, 1);
+    grid->addWidget(lblLabels[0], 0, 1);
+    grid->addWidget(cboBenutzer, 0, 2);
+    grid->addWidget(cmdOK, 0, 3);
+    grid->addWidget(lblLabels[1], 1, 1);
+    grid->addWidget(txtPassword, 1, 2);
+    grid->addWidget(cmdCancel, 1, 3);
+    grid->setColumnMinimumWidth(0, 56);
+    grid->setRowMinimumHeight(2, 6);
+    auto* lower = new QHBoxLayout;
+    lower->setSpacing(8);
+    cmdNeuerUser->setMinimumWidth(140);
+    cmdUserLoeschen->setMinimumWidth(140);
+    lower->addWidget(cmdNeuerUser);
+    lower->addWidget(cmdUserLoeschen);
+    lower->addStretch(1);
+    lower->addWidget(cmdHelp);
+    grid->addLayout(lower, 3, 0, 1, 4);
+
+    setTabOrder(cboBenutzer, txtPassword);
+    setTabOrder(txtPassword, cmdOK);
+    setTabOrder(cmdOK, cmdCancel);
+    setTabOrder(cmdCancel, cmdNeuerUser);
+    setTabOrder(cmdNeuerUser, cmdUserLoeschen);
+    setTabOrder(cmdUserLoeschen, cmdHelp);
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmLogin::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmLogin::cmdCancel_Click);
+    connect(cmdNeuerUser, &QPushButton::clicked, this, &frmLogin::cmdNeuerUser_Click);
+    connect(cmdUserLoeschen, &QPushButton::clicked, this, &frmLogin::cmdUserLoeschen_Click);
+
+    // A plain window has no default and cancel buttons of its own: Enter and Esc are wired here.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), this);
+        connect(enter, &QShortcut::activated, this, &frmLogin::Druecke_Eingabetaste);
+    }
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &frmLogin::cmdCancel_Click);
+}
+
+bool frmLogin::Form_Load()
+{
+    Pfad = tree().programPath();
+    reportWriteFailure(store::UserList(tree()).makePlainCopy());
+    Fuelle_Benutzerliste();
+
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    cboBenutzer->setFocus();
+    return true;
 }
 
 void frmLogin::Form_Terminate(const store::DataTree& tree)
 {
     store::removeMatching(tree.programPath(), QStringLiteral("tmp*.dat"));
+}
+
+void frmLogin::Fuelle_Benutzerliste()
+{
+    cboBenutzer->setEditText(QString());
+    cboBenutzer->clear();
+    txtPassword->clear();
+    cboBenutzer->addItems(store::UserList(tree()).names());
+    // Adding to an empty list selects its first entry; the name stays to be chosen.
+    cboBenutzer->setCurrentIndex(-1);
+    cboBenutzer->setEditText(QString());
+}
+
+void frmLogin::Melde_UngueltigesKennwort()
+{
+    message(QStringLiteral("Ungültiges Kennwort, versuchen Sie es noch einmal!"), Title);
+    txtPassword->setFocus();
+    txtPassword->selectAll();
+}
+
+void frmLogin::Druecke_Eingabetaste()
+{
+    // Enter presses a button that has the focus, otherwise the default button.
+    if (auto* focused = qobject_cast<QPushButton*>(focusWidget()))
+        focused->click();
+    else
+        cmdOK_Click();
+}
+
+void frmLogin::cmdOK_Click()
+{
+    const QString name = cboBenutzer->currentText();
+    const QString password = txtPassword->text();
+    if (!store::UserList(tree()).Check_Pwd(name, password)) {
+        Melde_UngueltigesKennwort();
+        return;
+    }
+    // Every later screen makes the user directory from this name.
+    if (!store::isSafePathName(name)) {
+        message(store::unsafeNameMessage(name), Title);
+        return;
+    }
+    if (!reportWriteFailure(store::TextFile::writeLines(
+            tree().programFile(store::DataTree::SignedInUser), {name, password})))
+        return;
+    ui::Screens& next = screens();
+    next.showMain();
+    closeScreen();
+}
+
+void frmLogin::cmdCancel_Click()
+{
+    store::removeMatching(tree().programPath(), QStringLiteral("tmp*.*"));
+    services().end.endNow();
+}
+
+bool frmLogin::Form_QueryUnload()
+{
+    cmdCancel_Click();
+    return true;
+}
+
+void frmLogin::cmdNeuerUser_Click()
+{
+    ui::Screens& next = screens();
+    closeScreen();
+    next.showNewUser();
+}
+
+void frmLogin::cmdUserLoeschen_Click()
+{
+    const QString name = cboBenutzer->currentText();
+    const QString password = txtPassword->text();
+    if (name.isEmpty()) {
+        message(QStringLiteral("Benutzer in der Liste wählen !"), Title);
+        cboBenutzer->setFocus();
+        return;
+    }
+    if (password.isEmpty()) {
+        message(QStringLiteral("Kennwort eingeben !"), Title);
+        txtPassword->setFocus();
+        return;
+    }
+    const store::UserList users(tree());
+    if (!users.Check_Pwd(name, password)) {
+        Melde_UngueltigesKennwort();
+        return;
+    }
+    if (message(QStringLiteral("Soll der Benutzer ") + name
+                    + QStringLiteral(" wirklich gelöscht werden ?"),
+                Title, ui::Buttons::YesNo)
+        != ui::Answer::Yes)
+        return;
+    reportWriteFailure(users.removeUser(name));
+    Fuelle_Benutzerliste();
 }

@@ -1,0 +1,216 @@
+#include "store/UserList.h"
+
+#include "store/Cp1252.h"
+#include "store/Scrambler.h"
+#include "store/TextFile.h"
+#include "store/TextRules.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <utility>
+
+namespace store {
+namespace {
+
+// Reads the stored list. Unlike a plain read, a file that exists but cannot be read is a
+// failure: writing a new list from nothing would drop every user.
+FileResult readStored(const QString& path, QList<QByteArray>& lines)
+{
+    if (QFileInfo::exists(path)) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return FileResult::failure(path, file.errorString());
+    }
+    lines = TextFile::readRawLines(path);
+    return FileResult::success();
+}
+
+// Adds a record. Behind an unpaired last line (a damaged file) the new name would be read as
+// its password, so the record goes in front of it and every record keeps its own two lines.
+void insertRecord(QList<QByteArray>& lines, QByteArray name, QByteArray password)
+{
+    const qsizetype at = lines.size() % 2 == 0 ? lines.size() : lines.size() - 1;
+    lines.insert(at, std::move(password));
+    lines.insert(at, std::move(name));
+}
+
+// Gives the scratch file the target's name in one step (rename replaces the old file).
+FileResult replaceFile(const QString& scratch, const QString& target)
+{
+    if (std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(target).constData())
+        == 0)
+        return FileResult::success();
+    return FileResult::failure(target, qt_error_string(errno));
+}
+
+// Deletes the files of a directory, links included (never what they point to); subdirectories
+// stay.
+void removeFilesIn(const QString& directory)
+{
+    const QDir dir(directory);
+    const QFileInfoList entries =
+        dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    for (const QFileInfo& entry : entries)
+        if (entry.isSymLink() || !entry.isDir())
+            QFile::remove(entry.filePath());
+}
+
+} // namespace
+
+UserList::UserList(DataTree tree)
+    : m_tree(std::move(tree))
+{
+}
+
+FileResult UserList::makePlainCopy() const
+{
+    const QString stored = m_tree.programFile(DataTree::UserList);
+    const QString plain = m_tree.programFile(DataTree::PlainUserList);
+    FileResult created;
+    if (!QFileInfo::exists(stored))
+        created = TextFile::touch(stored);
+    const FileResult copied = Scrambler::passFile(stored, plain);
+    if (!copied)
+        TextFile::remove(plain);
+    return created ? copied : created;
+}
+
+QStringList UserList::names() const
+{
+    const QStringList lines = TextFile::readLines(m_tree.programFile(DataTree::PlainUserList));
+    QStringList result;
+    for (qsizetype i = 0; i < lines.size(); i += 2)
+        result.append(lines[i]);
+    return result;
+}
+
+bool UserList::Check_Pwd(const QString& name, const QString& password) const
+{
+    const QStringList lines = TextFile::readLines(m_tree.programFile(DataTree::PlainUserList));
+    for (qsizetype i = 0; i + 1 < lines.size(); i += 2)
+        if (lines[i] == name && lines[i + 1] == password)
+            return true;
+    return false;
+}
+
+bool UserList::Check_If_Unikat(const QString& name) const
+{
+    const QStringList lines = TextFile::readLines(m_tree.programFile(DataTree::PlainUserList));
+    for (qsizetype i = 0; i < lines.size(); i += 2)
+        if (lines[i] == name)
+            return false;
+    return true;
+}
+
+FileResult UserList::addUser(const QString& name, const QString& password) const
+{
+    // Each step is tried even when the one before failed; the plain copy is rebuilt from
+    // "PK.dat" on the next load of the sign-in screen anyway.
+    const QString plainPath = m_tree.programFile(DataTree::PlainUserList);
+    QList<QByteArray> plain = TextFile::readRawLines(plainPath);
+    insertRecord(plain, toCp1252(name), toCp1252(password));
+    (void)TextFile::writeRawLines(plainPath, plain);
+
+    if (isSafePathName(name))
+        QDir(m_tree.programPath()).mkdir(name);
+
+    const QString storedPath = m_tree.programFile(DataTree::UserList);
+    QList<QByteArray> stored;
+    if (FileResult read = readStored(storedPath, stored); !read)
+        return read;
+    insertRecord(stored, Scrambler::scrambleText(name), Scrambler::scrambleText(password));
+    return TextFile::writeRawLines(storedPath, stored);
+}
+
+FileResult UserList::removeUser(const QString& name) const
+{
+    const QString storedPath = m_tree.programFile(DataTree::UserList);
+    const QString plainPath = m_tree.programFile(DataTree::PlainUserList);
+    const QString scratch = m_tree.programFile(ScratchList);
+    const QString plainScratch = m_tree.programFile(ScratchPlainList);
+
+    // Both new lists come from "PK.dat" itself, so they agree record for record even when the
+    // plain copy was not written.
+    QList<QByteArray> stored;
+    if (FileResult read = readStored(storedPath, stored); !read)
+        return read;
+    QList<QByteArray> keptStored;
+    QList<QByteArray> keptPlain;
+    bool found = false;
+    for (qsizetype i = 0; i < stored.size(); i += 2) {
+        if (Scrambler::unscrambleText(stored[i]) == name) {
+            found = true;
+            continue;
+        }
+        for (qsizetype k = i; k < qMin(i + 2, stored.size()); ++k) {
+            keptStored.append(stored[k]);
+            keptPlain.append(Scrambler::scramble(stored[k]));
+        }
+    }
+
+    FileResult result = TextFile::writeRawLines(scratch, keptStored);
+    if (result)
+        result = replaceFile(scratch, storedPath);
+    if (!result) {
+        TextFile::remove(scratch);
+        // The user hears about the list, not about its scratch file.
+        return FileResult::failure(storedPath, result.error);
+    }
+
+    if (!TextFile::writeRawLines(plainScratch, keptPlain) || !replaceFile(plainScratch, plainPath)) {
+        // A stale plain copy would still let the removed user sign in.
+        TextFile::remove(plainScratch);
+        TextFile::remove(plainPath);
+    }
+
+    if (found)
+        removeUserDirectory(name);
+    return FileResult::success();
+}
+
+void UserList::removeUserDirectory(const QString& name) const
+{
+    if (!isSafePathName(name))
+        return;
+    const QString path = m_tree.programFile(name);
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        // The data behind a link lies outside the tree; only the link itself goes.
+        QFile::remove(path);
+        return;
+    }
+    if (!info.isDir())
+        return;
+
+    // Two levels: the files of the user directory, then each subdirectory with its files.
+    // Anything nested deeper keeps its directory, and so every directory above it stays.
+    removeFilesIn(path);
+    QDir dir(path);
+    const QFileInfoList subdirs =
+        dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    for (const QFileInfo& sub : subdirs) {
+        if (sub.isSymLink())
+            continue;
+        removeFilesIn(sub.filePath());
+        dir.rmdir(sub.fileName());
+    }
+    QDir(m_tree.programPath()).rmdir(name);
+}
+
+bool UserList::isProgramFileName(const QString& name) const
+{
+    static const QStringList ownFiles = {
+        DataTree::UserList,      DataTree::PlainUserList, DataTree::SignedInUser,
+        DataTree::ResultHandOff, DataTree::HelpFile,      ScratchList,
+        ScratchPlainList,        QStringLiteral("Paukomat.lock")};
+    if (ownFiles.contains(name))
+        return true;
+    const QFileInfo info(m_tree.programFile(name));
+    return (info.exists() || info.isSymLink()) && !info.isDir();
+}
+
+} // namespace store
