@@ -18,9 +18,12 @@ namespace {
 const QString Sep(51, QLatin1Char('-'));
 
 // Writes the hand-off for anna's lesson "Lektion 1" (lines with "@" for the program directory)
-// and opens the results screen.
+// and opens the results screen. The exercise screen that "OK" opens reads its own hand-offs.
 frmErgebnis* open(TestProgram& program, QStringList handOff = {})
 {
+    program.writePlain("tmpUsr", {"anna", "geheim"});
+    program.writePlain("anna/tmpEdit", {"Englisch", "Lektion 1", "U1"});
+    QDir().mkpath(program.path("anna/Englisch"));
     if (handOff.isEmpty())
         handOff = {"@/anna/Englisch/", "anna", "Englisch", "Lektion 1", "@/anna/Englisch/EU1"};
     for (QString& line : handOff)
