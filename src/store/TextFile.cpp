@@ -48,9 +48,28 @@ bool writeAll(QIODevice& device, const QByteArray& data)
     return device.write(data) == data.size();
 }
 
+// The reason of a failed file operation in the user's language.
 QString reason(const QFileDevice& file)
 {
-    return file.errorString().isEmpty() ? QStringLiteral("unbekannter Fehler") : file.errorString();
+    switch (file.error()) {
+    case QFileDevice::NoError: // a write that stopped short without the device saying why
+    case QFileDevice::WriteError:
+        return QStringLiteral("Schreibfehler, eventuell ist der Datenträger voll");
+    case QFileDevice::ReadError:
+        return QStringLiteral("Lesefehler");
+    case QFileDevice::OpenError:
+        return QStringLiteral("die Datei kann nicht geöffnet werden");
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("keine Berechtigung");
+    case QFileDevice::RenameError:
+        return QStringLiteral("die Datei kann nicht umbenannt werden");
+    case QFileDevice::ResizeError:
+        return QStringLiteral("die Dateigröße kann nicht geändert werden");
+    case QFileDevice::RemoveError:
+        return QStringLiteral("die Datei kann nicht gelöscht werden");
+    default:
+        return QStringLiteral("unbekannter Fehler");
+    }
 }
 
 } // namespace
