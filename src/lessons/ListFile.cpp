@@ -1,0 +1,153 @@
+#include "lessons/ListFile.h"
+
+#include "store/Cp1252.h"
+#include "store/KeyLine.h"
+#include "store/NumberText.h"
+#include "store/Scrambler.h"
+#include "store/TextFile.h"
+#include "store/TextRules.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace lessons {
+namespace {
+
+ListLine parsed(QByteArray stored, const QString& plain)
+{
+    const store::KeyLine split = store::splitKeyLine(plain);
+    return {std::move(stored), split.before, split.after, split.hasSeparator};
+}
+
+} // namespace
+
+ListLine ListLine::make(const QString& name, const QString& key)
+{
+    const QString plain = name + store::KeySeparator + key;
+    return parsed(store::Scrambler::scrambleText(plain), plain);
+}
+
+ListLine ListLine::renamed(const QString& newName) const
+{
+    const QString plain = hasSeparator ? newName + store::KeySeparator + key : newName;
+    return parsed(store::Scrambler::scrambleText(plain), plain);
+}
+
+ListLines readList(const QString& path)
+{
+    store::TextFile::touch(path);
+    ListLines lines;
+    for (QByteArray& raw : store::TextFile::readRawLines(path)) {
+        const QString plain = store::Scrambler::unscrambleText(raw);
+        lines.append(parsed(std::move(raw), plain));
+    }
+    return lines;
+}
+
+store::FileResult writeList(const QString& path, const ListLines& lines)
+{
+    QList<QByteArray> raw;
+    raw.reserve(lines.size());
+    for (const ListLine& line : lines)
+        raw.append(line.stored);
+    return store::TextFile::writeRawLines(path, raw);
+}
+
+QString keyOf(const ListLines& lines, const QString& name)
+{
+    for (const ListLine& line : lines)
+        if (line.name == name)
+            return line.key;
+    return {};
+}
+
+bool containsName(const ListLines& lines, const QString& name)
+{
+    for (const ListLine& line : lines)
+        if (line.name == name)
+            return true;
+    return false;
+}
+
+QString keyInPlainList(const QString& path, const QString& name)
+{
+    for (const QString& line : store::TextFile::readLines(path)) {
+        const store::KeyLine split = store::splitKeyLine(line);
+        if (split.before == name)
+            return split.after;
+    }
+    return {};
+}
+
+int keyNumber(const QString& key, qsizetype prefixLength)
+{
+    const double value = store::numericValue(key.mid(prefixLength));
+    if (!(value > 0))
+        return 0;
+    if (value >= static_cast<double>(MaxKeyNumber))
+        return MaxKeyNumber;
+    return static_cast<int>(std::floor(value));
+}
+
+QString languageKey(int number)
+{
+    return QStringLiteral("LSp") + QString::number(number);
+}
+
+QString lessonKey(int number)
+{
+    return QStringLiteral("U") + QString::number(number);
+}
+
+void raiseTo(int& counter, const QString& key, qsizetype prefixLength)
+{
+    counter = std::max(counter, keyNumber(key, prefixLength));
+}
+
+QString forbiddenCharacterMessage(const QString& name)
+{
+    for (const QChar c : name)
+        if (Unerlaubt.contains(c))
+            return QStringLiteral("Die Zeichen ") + Unerlaubt + QStringLiteral(" sind nicht erlaubt !");
+    return {};
+}
+
+bool isReservedLanguageName(const QString& name)
+{
+    static const QRegularExpression listKey(QStringLiteral("^LSp[0-9]+$"));
+    static const QStringList ownFiles = {QStringLiteral("tmpEdit"), QStringLiteral("tmpSPRtmp"),
+                                         QStringLiteral("tmpSprtmp"), QStringLiteral("tmpLSpTmp")};
+    return listKey.match(name).hasMatch() || ownFiles.contains(name);
+}
+
+QString languageNameMessage(const QString& name, const ListLines& languages,
+                            const QString& userPath)
+{
+    if (QString m = store::unstorableTextMessage(name); !m.isEmpty())
+        return m;
+    if (QString m = store::tooLongNameMessage(name); !m.isEmpty())
+        return m;
+    // The language directory lies beside the list files and hand-off files of the user.
+    if (isReservedLanguageName(name) || QFileInfo(userPath + name).isFile())
+        return QStringLiteral("Der Name \"%1\" ist im Benutzerverzeichnis bereits für eine Datei "
+                              "vergeben. Bitte wählen Sie einen anderen Namen für die Sprache !")
+            .arg(name);
+    // Two languages of one name would share one directory.
+    if (containsName(languages, name))
+        return QStringLiteral("Die Sprache ist bereits vorhanden !");
+    return {};
+}
+
+QString lessonNameMessage(const QString& name, const ListLines& lessons)
+{
+    if (QString m = store::unstorableTextMessage(name); !m.isEmpty())
+        return m;
+    // Lookups find the first lesson of a name, so a second one could never be opened.
+    if (containsName(lessons, name))
+        return QStringLiteral("Die Lektion ist bereits vorhanden !");
+    return {};
+}
+
+} // namespace lessons
