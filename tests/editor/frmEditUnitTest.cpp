@@ -329,8 +329,11 @@ private slots:
         QFETCH(QStringList, handOff);
         QFETCH(QString, opened);
         TestProgram program;
+        // The main screen loads for a signed-in user; the hand-offs go bad only afterwards.
+        program.writePlain("tmpUsr", {"anna"});
         program.screens().showMain();
         program.screens().mainScreen()->hide();
+        QFile::remove(program.path("tmpUsr"));
         if (!user.isEmpty())
             program.writePlain("tmpUsr", user);
         program.writePlain(HandOff, handOff);
