@@ -1,0 +1,204 @@
+// Shows every screen of Paukomat with sample data in a temporary program directory and saves a
+// screenshot of each, for the README. Run it under Xvfb through scripts/screenshots.sh.
+
+#include "lessons/frmMain.h"
+#include "editor/frmEditUnit.h"
+#include "exercise/frmPaukomat.h"
+#include "results/frmErgebnis.h"
+#include "signin/frmLogin.h"
+#include "signin/frmNewUser.h"
+#include "store/Scrambler.h"
+#include "store/TextFile.h"
+#include "ui/QtServices.h"
+#include "ui/Screens.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
+
+namespace {
+
+// No dialog may open during the tour: a modal box would wait for a click that never comes.
+class Unattended final : public ui::MessageBox, public ui::InputBox, public ui::Printer,
+                         public ui::ProgramEnd, public ui::HelpViewer
+{
+public:
+    ui::Answer show(QWidget*, const QString& text, const QString&, ui::Buttons buttons,
+                    ui::Icon) override
+    {
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
+        failed = true;
+        return buttons == ui::Buttons::YesNo ? ui::Answer::No : ui::Answer::Ok;
+    }
+    QString ask(QWidget*, const QString&, const QString&) override { return {}; }
+    bool print(QWidget*, const QList<ui::PrintLine>&) override { return false; }
+    void endNow() override {}
+    void setHelpFile(const QString& path) override { m_help = path; }
+    [[nodiscard]] QString helpFile() const override { return m_help; }
+    void showHelp(QWidget*) override {}
+
+    bool failed = false;
+
+private:
+    QString m_help;
+};
+
+QString g_out;
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        QThread::msleep(60);
+    }
+}
+
+template <class T>
+T* shown()
+{
+    settle();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* t = qobject_cast<T*>(w); t && t->isVisible())
+            return t;
+    std::fprintf(stderr, "screen not shown: %s\n", T::staticMetaObject.className());
+    std::exit(1);
+}
+
+void snap(QWidget* window, const QString& name)
+{
+    window->move(24, 24);
+    settle();
+    const QString file = g_out + QLatin1Char('/') + name + QStringLiteral(".png");
+    if (QProcess::execute(QStringLiteral("import"),
+                          {QStringLiteral("-window"), QString::number(window->winId()), file})
+        != 0) {
+        std::fprintf(stderr, "import failed for %s\n", qPrintable(file));
+        std::exit(1);
+    }
+    std::printf("%s\n", qPrintable(file));
+}
+
+void scrambled(const QString& path, const QStringList& lines)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QList<QByteArray> raw;
+    for (const QString& line : lines)
+        raw.append(store::Scrambler::scrambleText(line));
+    if (!store::TextFile::writeRawLines(path, raw)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+}
+
+QString pair(const QString& foreign, const QString& german, char mark)
+{
+    return foreign + QStringLiteral("\\\\") + german + QStringLiteral("\\\\\\") + QLatin1Char(mark);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT-DIRECTORY\n", argv[0]);
+        return 2;
+    }
+    g_out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    QDir().mkpath(g_out);
+
+    QTemporaryDir dir;
+    const QString p = dir.path() + QLatin1Char('/');
+    scrambled(p + "PK.dat", {"anna", "geheim", "Bernd", "sommer"});
+    scrambled(p + "anna/Spr.dat", {"Englisch\\\\LSp1", "Französisch\\\\LSp2", "Latein\\\\LSp3"});
+    scrambled(p + "anna/LSp1", {"Lektion 1 - Haus und Garten\\\\U1", "Lektion 2 - Reisen\\\\U2",
+                                "Unregelmäßige Verben\\\\U3"});
+    scrambled(p + "anna/LSp2", {"Leçon 1\\\\U4"});
+    scrambled(p + "anna/LSp3", {});
+    scrambled(p + "anna/Englisch/U1",
+              {pair("house", "Haus;Gebäude", 'r'), pair("garden", "Garten", 'f'),
+               pair("the", "der;die;das", 'r'), pair("window", "Fenster", 'r'),
+               pair("door", "Tür", 'f'), pair("roof", "Dach", 'r'), pair("kitchen", "Küche", 'r'),
+               pair("tree", "Baum", 'f'), pair("flower", "Blume", 'r')});
+    scrambled(p + "anna/Englisch/EU1", {" 27\\\\ 21", "9\\\\6", "9\\\\7", "9\\\\8"});
+    if (!store::TextFile::writeLines(p + "tmpUsr", {"anna", "geheim"})
+        || !store::TextFile::writeLines(p + "anna/tmpEdit",
+                                        {"Englisch", "Lektion 1 - Haus und Garten", "U1"}))
+        return 1;
+
+    Unattended services;
+    ui::QtRandom random;
+    ui::Screens screens(dir.path(),
+                        ui::Services{services, services, services, services, services, random});
+
+    screens.showIntro();
+    snap(QApplication::topLevelWidgets().first()->window(), "1-splash");
+    for (QWidget* w : QApplication::topLevelWidgets())
+        w->hide();
+
+    screens.showLogin();
+    auto* login = shown<frmLogin>();
+    login->cboBenutzer->setCurrentText("anna");
+    login->txtPassword->setText("geheim");
+    snap(login, "2-anmelden");
+    login->hide();
+
+    screens.showNewUser();
+    auto* newUser = shown<frmNewUser>();
+    newUser->txtBenutzerName->setText("Clara");
+    newUser->txtKennwort1->setText("blume");
+    newUser->txtKennwort2->setText("blume");
+    snap(newUser, "3-neuer-benutzer");
+    newUser->hide();
+
+    screens.showMain();
+    auto* main = shown<frmMain>();
+    snap(main, "4-hauptfenster");
+    main->lstLektionen->setCurrentRow(0);
+
+    screens.showEditor();
+    auto* editor = shown<frmEditUnit>();
+    snap(editor, "5-vokabeln-bearbeiten");
+    editor->hide();
+
+    screens.showExercise();
+    auto* drill = shown<frmPaukomat>();
+    snap(drill, "6-ueben");
+    drill->cmdStartUebung->click();
+    drill->txtLoesung->setText("Gar");
+    snap(drill, "7-ueben-abfrage");
+    drill->hide();
+
+    if (!store::TextFile::writeLines(p + "tmpErgShow",
+                                     {p + "anna/Englisch/", "anna", "Englisch",
+                                      "Lektion 1 - Haus und Garten", p + "anna/Englisch/EU1"}))
+        return 1;
+    screens.showResults();
+    auto* results = shown<frmErgebnis>();
+    snap(results, "8-ergebnisse");
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.path() + "/ausdruck.pdf");
+    if (!ui::QtPrinter::renderLines(printer, results->Druckzeilen()))
+        return 1;
+    if (QProcess::execute("pdftoppm", {"-png", "-r", "60", "-singlefile", "-f", "1", "-l", "1",
+                                       printer.outputFileName(), g_out + "/9-ausdruck"})
+        != 0)
+        return 1;
+    std::printf("%s/9-ausdruck.png\n", qPrintable(g_out));
+    return services.failed ? 1 : 0;
+}
