@@ -317,9 +317,16 @@ void frmEditUnit::lstVokabeln_Click()
     txtChangeVokabelDeutsch->setText(VokabelDeutsch);
 }
 
-bool frmEditUnit::checkStorable(const QString& foreign, const QString& german)
+bool frmEditUnit::checkEntry(const QString& foreign, const QString& german)
 {
-    QString problem = editor::LessonFile::foreignWordProblem(foreign);
+    QString problem;
+    if (foreign.isEmpty())
+        problem = QStringLiteral("Sie haben keine Vokabel der Sprache ") + Sprache
+            + QStringLiteral(" eingegeben !");
+    else if (german.isEmpty())
+        problem = QStringLiteral("Sie haben keine Vokabel der Sprache Deutsch eingegeben !");
+    else
+        problem = editor::LessonFile::foreignWordProblem(foreign);
     if (problem.isEmpty())
         problem = store::unstorableTextMessage(german);
     if (problem.isEmpty())
@@ -332,18 +339,7 @@ void frmEditUnit::cmdVokabelNeu_Click()
 {
     const QString foreign = txtNewVokabelSprache->text();
     const QString german = txtNewVokabelDeutsch->text();
-    if (foreign.isEmpty()) {
-        message(QStringLiteral("Sie haben keine Vokabel der Sprache ") + Sprache
-                    + QStringLiteral(" eingegeben !"),
-                NewTitle);
-        return;
-    }
-    if (german.isEmpty()) {
-        message(QStringLiteral("Sie haben keine Vokabel der Sprache Deutsch eingegeben !"),
-                NewTitle);
-        return;
-    }
-    if (!checkStorable(foreign, german))
+    if (!checkEntry(foreign, german))
         return;
     if (const int row = rowOf(foreign); row >= 0) {
         selectEntry(row);
@@ -367,18 +363,7 @@ void frmEditUnit::cmdVokabelEdit_Click()
 {
     const QString foreign = txtChangeVokabelSprache->text();
     const QString german = txtChangeVokabelDeutsch->text();
-    if (foreign.isEmpty()) {
-        message(QStringLiteral("Sie haben keine Vokabel der Sprache ") + Sprache
-                    + QStringLiteral(" eingegeben !"),
-                NewTitle);
-        return;
-    }
-    if (german.isEmpty()) {
-        message(QStringLiteral("Sie haben keine Vokabel der Sprache Deutsch eingegeben !"),
-                NewTitle);
-        return;
-    }
-    if (!checkStorable(foreign, german))
+    if (!checkEntry(foreign, german))
         return;
     const int row = rowOf(foreign);
     if (row < 0) {

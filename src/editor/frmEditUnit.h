@@ -64,8 +64,8 @@ private:
     void selectEntry(int row);
     [[nodiscard]] int rowOf(const QString& word) const;
     [[nodiscard]] QString selectedWord() const;
-    // Refuses input that no lesson line can hold; true when it may be used.
-    [[nodiscard]] bool checkStorable(const QString& foreign, const QString& german);
+    // The checks every pair passes before it reaches the lesson, each with its message.
+    [[nodiscard]] bool checkEntry(const QString& foreign, const QString& german);
     void refuseLoad(const QString& text);
 
     QString Pfad;
