@@ -1,6 +1,7 @@
 #include "store/Cp1252.h"
 #include "store/Scrambler.h"
 #include "store/TextFile.h"
+#include "store/TextRules.h"
 #include "store/UserList.h"
 
 #include <QDir>
@@ -105,7 +106,10 @@ private slots:
         TextFile::setWriteFailureAfter(3);
         const FileResult replaced = TextFile::writeLines(p, {"neu und lang"});
         TextFile::setWriteFailureAfter(-1);
-        QVERIFY(!replaced.ok && replaced.path == p);
+        QVERIFY(!replaced.ok);
+        QCOMPARE(writeFailedMessage(replaced.path, replaced.error),
+                 "Die Datei \"f\" konnte nicht gespeichert werden (Schreibfehler, eventuell ist der "
+                 "Datenträger voll).\nDer bisherige Inhalt der Datei bleibt erhalten.");
         QCOMPARE(bytesOf(p), written);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"f"});
 
