@@ -92,7 +92,8 @@ private slots:
         QTemporaryDir dir;
         const QString p = dir.filePath("f");
         put(p, "eins\r\nzwei\nDrei \"x\", y\r\n\r\nletzte");
-        QCOMPARE(TextFile::readLines(p), (QStringList{"eins", "zwei", "Drei \"x\", y", "", "letzte"}));
+        QCOMPARE(TextFile::readLines(p),
+                 (QStringList{"eins", "zwei", "Drei \"x\", y", "", "letzte"}));
         QCOMPARE(TextFile::readFirstLine(p), QStringLiteral("eins"));
         QVERIFY(TextFile::readLines(dir.filePath("missing")).isEmpty());
 
@@ -108,8 +109,8 @@ private slots:
         TextFile::setWriteFailureAfter(-1);
         QVERIFY(!replaced.ok);
         QCOMPARE(writeFailedMessage(replaced.path, replaced.error),
-                 "Die Datei \"f\" konnte nicht gespeichert werden (Schreibfehler, eventuell ist der "
-                 "Datenträger voll).\nDer bisherige Inhalt der Datei bleibt erhalten.");
+                 "Die Datei \"f\" konnte nicht gespeichert werden (Schreibfehler, eventuell ist "
+                 "der Datenträger voll).\nDer bisherige Inhalt der Datei bleibt erhalten.");
         QCOMPARE(bytesOf(p), written);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"f"});
 
@@ -172,7 +173,8 @@ private slots:
         QVERIFY(!QFileInfo::exists(u.file("anna")));
         QCOMPARE(bytesOf(u.file("Jörg/Englisch/tief/datei")), QByteArray("x"));
         QVERIFY(!QFileInfo::exists(u.file("Jörg/Englisch/U1")));
-        QCOMPARE(QDir(u.tree.programPath()).entryList(QDir::Files), (QStringList{"PK.dat", "tmpPK.dat"}));
+        QCOMPARE(QDir(u.tree.programPath()).entryList(QDir::Files),
+                 (QStringList{"PK.dat", "tmpPK.dat"}));
     }
 
     void damagedUserListsAreHandledSafely()
