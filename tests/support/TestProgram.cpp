@@ -2,6 +2,7 @@
 
 #include "store/Cp1252.h"
 #include "store/Scrambler.h"
+#include "store/TextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -97,17 +98,8 @@ void TestProgram::writePlain(const QString& relative, const QStringList& lines) 
 QStringList TestProgram::readScrambled(const QString& relative) const
 {
     QStringList lines;
-    QByteArray data = bytes(relative);
-    if (data.isEmpty())
-        return lines;
-    if (data.endsWith("\r\n"))
-        data.chop(2);
-    for (const QByteArray& raw : data.split('\n')) {
-        QByteArray line = raw;
-        if (line.endsWith('\r'))
-            line.chop(1);
+    for (const QByteArray& line : store::TextFile::readRawLines(path(relative)))
         lines.append(store::Scrambler::unscrambleText(line));
-    }
     return lines;
 }
 
