@@ -140,9 +140,9 @@ private slots:
         QStringList lines;
         for (int i = 0; i < 40000; ++i)
             lines << QStringLiteral("w%1\\\\m%1\\\\\\r").arg(i);
-        // Damaged lines that end in the mark "f" all the same.
-        lines[5] = "kaputf";
-        lines[6] = "x\\\\f";
+        // Damaged: no separator, too short for a mark.
+        lines[5] = "kaputt";
+        lines[6] = "x\\\\yz";
         lines[7].back() = QLatin1Char('f');
         lines.last().back() = QLatin1Char('f');
         Run run(lines, Direction::GermanToForeign, Selection::Fehler, program.path("tmpUxx"),
@@ -157,6 +157,10 @@ private slots:
         // Every line reaches the run copy once; damaged ones are never asked, only kept.
         lines[7].back() = QLatin1Char('r');
         QCOMPARE(program.bytes("tmpUxx"), TestProgram::plainBytes(lines));
+        Run all(lines.mid(5, 3), Direction::ForeignToGerman, Selection::Alle, program.path("tmpUxx"),
+                [] { return 0.0; });
+        QVERIFY(all.next());
+        QCOMPARE(all.shown(), QStringLiteral("w7"));
     }
 
     void runsJudgeCountStoreAndGoBack()
