@@ -82,10 +82,25 @@ class JourneyTest : public QObject
     Q_OBJECT
 
 private slots:
+    void newUserGoesTheWholeRoad_data()
+    {
+        QTest::addColumn<QString>("place");
+        QTest::newRow("plain") << QString();
+        // Installed below a directory whose name Windows-1252 cannot spell.
+        QTest::newRow("Łódź") << QStringLiteral("Łódź");
+    }
+
     // anna's whole road, then a second user beside her.
     void newUserGoesTheWholeRoad()
     {
+        QFETCH(QString, place);
+        QTemporaryDir parent;
+        const QByteArray tmp = qgetenv("TMPDIR");
+        if (!place.isEmpty() && QDir(parent.path()).mkdir(place))
+            qputenv("TMPDIR", QFile::encodeName(parent.filePath(place)));
         TestProgram p;
+        tmp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmp);
+        QVERIFY(p.dir().contains(place));
         const auto ask = [&](QAction* entry, const QString& text) {
             p.input.queue(text);
             entry->trigger();
