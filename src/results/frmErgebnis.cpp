@@ -1,6 +1,7 @@
 #include "results/frmErgebnis.h"
 
 #include "results/ResultReport.h"
+#include "store/Cp1252.h"
 #include "store/TextFile.h"
 #include "store/TextRules.h"
 #include "ui/Screens.h"
@@ -133,15 +134,20 @@ bool frmErgebnis::Lies_Uebergabe()
             return false;
         }
     }
+    // The hand-off is a Windows-1252 file: a program directory with other letters in its path
+    // comes back with "?" in their place, so the path is compared as the file can carry it and
+    // the result file is then taken from the language directory itself.
     const QFileInfo file(ErgebnDatei);
     const QString languageDir =
         QDir::cleanPath(QFileInfo(tree().languagePath(Nutzer, Sprache)).absoluteFilePath());
     if (!store::isSafePathName(file.fileName())
-        || QDir::cleanPath(file.absolutePath()) != languageDir) {
+        || QDir::cleanPath(file.absolutePath())
+            != store::fromCp1252(store::toCp1252(languageDir))) {
         message(store::unsafeNameMessage(ErgebnDatei), store::ErrorTitle, ui::Buttons::Ok,
                 ui::Icon::Stop);
         return false;
     }
+    ErgebnDatei = languageDir + QLatin1Char('/') + file.fileName();
     return true;
 }
 
