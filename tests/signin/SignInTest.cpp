@@ -103,18 +103,18 @@ private slots:
     {
         TestProgram program;
         frmLogin* screen = login(program, {"anna", "a1", "Anna", "a2", "..", "p", "rest"});
-        const QStringList attempts = {"ANNA", "a1", "anna", "a2", "anna", "a1 ", "", "", "rest", "", "..", "p"};
-        for (qsizetype i = 0; i < attempts.size(); i += 2) {
-            enter(screen, attempts[i], attempts[i + 1]);
+        const QStringList tries = {"ANNA", "a1", "anna", "a2", "anna", "a1 ", "", "", "rest", "", "..", "p"};
+        for (qsizetype i = 0; i < tries.size(); i += 2) {
+            enter(screen, tries[i], tries[i + 1]);
             program.messages.queueOk();
             screen->cmdOK->click();
-            const bool damaged = attempts[i] == "..";
+            const bool damaged = tries[i] == "..";
             QCOMPARE(program.messages.texts().last(), damaged ? store::unsafeNameMessage("..") : Wrong);
             QCOMPARE(program.messages.shown.last().title, QStringLiteral("Paukomat V1.1"));
-            QCOMPARE(screen->cboBenutzer->currentText(), attempts[i]);
+            QCOMPARE(screen->cboBenutzer->currentText(), tries[i]);
             // The password is selected for the next try; the name stays.
             QVERIFY(damaged || (QApplication::focusWidget() == screen->txtPassword
-                                && screen->txtPassword->selectedText() == attempts[i + 1]));
+                                && screen->txtPassword->selectedText() == tries[i + 1]));
         }
         QVERIFY(!program.exists("tmpUsr"));
         QCOMPARE(TestProgram::shown<frmLogin>(), screen);
@@ -160,7 +160,7 @@ private slots:
         QTest::newRow("^ in name, before completeness") << "an^na" << "" << "" << forbidden << plain;
         QTest::newRow("§ in password") << "neu" << "p§" << "p§" << forbidden << plain;
         QTest::newRow("empty name first") << "" << "x" << "y" << "Ein Benutzername ist erforderlich !" << odd;
-        QTest::newRow("unchecked confirmation") << "neu" << "" << "x!" << "Das Kennwort ist fehlerhaft !" << odd;
+        QTest::newRow("mismatch first") << "neu" << "" << "x!" << "Das Kennwort ist fehlerhaft !" << odd;
         QTest::newRow("no password") << "neu" << "" << "" << "Ein Kennwort ist erforderlich !" << odd;
         QTest::newRow("existing") << "anna" << "x" << "x" << "Der Benutzer ist bereits vorhanden !" << odd;
         QTest::newRow("Cyrillic") << "Иван" << "x" << "x" << store::unstorableTextMessage("Иван") << plain;
