@@ -1,149 +1,275 @@
-#include "MainSession.h"
-
+#include "TestProgram.h"
 #include "editor/frmEditUnit.h"
 #include "exercise/frmPaukomat.h"
-#include "signin/frmLogin.h"
+#include "lessons/frmMain.h"
+#include "store/TextRules.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
 
 using testing::TestProgram;
+
+namespace {
+
+const QString GoTip = QStringLiteral("Startet die gewählte Lektion in der gewählten Sprache");
+
+// The user "anna" signed in; file names are those of the user directory.
+struct Session
+{
+    TestProgram program;
+    frmMain* main = nullptr;
+
+    Session() { program.writePlain("tmpUsr", {"anna"}); }
+    void put(const QString& name, const QStringList& lines) const { program.writeScrambled(in(name), lines); }
+    QStringList lines(const QString& name) const { return program.readScrambled(in(name)); }
+    QByteArray bytes(const QString& name) const { return program.bytes(in(name)); }
+    QStringList entries(const QString& name = {}) const { return program.entries(in(name)); }
+    // The text of the last message shown.
+    QString said() const { return program.messages.texts().value(program.messages.shown.size() - 1); }
+    static QString in(const QString& name) { return "anna/" + name; }
+    bool load() { program.screens().showMain(); return (main = TestProgram::shown<frmMain>()) != nullptr; }
+    // Runs a command, answering its input box or its question.
+    void type(QAction* command, const QString& text) { program.input.queue(text); command->trigger(); }
+    void confirm(QAction* c, ui::Answer a = ui::Answer::Yes) { program.messages.queue(a); c->trigger(); }
+    static void choose(QListWidget* l, const QString& t) { l->setCurrentItem(l->findItems(t, Qt::MatchExactly).value(0)); }
+    // Both lists as "Dänisch*,Englisch / Lektion 1*": entries in order, the chosen one starred.
+    QString view() const { return listed(main->lstSprachen) + " / " + listed(main->lstLektionen); }
+    static QString listed(const QListWidget* list)
+    {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts.append(list->item(i)->text() + (i == list->currentRow() ? "*" : ""));
+        return texts.join(',');
+    }
+};
+
+} // namespace
 
 class frmMainTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void showsSortedLanguagesAndTheLessonsOfTheChosenOne()
+    // A new user's session: languages and lessons made, a lesson opened to learn and to edit,
+    // and the end of the program.
+    void aSessionFromScratchToTheEnd()
     {
-        MainSession s;
-        const QStringList languages = {"Spanisch\\\\LSp2", "englisch\\\\LSp1", "Ägyptisch\\\\LSp3",
-                                       "Eng\\\\LSp4"};
-        s.put("Spr.dat", languages);
-        s.put("LSp3", {"Zahlen\\\\U5", "Farben\\\\U2"});
-        s.put("LSp1", {"Englisch 1\\\\U1"});
-        s.put("LSp4", {"Nur Eng\\\\U7"});
+        Session s;
         QVERIFY(s.load());
-        frmMain* main = s.main;
-        QCOMPARE(s.bytes("tmpSpr.dat"), TestProgram::plainBytes(languages));
-
-        // German order, case ignored; the lessons in file order; first of each chosen.
-        QCOMPARE(MainSession::items(main->lstSprachen), (QStringList{"Ägyptisch", "Eng", "englisch", "Spanisch"}));
-        QCOMPARE(MainSession::chosen(main->lstSprachen), QStringLiteral("Ägyptisch"));
-        QCOMPARE(MainSession::items(main->lstLektionen), (QStringList{"Zahlen", "Farben"}));
-        QCOMPARE(MainSession::chosen(main->lstLektionen), QStringLiteral("Zahlen"));
-        QCOMPARE(main->txtLektDatei->text(), QStringLiteral("LSp3"));
-        QVERIFY(!main->txtLektDatei->isVisible());
-        QCOMPARE(main->BtnGo->toolTip(), QStringLiteral("Startet Lektion \"Zahlen\" der Sprache Ägyptisch"));
-        QTest::mouseClick(main->lstLektionen->viewport(), Qt::LeftButton, {},
-                          main->lstLektionen->visualItemRect(main->lstLektionen->item(1)).center());
-        QCOMPARE(main->BtnGo->toolTip(), QStringLiteral("Startet Lektion \"Farben\" der Sprache Ägyptisch"));
-
-        // The whole name counts: Eng shows its own lessons, not those of a longer name.
-        MainSession::choose(main->lstSprachen, "Eng");
-        QCOMPARE(MainSession::items(main->lstLektionen), QStringList{"Nur Eng"});
-        // A language without lessons: its list file is made, the lesson name in the tip is empty.
-        MainSession::choose(main->lstSprachen, "Spanisch");
-        QCOMPARE(main->lstLektionen->count(), 0);
-        QVERIFY(s.program.exists("anna/LSp2"));
-        QCOMPARE(main->BtnGo->toolTip(), QStringLiteral("Startet Lektion \"\" der Sprache Spanisch"));
-
-        QVERIFY(!main->BtnGo->icon().isNull() && !main->btnEnd->icon().isNull());
-    }
-
-    void aNewUserStartsEmptyAndEveryCommandWantsASelection()
-    {
-        MainSession s;
-        QVERIFY(s.load());
-        frmMain* main = s.main;
-        QCOMPARE(s.entries(), (QStringList{"Spr.dat", "tmpSpr.dat"}));
         QCOMPARE(s.bytes("Spr.dat") + s.bytes("tmpSpr.dat"), QByteArray());
-        QCOMPARE(main->lstSprachen->count() + main->lstLektionen->count(), 0);
-        QCOMPARE(main->BtnGo->toolTip(), QStringLiteral("Startet die gewählte Lektion in der gewählten Sprache"));
-
+        QCOMPARE(s.view() + s.main->BtnGo->toolTip(), " / " + GoTip);
+        // Without a language or a lesson every command says what is missing and writes nothing.
         s.program.messages.queueOk(7);
-        main->BtnGo->click();
-        for (QAction* command : {main->mnuLektionEdit, main->mnuTitleLektion, main->mnuLektionDelete,
-                                 main->mnuNeueLektion, main->mnuTitleSprache, main->mnuSpracheDelete})
+        s.main->BtnGo->click();
+        for (QAction* command : {s.main->mnuLektionEdit, s.main->mnuTitleLektion, s.main->mnuLektionDelete,
+                                 s.main->mnuNeueLektion, s.main->mnuTitleSprache, s.main->mnuSpracheDelete})
             command->trigger();
-        const QString none = "Es ist keine Lektion vorhanden !";
-        const QString first = "Zuerst eine Sprache bestimmen !!!";
-        QCOMPARE(s.program.messages.texts(), (QStringList{none, none, none, none, first, first, first}));
+        QCOMPARE(s.program.messages.texts(), QStringList(4, "Es ist keine Lektion vorhanden !")
+                                                 + QStringList(3, "Zuerst eine Sprache bestimmen !!!"));
         QCOMPARE(s.program.messages.shown.last().title, QStringLiteral("Paukomat V1.1"));
-        QCOMPARE(s.entries(), (QStringList{"Spr.dat", "tmpSpr.dat"}));
-    }
+        s.program.messages.shown.clear();
 
-    void withoutAUserTheSignInComesBack()
-    {
-        for (const QString& name : {QString(), QStringLiteral("..")}) {
-            TestProgram program;
-            if (!name.isNull())
-                program.writePlain("tmpUsr", {name});
-            program.messages.queueOk();
-            program.screens().showMain();
-            QVERIFY(!TestProgram::shown<frmMain>());
-            QVERIFY(TestProgram::shown<frmLogin>());
-            // Only the sign-in screen's own files: no user directory was made.
-            QStringList expected{"PK.dat", "tmpPK.dat"};
-            if (!name.isNull())
-                expected.append("tmpUsr");
-            QCOMPARE(program.entries(), expected);
-        }
-    }
+        s.type(s.main->mnuNeueSprache, "Englisch");
+        QCOMPARE(s.bytes("Spr.dat"), TestProgram::scrambledBytes({"Englisch\\\\LSp1"}));
+        QCOMPARE(s.bytes("tmpSpr.dat"), TestProgram::plainBytes({"Englisch\\\\LSp1"}));
+        QCOMPARE(s.entries(), (QStringList{"Englisch", "LSp1", "Spr.dat", "tmpSpr.dat"}));
+        QCOMPARE(s.bytes("LSp1") + s.entries("Englisch").join(""), QByteArray());
+        s.type(s.main->mnuNeueLektion, "Verben");
+        s.type(s.main->mnuNeueLektion, "Adjektive");
+        QCOMPARE(s.bytes("LSp1"), TestProgram::scrambledBytes({"Verben\\\\U1", "Adjektive\\\\U2"}));
+        QCOMPARE(s.view(), QStringLiteral("Englisch* / Verben*,Adjektive")); // in file order
 
-    void openingALessonHandsItOverAndComesBack()
-    {
-        MainSession s;
-        s.put("Spr.dat", {"Latein\\\\LSp1"});
-        s.put("LSp1", {"Verben\\\\U4", "Lektion 1\\\\U6"});
-        QDir().mkpath(s.program.path("anna/Latein"));
-        QVERIFY(s.load());
-        frmMain* main = s.main;
-        MainSession::choose(main->lstLektionen, "Lektion 1");
-        main->BtnGo->click();
-        QCOMPARE(s.bytes("tmpEdit"), TestProgram::plainBytes({"Latein", "Lektion 1", "U6"}));
-        QVERIFY(!main->isVisible() && !main->isEnabled());
-        QVERIFY(TestProgram::shown<frmPaukomat>());
+        // Umlauts survive; lesson numbers go on across languages; German order, case ignored.
+        s.type(s.main->mnuNeueSprache, "Dänisch");
+        s.type(s.main->mnuNeueLektion, "Grüße");
+        s.type(s.main->mnuNeueSprache, "ägyptisch");
+        s.type(s.main->mnuNeueSprache, ""); // Cancel: nothing changes, nothing is said
+        QCOMPARE(s.lines("Spr.dat") + s.lines("LSp2"),
+                 (QStringList{"Englisch\\\\LSp1", "Dänisch\\\\LSp2", "ägyptisch\\\\LSp3", "Grüße\\\\U3"}));
+        QCOMPARE(s.view(), QStringLiteral("ägyptisch*,Dänisch,Englisch / "));
+        QCOMPARE(s.main->BtnGo->toolTip(), QStringLiteral("Startet Lektion \"\" der Sprache ägyptisch"));
+
+        // The start button names the chosen lesson; learning and editing hand it over and hide
+        // the screen until it is given back.
+        Session::choose(s.main->lstSprachen, "Englisch");
+        Session::choose(s.main->lstLektionen, "Adjektive");
+        QCOMPARE(s.main->BtnGo->toolTip(), QStringLiteral("Startet Lektion \"Adjektive\" der Sprache Englisch"));
+        QVERIFY(s.main->txtLektDatei->text() == "LSp1" && !s.main->txtLektDatei->isVisible());
+        QVERIFY(!s.main->BtnGo->icon().isNull() && !s.main->btnEnd->icon().isNull());
+        s.main->BtnGo->click();
+        QCOMPARE(s.bytes("tmpEdit"), TestProgram::plainBytes({"Englisch", "Adjektive", "U2"}));
+        QVERIFY(!s.main->isVisible() && !s.main->isEnabled() && TestProgram::shown<frmPaukomat>());
         s.program.screens().restoreMain();
-        QVERIFY(main->isVisible() && main->isEnabled());
-        QCOMPARE(MainSession::chosen(main->lstLektionen), QStringLiteral("Lektion 1"));
+        QCOMPARE(s.view(), QStringLiteral("ägyptisch,Dänisch,Englisch* / Verben,Adjektive*"));
+        s.main->mnuLektionEdit->trigger();
+        QVERIFY(!s.main->isVisible() && TestProgram::shown<frmEditUnit>());
+        s.program.screens().restoreMain();
 
-        MainSession::choose(main->lstLektionen, "Verben");
-        main->mnuLektionEdit->trigger();
-        QCOMPARE(s.bytes("tmpEdit"), TestProgram::plainBytes({"Latein", "Verben", "U4"}));
-        QVERIFY(!main->isVisible());
-        QVERIFY(TestProgram::shown<frmEditUnit>());
-    }
-
-    void endingAsksThenRemovesEveryHandOffFile()
-    {
-        MainSession s;
-        s.program.writePlain("PK.dat", {"x"});
-        s.program.writePlain("tmpPK.dat", {"anna", "geheim"});
-        s.program.writePlain("tmErgShow", {"x"});
-        s.put("Spr.dat", {"Latein\\\\LSp1"});
-        s.put("LSp1", {"Verben\\\\U4"});
-        s.program.writePlain("anna/tmpEdit", {"Latein", "Verben", "U4"});
-        s.program.writePlain("anna/Latein/tmpU4", {"x"});
-        QVERIFY(s.load());
+        // No, by the button and by the frame, keeps every file; Yes removes only the "tm" files
+        // directly in the user and program directories.
+        for (const char* name : {"PK.dat", "tmErgShow", "anna/Dänisch/tmpU3"})
+            s.program.writePlain(name, {"x"});
         const QStringList before = s.entries() + s.program.entries();
-
-        // No, by the button and by the frame: nothing changes, the window stays; Yes by the
-        // frame ends as the button does.
         s.program.messages.queue(ui::Answer::No);
         s.program.messages.queue(ui::Answer::No);
         s.main->btnEnd->click();
         s.main->close();
-        QVERIFY(TestProgram::shown<frmMain>());
+        QVERIFY(TestProgram::shown<frmMain>() && s.program.end.requests == 0);
         QCOMPARE(s.entries() + s.program.entries(), before);
-        QCOMPARE(s.program.end.requests, 0);
-        QCOMPARE(s.program.messages.shown.last().text, QStringLiteral("Wollen Sie wirklich beenden ?"));
+        QCOMPARE(s.program.messages.texts(), QStringList(2, "Wollen Sie wirklich beenden ?"));
         QCOMPARE(s.program.messages.shown.last().buttons, ui::Buttons::YesNo);
-
         s.program.messages.queue(ui::Answer::Yes);
         s.main->close();
-        QVERIFY(!TestProgram::shown<frmMain>());
-        QCOMPARE(s.program.end.requests, 1);
-        QCOMPARE(s.entries(), (QStringList{"LSp1", "Latein", "Spr.dat"}));
-        QCOMPARE(s.program.entries(), (QStringList{"PK.dat", "anna"}));
-        QCOMPARE(s.entries("Latein"), QStringList{"tmpU4"});
+        QVERIFY(!TestProgram::shown<frmMain>() && s.program.end.requests == 1);
+        QCOMPARE(s.entries() + s.program.entries() + s.entries("Dänisch"),
+                 (QStringList{"Dänisch", "Englisch", "LSp1", "LSp2", "LSp3", "Spr.dat", "ägyptisch",
+                              "PK.dat", "anna", "tmpU3"}));
+    }
+
+    void keyNumbersRiseAndAreNotReusedWhileLoaded()
+    {
+        Session s;
+        s.put("Spr.dat", {"Französisch\\\\LSp7", "Englisch\\\\LSp2"});
+        s.put("LSp7", {"z\\\\U9"});
+        QVERIFY(s.load());
+        for (const QString key : {"Aaa\\\\LSp8", "Abc\\\\LSp9"}) { // the highest goes, is not reused
+            s.type(s.main->mnuNeueSprache, key.left(3));
+            QCOMPARE(s.lines("Spr.dat").last(), key);
+            s.confirm(s.main->mnuSpracheDelete);
+        }
+        // U10 once the list holding U9 has been shown, whichever language gets the lesson.
+        Session::choose(s.main->lstSprachen, "Französisch");
+        Session::choose(s.main->lstSprachen, "Englisch");
+        s.type(s.main->mnuNeueLektion, "d");
+        QCOMPARE(s.lines("LSp2").last(), QStringLiteral("d\\\\U10"));
+
+        // A fresh load counts from the files again; far past the 16-bit range up to the top,
+        // where no further key is given.
+        QVERIFY(s.main->Form_Load());
+        s.type(s.main->mnuNeueSprache, "Ccc");
+        QCOMPARE(s.lines("Spr.dat").last(), QStringLiteral("Ccc\\\\LSp8"));
+        s.put("Spr.dat", {"Voll\\\\LSp2147483647"});
+        s.main->Fuelle_Sprachen();
+        s.program.messages.queueOk();
+        s.type(s.main->mnuNeueSprache, "Noch");
+        QVERIFY(s.said().startsWith("Es können keine weiteren Sprachen angelegt werden"));
+        QCOMPARE(s.lines("Spr.dat"), QStringList{"Voll\\\\LSp2147483647"});
+    }
+
+    void renamingAndDeletingLanguagesAndLessons()
+    {
+        Session s;
+        s.put("Spr.dat", {"Englisch\\\\LSp1", "Eng\\\\LSp2", "Xhosa\\\\LSp3"});
+        s.put("LSp1", {"Vokabeln\\\\U1"});
+        s.put("LSp2", {"Lektion 1\\\\U3", "Lektion 10\\\\U4", "Lektion 2\\\\U5"});
+        for (const char* file : {"Englisch/U1", "Eng/U3", "Eng/EU3", "Eng/U4", "Xhosa/U6"})
+            s.program.writePlain(Session::in(file), {"x"});
+        QDir().mkpath(s.program.path("anna/Altlast"));
+        QVERIFY(s.load());
+
+        // Refused names write nothing; renaming to the present name does nothing.
+        const QByteArray files = s.bytes("Spr.dat") + s.bytes("LSp2") + s.entries().join(',').toUtf8();
+        s.program.messages.queueOk(7);
+        for (const char* name : {"Eng,lisch", "Englisch", "LSp4"})
+            s.type(s.main->mnuNeueSprache, name);
+        for (const char* name : {"Spr\tx", "Altlast", "Eng"})
+            s.type(s.main->mnuTitleSprache, name);
+        s.type(s.main->mnuNeueLektion, "Lektion 2");
+        s.type(s.main->mnuTitleLektion, "Lektion 10");
+        const QString twice = "Die Lektion ist bereits vorhanden !";
+        QCOMPARE(s.program.messages.texts(),
+                 (QStringList{"Die Zeichen !§$%&/()=?'*+~.:,;<>|{[]}\\#@^ sind nicht erlaubt !",
+                              "Die Sprache ist bereits vorhanden !", lessons::languageNameMessage("LSp4", {}, {}),
+                              store::unstorableTextMessage("Spr\tx"),
+                              "Die Sprache Eng kann nicht in Altlast umbenannt werden, da das Verzeichnis "
+                              "\"Altlast\" bereits vorhanden ist !", twice, twice}));
+        QCOMPARE(s.bytes("Spr.dat") + s.bytes("LSp2") + s.entries().join(',').toUtf8(), files);
+
+        // Lessons of Eng, not of Englisch: renamed with their keys, deleted with their lesson
+        // and result files; one never opened goes with its line only.
+        s.type(s.main->mnuTitleLektion, "Anfang");
+        QCOMPARE(s.bytes("LSp2"),
+                 TestProgram::scrambledBytes({"Anfang\\\\U3", "Lektion 10\\\\U4", "Lektion 2\\\\U5"}));
+        s.confirm(s.main->mnuLektionDelete);
+        QCOMPARE(s.said(), QStringLiteral("Soll die Lektion Anfang wirklich gelöscht werden ?"));
+        Session::choose(s.main->lstLektionen, "Lektion 2");
+        s.confirm(s.main->mnuLektionDelete);
+        QCOMPARE(s.bytes("LSp2"), TestProgram::scrambledBytes({"Lektion 10\\\\U4"}));
+        QCOMPARE(s.entries("Eng"), QStringList{"U4"});
+
+        // Renaming a later language keeps its key, lessons and every other line; the first
+        // language is shown afterwards.
+        Session::choose(s.main->lstSprachen, "Xhosa");
+        s.type(s.main->mnuTitleSprache, "Zulu");
+        QCOMPARE(s.program.input.asked.last().prompt,
+                 QStringLiteral("Geben Sie die neue Bezeichnung der Sprache Xhosa ein:"));
+        const QStringList renamed = {"Englisch\\\\LSp1", "Eng\\\\LSp2", "Zulu\\\\LSp3"};
+        QCOMPARE(s.bytes("Spr.dat"), TestProgram::scrambledBytes(renamed));
+        QCOMPARE(s.entries("Zulu"), QStringList{"U6"});
+        QCOMPARE(s.view(), QStringLiteral("Eng*,Englisch,Zulu / Lektion 10*"));
+
+        // Deleting Eng: No changes nothing; Yes takes its line, list file and directory only.
+        s.confirm(s.main->mnuSpracheDelete, ui::Answer::No);
+        QCOMPARE(s.said(), QStringLiteral("Soll die Sprache Eng wirklich gelöscht werden ?"));
+        QCOMPARE(s.lines("Spr.dat"), renamed);
+        s.confirm(s.main->mnuSpracheDelete);
+        QCOMPARE(s.bytes("Spr.dat"), TestProgram::scrambledBytes({"Englisch\\\\LSp1", "Zulu\\\\LSp3"}));
+        QCOMPARE(s.entries() + s.entries("Englisch"),
+                 (QStringList{"Altlast", "Englisch", "LSp1", "LSp3", "Spr.dat", "Zulu", "tmpSpr.dat", "U1"}));
+        s.confirm(s.main->mnuSpracheDelete);
+        s.confirm(s.main->mnuSpracheDelete);
+        QCOMPARE(s.program.messages.shown.size(), 7 + 6); // the refusals, then one question each
+        // With the last language gone, the start button names none.
+        QCOMPARE(s.view() + s.main->txtLektDatei->text() + s.main->BtnGo->toolTip(), " / " + GoTip);
+        QCOMPARE(s.entries(), (QStringList{"Altlast", "Spr.dat", "tmpSpr.dat"}));
+    }
+
+    void namesFromDamagedFilesNeverLeaveTheTree()
+    {
+        Session s;
+        s.program.writePlain("PK.dat", {"x"});
+        s.put("Spr.dat", {"..\\\\LSp1", "Gut\\\\../PK.dat", "Ohne Schlüssel", "Sicher\\\\LSp1"});
+        s.put("LSp1", {"Lektion\\\\../../PK.dat"});
+        QVERIFY(s.load());
+
+        s.program.messages.queueOk(7);
+        s.main->mnuSpracheDelete->trigger(); // ".." comes first
+        s.main->mnuTitleSprache->trigger();
+        s.main->BtnGo->click();
+        Session::choose(s.main->lstSprachen, "Gut");
+        QCOMPARE(s.main->lstLektionen->count(), 0);
+        s.main->mnuNeueLektion->trigger();
+        s.main->mnuSpracheDelete->trigger();
+        Session::choose(s.main->lstSprachen, "Sicher");
+        s.main->BtnGo->click();
+        s.main->mnuLektionDelete->trigger();
+        const QStringList texts = s.program.messages.texts();
+        QCOMPARE(texts.mid(0, 3), QStringList(3, store::unsafeNameMessage("..")));
+        QVERIFY(texts[3].contains("keinen gültigen Schlüssel") && texts[4] == texts[3]);
+        QVERIFY(texts[5].startsWith("Die Lektionsliste enthält für die Lektion \"Lektion\" keinen gültigen"));
+        QCOMPARE(texts[6], texts[5]);
+
+        // A line without a key shows no lessons and can still be removed.
+        Session::choose(s.main->lstSprachen, "Ohne Schlüssel");
+        s.confirm(s.main->mnuSpracheDelete);
+        QCOMPARE(s.lines("Spr.dat"), (QStringList{"..\\\\LSp1", "Gut\\\\../PK.dat", "Sicher\\\\LSp1"}));
+        QCOMPARE(s.program.bytes("PK.dat"), TestProgram::plainBytes({"x"}));
+        QCOMPARE(s.entries(), (QStringList{"LSp1", "Spr.dat", "tmpSpr.dat"}));
+
+        // No signed-in name, or one that is no plain name: refused before anything is made.
+        for (const char* name : {"", ".."}) {
+            s.program.writePlain("tmpUsr", {name});
+            s.program.messages.queueOk();
+            QVERIFY(!s.main->Form_Load());
+        }
+        QCOMPARE(s.program.messages.texts().mid(8),
+                 (QStringList{"Es ist kein Benutzer angemeldet. Bitte melden Sie sich an !",
+                              store::unsafeNameMessage("..")}));
+        QCOMPARE(s.program.entries(), (QStringList{"PK.dat", "anna", "tmpUsr"}));
     }
 };
 

@@ -1,0 +1,216 @@
+#include "TestProgram.h"
+#include "lessons/frmMain.h"
+#include "signin/frmLogin.h"
+#include "signin/frmNewUser.h"
+#include "store/TextRules.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using testing::TestProgram;
+
+namespace {
+
+const QString Wrong = QStringLiteral("Ungültiges Kennwort, versuchen Sie es noch einmal!");
+const QStringList Anna = {"anna", "a"};
+
+// The sign-in screen over a user list of these plain lines; without lines there is no list.
+frmLogin* login(TestProgram& program, const QStringList& users = {})
+{
+    if (!users.isEmpty())
+        program.writeScrambled("PK.dat", users);
+    program.screens().showLogin();
+    return TestProgram::shown<frmLogin>();
+}
+
+frmNewUser* newUser(frmLogin* from, const QString& name, const QString& p1, const QString& p2)
+{
+    from->cmdNeuerUser->click();
+    auto* screen = TestProgram::shown<frmNewUser>();
+    screen->txtBenutzerName->setText(name);
+    screen->txtKennwort1->setText(p1);
+    screen->txtKennwort2->setText(p2);
+    return screen;
+}
+
+void enter(frmLogin* screen, const QString& name, const QString& password)
+{
+    screen->cboBenutzer->setEditText(name);
+    screen->txtPassword->setText(password);
+}
+
+QStringList items(const QComboBox* box)
+{
+    QStringList list;
+    for (int i = 0; i < box->count(); ++i)
+        list.append(box->itemText(i));
+    return list;
+}
+
+} // namespace
+
+class SignInTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void newUsersSignInAtOnceWithEnterFromEitherBox()
+    {
+        TestProgram program;
+        frmLogin* screen = login(program); // no list yet: made empty
+        QVERIFY(program.exists("PK.dat") && program.exists("tmpPK.dat"));
+        QCOMPARE(program.bytes("PK.dat"), QByteArray());
+        QCOMPARE(screen->cboBenutzer->count(), 0);
+        QCOMPARE(QApplication::focusWidget(), screen->cboBenutzer);
+
+        program.writePlain("Anna/Spr.dat", {"alt"}); // left over, reused
+        const QStringList users = {"Jörg Müller-2", " geh eim", "anna", "a1", "Anna", "a2"};
+        for (qsizetype i = 0; i < users.size(); i += 2) {
+            frmNewUser* form = newUser(TestProgram::shown<frmLogin>(), users[i], users[i + 1], users[i + 1]);
+            form->cmdNimmNutzer->click();
+        }
+        screen = TestProgram::shown<frmLogin>();
+        QVERIFY(screen && !TestProgram::shown<frmNewUser>());
+        QCOMPARE(program.bytes("PK.dat"), TestProgram::scrambledBytes(users));
+        QCOMPARE(program.bytes("tmpPK.dat"), TestProgram::plainBytes(users));
+        QCOMPARE(program.bytes("Anna/Spr.dat"), TestProgram::plainBytes({"alt"}));
+        QCOMPARE(items(screen->cboBenutzer), (QStringList{"Jörg Müller-2", "anna", "Anna"}));
+        QVERIFY(screen->cboBenutzer->currentIndex() == -1 && screen->cboBenutzer->currentText().isEmpty());
+
+        // Picked, Enter in the name box; the wrong password is selected, so typing replaces it.
+        program.writePlain("tmpUsr", {"alt", "alt", "drei", "vier"});
+        screen->cboBenutzer->setCurrentIndex(0);
+        screen->txtPassword->setText("geh eim");
+        program.messages.queueOk();
+        QTest::keyClick(screen->cboBenutzer, Qt::Key_Enter);
+        QCOMPARE(program.messages.texts(), QStringList{Wrong});
+        QTest::keyClicks(screen->txtPassword, " geh eim");
+        QTest::keyClick(screen->txtPassword, Qt::Key_Return);
+        QCOMPARE(program.bytes("tmpUsr"), TestProgram::plainBytes({"Jörg Müller-2", " geh eim"}));
+        QVERIFY(TestProgram::shown<frmMain>() && !TestProgram::shown<frmLogin>());
+
+        screen = login(program);
+        QTest::keyClicks(screen->cboBenutzer, "anna"); // typed, not picked
+        QTest::keyClicks(screen->txtPassword, "a1");
+        QTest::keyClick(screen->txtPassword, Qt::Key_Return);
+        QCOMPARE(program.bytes("tmpUsr"), TestProgram::plainBytes({"anna", "a1"}));
+        QVERIFY(!TestProgram::shown<frmLogin>());
+    }
+
+    void wrongPasswordsAndDamagedNamesNeverSignIn()
+    {
+        TestProgram program;
+        frmLogin* screen = login(program, {"anna", "a1", "Anna", "a2", "..", "p", "rest"});
+        const QStringList tries = {"ANNA", "a1", "anna", "a2", "anna", "a1 ", "", "", "rest", "", "..", "p"};
+        for (qsizetype i = 0; i < tries.size(); i += 2) {
+            enter(screen, tries[i], tries[i + 1]);
+            program.messages.queueOk();
+            screen->cmdOK->click();
+            const bool damaged = tries[i] == "..";
+            QCOMPARE(program.messages.texts().last(), damaged ? store::unsafeNameMessage("..") : Wrong);
+            QCOMPARE(program.messages.shown.last().title, QStringLiteral("Paukomat V1.1"));
+            QCOMPARE(screen->cboBenutzer->currentText(), tries[i]);
+            // The password is selected for the next try; the name stays.
+            QVERIFY(damaged || (QApplication::focusWidget() == screen->txtPassword
+                                && screen->txtPassword->selectedText() == tries[i + 1]));
+        }
+        QVERIFY(!program.exists("tmpUsr"));
+        QCOMPARE(TestProgram::shown<frmLogin>(), screen);
+    }
+
+    void deletesAUserOnlyAfterPasswordAndQuestion()
+    {
+        TestProgram program;
+        const QStringList users = {"anna", "a", "bert", "b", "cora", "c"};
+        frmLogin* screen = login(program, users);
+        program.writePlain("bert/Englisch/U1", {"x"});
+        program.messages.queueOk(3);
+        program.messages.queue(ui::Answer::No);
+        const QStringList attempts = {"", "", "bert", "", "bert", "a", "bert", "b"};
+        for (qsizetype i = 0; i < attempts.size(); i += 2) {
+            enter(screen, attempts[i], attempts[i + 1]);
+            screen->cmdUserLoeschen->click();
+        }
+        QCOMPARE(program.messages.texts(),
+                 (QStringList{"Benutzer in der Liste wählen !", "Kennwort eingeben !", Wrong,
+                              "Soll der Benutzer bert wirklich gelöscht werden ?"}));
+        QCOMPARE(program.messages.shown.last().buttons, ui::Buttons::YesNo);
+        QCOMPARE(program.bytes("PK.dat"), TestProgram::scrambledBytes(users));
+        QCOMPARE(screen->cboBenutzer->currentText() + screen->txtPassword->text(), QStringLiteral("bertb"));
+
+        program.messages.queue(ui::Answer::Yes);
+        screen->cmdUserLoeschen->click();
+        QCOMPARE(program.bytes("PK.dat"), TestProgram::scrambledBytes({"anna", "a", "cora", "c"}));
+        QVERIFY(!program.exists("bert"));
+        QCOMPARE(items(screen->cboBenutzer), (QStringList{"anna", "cora"}));
+        QCOMPARE(screen->cboBenutzer->currentText() + screen->txtPassword->text(), QString());
+    }
+
+    void newUserChecksInTheirOrder_data()
+    {
+        for (const char* column : {"name", "p1", "p2", "text", "title"})
+            QTest::addColumn<QString>(column);
+        const QString forbidden = "Die Zeichen !§$%&/()=?'*+~.:,;<>|{[]}\\#^@^ sind nicht erlaubt !";
+        const QString own = "Der Benutzername \"%1\" ist nicht möglich, weil Paukomat eine eigene "
+                            "Datei dieses Namens verwendet !";
+        const QString plain = "Paukomat V1.1";
+        const QString odd = "PaukomaT V1.1";
+        QTest::newRow("^ in name, before completeness") << "an^na" << "" << "" << forbidden << plain;
+        QTest::newRow("§ in password") << "neu" << "p§" << "p§" << forbidden << plain;
+        QTest::newRow("empty name first") << "" << "x" << "y" << "Ein Benutzername ist erforderlich !" << odd;
+        QTest::newRow("mismatch first") << "neu" << "" << "x!" << "Das Kennwort ist fehlerhaft !" << odd;
+        QTest::newRow("no password") << "neu" << "" << "" << "Ein Kennwort ist erforderlich !" << odd;
+        QTest::newRow("existing") << "anna" << "x" << "x" << "Der Benutzer ist bereits vorhanden !" << odd;
+        QTest::newRow("Cyrillic") << "Иван" << "x" << "x" << store::unstorableTextMessage("Иван") << plain;
+        QTest::newRow("tab") << "neu" << "a\tb" << "a\tb" << store::unstorableTextMessage("\t") << plain;
+        QTest::newRow("too long") << QString(256, 'a') << "x" << "x"
+                                  << store::tooLongNameMessage(QString(256, 'a')) << plain;
+        QTest::newRow("hand-off file") << "tmpUsr" << "x" << "x" << own.arg("tmpUsr") << plain;
+        QTest::newRow("program file") << "Paukomat" << "x" << "x" << own.arg("Paukomat") << plain;
+    }
+    void newUserChecksInTheirOrder()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, p1);
+        QFETCH(QString, p2);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        TestProgram program;
+        program.writePlain("Paukomat", {"ELF"});
+        frmNewUser* screen = newUser(login(program, Anna), name, p1, p2);
+        const QStringList before = program.entries();
+        program.messages.queueOk();
+        screen->cmdNimmNutzer->click();
+        QCOMPARE(program.messages.texts(), QStringList{text});
+        QCOMPARE(program.messages.shown[0].title, title);
+        QCOMPARE(TestProgram::shown<frmNewUser>(), screen);
+        QCOMPARE(QApplication::focusWidget(), screen->cmdNimmNutzer);
+        QCOMPARE(screen->txtBenutzerName->text() + screen->txtKennwort2->text(), name + p2);
+        QCOMPARE(program.bytes("PK.dat"), TestProgram::scrambledBytes(Anna));
+        QCOMPARE(program.entries(), before);
+    }
+
+    void cancelReturnsUnchangedAndEscapeEndsAfterTheCleanUp()
+    {
+        for (const bool byFrame : {false, true}) {
+            TestProgram program;
+            frmNewUser* form = newUser(login(program, Anna), "neu", "x", "x");
+            byFrame ? (void)form->close() : form->cmdCancel->click();
+            frmLogin* screen = TestProgram::shown<frmLogin>();
+            QVERIFY(screen && !TestProgram::shown<frmNewUser>());
+            QCOMPARE(program.bytes("PK.dat"), TestProgram::scrambledBytes(Anna));
+
+            for (const char* name : {"tmpUsr", "tmpErgShow", "tmpNotiz.txt", "anna/tmpEdit"})
+                program.writePlain(name, {"x"});
+            byFrame ? (void)screen->close() : QTest::keyClick(screen->cboBenutzer, Qt::Key_Escape);
+            QCOMPARE(program.end.requests, 1);
+            QCOMPARE(program.entries(), (QStringList{"PK.dat", "anna"}));
+            QCOMPARE(program.entries("anna"), QStringList{"tmpEdit"});
+        }
+    }
+};
+
+QTEST_MAIN(SignInTest)
+#include "SignInTest.moc"
