@@ -31,6 +31,25 @@ private slots:
         QCOMPARE(Scrambler::scramble(once), line);
     }
 
+    void everyPositionTakesItsKeyElements()
+    {
+        // Long lines go eight bytes at a time; each byte must still meet the key elements of its
+        // own position, whether the line shares its bytes with another array or not.
+        QByteArray line;
+        for (int i = 0; i < 37; ++i)
+            line += static_cast<char>('A' + i % 26);
+        const QByteArray shared = line;
+        QByteArray own(line.constData(), line.size());
+        for (const QByteArray& out : {Scrambler::scramble(shared), Scrambler::scramble(std::move(own))}) {
+            QCOMPARE(out.size(), line.size());
+            for (int i = 0; i < line.size(); ++i)
+                QCOMPARE(static_cast<unsigned char>(out[i]),
+                         static_cast<unsigned char>(line[i] ^ Scrambler::Key1[i % 4]
+                                                    ^ Scrambler::Key2[i % 4]));
+        }
+        QCOMPARE(shared, line);
+    }
+
     void everyByteValueSurvives()
     {
         for (int pos = 0; pos < 4; ++pos) {
