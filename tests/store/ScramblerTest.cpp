@@ -40,7 +40,9 @@ private slots:
             line += static_cast<char>('A' + i % 26);
         const QByteArray shared = line;
         QByteArray own(line.constData(), line.size());
-        for (const QByteArray& out : {Scrambler::scramble(shared), Scrambler::scramble(std::move(own))}) {
+        const QByteArray results[] = {Scrambler::scramble(shared),
+                                      Scrambler::scramble(std::move(own))};
+        for (const QByteArray& out : results) {
             QCOMPARE(out.size(), line.size());
             for (int i = 0; i < line.size(); ++i)
                 QCOMPARE(static_cast<unsigned char>(out[i]),
