@@ -42,5 +42,3 @@ void BM_PlainCopy(benchmark::State& state)
 
 BENCHMARK(BM_ScrambleLine)->Arg(40)->Arg(4096);
 BENCHMARK(BM_PlainCopy)->Arg(40)->Arg(4096);
-
-BENCHMARK_MAIN();

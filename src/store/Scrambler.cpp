@@ -3,6 +3,8 @@
 #include "store/Cp1252.h"
 #include "store/TextFile.h"
 
+#include <cstring>
+
 namespace store {
 namespace {
 
@@ -17,21 +19,37 @@ static_assert((Scrambler::Key1[1] ^ Scrambler::Key2[1]) >= 1 && (Scrambler::Key1
 static_assert((Scrambler::Key1[2] ^ Scrambler::Key2[2]) >= 1 && (Scrambler::Key1[2] ^ Scrambler::Key2[2]) <= 31);
 static_assert((Scrambler::Key1[3] ^ Scrambler::Key2[3]) >= 1 && (Scrambler::Key1[3] ^ Scrambler::Key2[3]) <= 31);
 
+// The key repeats every four bytes, so eight bytes at a time take it twice over.
+void scrambleInto(char* out, const char* in, qsizetype n)
+{
+    const std::array<char, 8> wideMask = {kMask[0], kMask[1], kMask[2], kMask[3],
+                                          kMask[0], kMask[1], kMask[2], kMask[3]};
+    std::uint64_t wide = 0;
+    std::memcpy(&wide, wideMask.data(), sizeof wide);
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, in + i, sizeof word);
+        word ^= wide;
+        std::memcpy(out + i, &word, sizeof word);
+    }
+    for (; i < n; ++i)
+        out[i] = static_cast<char>(in[i] ^ kMask[static_cast<std::size_t>(i % 4)]);
+}
+
 } // namespace
 
 QByteArray Scrambler::scramble(QByteArray line)
 {
-    char* p = line.data();
-    const qsizetype n = line.size();
-    qsizetype i = 0;
-    for (; i + 4 <= n; i += 4) {
-        p[i] ^= kMask[0];
-        p[i + 1] ^= kMask[1];
-        p[i + 2] ^= kMask[2];
-        p[i + 3] ^= kMask[3];
+    if (line.isEmpty())
+        return line;
+    // A shared line would be copied first and then changed; one pass into a new array instead.
+    if (!line.isDetached()) {
+        QByteArray out(line.size(), Qt::Uninitialized);
+        scrambleInto(out.data(), line.constData(), line.size());
+        return out;
     }
-    for (int k = 0; i < n; ++i, ++k)
-        p[i] ^= kMask[static_cast<std::size_t>(k)];
+    scrambleInto(line.data(), line.constData(), line.size());
     return line;
 }
 

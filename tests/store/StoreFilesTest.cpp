@@ -80,11 +80,17 @@ private slots:
                          qPrintable(QString::number(b)));
             }
         }
-        // Position i takes element i mod 4 of both key tables.
-        QByteArray expected;
-        for (int i = 0; i < 6; ++i)
-            expected += static_cast<char>(('a' + i) ^ Scrambler::Key1[i % 4] ^ Scrambler::Key2[i % 4]);
-        QCOMPARE(Scrambler::scramble("abcdef"), expected);
+        // Position i takes element i mod 4 of both key tables, over the eight-byte steps too,
+        // whether the line shares its bytes with another array or not.
+        QByteArray line, expected;
+        for (int i = 0; i < 37; ++i) {
+            line += static_cast<char>('A' + i % 26);
+            expected += static_cast<char>(line[i] ^ Scrambler::Key1[i % 4] ^ Scrambler::Key2[i % 4]);
+        }
+        const QByteArray shared = line;
+        QCOMPARE(Scrambler::scramble(shared), expected);
+        QCOMPARE(Scrambler::scramble(QByteArray(line.constData(), line.size())), expected);
+        QCOMPARE(shared, line);
         const QString umlauts = QStringLiteral("äöüÄÖÜß§€");
         QCOMPARE(toCp1252(umlauts), QByteArray("\xE4\xF6\xFC\xC4\xD6\xDC\xDF\xA7\x80"));
         QCOMPARE(Scrambler::unscrambleText(Scrambler::scrambleText(umlauts)), umlauts);

@@ -1,0 +1,276 @@
+// Big lessons on the real screens: the editor, the exercise screen and the results screen, each
+// shown through ui::Screens in a temporary program directory with scripted services.
+
+#include "TestProgram.h"
+#include "editor/frmEditUnit.h"
+#include "exercise/frmPaukomat.h"
+#include "results/frmErgebnis.h"
+#include "store/NumberText.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+using testing::TestProgram;
+
+namespace {
+
+const QString Lang = QStringLiteral("anna/Englisch/");
+
+// The foreign word of pair i: seven letters that look random, so the list has real sorting to
+// do; distinct for every i below 2^32, since multiplying by an odd number permutes them.
+QString foreignWord(quint32 i)
+{
+    quint32 x = i * 2654435761u;
+    QString word;
+    for (int k = 0; k < 7; ++k) {
+        word += QLatin1Char(static_cast<char>('a' + x % 26));
+        x /= 26;
+    }
+    return word;
+}
+
+// A signed-in user "anna" with the lesson "Lektion 1" (file "U1") of the language "Englisch",
+// chosen as the main screen chooses it, and optionally a result file of the given runs.
+class Session
+{
+public:
+    explicit Session(int pairs, int runs = 0)
+    {
+        program.writePlain(QStringLiteral("tmpUsr"), {QStringLiteral("anna")});
+        program.writePlain(QStringLiteral("anna/tmpEdit"),
+                           {QStringLiteral("Englisch"), QStringLiteral("Lektion 1"),
+                            QStringLiteral("U1")});
+        QStringList lines;
+        lines.reserve(pairs);
+        for (int i = 0; i < pairs; ++i) {
+            const QString foreign = foreignWord(static_cast<quint32>(i));
+            // Every third pair has several meanings; any one of them is a right answer.
+            const QString german = i % 3 == 0
+                ? QStringLiteral("Bedeutung %1;zweite;dritte").arg(i)
+                : QStringLiteral("Bedeutung %1").arg(i);
+            m_answers.insert(foreign, german.section(QLatin1Char(';'), 0, 0));
+            lines.append(foreign + QStringLiteral("\\\\") + german + QStringLiteral("\\\\\\f"));
+        }
+        program.writeScrambled(Lang + QStringLiteral("U1"), lines);
+        if (runs > 0)
+            writeResults(runs);
+    }
+
+    // A right answer to the word shown.
+    [[nodiscard]] QString answerFor(const QString& shown) const { return m_answers.value(shown); }
+
+    TestProgram program;
+
+private:
+    void writeResults(int runs)
+    {
+        QStringList records;
+        qint64 words = 0;
+        qint64 right = 0;
+        for (int k = 0; k < runs; ++k) {
+            const int w = 10 + k % 20;
+            const int r = k % (w + 1);
+            words += w;
+            right += r;
+            records.append(QStringLiteral("%1\\\\%2").arg(w).arg(r));
+        }
+        records.prepend(store::numberText(static_cast<double>(words)) + QStringLiteral("\\\\")
+                        + store::numberText(static_cast<double>(right)));
+        program.writeScrambled(Lang + QStringLiteral("EU1"), records);
+        const QString resultFile = program.path(Lang + QStringLiteral("EU1"));
+        program.writePlain(QStringLiteral("tmpErgShow"),
+                           {program.path(Lang), QStringLiteral("anna"), QStringLiteral("Englisch"),
+                            QStringLiteral("Lektion 1"), resultFile});
+    }
+
+    QHash<QString, QString> m_answers;
+};
+
+// Ends the benchmark with an error when a screen did not do what it was asked; the timing stays
+// running, as the library expects when the loop is left.
+bool failed(benchmark::State& state, bool ok, const char* what)
+{
+    if (ok)
+        return false;
+    state.SkipWithError(what);
+    return true;
+}
+
+// Lets the screen lay itself out and paint, as it would before the user sees it.
+void settle()
+{
+    QCoreApplication::processEvents();
+}
+
+void BM_OpenEditor(benchmark::State& state)
+{
+    const int pairs = static_cast<int>(state.range(0));
+    Session session(pairs);
+    for (auto _ : state) {
+        session.program.screens().showEditor();
+        settle();
+        state.PauseTiming();
+        auto* editor = TestProgram::shown<frmEditUnit>();
+        const bool listed = editor && editor->lstVokabeln->count() == pairs;
+        delete editor;
+        state.ResumeTiming();
+        if (failed(state, listed, "the editor did not list the lesson"))
+            break;
+    }
+}
+
+void BM_AddPair(benchmark::State& state)
+{
+    const int pairs = static_cast<int>(state.range(0));
+    Session session(pairs);
+    frmEditUnit* editor = nullptr;
+    int added = 0;
+    quint32 next = static_cast<quint32>(pairs);
+    for (auto _ : state) {
+        state.PauseTiming();
+        // A fresh editor now and then keeps the lesson at its size.
+        if (!editor || added == 10) {
+            delete editor;
+            session.program.screens().showEditor();
+            editor = TestProgram::shown<frmEditUnit>();
+            added = 0;
+        }
+        const bool open = editor != nullptr;
+        if (open) {
+            editor->txtNewVokabelSprache->setText(foreignWord(next++));
+            editor->txtNewVokabelDeutsch->setText(QStringLiteral("neu;frisch"));
+        }
+        state.ResumeTiming();
+        if (failed(state, open, "the editor did not open"))
+            break;
+        editor->cmdVokabelNeu->click();
+        settle();
+        ++added;
+        if (failed(state,
+                   editor->lstVokabeln->count() == pairs + added
+                       && session.program.messages.shown.isEmpty(),
+                   "the pair was not added"))
+            break;
+    }
+}
+
+void BM_OpenExercise(benchmark::State& state)
+{
+    Session session(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        session.program.screens().showExercise();
+        settle();
+        state.PauseTiming();
+        auto* exercise = TestProgram::shown<frmPaukomat>();
+        const bool ready = exercise && exercise->cmdStartUebung->isEnabled();
+        delete exercise;
+        state.ResumeTiming();
+        if (failed(state, ready, "the exercise screen did not open"))
+            break;
+    }
+}
+
+// Types a right answer to the word shown and presses Enter.
+void answerRight(const Session& session, frmPaukomat* exercise)
+{
+    exercise->txtLoesung->setText(session.answerFor(exercise->lblVorgabe->text()));
+    QTest::keyClick(exercise->txtLoesung, Qt::Key_Return);
+}
+
+void BM_JudgedAnswer(benchmark::State& state)
+{
+    const int pairs = static_cast<int>(state.range(0));
+    Session session(pairs);
+    session.program.screens().showExercise();
+    auto* exercise = TestProgram::shown<frmPaukomat>();
+    if (failed(state, exercise != nullptr, "the exercise screen did not open"))
+        return;
+    exercise->cmdStartUebung->click();
+    int answered = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // The last word of a run ends it with a message and stores the run: not one answer.
+        if (answered == pairs - 1) {
+            session.program.messages.queueOk();
+            answerRight(session, exercise);
+            exercise->cmdStartUebung->click();
+            answered = 0;
+        }
+        exercise->txtLoesung->setText(session.answerFor(exercise->lblVorgabe->text()));
+        state.ResumeTiming();
+        QTest::keyClick(exercise->txtLoesung, Qt::Key_Return);
+        settle();
+        ++answered;
+        const QString count = store::numberText(answered);
+        if (failed(state,
+                   exercise->lblErgebnisAktuell[5]->text() == count
+                       && exercise->lblErgebnisAktuell[6]->text() == count,
+                   "the answer was not judged right"))
+            break;
+    }
+}
+
+void BM_WholeRun(benchmark::State& state)
+{
+    const int pairs = static_cast<int>(state.range(0));
+    Session session(pairs);
+    session.program.screens().showExercise();
+    auto* exercise = TestProgram::shown<frmPaukomat>();
+    if (failed(state, exercise != nullptr, "the exercise screen did not open"))
+        return;
+    const QString summary = QStringLiteral("Anzahl Vokabeln: ") + store::numberText(pairs)
+        + QStringLiteral("\ndavon richtig: ") + store::numberText(pairs);
+    for (auto _ : state) {
+        session.program.messages.queueOk();
+        exercise->cmdStartUebung->click();
+        for (int i = 0; i < pairs; ++i) {
+            answerRight(session, exercise);
+            settle();
+        }
+        const auto& shown = session.program.messages.shown;
+        if (failed(state, shown.size() == 1 && shown.first().text.contains(summary),
+                   "the run did not end with every answer right"))
+            break;
+        session.program.messages.shown.clear();
+    }
+    state.counters["words"] = pairs;
+}
+
+void BM_OpenResults(benchmark::State& state)
+{
+    const int runs = static_cast<int>(state.range(0));
+    Session session(10, runs);
+    for (auto _ : state) {
+        session.program.screens().showResults();
+        settle();
+        state.PauseTiming();
+        auto* results = TestProgram::shown<frmErgebnis>();
+        // A separator line, then seven entries for every run.
+        const bool listed = results && results->lstErgebnisse->count() == 1 + 7 * runs;
+        delete results;
+        state.ResumeTiming();
+        if (failed(state, listed, "the results screen did not list every run"))
+            break;
+    }
+}
+
+void lessonSizes(benchmark::internal::Benchmark* b)
+{
+    b->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+} // namespace
+
+BENCHMARK(BM_OpenEditor)->Apply(lessonSizes);
+BENCHMARK(BM_AddPair)->Apply(lessonSizes);
+BENCHMARK(BM_OpenExercise)->Apply(lessonSizes);
+BENCHMARK(BM_JudgedAnswer)->Apply(lessonSizes);
+BENCHMARK(BM_WholeRun)->Apply(lessonSizes);
+BENCHMARK(BM_OpenResults)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
