@@ -37,7 +37,7 @@ run)
 test)
     install_missing
     export QT_QPA_PLATFORM=offscreen
-    build build -DPAUKOMAT_WERROR=ON
+    build build -DPAUKOMAT_WERROR=ON -DPAUKOMAT_BENCH=ON
     ctest --test-dir build --output-on-failure -j2
     build build-asan -DPAUKOMAT_WERROR=ON -DPAUKOMAT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -j2
