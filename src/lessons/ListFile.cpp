@@ -103,13 +103,15 @@ QString lessonKey(int number)
 
 bool isLanguageKey(const QString& key)
 {
-    static const QRegularExpression pattern(QStringLiteral("^LSp[0-9]+$"));
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(QStringLiteral("LSp[0-9]+")));
     return pattern.match(key).hasMatch();
 }
 
 bool isLessonKey(const QString& key)
 {
-    static const QRegularExpression pattern(QStringLiteral("^U[0-9]+$"));
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(QStringLiteral("U[0-9]+")));
     return pattern.match(key).hasMatch();
 }
 
