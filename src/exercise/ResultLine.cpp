@@ -6,13 +6,15 @@ namespace exercise {
 
 ResultLine ResultLine::parse(const QString& line)
 {
+    // Each separator sets both numbers anew, so the last one decides. Taking only that one keeps
+    // a damaged line full of backslashes from costing a copy of the line for each of them.
     ResultLine result;
-    for (qsizetype i = line.indexOf(QStringLiteral("\\\\")); i >= 0;
-         i = line.indexOf(QStringLiteral("\\\\"), i + 1)) {
-        result.words = store::numericValue(line.left(i));
-        result.right = store::numericValue(line.mid(i + 2));
-        result.hasSeparator = true;
-    }
+    const qsizetype i = line.lastIndexOf(QStringLiteral("\\\\"));
+    if (i < 0)
+        return result;
+    result.words = store::numericValue(line.left(i));
+    result.right = store::numericValue(line.mid(i + 2));
+    result.hasSeparator = true;
     return result;
 }
 

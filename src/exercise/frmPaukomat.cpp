@@ -2,6 +2,7 @@
 
 #include "exercise/AnswerCheck.h"
 #include "exercise/ResultFile.h"
+#include "store/Cp1252.h"
 #include "store/DataTree.h"
 #include "store/Scrambler.h"
 #include "store/TextFile.h"
@@ -246,10 +247,19 @@ bool frmPaukomat::Form_Load()
     Laufkopie = Pfad + QStringLiteral("tmpUxx");
     ErgebnDatei = Pfad + QStringLiteral("E") + LektDatei;
 
-    if (!reportWriteFailure(store::TextFile::touch(LektDateiCrypt))
-        || !reportWriteFailure(store::Scrambler::passFile(LektDateiCrypt, Arbeitskopie)))
+    if (!reportWriteFailure(store::TextFile::touch(LektDateiCrypt)))
         return false;
-    m_workingCopy = store::TextFile::readLines(Arbeitskopie);
+    // The lines are kept as the lesson holds them rather than read back from the working copy:
+    // a line of a damaged lesson may hold a line end of its own, which would split it there.
+    QList<QByteArray> lines = store::TextFile::readRawLines(LektDateiCrypt);
+    for (QByteArray& line : lines)
+        line = store::Scrambler::scramble(std::move(line));
+    if (!reportWriteFailure(store::TextFile::writeRawLines(Arbeitskopie, lines)))
+        return false;
+    m_workingCopy.clear();
+    m_workingCopy.reserve(lines.size());
+    for (const QByteArray& line : std::as_const(lines))
+        m_workingCopy.append(store::fromCp1252(line));
 
     lblLektion[0]->setText(Sprache);
     lblLektion[1]->setText(Lektion);
@@ -407,11 +417,13 @@ void frmPaukomat::cmdStopUebung_Click()
 
 void frmPaukomat::cmdCancel_Click()
 {
-    // A working copy removed behind the program's back must not empty the lesson.
-    if (!store::TextFile::exists(Arbeitskopie)
-        && !reportWriteFailure(store::TextFile::writeLines(Arbeitskopie, m_workingCopy)))
-        return;
-    if (!reportWriteFailure(store::Scrambler::passFile(Arbeitskopie, LektDateiCrypt)))
+    // The lesson gets the lines held here, which the working copy mirrors; so a working copy
+    // removed behind the program's back cannot empty the lesson.
+    QList<QByteArray> stored;
+    stored.reserve(m_workingCopy.size());
+    for (const QString& line : std::as_const(m_workingCopy))
+        stored.append(store::Scrambler::scrambleText(line));
+    if (!reportWriteFailure(store::TextFile::writeRawLines(LektDateiCrypt, stored)))
         return;
     Verlasse_Uebung();
 }

@@ -101,6 +101,20 @@ QString lessonKey(int number)
     return QStringLiteral("U") + QString::number(number);
 }
 
+bool isLanguageKey(const QString& key)
+{
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(QStringLiteral("LSp[0-9]+")));
+    return pattern.match(key).hasMatch();
+}
+
+bool isLessonKey(const QString& key)
+{
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(QStringLiteral("U[0-9]+")));
+    return pattern.match(key).hasMatch();
+}
+
 void raiseTo(int& counter, const QString& key, qsizetype prefixLength)
 {
     counter = std::max(counter, keyNumber(key, prefixLength));
@@ -116,10 +130,9 @@ QString forbiddenCharacterMessage(const QString& name)
 
 bool isReservedLanguageName(const QString& name)
 {
-    static const QRegularExpression listKey(QStringLiteral("^LSp[0-9]+$"));
     static const QStringList ownFiles = {QStringLiteral("tmpEdit"), QStringLiteral("tmpSPRtmp"),
                                          QStringLiteral("tmpSprtmp"), QStringLiteral("tmpLSpTmp")};
-    return listKey.match(name).hasMatch() || ownFiles.contains(name);
+    return isLanguageKey(name) || ownFiles.contains(name);
 }
 
 QString languageNameMessage(const QString& name, const ListLines& languages,

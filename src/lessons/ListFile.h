@@ -56,6 +56,12 @@ using ListLines = QList<ListLine>;
 [[nodiscard]] QString languageKey(int number);
 [[nodiscard]] QString lessonKey(int number);
 
+// Only keys of the form the program gives them, "LSp" or "U" followed by digits, name a file. Any
+// other key comes from a damaged list and might name another file of the user, such as the
+// language list or a result file.
+[[nodiscard]] bool isLanguageKey(const QString& key);
+[[nodiscard]] bool isLessonKey(const QString& key);
+
 // A language or lesson number counter: raised by the keys it sees, never lowered.
 void raiseTo(int& counter, const QString& key, qsizetype prefixLength);
 

@@ -261,7 +261,7 @@ bool frmMain::refuseUnsafe(const QString& name)
 
 bool frmMain::refuseUnusableKey(const QString& language, const QString& key)
 {
-    if (store::isSafePathName(key))
+    if (lessons::isLanguageKey(key))
         return false;
     say(QStringLiteral("Die Sprachliste enthält für die Sprache \"%1\" keinen gültigen Schlüssel. "
                        "Die Datei wurde außerhalb von Paukomat verändert; Paukomat greift nicht "
@@ -272,7 +272,7 @@ bool frmMain::refuseUnusableKey(const QString& language, const QString& key)
 
 bool frmMain::refuseUnusableLessonKey(const QString& lesson, const QString& key)
 {
-    if (store::isSafePathName(key))
+    if (lessons::isLessonKey(key))
         return false;
     say(QStringLiteral("Die Lektionsliste enthält für die Lektion \"%1\" keinen gültigen "
                        "Schlüssel. Die Datei wurde außerhalb von Paukomat verändert; Paukomat "
@@ -340,8 +340,8 @@ void frmMain::Fuelle_Lektionen()
     const QString key = lessons::keyInPlainList(Pfad + lessons::PlainLanguageListFile,
                                                 chosenLanguage());
     txtLektDatei->setText(key);
-    // A key that is not a plain file name can only come from a damaged list; it is not opened.
-    if (store::isSafePathName(key)) {
+    // A key of another form can only come from a damaged list; it is not opened.
+    if (lessons::isLanguageKey(key)) {
         Datei = Pfad + key;
         QStringList names;
         for (const lessons::ListLine& line : lessons::readList(Datei)) {

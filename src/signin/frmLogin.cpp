@@ -72,6 +72,9 @@ frmLogin::frmLogin(const ui::ScreenContext& context, QWidget* parent)
     cboBenutzer->setInsertPolicy(QComboBox::NoInsert);
     cboBenutzer->setCompleter(nullptr);
     cboBenutzer->setMinimumWidth(210);
+    // The box grows with the longest name, but a name of a damaged user list must not stretch
+    // the window beyond the screen.
+    cboBenutzer->setMaximumWidth(400);
 
     txtPassword = new QLineEdit(this);
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
