@@ -27,12 +27,9 @@ FileResult LessonFile::open()
     if (FileResult made = store::TextFile::touch(m_storedPath); !made)
         return made;
     // An unreadable lesson must not pass for an empty one: storing it back would wipe it.
-    QFile probe(m_storedPath);
-    if (!probe.open(QIODevice::ReadOnly))
-        return FileResult::failure(m_storedPath, probe.errorString());
-    probe.close();
-
-    QList<QByteArray> lines = readRawLines(m_storedPath);
+    QList<QByteArray> lines;
+    if (FileResult read = readRawLines(m_storedPath, lines); !read)
+        return read;
     for (QByteArray& line : lines)
         line = store::Scrambler::scramble(std::move(line));
     if (FileResult written = store::TextFile::writeRawLines(m_workingPath, lines); !written)

@@ -233,9 +233,7 @@ bool frmEditUnit::Form_Load()
     LektDateiCrypt = m_lesson->storedPath();
     LektDatei = m_lesson->workingPath();
     if (const store::FileResult opened = m_lesson->open(); !opened) {
-        refuseLoad(QStringLiteral("Die Lektion \"%1\" kann nicht geöffnet werden, die Datei \"%2\" "
-                                  "ist nicht zugänglich (%3).")
-                       .arg(Lektion, QFileInfo(opened.path).fileName(), opened.error));
+        refuseLoad(store::lessonInaccessibleMessage(Lektion, opened.path, opened.error));
         return false;
     }
     Fuelle_Liste();

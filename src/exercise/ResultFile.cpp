@@ -47,7 +47,10 @@ QString runRecord(const ResultColumn& run)
 
 store::FileResult storeRun(const QString& path, const ResultColumn& totals, const ResultColumn& run)
 {
-    QList<QByteArray> lines = store::TextFile::readRawLines(path);
+    // The records are kept as stored; an unreadable file is never rebuilt from nothing.
+    QList<QByteArray> lines;
+    if (store::FileResult read = store::TextFile::readRawLines(path, lines); !read)
+        return read;
     if (lines.isEmpty())
         lines.append(QByteArray());
     lines.first() = store::Scrambler::scrambleText(totalsLine(totals));

@@ -251,7 +251,10 @@ bool frmPaukomat::Form_Load()
         return false;
     // The lines are kept as the lesson holds them rather than read back from the working copy:
     // a line of a damaged lesson may hold a line end of its own, which would split it there.
-    QList<QByteArray> lines = store::TextFile::readRawLines(LektDateiCrypt);
+    // An unreadable lesson must not pass for an empty one: "Zurück" would wipe it.
+    QList<QByteArray> lines;
+    if (const store::FileResult read = store::TextFile::readRawLines(LektDateiCrypt, lines); !read)
+        return refuseLoad(store::lessonInaccessibleMessage(Lektion, read.path, read.error));
     for (QByteArray& line : lines)
         line = store::Scrambler::scramble(std::move(line));
     if (!reportWriteFailure(store::TextFile::writeRawLines(Arbeitskopie, lines)))

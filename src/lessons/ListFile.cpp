@@ -35,11 +35,15 @@ ListLine ListLine::renamed(const QString& newName) const
     return parsed(store::Scrambler::scrambleText(plain), plain);
 }
 
-ListLines readList(const QString& path)
+ListLines readList(const QString& path, store::FileResult* read)
 {
     store::TextFile::touch(path);
+    QList<QByteArray> stored;
+    const store::FileResult result = store::TextFile::readRawLines(path, stored);
+    if (read)
+        *read = result;
     ListLines lines;
-    for (QByteArray& raw : store::TextFile::readRawLines(path)) {
+    for (QByteArray& raw : stored) {
         const QString plain = store::Scrambler::unscrambleText(raw);
         lines.append(parsed(std::move(raw), plain));
     }

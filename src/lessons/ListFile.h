@@ -40,7 +40,9 @@ struct ListLine
 using ListLines = QList<ListLine>;
 
 // Reads a scrambled list file ("Spr.dat" or a lesson list "LSp"n), creating it empty when missing.
-[[nodiscard]] ListLines readList(const QString& path);
+// With read given, a file that exists but cannot be read is reported there, so that a command
+// never rewrites a list from nothing.
+[[nodiscard]] ListLines readList(const QString& path, store::FileResult* read = nullptr);
 // Replaces a scrambled list file as a whole.
 [[nodiscard]] store::FileResult writeList(const QString& path, const ListLines& lines);
 

@@ -447,7 +447,10 @@ void frmMain::mnuNeueSprache_Click()
     if (name.isEmpty() || !Check_Zeichen(name))
         return;
     Datei = Pfad + lessons::LanguageListFile;
-    lessons::ListLines languages = lessons::readList(Datei);
+    store::FileResult read;
+    lessons::ListLines languages = lessons::readList(Datei, &read);
+    if (!reportWriteFailure(read))
+        return;
     if (const QString refusal = lessons::languageNameMessage(name, languages, Pfad);
         !refusal.isEmpty()) {
         say(refusal);
@@ -495,7 +498,10 @@ void frmMain::mnuTitleSprache_Click()
     if (newName.isEmpty() || !Check_Zeichen(newName) || newName == oldName)
         return;
     Datei = Pfad + lessons::LanguageListFile;
-    lessons::ListLines languages = lessons::readList(Datei);
+    store::FileResult read;
+    lessons::ListLines languages = lessons::readList(Datei, &read);
+    if (!reportWriteFailure(read))
+        return;
     if (const QString refusal = lessons::languageNameMessage(newName, languages, Pfad);
         !refusal.isEmpty()) {
         say(refusal);
@@ -537,7 +543,10 @@ void frmMain::mnuSpracheDelete_Click()
         return;
     const QString name = chosenLanguage();
     Datei = Pfad + lessons::LanguageListFile;
-    lessons::ListLines kept = lessons::readList(Datei);
+    store::FileResult read;
+    lessons::ListLines kept = lessons::readList(Datei, &read);
+    if (!reportWriteFailure(read))
+        return;
     QStringList keys;
     for (const lessons::ListLine& line : std::as_const(kept))
         if (line.name == name && line.hasSeparator)
@@ -577,7 +586,10 @@ void frmMain::mnuNeueLektion_Click()
     if (name.isEmpty() || !Check_Zeichen(name))
         return;
     Datei = Pfad + key;
-    lessons::ListLines lessonLines = lessons::readList(Datei);
+    store::FileResult read;
+    lessons::ListLines lessonLines = lessons::readList(Datei, &read);
+    if (!reportWriteFailure(read))
+        return;
     if (const QString refusal = lessons::lessonNameMessage(name, lessonLines); !refusal.isEmpty()) {
         say(refusal);
         return;
@@ -611,7 +623,10 @@ void frmMain::mnuTitleLektion_Click()
     if (refuseUnusableKey(language, key))
         return;
     Datei = Pfad + key;
-    lessons::ListLines lessonLines = lessons::readList(Datei);
+    store::FileResult read;
+    lessons::ListLines lessonLines = lessons::readList(Datei, &read);
+    if (!reportWriteFailure(read))
+        return;
     if (const QString refusal = lessons::lessonNameMessage(newName, lessonLines);
         !refusal.isEmpty()) {
         say(refusal);
@@ -635,7 +650,10 @@ void frmMain::mnuLektionDelete_Click()
     if (refuseUnsafe(language) || refuseUnusableKey(language, key))
         return;
     Datei = Pfad + key;
-    lessons::ListLines kept = lessons::readList(Datei);
+    store::FileResult read;
+    lessons::ListLines kept = lessons::readList(Datei, &read);
+    if (!reportWriteFailure(read))
+        return;
     QStringList lessonKeys;
     for (const lessons::ListLine& line : std::as_const(kept))
         if (line.name == lesson && !line.key.isEmpty())

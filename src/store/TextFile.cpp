@@ -103,6 +103,19 @@ QList<QByteArray> readRawLines(const QString& path)
     return lines;
 }
 
+FileResult readRawLines(const QString& path, QList<QByteArray>& lines)
+{
+    lines.clear();
+    if (!QFileInfo::exists(path))
+        return FileResult::success();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return FileResult::failure(path, reason(file));
+    file.close();
+    lines = readRawLines(path);
+    return FileResult::success();
+}
+
 QStringList readLines(const QString& path)
 {
     QStringList lines;

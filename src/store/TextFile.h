@@ -19,6 +19,9 @@ namespace TextFile {
 
 // Lines as stored bytes, without their ends. A missing or unreadable file gives no lines.
 [[nodiscard]] QList<QByteArray> readRawLines(const QString& path);
+// Lines of a file that is about to be rewritten from them: a file that exists but cannot be read
+// is a failure, so a new version is never built from nothing. A missing file has no lines.
+[[nodiscard]] FileResult readRawLines(const QString& path, QList<QByteArray>& lines);
 // Lines decoded from Windows-1252.
 [[nodiscard]] QStringList readLines(const QString& path);
 // The first line of a file, or an empty text when there is none.

@@ -47,6 +47,13 @@ QString unsafeNameMessage(const QString& name)
         .arg(name);
 }
 
+QString lessonInaccessibleMessage(const QString& lesson, const QString& path, const QString& reason)
+{
+    return QStringLiteral("Die Lektion \"%1\" kann nicht geöffnet werden, die Datei \"%2\" ist "
+                          "nicht zugänglich (%3).")
+        .arg(lesson, QFileInfo(path).fileName(), reason);
+}
+
 QString writeFailedMessage(const QString& path, const QString& reason)
 {
     return QStringLiteral("Die Datei \"%1\" konnte nicht gespeichert werden (%2).\n"

@@ -19,6 +19,10 @@ namespace store {
 [[nodiscard]] bool isSafePathName(const QString& name);
 [[nodiscard]] QString unsafeNameMessage(const QString& name);
 
+// The message for a lesson whose file exists but cannot be opened; its title is ErrorTitle.
+[[nodiscard]] QString lessonInaccessibleMessage(const QString& lesson, const QString& path,
+                                                const QString& reason);
+
 // The message for a stored file that could not be written; its title is ErrorTitle.
 [[nodiscard]] QString writeFailedMessage(const QString& path, const QString& reason);
 

@@ -16,19 +16,6 @@
 namespace store {
 namespace {
 
-// Reads the stored list. Unlike a plain read, a file that exists but cannot be read is a
-// failure: writing a new list from nothing would drop every user.
-FileResult readStored(const QString& path, QList<QByteArray>& lines)
-{
-    if (QFileInfo::exists(path)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return FileResult::failure(path, file.errorString());
-    }
-    lines = TextFile::readRawLines(path);
-    return FileResult::success();
-}
-
 // Adds a record. Behind an unpaired last line (a damaged file) the new name would be read as
 // its password, so the record goes in front of it and every record keeps its own two lines.
 void insertRecord(QList<QByteArray>& lines, QByteArray name, QByteArray password)
@@ -120,7 +107,7 @@ FileResult UserList::addUser(const QString& name, const QString& password) const
 
     const QString storedPath = m_tree.programFile(DataTree::UserList);
     QList<QByteArray> stored;
-    if (FileResult read = readStored(storedPath, stored); !read)
+    if (FileResult read = TextFile::readRawLines(storedPath, stored); !read)
         return read;
     insertRecord(stored, Scrambler::scrambleText(name), Scrambler::scrambleText(password));
     return TextFile::writeRawLines(storedPath, stored);
@@ -136,7 +123,7 @@ FileResult UserList::removeUser(const QString& name) const
     // Both new lists come from "PK.dat" itself, so they agree record for record even when the
     // plain copy was not written.
     QList<QByteArray> stored;
-    if (FileResult read = readStored(storedPath, stored); !read)
+    if (FileResult read = TextFile::readRawLines(storedPath, stored); !read)
         return read;
     QList<QByteArray> keptStored;
     QList<QByteArray> keptPlain;

@@ -105,6 +105,11 @@ private slots:
                  (QStringList{"eins", "zwei", "Drei \"x\", y", "", "letzte"}));
         QCOMPARE(TextFile::readFirstLine(p), QStringLiteral("eins"));
         QVERIFY(TextFile::readLines(dir.filePath("missing")).isEmpty());
+        // Before a rewrite, a missing file reads as empty, one that cannot be opened fails.
+        QList<QByteArray> raw{"alt"};
+        QVERIFY(TextFile::readRawLines(dir.filePath("missing"), raw) && raw.isEmpty());
+        QDir(dir.path()).mkdir("unlesbar");
+        QVERIFY(!TextFile::readRawLines(dir.filePath("unlesbar"), raw).ok);
 
         const QByteArray written("Gr\xF6\xDF" "e\r\n a b \r\n\r\n\x80\r\n");
         QVERIFY(TextFile::writeLines(p, {"Größe", " a b ", ""}));
