@@ -38,15 +38,6 @@ QLineEdit* makeField(QWidget* parent, const QString& name)
     return field;
 }
 
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
-                        const QString& toolTip)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setToolTip(toolTip);
-    return button;
-}
-
 QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& title)
 {
     auto* frame = new QGroupBox(title, parent);
@@ -71,7 +62,7 @@ frmEditUnit::frmEditUnit(const ui::ScreenContext& context, QWidget* parent)
     fmeVokabelNeu
         = makeFrame(this, QStringLiteral("fmeVokabelNeu"), QStringLiteral("neue Vokabel"));
     cmdVokabelNeu
-        = makeButton(fmeVokabelNeu, QStringLiteral("cmdVokabelNeu"), QStringLiteral("<<   Neu"),
+        = createButton(fmeVokabelNeu, QStringLiteral("cmdVokabelNeu"), QStringLiteral("<<   Neu"),
                      QStringLiteral("Die neue Vokabel übernehmen"));
     Label5 = makeLabel(fmeVokabelNeu, QStringLiteral("Label5"), Hint);
     Label1 = makeLabel(fmeVokabelNeu, QStringLiteral("Label1"), {});
@@ -81,7 +72,7 @@ frmEditUnit::frmEditUnit(const ui::ScreenContext& context, QWidget* parent)
 
     fmeVokabelChange
         = makeFrame(this, QStringLiteral("fmeVokabelChange"), QStringLiteral("Vokabel ändern"));
-    cmdVokabelEdit = makeButton(fmeVokabelChange, QStringLiteral("cmdVokabelEdit"),
+    cmdVokabelEdit = createButton(fmeVokabelChange, QStringLiteral("cmdVokabelEdit"),
                                 QStringLiteral(">>   Ändern   <<"),
                                 QStringLiteral("Den in den Eingabefeldern eingegebenen Text an die "
                                                "Vokabel übertragen"));
@@ -98,10 +89,10 @@ frmEditUnit::frmEditUnit(const ui::ScreenContext& context, QWidget* parent)
     }
 
     cmdVokabelDelete
-        = makeButton(this, QStringLiteral("cmdVokabelDelete"), QStringLiteral("Löschen   >>"),
+        = createButton(this, QStringLiteral("cmdVokabelDelete"), QStringLiteral("Löschen   >>"),
                      QStringLiteral("Löschen der in der Liste gewählten Vokabel"));
     cmdHelp = createHelpButton();
-    cmdExit = makeButton(this, QStringLiteral("cmdExit"), QStringLiteral("beenden"),
+    cmdExit = createButton(this, QStringLiteral("cmdExit"), QStringLiteral("beenden"),
                          QStringLiteral("Eingabe beenden"));
 
     arrange();

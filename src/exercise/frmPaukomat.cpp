@@ -24,14 +24,6 @@ namespace {
 
 const QString ResultTitle = QStringLiteral("Paukomat V1.1  -  Ergebnis");
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption,
-                    const QString& toolTip)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(toolTip);
-    return b;
-}
 
 QRadioButton* option(QWidget* parent, const QString& name, const QString& toolTip = {})
 {
@@ -151,13 +143,13 @@ frmPaukomat::frmPaukomat(const ui::ScreenContext& context, QWidget* parent)
     results->addWidget(Frame3);
     results->addWidget(Frame2);
 
-    cmdStartUebung = button(this, QStringLiteral("cmdStartUebung"), QStringLiteral("Übung starten"),
+    cmdStartUebung = createButton(this, QStringLiteral("cmdStartUebung"), QStringLiteral("Übung starten"),
                             QStringLiteral("startet die Vokabelabfrage"));
-    cmdStopUebung = button(this, QStringLiteral("cmdStopUebung"), QStringLiteral("Übung beenden"),
+    cmdStopUebung = createButton(this, QStringLiteral("cmdStopUebung"), QStringLiteral("Übung beenden"),
                            QStringLiteral("beendet die Vokabelabfrage"));
-    cmdShowErgebnis = button(this, QStringLiteral("cmdShowErgebnis"), QStringLiteral("Ergebnisse..."),
+    cmdShowErgebnis = createButton(this, QStringLiteral("cmdShowErgebnis"), QStringLiteral("Ergebnisse..."),
                              QStringLiteral("zeigt die bisherigen Ergebnisse für diese Übung an"));
-    cmdCancel = button(this, QStringLiteral("cmdCancel"), QStringLiteral("Zurück"),
+    cmdCancel = createButton(this, QStringLiteral("cmdCancel"), QStringLiteral("Zurück"),
                        QStringLiteral("zurück zur Lektionsauswahl, das Ergebnis wird gespeichert"));
     cmdHelp = createHelpButton();
 

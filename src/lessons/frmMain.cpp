@@ -103,12 +103,10 @@ QIcon programIcon()
 QPushButton* pictureButton(QWidget* parent, const QString& name, const QIcon& icon,
                            const QString& toolTip)
 {
-    auto* button = new QPushButton(parent);
-    button->setObjectName(name);
+    QPushButton* button = ui::ScreenBase::createButton(parent, name, {}, toolTip);
     button->setIcon(icon);
     button->setIconSize(QSize(36, 36));
     button->setFixedSize(56, 48);
-    button->setToolTip(toolTip);
     button->setAccessibleName(toolTip);
     return button;
 }

@@ -44,13 +44,11 @@ frmErgebnis::frmErgebnis(const ui::ScreenContext& context, QWidget* parent)
     // line comes first and is its longest entry, so no text gets cut by this.
     lstErgebnisse->setUniformItemSizes(true);
 
-    cmdCancel = new QPushButton(QStringLiteral("OK"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setToolTip(QStringLiteral("Zurück zum Paukomat Dialog"));
-
-    cmdPrintErgebnis = new QPushButton(QStringLiteral("Drucken"), this);
-    cmdPrintErgebnis->setObjectName(QStringLiteral("cmdPrintErgebnis"));
-    cmdPrintErgebnis->setToolTip(QStringLiteral("Ausgabe der Ergebnisse auf dem Drucker"));
+    cmdCancel = createButton(this, QStringLiteral("cmdCancel"), QStringLiteral("OK"),
+                             QStringLiteral("Zurück zum Paukomat Dialog"));
+    cmdPrintErgebnis = createButton(this, QStringLiteral("cmdPrintErgebnis"),
+                                    QStringLiteral("Drucken"),
+                                    QStringLiteral("Ausgabe der Ergebnisse auf dem Drucker"));
 
     cmdHelp = createHelpButton();
 

@@ -50,8 +50,7 @@ QPixmap signInPicture()
 
 QPushButton* button(const QString& caption, const QString& name, QWidget* parent)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
+    QPushButton* b = ui::ScreenBase::createButton(parent, name, caption);
     b->setMinimumWidth(100);
     return b;
 }

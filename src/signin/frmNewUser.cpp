@@ -31,11 +31,8 @@ QLineEdit* textBox(const QString& name, const QString& toolTip, bool password, Q
 
 QPushButton* button(const QString& caption, const QString& name, QWidget* parent)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
+    QPushButton* b = ui::ScreenBase::createButton(parent, name, caption);
     b->setMinimumWidth(100);
-    // No default button here, but Enter presses the button that has the focus.
-    b->setAutoDefault(true);
     return b;
 }
 

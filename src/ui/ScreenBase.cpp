@@ -23,11 +23,20 @@ Answer ScreenBase::message(const QString& text, const QString& title, Buttons bu
     return m_context.services.messages.show(this, text, title, buttons, icon);
 }
 
+QPushButton* ScreenBase::createButton(QWidget* parent, const QString& name, const QString& caption,
+                                      const QString& toolTip)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setToolTip(toolTip);
+    button->setAutoDefault(true);
+    return button;
+}
+
 QPushButton* ScreenBase::createHelpButton()
 {
-    auto* button = new QPushButton(QStringLiteral("Hilfe"), this);
-    button->setObjectName(QStringLiteral("cmdHelp"));
-    button->setToolTip(QStringLiteral("Hilfe zu Paukomat V1.1"));
+    auto* button = createButton(this, QStringLiteral("cmdHelp"), QStringLiteral("Hilfe"),
+                                QStringLiteral("Hilfe zu Paukomat V1.1"));
     connect(button, &QPushButton::clicked, this, &ScreenBase::cmdHelp_Click);
     return button;
 }

@@ -21,6 +21,11 @@ public:
     // Loads the screen. Returns false when it cannot be shown; it has then told the user why.
     virtual bool Form_Load() { return true; }
 
+    // A push button with its objectName and tool-tip. Enter presses it while it has the focus,
+    // as a keyboard user expects of a focused button.
+    static QPushButton* createButton(QWidget* parent, const QString& name, const QString& caption,
+                                     const QString& toolTip = {});
+
 protected:
     [[nodiscard]] const ScreenContext& context() const { return m_context; }
     [[nodiscard]] const store::DataTree& tree() const { return m_context.tree; }
