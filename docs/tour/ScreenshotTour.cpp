@@ -178,7 +178,7 @@ int main(int argc, char* argv[])
     auto* drill = shown<frmPaukomat>();
     snap(drill, "6-ueben");
     drill->cmdStartUebung->click();
-    drill->txtLoesung->setText("Gar");
+    drill->txtLoesung->setText("Hau");
     snap(drill, "7-ueben-abfrage");
     drill->hide();
 

@@ -113,6 +113,9 @@ frmPaukomat::frmPaukomat(const ui::ScreenContext& context, QWidget* parent)
     lblVorgabe->setObjectName(QStringLiteral("lblVorgabe"));
     // Words such as "<html>" are shown as typed, never as markup.
     lblVorgabe->setTextFormat(Qt::PlainText);
+    // The word takes the width the window has; a very long one must not widen the window
+    // beyond the screen.
+    lblVorgabe->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     txtLoesung = new QLineEdit(fmeLektion);
     txtLoesung->setObjectName(QStringLiteral("txtLoesung"));
     QFont wordFont = lblVorgabe->font();
