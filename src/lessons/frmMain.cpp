@@ -259,23 +259,21 @@ bool frmMain::refuseUnsafe(const QString& name)
 
 bool frmMain::refuseUnusableKey(const QString& language, const QString& key)
 {
-    if (lessons::isLanguageKey(key))
-        return false;
-    say(QStringLiteral("Die Sprachliste enthält für die Sprache \"%1\" keinen gültigen Schlüssel. "
-                       "Die Datei wurde außerhalb von Paukomat verändert; Paukomat greift nicht "
-                       "darauf zu.")
-            .arg(language));
-    return true;
+    return !lessons::isLanguageKey(key)
+        && refuseDamagedKey(QStringLiteral("Die Sprachliste enthält für die Sprache"), language);
 }
 
 bool frmMain::refuseUnusableLessonKey(const QString& lesson, const QString& key)
 {
-    if (lessons::isLessonKey(key))
-        return false;
-    say(QStringLiteral("Die Lektionsliste enthält für die Lektion \"%1\" keinen gültigen "
-                       "Schlüssel. Die Datei wurde außerhalb von Paukomat verändert; Paukomat "
-                       "greift nicht darauf zu.")
-            .arg(lesson));
+    return !lessons::isLessonKey(key)
+        && refuseDamagedKey(QStringLiteral("Die Lektionsliste enthält für die Lektion"), lesson);
+}
+
+bool frmMain::refuseDamagedKey(const QString& where, const QString& name)
+{
+    say(where + QStringLiteral(" \"%1\" keinen gültigen Schlüssel. Die Datei wurde außerhalb von "
+                               "Paukomat verändert; Paukomat greift nicht darauf zu.")
+                    .arg(name));
     return true;
 }
 

@@ -81,6 +81,8 @@ private:
     bool refuseUnsafe(const QString& name);
     bool refuseUnusableKey(const QString& language, const QString& key);
     bool refuseUnusableLessonKey(const QString& lesson, const QString& key);
+    // A key not of the program's own form comes from a file changed outside the program.
+    bool refuseDamagedKey(const QString& where, const QString& name);
     // Asks, cleans up the hand-off files and ends the program; false when the user said No.
     bool confirmEnd();
 };
