@@ -1,5 +1,6 @@
 #include "signin/frmLogin.h"
 
+#include "signin/SignInWidgets.h"
 #include "store/TextFile.h"
 #include "store/TextRules.h"
 #include "store/UserList.h"
@@ -48,13 +49,6 @@ QPixmap signInPicture()
     return picture;
 }
 
-QPushButton* button(const QString& caption, const QString& name, QWidget* parent)
-{
-    QPushButton* b = ui::ScreenBase::createButton(parent, name, caption);
-    b->setMinimumWidth(100);
-    return b;
-}
-
 } // namespace
 
 frmLogin::frmLogin(const ui::ScreenContext& context, QWidget* parent)
@@ -77,8 +71,7 @@ frmLogin::frmLogin(const ui::ScreenContext& context, QWidget* parent)
 
     txtPassword = new QLineEdit(this);
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
-    txtPassword->setEchoMode(QLineEdit::Password);
-    txtPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+    signin::showAsStars(txtPassword);
 
     for (const QString& caption : {QStringLiteral("&Benutzername:"), QStringLiteral("&Kennwort:")}) {
         auto* label = new QLabel(caption, this);
@@ -88,11 +81,11 @@ frmLogin::frmLogin(const ui::ScreenContext& context, QWidget* parent)
     lblLabels[0]->setBuddy(cboBenutzer);
     lblLabels[1]->setBuddy(txtPassword);
 
-    cmdOK = button(QStringLiteral("&OK"), QStringLiteral("cmdOK"), this);
+    cmdOK = signin::button(QStringLiteral("&OK"), QStringLiteral("cmdOK"), this);
     cmdOK->setDefault(true);
-    cmdCancel = button(QStringLiteral("&Abbrechen"), QStringLiteral("cmdCancel"), this);
-    cmdNeuerUser = button(QStringLiteral("&Neuer Benutzer"), QStringLiteral("cmdNeuerUser"), this);
-    cmdUserLoeschen = button(QStringLiteral("&Benutzer löschen"), QStringLiteral("cmdUserLoeschen"), this);
+    cmdCancel = signin::button(QStringLiteral("&Abbrechen"), QStringLiteral("cmdCancel"), this);
+    cmdNeuerUser = signin::button(QStringLiteral("&Neuer Benutzer"), QStringLiteral("cmdNeuerUser"), this);
+    cmdUserLoeschen = signin::button(QStringLiteral("&Benutzer löschen"), QStringLiteral("cmdUserLoeschen"), this);
     cmdUserLoeschen->setToolTip(QStringLiteral("Klicken Sie hier, um den gewählten Nutzer zu löschen"));
     cmdHelp = createHelpButton();
     cmdHelp->setMinimumWidth(100);

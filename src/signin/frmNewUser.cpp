@@ -1,5 +1,6 @@
 #include "signin/frmNewUser.h"
 
+#include "signin/SignInWidgets.h"
 #include "store/TextRules.h"
 #include "store/UserList.h"
 #include "ui/Screens.h"
@@ -23,17 +24,9 @@ QLineEdit* textBox(const QString& name, const QString& toolTip, bool password, Q
     box->setToolTip(toolTip);
     box->setMinimumWidth(210);
     if (password) {
-        box->setEchoMode(QLineEdit::Password);
-        box->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+        signin::showAsStars(box);
     }
     return box;
-}
-
-QPushButton* button(const QString& caption, const QString& name, QWidget* parent)
-{
-    QPushButton* b = ui::ScreenBase::createButton(parent, name, caption);
-    b->setMinimumWidth(100);
-    return b;
 }
 
 } // namespace
@@ -57,8 +50,8 @@ frmNewUser::frmNewUser(const ui::ScreenContext& context, QWidget* parent)
     txtKennwort2 = textBox(QStringLiteral("txtKennwort2"),
                            QStringLiteral("Bestätigen Sie hier das Kennwort des Nutzers"), true, this);
 
-    cmdNimmNutzer = button(QStringLiteral("übernehmen"), QStringLiteral("cmdNimmNutzer"), this);
-    cmdCancel = button(QStringLiteral("Abbruch"), QStringLiteral("cmdCancel"), this);
+    cmdNimmNutzer = signin::button(QStringLiteral("übernehmen"), QStringLiteral("cmdNimmNutzer"), this);
+    cmdCancel = signin::button(QStringLiteral("Abbruch"), QStringLiteral("cmdCancel"), this);
     cmdHelp = createHelpButton();
     cmdHelp->setMinimumWidth(100);
     cmdHelp->setAutoDefault(true);
