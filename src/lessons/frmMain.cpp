@@ -277,6 +277,21 @@ bool frmMain::refuseDamagedKey(const QString& where, const QString& name)
     return true;
 }
 
+bool frmMain::readForRewrite(lessons::ListLines& lines)
+{
+    store::FileResult read;
+    lines = lessons::readList(Datei, &read);
+    return reportWriteFailure(read);
+}
+
+bool frmMain::refuse(const QString& refusal)
+{
+    if (refusal.isEmpty())
+        return false;
+    say(refusal);
+    return true;
+}
+
 bool frmMain::Check_Zeichen(const QString& name)
 {
     const QString text = lessons::forbiddenCharacterMessage(name);
@@ -443,15 +458,11 @@ void frmMain::mnuNeueSprache_Click()
     if (name.isEmpty() || !Check_Zeichen(name))
         return;
     Datei = Pfad + lessons::LanguageListFile;
-    store::FileResult read;
-    lessons::ListLines languages = lessons::readList(Datei, &read);
-    if (!reportWriteFailure(read))
+    lessons::ListLines languages;
+    if (!readForRewrite(languages))
         return;
-    if (const QString refusal = lessons::languageNameMessage(name, languages, Pfad);
-        !refusal.isEmpty()) {
-        say(refusal);
+    if (refuse(lessons::languageNameMessage(name, languages, Pfad)))
         return;
-    }
     if (MaxSprache >= lessons::MaxKeyNumber) {
         say(QStringLiteral("Es können keine weiteren Sprachen angelegt werden, die höchste "
                            "Sprachnummer ist erreicht !"));
@@ -494,15 +505,11 @@ void frmMain::mnuTitleSprache_Click()
     if (newName.isEmpty() || !Check_Zeichen(newName) || newName == oldName)
         return;
     Datei = Pfad + lessons::LanguageListFile;
-    store::FileResult read;
-    lessons::ListLines languages = lessons::readList(Datei, &read);
-    if (!reportWriteFailure(read))
+    lessons::ListLines languages;
+    if (!readForRewrite(languages))
         return;
-    if (const QString refusal = lessons::languageNameMessage(newName, languages, Pfad);
-        !refusal.isEmpty()) {
-        say(refusal);
+    if (refuse(lessons::languageNameMessage(newName, languages, Pfad)))
         return;
-    }
     const QString oldDirectory = Pfad + oldName;
     const QString newDirectory = Pfad + newName;
     if (QFileInfo::exists(newDirectory)) {
@@ -539,9 +546,8 @@ void frmMain::mnuSpracheDelete_Click()
         return;
     const QString name = chosenLanguage();
     Datei = Pfad + lessons::LanguageListFile;
-    store::FileResult read;
-    lessons::ListLines kept = lessons::readList(Datei, &read);
-    if (!reportWriteFailure(read))
+    lessons::ListLines kept;
+    if (!readForRewrite(kept))
         return;
     QStringList keys;
     for (const lessons::ListLine& line : std::as_const(kept))
@@ -582,14 +588,11 @@ void frmMain::mnuNeueLektion_Click()
     if (name.isEmpty() || !Check_Zeichen(name))
         return;
     Datei = Pfad + key;
-    store::FileResult read;
-    lessons::ListLines lessonLines = lessons::readList(Datei, &read);
-    if (!reportWriteFailure(read))
+    lessons::ListLines lessonLines;
+    if (!readForRewrite(lessonLines))
         return;
-    if (const QString refusal = lessons::lessonNameMessage(name, lessonLines); !refusal.isEmpty()) {
-        say(refusal);
+    if (refuse(lessons::lessonNameMessage(name, lessonLines)))
         return;
-    }
     if (MaxLektion >= lessons::MaxKeyNumber) {
         say(QStringLiteral("Es können keine weiteren Lektionen angelegt werden, die höchste "
                            "Lektionsnummer ist erreicht !"));
@@ -619,15 +622,11 @@ void frmMain::mnuTitleLektion_Click()
     if (refuseUnusableKey(language, key))
         return;
     Datei = Pfad + key;
-    store::FileResult read;
-    lessons::ListLines lessonLines = lessons::readList(Datei, &read);
-    if (!reportWriteFailure(read))
+    lessons::ListLines lessonLines;
+    if (!readForRewrite(lessonLines))
         return;
-    if (const QString refusal = lessons::lessonNameMessage(newName, lessonLines);
-        !refusal.isEmpty()) {
-        say(refusal);
+    if (refuse(lessons::lessonNameMessage(newName, lessonLines)))
         return;
-    }
     for (lessons::ListLine& line : lessonLines)
         if (line.name == oldName)
             line = line.renamed(newName);
@@ -646,9 +645,8 @@ void frmMain::mnuLektionDelete_Click()
     if (refuseUnsafe(language) || refuseUnusableKey(language, key))
         return;
     Datei = Pfad + key;
-    store::FileResult read;
-    lessons::ListLines kept = lessons::readList(Datei, &read);
-    if (!reportWriteFailure(read))
+    lessons::ListLines kept;
+    if (!readForRewrite(kept))
         return;
     QStringList lessonKeys;
     for (const lessons::ListLine& line : std::as_const(kept))

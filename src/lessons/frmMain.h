@@ -81,6 +81,11 @@ private:
     bool refuseUnsafe(const QString& name);
     bool refuseUnusableKey(const QString& language, const QString& key);
     bool refuseUnusableLessonKey(const QString& lesson, const QString& key);
+    // Reads the list file Datei for a command that rewrites it; false after telling the user
+    // that it cannot be read, so a list is never rebuilt from nothing.
+    bool readForRewrite(lessons::ListLines& lines);
+    // Shows a refusal; false when there is none.
+    bool refuse(const QString& refusal);
     // A key not of the program's own form comes from a file changed outside the program.
     bool refuseDamagedKey(const QString& where, const QString& name);
     // Asks, cleans up the hand-off files and ends the program; false when the user said No.
