@@ -3,10 +3,7 @@
 #include "Doubles.h"
 #include "ui/Screens.h"
 
-#include <QApplication>
-#include <QByteArray>
-#include <QList>
-#include <QStringList>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -14,11 +11,16 @@
 
 namespace testing {
 
+// Raw bytes of a file, empty when it is missing; and a file written whole, its directory made.
+[[nodiscard]] QByteArray readFile(const QString& path);
+void writeFile(const QString& path, const QByteArray& data);
+
 // A program run in a temporary program directory, with scripted services and the real screens.
 class TestProgram
 {
 public:
-    TestProgram();
+    // dirTemplate: where to make the program directory, as for QTemporaryDir.
+    explicit TestProgram(const QString& dirTemplate = {});
     ~TestProgram();
 
     ScriptedMessages messages;
@@ -31,31 +33,36 @@ public:
     [[nodiscard]] ui::Screens& screens() { return *m_screens; }
     [[nodiscard]] QString dir() const { return m_dir.path(); }
     // A path inside the program directory, such as "anna/Englisch/U1".
-    [[nodiscard]] QString path(const QString& relative) const;
+    [[nodiscard]] QString path(const QString& relative) const { return m_dir.filePath(relative); }
 
     // Runs pending deletions of closed screens.
     static void settle();
 
+    // Visible top-level windows.
+    [[nodiscard]] static QList<QWidget*> visibleWindows();
     // The one visible top-level screen of the given class, or nullptr.
     template <class T>
     [[nodiscard]] static T* shown()
     {
-        settle();
         T* found = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* t = qobject_cast<T*>(w); t && t->isVisible())
+        for (QWidget* w : visibleWindows())
+            if (auto* t = qobject_cast<T*>(w))
                 found = t;
         return found;
     }
-    // Visible top-level windows.
-    [[nodiscard]] static QList<QWidget*> visibleWindows();
 
-    // Raw bytes of a file inside the program directory; an empty array when it is missing.
-    [[nodiscard]] QByteArray bytes(const QString& relative) const;
-    [[nodiscard]] bool exists(const QString& relative) const;
+    // Files inside the program directory, by relative path; bytes() is empty for a missing file.
+    [[nodiscard]] QByteArray bytes(const QString& relative) const { return readFile(path(relative)); }
+    [[nodiscard]] bool exists(const QString& relative) const { return QFileInfo::exists(path(relative)); }
     // Writes a file whose lines are given plain; scrambled or as they stand, ended by CR LF.
-    void writeScrambled(const QString& relative, const QStringList& plainLines) const;
-    void writePlain(const QString& relative, const QStringList& lines) const;
+    void writeScrambled(const QString& relative, const QStringList& plainLines) const
+    {
+        writeFile(path(relative), scrambledBytes(plainLines));
+    }
+    void writePlain(const QString& relative, const QStringList& lines) const
+    {
+        writeFile(path(relative), plainBytes(lines));
+    }
     // The expected bytes of a file written from these plain lines.
     [[nodiscard]] static QByteArray scrambledBytes(const QStringList& plainLines);
     [[nodiscard]] static QByteArray plainBytes(const QStringList& lines);
