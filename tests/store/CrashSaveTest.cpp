@@ -24,7 +24,8 @@ QByteArray scrambled(const QStringList& lines)
 // of the other and a cut file matches neither; the other pairs make a save take a while.
 QByteArray lesson(const QString& firstMeanings)
 {
-    return scrambled(QStringList{"Wort0\\\\" + firstMeanings + "\\\\\\f"} + QStringList(2999, "Wort\\\\Bedeutung;noch eine\\\\\\r"));
+    const QStringList first{"Wort0\\\\" + firstMeanings + "\\\\\\f"};
+    return scrambled(first + QStringList(2999, "Wort\\\\Bedeutung;noch eine\\\\\\r"));
 }
 
 // The result file after the given number of runs of 3 words with 2 right.

@@ -65,20 +65,25 @@ const QStringList AnswerRight = {"ok", "cmdStartUebung", "txtLoesung=Haus", "txt
 const QList<Save> Saves = {
     {"add user", "PK.dat", {"anna", "geheim", "bernd", "pw", "carl", "pw2"}, {"login"},
      {"cmdNeuerUser", "txtBenutzerName=carl", "txtKennwort1=pw2", "txtKennwort2=pw2", "cmdNimmNutzer"}},
-    {"remove user", "PK.dat", {"anna", "geheim"}, {"login"}, {"cboBenutzer=bernd", "txtPassword=pw", "yes", "cmdUserLoeschen"}},
+    {"remove user", "PK.dat", {"anna", "geheim"}, {"login"},
+     {"cboBenutzer=bernd", "txtPassword=pw", "yes", "cmdUserLoeschen"}},
     {"new language", "anna/Spr.dat", {"Englisch\\\\LSp1", "Latein\\\\LSp2", "Französisch\\\\LSp3"}, {"main"},
      {"?Französisch", "mnuNeueSprache"}},
-    {"rename language", "anna/Spr.dat", {"Amerikanisch\\\\LSp1", "Latein\\\\LSp2"}, {"main"}, {"?Amerikanisch", "mnuTitleSprache"}},
+    {"rename language", "anna/Spr.dat", {"Amerikanisch\\\\LSp1", "Latein\\\\LSp2"}, {"main"},
+     {"?Amerikanisch", "mnuTitleSprache"}},
     {"delete language", "anna/Spr.dat", {"Latein\\\\LSp2"}, {"main"}, {"yes", "mnuSpracheDelete"}},
-    {"new lesson", "anna/LSp1", {"Lektion 1\\\\U1", "Lektion 2\\\\U2", "Lektion 3\\\\U3"}, {"main"}, {"?Lektion 3", "mnuNeueLektion"}},
+    {"new lesson", "anna/LSp1", {"Lektion 1\\\\U1", "Lektion 2\\\\U2", "Lektion 3\\\\U3"}, {"main"},
+     {"?Lektion 3", "mnuNeueLektion"}},
     {"rename lesson", "anna/LSp1", {"Anfang\\\\U1", "Lektion 2\\\\U2"}, {"main"}, {"?Anfang", "mnuTitleLektion"}},
     {"delete lesson", "anna/LSp1", {"Lektion 2\\\\U2"}, {"main"}, {"yes", "mnuLektionDelete"}},
     {"editor beenden", "anna/Englisch/U1", {"house\\\\Haus\\\\\\f", "tree\\\\Baum\\\\\\f"},
-     {"main", "mnuLektionEdit", "txtNewVokabelSprache=tree", "txtNewVokabelDeutsch=Baum", "cmdVokabelNeu"}, {"cmdExit"}},
-    {"exercise Zurück", "anna/Englisch/U1", {"house\\\\Haus\\\\\\r"}, QStringList{"main", "BtnGo"} + AnswerRight, {"cmdCancel"}},
+     {"main", "mnuLektionEdit", "txtNewVokabelSprache=tree", "txtNewVokabelDeutsch=Baum", "cmdVokabelNeu"},
+     {"cmdExit"}},
+    {"exercise Zurück", "anna/Englisch/U1", {"house\\\\Haus\\\\\\r"}, QStringList{"main", "BtnGo"} + AnswerRight,
+     {"cmdCancel"}},
     // The failed run leaves the totals as they were, so the run saved next counts alone.
-    {"result file after a run", "anna/Englisch/EU1", {" 11\\\\ 8", "10\\\\7", "1\\\\1"}, {"main", "BtnGo"}, AnswerRight,
-     "Die Übung ist beendet."},
+    {"result file after a run", "anna/Englisch/EU1", {" 11\\\\ 8", "10\\\\7", "1\\\\1"}, {"main", "BtnGo"},
+     AnswerRight, "Die Übung ist beendet."},
 };
 
 } // namespace
