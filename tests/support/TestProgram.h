@@ -3,7 +3,9 @@
 #include "Doubles.h"
 #include "ui/Screens.h"
 
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -14,6 +16,18 @@ namespace testing {
 // Raw bytes of a file, empty when it is missing; and a file written whole, its directory made.
 [[nodiscard]] QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& data);
+
+// The files below dir that hold something, by path, as read by the given function; hand-off and
+// working files ("tmp...") aside. Empty files may come and go: a missing list or lesson is made empty.
+template <class Read = QByteArray (*)(const QString&)>
+auto storedFiles(const QString& dir, Read read = readFile)
+{
+    QMap<QString, decltype(read(dir))> files;
+    for (QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        if (const QString path = it.next(); !it.fileName().startsWith("tmp") && it.fileInfo().size() > 0)
+            files.insert(path, read(path));
+    return files;
+}
 
 // A program run in a temporary program directory, with scripted services and the real screens.
 class TestProgram
