@@ -12,16 +12,15 @@ using testing::TestProgram;
 
 namespace {
 
+// A control of the one window the user works in.
 template <class T>
 T* find(const QString& name)
 {
-    for (QWidget* window : TestProgram::visibleWindows())
-        if (auto* found = window->findChild<T*>(name))
-            return found;
-    return nullptr;
+    const QList<QWidget*> windows = TestProgram::visibleWindows();
+    return windows.size() == 1 ? windows[0]->findChild<T*>(name) : nullptr;
 }
 
-// Carries out the steps on the visible windows: "login" and "main" show that screen, "yes" and
+// Carries out the steps on the one visible window: "login" and "main" show that screen, "yes" and
 // "ok" answer the next question, "?text" the next input box; "name=text" puts the text into a box,
 // and a name alone presses that button, menu entry or Enter in that box.
 void perform(TestProgram& p, const QStringList& steps)
