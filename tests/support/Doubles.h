@@ -21,24 +21,21 @@ struct RecordedMessage
     ui::Icon icon = ui::Icon::None;
 };
 
-class ScriptedMessages final : public ui::MessageBox
+struct ScriptedMessages final : ui::MessageBox
 {
-public:
     ui::Answer show(QWidget* parent, const QString& text, const QString& title,
                     ui::Buttons buttons, ui::Icon icon) override;
 
-    void queue(ui::Answer answer) { m_answers.enqueue(answer); }
-    void queueOk(int count = 1);
-
-    QList<RecordedMessage> shown;
+    void queue(ui::Answer answer) { answers.enqueue(answer); }
+    void queueOk(int count = 1) { answers.append(QList<ui::Answer>(count, ui::Answer::Ok)); }
+    [[nodiscard]] int pending() const { return static_cast<int>(answers.size()); }
     // Texts of the shown messages, in order.
     [[nodiscard]] QStringList texts() const;
-    [[nodiscard]] int pending() const { return static_cast<int>(m_answers.size()); }
+
+    QList<RecordedMessage> shown;
     // Called with the screen that owns the box, just before the answer is given.
     std::function<void(QWidget*)> onShow;
-
-private:
-    QQueue<ui::Answer> m_answers;
+    QQueue<ui::Answer> answers;
 };
 
 struct RecordedInput
@@ -47,62 +44,48 @@ struct RecordedInput
     QString title;
 };
 
-class ScriptedInput final : public ui::InputBox
+struct ScriptedInput final : ui::InputBox
 {
-public:
     QString ask(QWidget* parent, const QString& prompt, const QString& title) override;
-    void queue(const QString& answer) { m_answers.enqueue(answer); }
+    void queue(const QString& answer) { answers.enqueue(answer); }
 
     QList<RecordedInput> asked;
-    [[nodiscard]] int pending() const { return static_cast<int>(m_answers.size()); }
-
-private:
-    QQueue<QString> m_answers;
+    QQueue<QString> answers;
 };
 
-class RecordingHelp final : public ui::HelpViewer
+// Recorders of what the screens asked for.
+struct RecordingHelp final : ui::HelpViewer
 {
-public:
-    void setHelpFile(const QString& path) override { m_file = path; }
-    [[nodiscard]] QString helpFile() const override { return m_file; }
+    void setHelpFile(const QString& path) override { file = path; }
+    [[nodiscard]] QString helpFile() const override { return file; }
     void showHelp(QWidget* parent) override { requests.append(parent); }
-
+    QString file;
     QList<QWidget*> requests;
-
-private:
-    QString m_file;
 };
 
-class RecordingPrinter final : public ui::Printer
+struct RecordingPrinter final : ui::Printer
 {
-public:
     bool print(QWidget*, const QList<ui::PrintLine>& lines) override
     {
         documents.append(lines);
         return true;
     }
-
     QList<QList<ui::PrintLine>> documents;
 };
 
-class RecordingEnd final : public ui::ProgramEnd
+struct RecordingEnd final : ui::ProgramEnd
 {
-public:
     void endNow() override { ++requests; }
     int requests = 0;
 };
 
 // Gives the queued values, then repeats the last one (0 when none was queued).
-class ScriptedRandom final : public ui::RandomSource
+struct ScriptedRandom final : ui::RandomSource
 {
-public:
-    double nextUniform() override;
-    void queue(double value) { m_values.enqueue(value); }
-    int draws = 0;
-
-private:
-    QQueue<double> m_values;
-    double m_last = 0;
+    double nextUniform() override { return last = values.isEmpty() ? last : values.dequeue(); }
+    void queue(double value) { values.enqueue(value); }
+    QQueue<double> values;
+    double last = 0;
 };
 
 } // namespace testing

@@ -4,15 +4,29 @@
 #include "store/Scrambler.h"
 #include "store/TextFile.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTest>
 
 namespace testing {
 
-TestProgram::TestProgram()
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(data) != data.size())
+        QTest::qFail(qPrintable("cannot write " + path), __FILE__, __LINE__);
+}
+
+TestProgram::TestProgram(const QString& dirTemplate)
+    : m_dir(dirTemplate.isEmpty() ? QDir::tempPath() + "/TestProgram-XXXXXX" : dirTemplate)
 {
     QApplication::setQuitOnLastWindowClosed(false);
     m_screens = std::make_unique<ui::Screens>(
@@ -25,11 +39,6 @@ TestProgram::~TestProgram()
         w->deleteLater();
     settle();
     m_screens.reset();
-}
-
-QString TestProgram::path(const QString& relative) const
-{
-    return m_dir.path() + QLatin1Char('/') + relative;
 }
 
 void TestProgram::settle()
@@ -48,19 +57,6 @@ QList<QWidget*> TestProgram::visibleWindows()
     return list;
 }
 
-QByteArray TestProgram::bytes(const QString& relative) const
-{
-    QFile file(path(relative));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-bool TestProgram::exists(const QString& relative) const
-{
-    return QFileInfo::exists(path(relative));
-}
-
 QByteArray TestProgram::scrambledBytes(const QStringList& plainLines)
 {
     QByteArray data;
@@ -71,28 +67,7 @@ QByteArray TestProgram::scrambledBytes(const QStringList& plainLines)
 
 QByteArray TestProgram::plainBytes(const QStringList& lines)
 {
-    QByteArray data;
-    for (const QString& line : lines)
-        data += store::toCp1252(line) + "\r\n";
-    return data;
-}
-
-static void writeBytes(const QString& file, const QByteArray& data)
-{
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(data) != data.size())
-        QTest::qFail("cannot write test file", __FILE__, __LINE__);
-}
-
-void TestProgram::writeScrambled(const QString& relative, const QStringList& plainLines) const
-{
-    writeBytes(path(relative), scrambledBytes(plainLines));
-}
-
-void TestProgram::writePlain(const QString& relative, const QStringList& lines) const
-{
-    writeBytes(path(relative), plainBytes(lines));
+    return lines.isEmpty() ? QByteArray() : store::toCp1252(lines.join("\r\n") + "\r\n");
 }
 
 QStringList TestProgram::readScrambled(const QString& relative) const

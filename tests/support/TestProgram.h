@@ -3,10 +3,9 @@
 #include "Doubles.h"
 #include "ui/Screens.h"
 
-#include <QApplication>
-#include <QByteArray>
-#include <QList>
-#include <QStringList>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -14,11 +13,28 @@
 
 namespace testing {
 
+// Raw bytes of a file, empty when it is missing; and a file written whole, its directory made.
+[[nodiscard]] QByteArray readFile(const QString& path);
+void writeFile(const QString& path, const QByteArray& data);
+
+// The files below dir that hold something, by path, as read by the given function; hand-off and
+// working files ("tmp...") aside. Empty files may come and go: a missing list or lesson is made empty.
+template <class Read = QByteArray (*)(const QString&)>
+auto storedFiles(const QString& dir, Read read = readFile)
+{
+    QMap<QString, decltype(read(dir))> files;
+    for (QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        if (const QString path = it.next(); !it.fileName().startsWith("tmp") && it.fileInfo().size() > 0)
+            files.insert(path, read(path));
+    return files;
+}
+
 // A program run in a temporary program directory, with scripted services and the real screens.
 class TestProgram
 {
 public:
-    TestProgram();
+    // dirTemplate: where to make the program directory, as for QTemporaryDir.
+    explicit TestProgram(const QString& dirTemplate = {});
     ~TestProgram();
 
     ScriptedMessages messages;
@@ -31,31 +47,36 @@ public:
     [[nodiscard]] ui::Screens& screens() { return *m_screens; }
     [[nodiscard]] QString dir() const { return m_dir.path(); }
     // A path inside the program directory, such as "anna/Englisch/U1".
-    [[nodiscard]] QString path(const QString& relative) const;
+    [[nodiscard]] QString path(const QString& relative) const { return m_dir.filePath(relative); }
 
     // Runs pending deletions of closed screens.
     static void settle();
 
+    // Visible top-level windows.
+    [[nodiscard]] static QList<QWidget*> visibleWindows();
     // The one visible top-level screen of the given class, or nullptr.
     template <class T>
     [[nodiscard]] static T* shown()
     {
-        settle();
         T* found = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* t = qobject_cast<T*>(w); t && t->isVisible())
+        for (QWidget* w : visibleWindows())
+            if (auto* t = qobject_cast<T*>(w))
                 found = t;
         return found;
     }
-    // Visible top-level windows.
-    [[nodiscard]] static QList<QWidget*> visibleWindows();
 
-    // Raw bytes of a file inside the program directory; an empty array when it is missing.
-    [[nodiscard]] QByteArray bytes(const QString& relative) const;
-    [[nodiscard]] bool exists(const QString& relative) const;
+    // Files inside the program directory, by relative path; bytes() is empty for a missing file.
+    [[nodiscard]] QByteArray bytes(const QString& relative) const { return readFile(path(relative)); }
+    [[nodiscard]] bool exists(const QString& relative) const { return QFileInfo::exists(path(relative)); }
     // Writes a file whose lines are given plain; scrambled or as they stand, ended by CR LF.
-    void writeScrambled(const QString& relative, const QStringList& plainLines) const;
-    void writePlain(const QString& relative, const QStringList& lines) const;
+    void writeScrambled(const QString& relative, const QStringList& plainLines) const
+    {
+        writeFile(path(relative), scrambledBytes(plainLines));
+    }
+    void writePlain(const QString& relative, const QStringList& lines) const
+    {
+        writeFile(path(relative), plainBytes(lines));
+    }
     // The expected bytes of a file written from these plain lines.
     [[nodiscard]] static QByteArray scrambledBytes(const QStringList& plainLines);
     [[nodiscard]] static QByteArray plainBytes(const QStringList& lines);
