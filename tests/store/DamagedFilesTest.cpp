@@ -23,6 +23,7 @@
 using namespace testing;
 using store::Scrambler;
 using store::TextFile::readRawLines;
+const auto rawLinesOf = [](const QString& path) { return readRawLines(path); };
 
 namespace {
 
@@ -216,7 +217,7 @@ private slots:
             QVERIFY2(oneUsableWindow(), qPrintable(what + "no usable window"));
 
             // What the user does next: leave the lesson, or go through the lists and open a lesson.
-            const auto loaded = storedFiles(p.dir(), readRawLines);
+            const auto loaded = storedFiles(p.dir(), rawLinesOf);
             if (auto* editor = TestProgram::shown<frmEditUnit>())
                 editor->cmdExit->click();
             if (auto* drill = TestProgram::shown<frmPaukomat>())
@@ -226,7 +227,7 @@ private slots:
                     main->lstSprachen->setCurrentRow(row);
                 main->BtnGo->click();
             }
-            QVERIFY2(storedFiles(p.dir(), readRawLines) == loaded, qPrintable(what + "lines lost"));
+            QVERIFY2(storedFiles(p.dir(), rawLinesOf) == loaded, qPrintable(what + "lines lost"));
             QVERIFY2(oneUsableWindow(), qPrintable(what + "no usable window after acting"));
             QCOMPARE(QDir(parent.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name),
                      (QStringList{QFileInfo(p.dir()).fileName(), "sentinel"}));
