@@ -66,8 +66,13 @@ QString Scrambler::unscrambleText(const QByteArray& stored)
 FileResult Scrambler::passFile(const QString& source, const QString& destination)
 {
     QList<QByteArray> lines = TextFile::readRawLines(source);
-    for (QByteArray& line : lines)
+    for (QByteArray& line : lines) {
         line = scramble(std::move(line));
+        // Only a damaged line can hold a line end once transformed; written as it is, it would
+        // split into two and shift every line after it (a user list would pair names with the
+        // wrong passwords). The copy keeps one line for each line of the source.
+        line.replace('\n', '?').replace('\r', '?');
+    }
     return TextFile::writeRawLines(destination, lines);
 }
 

@@ -28,7 +28,8 @@ public:
     [[nodiscard]] static QString unscrambleText(const QByteArray& stored);
 
     // Whole-file pass: every line of source transformed into destination, which is replaced as a
-    // whole (it never exists half written). A missing source gives an empty destination.
+    // whole (it never exists half written). A missing source gives an empty destination. The
+    // destination has exactly as many lines as the source, even for a damaged source.
     [[nodiscard]] static FileResult passFile(const QString& source, const QString& destination);
 };
 

@@ -144,6 +144,10 @@ private slots:
         QCOMPARE(bytesOf(dst), linesOf(lines, true));
         QVERIFY(Scrambler::passFile(dst, dir.filePath("back")));
         QCOMPARE(bytesOf(dir.filePath("back")), bytesOf(src));
+        // A damaged stored line that unscrambles to a line end stays one line in the copy.
+        put(src, Scrambler::scramble("an\nna") + "\r\n" + Scrambler::scramble("pw") + "\r\n");
+        QVERIFY(Scrambler::passFile(src, dst));
+        QCOMPARE(bytesOf(dst), QByteArray("an?na\r\npw\r\n"));
     }
 
     void cleanUpFollowsTheDotRule()
