@@ -1,11 +1,14 @@
 #include "Doubles.h"
 #include "ui/QtServices.h"
+#include "ui/ScreenBase.h"
 #include "ui/SingleInstance.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QSet>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -101,6 +104,18 @@ private slots:
             viewer = w->objectName() == "helpViewer" ? qobject_cast<QTextBrowser*>(w) : viewer;
         QVERIFY(viewer && viewer->isVisible());
         QVERIFY(viewer->toPlainText().contains(QStringLiteral("Übersicht")));
+    }
+
+    void enterPressesTheFocusedButton()
+    {
+        QWidget window;
+        QPushButton* button = ui::ScreenBase::createButton(&window, "cmdX", "X", "Tipp");
+        window.show();
+        button->setFocus();
+        QSignalSpy clicked(button, &QPushButton::clicked);
+        QTest::keyClick(button, Qt::Key_Return);
+        QCOMPARE(clicked.size(), 1);
+        QCOMPARE(button->objectName() + button->toolTip(), QStringLiteral("cmdXTipp"));
     }
 
     void endingHidesEveryWindow()
