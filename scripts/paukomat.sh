@@ -22,6 +22,9 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# The same options for starting and testing, so switching between the two rebuilds nothing.
+plain=(-DPAUKOMAT_WERROR=ON -DPAUKOMAT_BENCH=ON)
+
 build() { # build-dir extra-cmake-args...
     local dir=$1; shift
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
@@ -31,13 +34,13 @@ build() { # build-dir extra-cmake-args...
 case "${1:-}" in
 run)
     install_missing
-    build build -DPAUKOMAT_WERROR=OFF
+    build build "${plain[@]}"
     exec build/Paukomat/Paukomat
     ;;
 test)
     install_missing
     export QT_QPA_PLATFORM=offscreen
-    build build -DPAUKOMAT_WERROR=ON -DPAUKOMAT_BENCH=ON
+    build build "${plain[@]}"
     ctest --test-dir build --output-on-failure -j2
     build build-asan -DPAUKOMAT_WERROR=ON -DPAUKOMAT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -j2
