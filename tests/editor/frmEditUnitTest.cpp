@@ -28,16 +28,8 @@ QString pair(const QString& foreign, const QString& german, char mark = 'f')
 frmEditUnit* openEditor(TestProgram& program, const QStringList& user = {"anna", "geheim"},
                         const QStringList& handOff = HandOff)
 {
-    program.writePlain("tmpUsr", {"anna"});
     QDir().mkpath(program.path("anna/Englisch"));
-    if (!program.screens().mainScreen())
-        program.screens().showMain();
-    program.screens().mainScreen()->setEnabled(false);
-    program.screens().mainScreen()->hide();
-    QFile::remove(program.path("tmpUsr"));
-    if (!user.isEmpty())
-        program.writePlain("tmpUsr", user);
-    program.writePlain("anna/tmpEdit", handOff);
+    program.handOverFromMain(user, handOff);
     program.screens().showEditor();
     return TestProgram::shown<frmEditUnit>();
 }

@@ -37,16 +37,9 @@ struct Drill
                    // Of several threes the last counts.
                    const QStringList& handOff = {"Alt", "A", "U9", "Englisch", "Lektion 1", "U1"})
     {
-        program.writePlain("tmpUsr", {"anna"});
         program.writeScrambled(Lang + "U1", lesson);
         program.writeScrambled(Lang + "EU1", results);
-        program.screens().showMain();
-        program.screens().mainScreen()->setEnabled(false);
-        program.screens().mainScreen()->hide();
-        QFile::remove(program.path("tmpUsr"));
-        if (!user.isEmpty())
-            program.writePlain("tmpUsr", user);
-        program.writePlain("anna/tmpEdit", handOff);
+        program.handOverFromMain(user, handOff);
     }
 
     frmPaukomat* open()

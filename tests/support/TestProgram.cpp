@@ -41,6 +41,19 @@ TestProgram::~TestProgram()
     m_screens.reset();
 }
 
+void TestProgram::handOverFromMain(const QStringList& user, const QStringList& lesson)
+{
+    writePlain(QStringLiteral("tmpUsr"), {QStringLiteral("anna")});
+    if (!m_screens->mainScreen())
+        m_screens->showMain();
+    m_screens->mainScreen()->setEnabled(false);
+    m_screens->mainScreen()->hide();
+    QFile::remove(path(QStringLiteral("tmpUsr")));
+    if (!user.isEmpty())
+        writePlain(QStringLiteral("tmpUsr"), user);
+    writePlain(QStringLiteral("anna/tmpEdit"), lesson);
+}
+
 void TestProgram::settle()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -49,6 +49,10 @@ public:
     // A path inside the program directory, such as "anna/Englisch/U1".
     [[nodiscard]] QString path(const QString& relative) const { return m_dir.filePath(relative); }
 
+    // The main screen loaded for "anna", then disabled and hidden as it is while a lesson it
+    // opened is shown; then "tmpUsr" holds user (removed when empty) and "anna/tmpEdit" lesson.
+    void handOverFromMain(const QStringList& user, const QStringList& lesson);
+
     // Runs pending deletions of closed screens.
     static void settle();
 
