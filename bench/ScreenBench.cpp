@@ -184,13 +184,22 @@ void answerRight(const Session& session, frmPaukomat* exercise)
     QTest::keyClick(exercise->txtLoesung, Qt::Key_Return);
 }
 
+// The exercise screen opened untimed for a benchmark of what happens on it; nullptr after
+// ending the benchmark with an error.
+frmPaukomat* openExercise(benchmark::State& state, Session& session)
+{
+    session.program.screens().showExercise();
+    auto* exercise = TestProgram::shown<frmPaukomat>();
+    return failed(state, exercise != nullptr, "the exercise screen did not open") ? nullptr
+                                                                                 : exercise;
+}
+
 void BM_JudgedAnswer(benchmark::State& state)
 {
     const int pairs = static_cast<int>(state.range(0));
     Session session(pairs);
-    session.program.screens().showExercise();
-    auto* exercise = TestProgram::shown<frmPaukomat>();
-    if (failed(state, exercise != nullptr, "the exercise screen did not open"))
+    frmPaukomat* exercise = openExercise(state, session);
+    if (!exercise)
         return;
     exercise->cmdStartUebung->click();
     int answered = 0;
@@ -221,9 +230,8 @@ void BM_WholeRun(benchmark::State& state)
 {
     const int pairs = static_cast<int>(state.range(0));
     Session session(pairs);
-    session.program.screens().showExercise();
-    auto* exercise = TestProgram::shown<frmPaukomat>();
-    if (failed(state, exercise != nullptr, "the exercise screen did not open"))
+    frmPaukomat* exercise = openExercise(state, session);
+    if (!exercise)
         return;
     const QString summary = QStringLiteral("Anzahl Vokabeln: ") + store::numberText(pairs)
         + QStringLiteral("\ndavon richtig: ") + store::numberText(pairs);
