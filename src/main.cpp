@@ -26,8 +26,8 @@ int main(int argc, char* argv[])
     ui::QtMessageBox messages;
 
     ui::SingleInstance instance(programDir);
-    if (!instance.acquire()) {
-        messages.show(nullptr, ui::SingleInstance::RefusedMessage, QStringLiteral("Paukomat V1.1"),
+    if (const QString refused = instance.acquire(); !refused.isEmpty()) {
+        messages.show(nullptr, refused, QStringLiteral("Paukomat V1.1"),
                       ui::Buttons::Ok, ui::Icon::Stop);
         return 1;
     }

@@ -5,6 +5,7 @@
 #include "store/TextRules.h"
 #include "ui/Screens.h"
 
+#include <limits>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -35,6 +36,8 @@ QLineEdit* makeField(QWidget* parent, const QString& name)
 {
     auto* field = new QLineEdit(parent);
     field->setObjectName(name);
+    // A stored pair may be longer than a line edit takes by default; it must never be cut.
+    field->setMaxLength(std::numeric_limits<int>::max());
     return field;
 }
 
@@ -108,6 +111,8 @@ frmEditUnit::frmEditUnit(const ui::ScreenContext& context, QWidget* parent)
     setTabOrder(lstVokabeln, cmdHelp);
 
     connect(lstVokabeln, &QListWidget::itemSelectionChanged, this, &frmEditUnit::lstVokabeln_Click);
+    // A click on the entry already chosen changes no selection, yet refills the change fields.
+    connect(lstVokabeln, &QListWidget::itemClicked, this, &frmEditUnit::lstVokabeln_Click);
     connect(cmdVokabelNeu, &QPushButton::clicked, this, &frmEditUnit::cmdVokabelNeu_Click);
     connect(cmdVokabelEdit, &QPushButton::clicked, this, &frmEditUnit::cmdVokabelEdit_Click);
     connect(cmdVokabelDelete, &QPushButton::clicked, this, &frmEditUnit::cmdVokabelDelete_Click);
@@ -335,7 +340,7 @@ void frmEditUnit::cmdVokabelNeu_Click()
         message(QStringLiteral("Die Vokabel ist bereits vorhanden !\r\r"), NewTitle);
         return;
     }
-    if (!reportWriteFailure(m_lesson->add(foreign, german)))
+    if (!reportLessonFailure(m_lesson->add(foreign, german)))
         return;
     const qsizetype at = m_order.insertPosition(
         lstVokabeln->count(),
@@ -362,7 +367,7 @@ void frmEditUnit::cmdVokabelEdit_Click()
     // Selecting the entry shows its stored meanings; the meanings typed are the ones to keep.
     selectEntry(row);
     txtChangeVokabelDeutsch->setText(german);
-    if (!reportWriteFailure(m_lesson->change(selectedWord(), german)))
+    if (!reportLessonFailure(m_lesson->change(selectedWord(), german)))
         return;
     showFirstEntry();
 }
@@ -375,10 +380,7 @@ void frmEditUnit::cmdVokabelDelete_Click()
                 Title, ui::Buttons::YesNo)
         != ui::Answer::Yes)
         return;
-    // With nothing to remove, the fields keep what was typed.
-    if (m_lesson->find(word) < 0)
-        return;
-    if (!reportWriteFailure(m_lesson->remove(word)))
+    if (m_lesson->find(word) >= 0 && !reportLessonFailure(m_lesson->remove(word)))
         return;
     {
         const QSignalBlocker quiet(lstVokabeln);
@@ -389,11 +391,18 @@ void frmEditUnit::cmdVokabelDelete_Click()
     showFirstEntry();
 }
 
+bool frmEditUnit::reportLessonFailure(store::FileResult result)
+{
+    // The user knows the lesson, not its working copy.
+    result.path = LektDateiCrypt;
+    return reportWriteFailure(result.about(store::lessonSubject(Lektion)));
+}
+
 void frmEditUnit::cmdExit_Click()
 {
     // When the lesson cannot be stored the editor stays open with its working copy, so nothing
     // typed is lost and the user may try again.
-    if (!reportWriteFailure(m_lesson->storeBack()))
+    if (!reportLessonFailure(m_lesson->storeBack()))
         return;
     store::TextFile::remove(Pfad + store::DataTree::LessonHandOff);
     screens().restoreMain();

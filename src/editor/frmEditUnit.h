@@ -66,6 +66,8 @@ private:
     [[nodiscard]] QString selectedWord() const;
     // The checks every pair passes before it reaches the lesson, each with its message.
     [[nodiscard]] bool checkEntry(const QString& foreign, const QString& german);
+    // Reports a failed save of the lesson; false when it failed.
+    bool reportLessonFailure(store::FileResult result);
     void refuseLoad(const QString& text);
 
     QString Pfad;

@@ -242,8 +242,8 @@ bool frmPaukomat::Form_Load()
     Laufkopie = Pfad + QStringLiteral("tmpUxx");
     ErgebnDatei = Pfad + QStringLiteral("E") + LektDatei;
 
-    if (!reportWriteFailure(store::TextFile::touch(LektDateiCrypt)))
-        return false;
+    if (const store::FileResult made = store::TextFile::touch(LektDateiCrypt); !made)
+        return refuseLoad(store::lessonInaccessibleMessage(Lektion, made.path, made.error));
     // The lines are kept as the lesson holds them rather than read back from the working copy:
     // a line of a damaged lesson may hold a line end of its own, which would split it there.
     // An unreadable lesson must not pass for an empty one: "Zurück" would wipe it.
@@ -252,8 +252,9 @@ bool frmPaukomat::Form_Load()
         return refuseLoad(store::lessonInaccessibleMessage(Lektion, read.path, read.error));
     for (QByteArray& line : lines)
         line = store::Scrambler::scramble(std::move(line));
-    if (!reportWriteFailure(store::TextFile::writeRawLines(Arbeitskopie, lines)))
-        return false;
+    if (const store::FileResult copied = store::TextFile::writeRawLines(Arbeitskopie, lines);
+        !copied)
+        return refuseLoad(store::lessonInaccessibleMessage(Lektion, copied.path, copied.error));
     m_workingCopy.clear();
     m_workingCopy.reserve(lines.size());
     for (const QByteArray& line : std::as_const(lines))
@@ -284,7 +285,6 @@ void frmPaukomat::cmdStartUebung_Click()
     WelcheVokabeln = optPaukomatWelcheVokabeln[0]->isChecked() ? exercise::Selection::Alle
                                                                : exercise::Selection::Fehler;
     bAlleVokabeln = false;
-    m_runCopyReported = false;
     m_totalsAtStart = Gesamt;
     m_run = std::make_unique<exercise::Run>(m_workingCopy, Richtung, WelcheVokabeln, Laufkopie,
                                             [this] { return services().random.nextUniform(); });
@@ -302,7 +302,8 @@ void frmPaukomat::Naechste_Vokabel()
     txtLoesung->clear();
     const bool found = m_run->next();
     bAlleVokabeln = m_run->atEnd();
-    reportRunCopyFailure();
+    if (stopOnRunCopyFailure())
+        return;
     if (!found) {
         lblVorgabe->clear();
         Uebung_Ende();
@@ -312,13 +313,38 @@ void frmPaukomat::Naechste_Vokabel()
     txtLoesung->setFocus();
 }
 
-void frmPaukomat::reportRunCopyFailure()
+bool frmPaukomat::stopOnRunCopyFailure()
 {
-    // Once per run: the lines stay in memory, so the run goes on without its copy on disk.
-    if (m_runCopyReported || m_run->writeResult().ok)
-        return;
-    m_runCopyReported = true;
-    reportWriteFailure(m_run->writeResult());
+    // Without its copy on disk a crash would lose the run unnoticed: the run stops as
+    // "Übung beenden" would, and the lesson keeps its marks.
+    if (m_run->writeResult().ok)
+        return false;
+    reportWriteFailure(lessonFailure(m_run->writeResult())
+                           .meaning(QStringLiteral("Die Übung wird abgebrochen; die Lektion "
+                                                   "bleibt, wie sie war.")));
+    Gesamt = m_totalsAtStart;
+    Zeige_Gesamt();
+    Setze_Grundzustand();
+    store::TextFile::remove(Laufkopie);
+    fmeLektion->setEnabled(false);
+    cmdStartUebung->setFocus();
+    return true;
+}
+
+store::FileResult frmPaukomat::lessonFailure(store::FileResult result) const
+{
+    // The user knows the lesson, not its working or run copy.
+    result.path = LektDateiCrypt;
+    return result.about(store::lessonSubject(Lektion));
+}
+
+store::FileResult frmPaukomat::storeLesson(const QStringList& lines) const
+{
+    QList<QByteArray> stored;
+    stored.reserve(lines.size());
+    for (const QString& line : lines)
+        stored.append(store::Scrambler::scrambleText(line));
+    return lessonFailure(store::TextFile::writeRawLines(LektDateiCrypt, stored));
 }
 
 void frmPaukomat::Pruefe_Antwort()
@@ -334,6 +360,8 @@ void frmPaukomat::Pruefe_Antwort()
                     + QStringLiteral("'  lautet:\n\n") + expected,
                 store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
     m_run->markAnswer(right);
+    if (stopOnRunCopyFailure())
+        return;
     Zeige_Aktuell();
     Zeige_Gesamt();
     Naechste_Vokabel();
@@ -379,19 +407,24 @@ void frmPaukomat::Uebung_Ende()
 
 void frmPaukomat::Speichere_Ergebnis()
 {
-    if (!reportWriteFailure(exercise::ResultFile::storeRun(ErgebnDatei, Gesamt, Aktuell))) {
+    // The run's marks decide what the next run asks; they stay here even when nothing can be
+    // stored, so that "Zurück" can still store them.
+    m_workingCopy = m_run->runCopy();
+    const store::FileResult results = exercise::ResultFile::storeRun(ErgebnDatei, Gesamt, Aktuell)
+                                          .about(store::resultsSubject(Lektion));
+    Setze_Grundzustand();
+    if (!results) {
         // The file keeps its old totals; so does the column, or the next run would store
         // totals that its records do not add up to.
         Gesamt = m_totalsAtStart;
         Zeige_Gesamt();
     }
-    const QStringList runLines = m_run->runCopy();
-    Setze_Grundzustand();
-    // The run's marks decide what the next run asks.
-    if (reportWriteFailure(store::TextFile::writeLines(Arbeitskopie, runLines))) {
-        m_workingCopy = runLines;
+    // A finished run's marks go into the lesson at once, so that leaving by "Übung beenden"
+    // or by the results screen later keeps them. A full disk is told once.
+    const store::FileResult marks = storeLesson(m_workingCopy);
+    reportWriteFailure(results ? marks : results);
+    if (marks && store::TextFile::writeLines(Arbeitskopie, m_workingCopy))
         store::TextFile::remove(Laufkopie);
-    }
 }
 
 void frmPaukomat::Setze_Grundzustand()
@@ -417,11 +450,7 @@ void frmPaukomat::cmdCancel_Click()
 {
     // The lesson gets the lines held here, which the working copy mirrors; so a working copy
     // removed behind the program's back cannot empty the lesson.
-    QList<QByteArray> stored;
-    stored.reserve(m_workingCopy.size());
-    for (const QString& line : std::as_const(m_workingCopy))
-        stored.append(store::Scrambler::scrambleText(line));
-    if (!reportWriteFailure(store::TextFile::writeRawLines(LektDateiCrypt, stored)))
+    if (!reportWriteFailure(storeLesson(m_workingCopy)))
         return;
     Verlasse_Uebung();
 }

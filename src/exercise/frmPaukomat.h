@@ -70,7 +70,11 @@ private:
 
     // Fails the load with a message naming what is missing.
     bool refuseLoad(const QString& text);
-    void reportRunCopyFailure();
+    // Stops the run when its copy could not be written; true when it stopped.
+    bool stopOnRunCopyFailure();
+    [[nodiscard]] store::FileResult lessonFailure(store::FileResult result) const;
+    // Replaces the lesson file with these plain lines, scrambled.
+    [[nodiscard]] store::FileResult storeLesson(const QStringList& lines) const;
 
     QString Nutzer;
     QString Sprache;
@@ -89,7 +93,6 @@ private:
     // The working copy's lines, held so that a run moves on by index.
     QStringList m_workingCopy;
     std::unique_ptr<exercise::Run> m_run;
-    bool m_runCopyReported = false;
 
     exercise::ResultColumn Aktuell;
     exercise::ResultColumn Gesamt;

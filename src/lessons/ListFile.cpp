@@ -1,5 +1,7 @@
 #include "lessons/ListFile.h"
 
+#include "store/DataTree.h"
+
 #include "store/Cp1252.h"
 #include "store/KeyLine.h"
 #include "store/NumberText.h"
@@ -154,6 +156,12 @@ QString languageNameMessage(const QString& name, const ListLines& languages,
     // Two languages of one name would share one directory.
     if (containsName(languages, name))
         return QStringLiteral("Die Sprache ist bereits vorhanden !");
+    if (const QString existing = store::DataTree::entryUnderOtherCase(userPath, name);
+        !existing.isEmpty())
+        return QStringLiteral("Der Name \"%1\" ist für eine Sprache nicht möglich, weil hier schon "
+                              "\"%2\" besteht und dieser Datenträger Groß- und Kleinschreibung "
+                              "nicht unterscheidet !")
+            .arg(name, existing);
     return {};
 }
 

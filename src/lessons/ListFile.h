@@ -15,6 +15,13 @@ namespace lessons {
 inline const QString LanguageListFile = QStringLiteral("Spr.dat");
 inline const QString PlainLanguageListFile = QStringLiteral("tmpSpr.dat");
 
+// How the messages name the lists.
+inline const QString LanguageListName = QStringLiteral("Sprachenliste");
+[[nodiscard]] inline QString lessonListName(const QString& language)
+{
+    return QStringLiteral("Lektionsliste der Sprache \"%1\"").arg(language);
+}
+
 // Characters a language or lesson name may not hold. The backslash among them keeps the key
 // separator out of every name; "/" and "." keep language directory names inside the tree.
 inline const QString Unerlaubt = QStringLiteral("!§$%&/()=?'*+~.:,;<>|{[]}\\#@^");

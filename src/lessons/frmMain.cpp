@@ -9,6 +9,7 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -281,7 +282,18 @@ bool frmMain::readForRewrite(lessons::ListLines& lines)
 {
     store::FileResult read;
     lines = lessons::readList(Datei, &read);
-    return reportWriteFailure(read);
+    return reportWriteFailure(read.about(listSubject()));
+}
+
+store::FileResult frmMain::saveList(const lessons::ListLines& lines)
+{
+    return lessons::writeList(Datei, lines).about(listSubject());
+}
+
+QString frmMain::listSubject() const
+{
+    return Datei.endsWith(lessons::LanguageListFile) ? lessons::LanguageListName
+                                                     : lessons::lessonListName(chosenLanguage());
 }
 
 bool frmMain::refuse(const QString& refusal)
@@ -316,7 +328,17 @@ void frmMain::Fuelle_Sprachen()
     }
     Datei = Pfad + lessons::LanguageListFile;
     store::TextFile::touch(Datei);
-    reportWriteFailure(store::Scrambler::passFile(Datei, Pfad + lessons::PlainLanguageListFile));
+    const QString plainList = Pfad + lessons::PlainLanguageListFile;
+    const store::FileResult copied = store::Scrambler::passFile(Datei, plainList);
+    if (!copied) {
+        // No lookup may trust a copy of an older list.
+        store::TextFile::remove(plainList);
+        reportWriteFailure(copied.kind == store::FileResult::Kind::Read
+                               ? copied.about(lessons::LanguageListName).meaning(QStringLiteral(
+                                   "Die Sprachen werden erst angezeigt, wenn die Datei wieder "
+                                   "lesbar ist; Paukomat verändert sie nicht."))
+                               : copied);
+    }
 
     QStringList names;
     for (const QString& line : store::TextFile::readLines(Pfad + lessons::PlainLanguageListFile)) {
@@ -480,14 +502,14 @@ void frmMain::mnuNeueSprache_Click()
     const int number = MaxSprache + 1;
     const QString key = lessons::languageKey(number);
     languages.append(lessons::ListLine::make(name, key));
-    if (!reportWriteFailure(lessons::writeList(Datei, languages))) {
+    if (!reportWriteFailure(saveList(languages))) {
         if (made)
             QDir().rmdir(directory);
         return;
     }
     MaxSprache = number;
     // Empty, even when a file of that name was left behind.
-    reportWriteFailure(store::TextFile::writeRawLines(Pfad + key, {}));
+    reportWriteFailure(store::TextFile::writeRawLines(Pfad + key, {}).about(lessons::lessonListName(name)));
     Fuelle_Sprachen();
 }
 
@@ -530,7 +552,7 @@ void frmMain::mnuTitleSprache_Click()
                 .arg(oldName, newName));
         return;
     }
-    if (!reportWriteFailure(lessons::writeList(Datei, languages))) {
+    if (!reportWriteFailure(saveList(languages))) {
         if (moved)
             QDir().rename(newDirectory, oldDirectory);
         else
@@ -565,14 +587,20 @@ void frmMain::mnuSpracheDelete_Click()
         != ui::Answer::Yes)
         return;
     kept.removeIf([&](const lessons::ListLine& line) { return line.name == name; });
-    if (!reportWriteFailure(lessons::writeList(Datei, kept)))
+    if (!reportWriteFailure(saveList(kept)))
         return;
     for (const QString& key : std::as_const(keys))
         if (!key.isEmpty())
             store::TextFile::remove(Pfad + key);
+    // A language directory that is a link loses the link only: what it points to lies outside
+    // the data tree.
     const QString directory = tree().languagePath(Nutzer, name);
-    store::removeMatching(directory, QStringLiteral("*"));
-    QDir().rmdir(directory);
+    if (const QString link = Pfad + name; QFileInfo(link).isSymLink()) {
+        QFile::remove(link);
+    } else {
+        store::removeMatching(directory, QStringLiteral("*"));
+        QDir().rmdir(directory);
+    }
     Fuelle_Sprachen();
 }
 
@@ -600,7 +628,7 @@ void frmMain::mnuNeueLektion_Click()
     }
     const int number = MaxLektion + 1;
     lessonLines.append(lessons::ListLine::make(name, lessons::lessonKey(number)));
-    if (!reportWriteFailure(lessons::writeList(Datei, lessonLines)))
+    if (!reportWriteFailure(saveList(lessonLines)))
         return;
     MaxLektion = number;
     Fuelle_Lektionen();
@@ -630,7 +658,7 @@ void frmMain::mnuTitleLektion_Click()
     for (lessons::ListLine& line : lessonLines)
         if (line.name == oldName)
             line = line.renamed(newName);
-    if (!reportWriteFailure(lessons::writeList(Datei, lessonLines)))
+    if (!reportWriteFailure(saveList(lessonLines)))
         return;
     Fuelle_Sprachen();
 }
@@ -661,7 +689,7 @@ void frmMain::mnuLektionDelete_Click()
         != ui::Answer::Yes)
         return;
     kept.removeIf([&](const lessons::ListLine& line) { return line.name == lesson; });
-    if (!reportWriteFailure(lessons::writeList(Datei, kept)))
+    if (!reportWriteFailure(saveList(kept)))
         return;
     // The results go with the lesson, so that a later lesson of the same number starts afresh.
     const QString directory = tree().languagePath(Nutzer, language);

@@ -84,6 +84,9 @@ private:
     // Reads the list file Datei for a command that rewrites it; false after telling the user
     // that it cannot be read, so a list is never rebuilt from nothing.
     bool readForRewrite(lessons::ListLines& lines);
+    // Replaces the list file Datei, naming it for the user when that fails.
+    [[nodiscard]] store::FileResult saveList(const lessons::ListLines& lines);
+    [[nodiscard]] QString listSubject() const;
     // Shows a refusal; false when there is none.
     bool refuse(const QString& refusal);
     // A key not of the program's own form comes from a file changed outside the program.

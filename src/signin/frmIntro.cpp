@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 // A letter tile of 32 x 32 pixels, one for each letter of the alphabet.
@@ -48,6 +50,17 @@ QFont handwriting(const QString& family, double points, bool bold, bool italic)
     return font;
 }
 
+// Puts a label where the splash has it; a fallback font that needs more room grows it about
+// the same centre line rather than cutting the text.
+void place(QLabel* label, const QRect& at)
+{
+    label->setAlignment(Qt::AlignCenter);
+    const QSize need = label->sizeHint();
+    const int width = std::max(at.width(), need.width());
+    const int height = std::max(at.height(), need.height());
+    label->setGeometry(std::max(0, at.left() - (width - at.width()) / 2), at.top(), width, height);
+}
+
 } // namespace
 
 frmIntro::frmIntro(const ui::ScreenContext& context, QWidget* parent)
@@ -63,15 +76,13 @@ frmIntro::frmIntro(const ui::ScreenContext& context, QWidget* parent)
 
     auto* title = new QLabel(QStringLiteral("Paukomat V1.1"), this);
     title->setFont(handwriting(QStringLiteral("Viner Hand ITC"), 20.25, true, true));
-    title->setGeometry(40, 4, 240, 44);
+    place(title, QRect(72, 8, 169, 41));
     auto* subtitle = new QLabel(QStringLiteral("Vokabeltrainer"), this);
     subtitle->setFont(handwriting(QStringLiteral("Lucida Handwriting"), 11.25, false, false));
-    subtitle->setGeometry(60, 46, 200, 24);
+    place(subtitle, QRect(88, 48, 137, 17));
     Label1 = {title, subtitle};
-    for (int i = 0; i < Label1.size(); ++i) {
+    for (int i = 0; i < Label1.size(); ++i)
         Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
-        Label1[i]->setAlignment(Qt::AlignCenter);
-    }
 
     // Three staggered rows of letter tiles: 9, 8 and 9.
     const int rows[3] = {9, 8, 9};

@@ -199,7 +199,8 @@ void frmLogin::cmdOK_Click()
         return;
     }
     if (!reportWriteFailure(store::TextFile::writeLines(
-            tree().programFile(store::DataTree::SignedInUser), {name, password})))
+            tree().programFile(store::DataTree::SignedInUser), {name, password},
+            store::Access::OwnerOnly)))
         return;
     ui::Screens& next = screens();
     next.showMain();

@@ -154,6 +154,8 @@ void frmNewUser::cmdNimmNutzer_Click()
         refused = QStringLiteral("Der Benutzername \"%1\" ist nicht möglich, weil Paukomat eine "
                                  "eigene Datei dieses Namens verwendet !")
                       .arg(name);
+    if (refused.isEmpty())
+        refused = users.directoryClashMessage(name);
     if (!refused.isEmpty()) {
         Weise_Zurueck(refused, Title);
         return;

@@ -1,6 +1,7 @@
 #include "store/DataTree.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace store {
 
@@ -19,6 +20,21 @@ QString DataTree::userPath(const QString& user) const
 QString DataTree::languagePath(const QString& user, const QString& language) const
 {
     return userPath(user) + language + QLatin1Char('/');
+}
+
+QString DataTree::entryUnderOtherCase(const QString& parentPath, const QString& name)
+{
+    const QDir parent(parentPath);
+    if (!QFileInfo(parent.filePath(name)).exists())
+        return {};
+    const QStringList entries =
+        parent.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    if (entries.contains(name))
+        return {};
+    for (const QString& entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    return {};
 }
 
 } // namespace store

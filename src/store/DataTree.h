@@ -17,6 +17,10 @@ public:
     [[nodiscard]] QString userPath(const QString& user) const;
     [[nodiscard]] QString languagePath(const QString& user, const QString& language) const;
 
+    // On a file system that ignores case ("Anna" finds "anna"), the name of the entry that a new
+    // directory name would share; empty where the name is free or taken exactly.
+    [[nodiscard]] static QString entryUnderOtherCase(const QString& parentPath, const QString& name);
+
     // File names of the program directory.
     static inline const QString UserList = QStringLiteral("PK.dat");
     static inline const QString PlainUserList = QStringLiteral("tmpPK.dat");

@@ -63,9 +63,11 @@ QString Scrambler::unscrambleText(const QByteArray& stored)
     return fromCp1252(scramble(stored));
 }
 
-FileResult Scrambler::passFile(const QString& source, const QString& destination)
+FileResult Scrambler::passFile(const QString& source, const QString& destination, Access access)
 {
-    QList<QByteArray> lines = TextFile::readRawLines(source);
+    QList<QByteArray> lines;
+    if (FileResult read = TextFile::readRawLines(source, lines); !read)
+        return read;
     for (QByteArray& line : lines) {
         line = scramble(std::move(line));
         // Only a damaged line can hold a line end once transformed; written as it is, it would
@@ -73,7 +75,7 @@ FileResult Scrambler::passFile(const QString& source, const QString& destination
         // wrong passwords). The copy keeps one line for each line of the source.
         line.replace('\n', '?').replace('\r', '?');
     }
-    return TextFile::writeRawLines(destination, lines);
+    return TextFile::writeRawLines(destination, lines, access);
 }
 
 } // namespace store

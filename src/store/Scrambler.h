@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/FileResult.h"
+#include "store/TextFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -29,8 +30,10 @@ public:
 
     // Whole-file pass: every line of source transformed into destination, which is replaced as a
     // whole (it never exists half written). A missing source gives an empty destination. The
-    // destination has exactly as many lines as the source, even for a damaged source.
-    [[nodiscard]] static FileResult passFile(const QString& source, const QString& destination);
+    // destination has exactly as many lines as the source, even for a damaged source. A source
+    // that exists but cannot be read is reported and the destination left alone.
+    [[nodiscard]] static FileResult passFile(const QString& source, const QString& destination,
+                                             Access access = Access::Shared);
 };
 
 } // namespace store

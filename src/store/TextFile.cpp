@@ -5,14 +5,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace store {
 namespace {
 
-std::atomic<qint64> gFailAfter{-1};
+std::atomic<unsigned> gScratchCounter{0};
 
 QByteArray joinLines(const QList<QByteArray>& lines)
 {
@@ -37,56 +42,93 @@ QList<QByteArray> encodeAll(const QStringList& lines)
     return raw;
 }
 
-// Writes data to an open device, honouring the failing-disk seam.
-bool writeAll(QIODevice& device, const QByteArray& data)
+QByteArray nativePath(const QString& path)
 {
-    const qint64 limit = gFailAfter.load();
-    if (limit >= 0 && data.size() > limit) {
-        device.write(data.constData(), limit);
-        return false;
+    return QFile::encodeName(path);
+}
+
+// The system's own calls, so that every failure the system reports reaches us at once: Qt's
+// buffered devices can report a full disk only after the file has been renamed into place.
+bool writeAll(int fd, const QByteArray& data)
+{
+    const char* at = data.constData();
+    qsizetype left = data.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, at, static_cast<size_t>(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        at += written;
+        left -= written;
     }
-    return device.write(data) == data.size();
+    return true;
 }
 
-// The reason of a failed file operation in the user's language.
-QString reason(const QFileDevice& file)
+FileResult systemFailure(const QString& path, int error,
+                         FileResult::Kind kind = FileResult::Kind::Write)
 {
-    switch (file.error()) {
-    case QFileDevice::NoError: // a write that stopped short without the device saying why
-    case QFileDevice::WriteError:
-        return QStringLiteral("Schreibfehler, eventuell ist der Datenträger voll");
-    case QFileDevice::ReadError:
-        return QStringLiteral("Lesefehler");
-    case QFileDevice::OpenError:
-        return QStringLiteral("die Datei kann nicht geöffnet werden");
-    case QFileDevice::PermissionsError:
-        return QStringLiteral("keine Berechtigung");
-    case QFileDevice::RenameError:
-        return QStringLiteral("die Datei kann nicht umbenannt werden");
-    case QFileDevice::ResizeError:
-        return QStringLiteral("die Dateigröße kann nicht geändert werden");
-    case QFileDevice::RemoveError:
-        return QStringLiteral("die Datei kann nicht gelöscht werden");
-    default:
-        return QStringLiteral("unbekannter Fehler");
+    return FileResult::failure(path, TextFile::reasonFor(error), kind);
+}
+
+// Makes the rename itself survive a power cut; a directory that cannot be synced is no failure
+// of the save, which has already taken place.
+void syncDirectory(const QString& path)
+{
+    const int fd = ::open(nativePath(QFileInfo(path).absolutePath()).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
     }
 }
 
-} // namespace
-
-namespace TextFile {
-
-bool exists(const QString& path)
+// Creates a scratch file beside the target: same directory, so the rename is one step.
+int createScratch(const QString& path, Access access, QByteArray& scratch)
 {
-    return QFileInfo(path).isFile();
+    const QFileInfo info(path);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        scratch = nativePath(info.absolutePath() + QLatin1String("/.") + info.fileName()
+                             + QLatin1Char('.') + QString::number(::getpid())
+                             + QLatin1Char('.') + QString::number(gScratchCounter++));
+        const mode_t mode = access == Access::OwnerOnly ? 0600 : 0666;
+        const int fd = ::open(scratch.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
 }
 
-QList<QByteArray> readRawLines(const QString& path)
+FileResult readAll(const QString& path, QByteArray& data)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray data = file.readAll();
+    data.clear();
+    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return systemFailure(path, errno, FileResult::Kind::Read);
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int error = errno;
+            ::close(fd);
+            data.clear();
+            return systemFailure(path, error, FileResult::Kind::Read);
+        }
+        if (got == 0)
+            break;
+        data.append(buffer, got);
+    }
+    ::close(fd);
+    return FileResult::success();
+}
+
+QList<QByteArray> splitLines(const QByteArray& data)
+{
     QList<QByteArray> lines;
     qsizetype start = 0;
     while (start < data.size()) {
@@ -103,17 +145,59 @@ QList<QByteArray> readRawLines(const QString& path)
     return lines;
 }
 
+} // namespace
+
+namespace TextFile {
+
+QString reasonFor(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("Der Datenträger ist voll");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("keine Berechtigung");
+    case EROFS:
+        return QStringLiteral("der Datenträger ist schreibgeschützt");
+    case EFBIG:
+        return QStringLiteral("die Datei wird zu groß");
+    case EIO:
+        return QStringLiteral("Ein-/Ausgabefehler des Datenträgers");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("das Verzeichnis fehlt");
+    case EISDIR:
+        return QStringLiteral("an ihrer Stelle steht ein Verzeichnis");
+    case ENAMETOOLONG:
+        return QStringLiteral("der Name ist zu lang");
+    default:
+        return QStringLiteral("Systemfehler %1").arg(error);
+    }
+}
+
+bool exists(const QString& path)
+{
+    return QFileInfo(path).isFile();
+}
+
+QList<QByteArray> readRawLines(const QString& path)
+{
+    QList<QByteArray> lines;
+    (void)readRawLines(path, lines);
+    return lines;
+}
+
 FileResult readRawLines(const QString& path, QList<QByteArray>& lines)
 {
     lines.clear();
     if (!QFileInfo::exists(path))
         return FileResult::success();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return FileResult::failure(path, reason(file));
-    file.close();
-    lines = readRawLines(path);
-    return FileResult::success();
+    QByteArray data;
+    FileResult read = readAll(path, data);
+    if (read)
+        lines = splitLines(data);
+    return read;
 }
 
 QStringList readLines(const QString& path)
@@ -137,39 +221,62 @@ QString readFirstLine(const QString& path)
     return fromCp1252(line);
 }
 
-FileResult writeRawLines(const QString& path, const QList<QByteArray>& lines)
+FileResult writeRawLines(const QString& path, const QList<QByteArray>& lines, Access access)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return FileResult::failure(path, reason(file));
-    if (!writeAll(file, joinLines(lines))) {
-        const QString why = reason(file);
-        file.cancelWriting();
-        return FileResult::failure(path, why);
+    return writeBytes(path, joinLines(lines), access);
+}
+
+FileResult writeBytes(const QString& path, const QByteArray& data, Access access)
+{
+    QByteArray scratch;
+    const int fd = createScratch(path, access, scratch);
+    if (fd < 0)
+        return systemFailure(path, errno);
+    // A replaced file keeps who may read it; the password files stay private whatever they were.
+    struct stat old {};
+    if (access == Access::Shared && ::stat(nativePath(path).constData(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
+    bool done = writeAll(fd, data) && ::fsync(fd) == 0;
+    int error = errno;
+    if (::close(fd) != 0 && done) {
+        done = false;
+        error = errno;
     }
-    if (!file.commit())
-        return FileResult::failure(path, reason(file));
+    if (done && ::rename(scratch.constData(), nativePath(path).constData()) != 0) {
+        done = false;
+        error = errno;
+    }
+    if (!done) {
+        ::unlink(scratch.constData());
+        return systemFailure(path, error);
+    }
+    syncDirectory(path);
     return FileResult::success();
 }
 
-FileResult writeLines(const QString& path, const QStringList& lines)
+FileResult writeLines(const QString& path, const QStringList& lines, Access access)
 {
-    return writeRawLines(path, encodeAll(lines));
+    return writeRawLines(path, encodeAll(lines), access);
 }
 
 FileResult appendRawLines(const QString& path, const QList<QByteArray>& lines)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return FileResult::failure(path, reason(file));
-    const qint64 oldSize = file.size();
-    if (!writeAll(file, joinLines(lines)) || !file.flush()) {
-        const QString why = reason(file);
-        // Never leave half a line behind: cut the file back to what it held.
-        file.resize(oldSize);
-        return FileResult::failure(path, why);
+    const int fd = ::open(nativePath(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC,
+                          0666);
+    if (fd < 0)
+        return systemFailure(path, errno);
+    struct stat before {};
+    const bool sized = ::fstat(fd, &before) == 0;
+    if (writeAll(fd, joinLines(lines)) && ::fsync(fd) == 0) {
+        ::close(fd);
+        return FileResult::success();
     }
-    return FileResult::success();
+    const int error = errno;
+    // Never leave half a line behind: cut the file back to what it held.
+    if (sized)
+        (void)::ftruncate(fd, before.st_size);
+    ::close(fd);
+    return systemFailure(path, error);
 }
 
 FileResult appendLines(const QString& path, const QStringList& lines)
@@ -179,20 +286,17 @@ FileResult appendLines(const QString& path, const QStringList& lines)
 
 FileResult touch(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return FileResult::failure(path, reason(file));
+    const int fd = ::open(nativePath(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC,
+                          0666);
+    if (fd < 0)
+        return systemFailure(path, errno);
+    ::close(fd);
     return FileResult::success();
 }
 
 bool remove(const QString& path)
 {
     return !QFileInfo::exists(path) || QFile::remove(path);
-}
-
-void setWriteFailureAfter(qint64 bytes)
-{
-    gFailAfter.store(bytes);
 }
 
 } // namespace TextFile

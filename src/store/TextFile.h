@@ -7,12 +7,14 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 namespace store {
 
 // Text files of lines ended by CR LF in Windows-1252. Reading accepts CR LF, a lone LF and a
 // last line without an end; every line is read whole.
+// Who may read a file the program writes: the files that hold passwords in plain text are kept
+// to their owner.
+enum class Access { Shared, OwnerOnly };
+
 namespace TextFile {
 
 [[nodiscard]] bool exists(const QString& path);
@@ -29,10 +31,15 @@ namespace TextFile {
 
 // Replaces the file as a whole: the new content is written completely and then renamed over the
 // old file, so the file is never missing or cut; on failure the old file keeps its bytes.
-[[nodiscard]] FileResult writeRawLines(const QString& path, const QList<QByteArray>& lines);
-[[nodiscard]] FileResult writeLines(const QString& path, const QStringList& lines);
+// Every failure the system reports (open, write, sync, close, rename) is one of the result.
+[[nodiscard]] FileResult writeRawLines(const QString& path, const QList<QByteArray>& lines,
+                                       Access access = Access::Shared);
+[[nodiscard]] FileResult writeLines(const QString& path, const QStringList& lines,
+                                    Access access = Access::Shared);
+[[nodiscard]] FileResult writeBytes(const QString& path, const QByteArray& data,
+                                    Access access = Access::Shared);
 
-// Appends lines at the end, creating the file when it is missing.
+// Appends lines at the end, creating the file when it is missing; a failed append is cut back.
 [[nodiscard]] FileResult appendRawLines(const QString& path, const QList<QByteArray>& lines);
 [[nodiscard]] FileResult appendLines(const QString& path, const QStringList& lines);
 
@@ -42,9 +49,8 @@ FileResult touch(const QString& path);
 // Deletes a file; a missing file counts as deleted.
 bool remove(const QString& path);
 
-// Test seam for failing disks: when set, every replacing write or append fails after the given
-// number of bytes has been written. Pass a negative number to switch it off.
-void setWriteFailureAfter(qint64 bytes);
+// The reason of a failure the system reported, in the user's language.
+[[nodiscard]] QString reasonFor(int error);
 
 } // namespace TextFile
 

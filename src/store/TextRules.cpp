@@ -54,11 +54,33 @@ QString lessonInaccessibleMessage(const QString& lesson, const QString& path, co
         .arg(lesson, QFileInfo(path).fileName(), reason);
 }
 
+QString lessonSubject(const QString& lesson)
+{
+    return QStringLiteral("Lektion \"%1\"").arg(lesson);
+}
+
+QString resultsSubject(const QString& lesson)
+{
+    return QStringLiteral("Ergebnisse der Lektion \"%1\"").arg(lesson);
+}
+
 QString writeFailedMessage(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Die Datei \"%1\" konnte nicht gespeichert werden (%2).\n"
-                          "Der bisherige Inhalt der Datei bleibt erhalten.")
-        .arg(QFileInfo(path).fileName(), reason);
+    return failureMessage(FileResult::failure(path, reason));
+}
+
+QString failureMessage(const FileResult& result)
+{
+    QString file = QStringLiteral("\"%1\"").arg(QFileInfo(result.path).fileName());
+    if (!result.subject.isEmpty())
+        file += QStringLiteral(" (%1)").arg(result.subject);
+    const QString what = result.kind == FileResult::Kind::Read
+        ? QStringLiteral("Die Datei %1 kann nicht gelesen werden (%2).")
+        : QStringLiteral("Die Datei %1 konnte nicht gespeichert werden (%2).");
+    QString text = what.arg(file, result.error);
+    if (!result.consequence.isEmpty())
+        text += QLatin1Char('\n') + result.consequence;
+    return text;
 }
 
 } // namespace store

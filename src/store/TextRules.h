@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/FileResult.h"
+
 #include <QString>
 
 namespace store {
@@ -25,6 +27,12 @@ namespace store {
 
 // The message for a stored file that could not be written; its title is ErrorTitle.
 [[nodiscard]] QString writeFailedMessage(const QString& path, const QString& reason);
+// The message for a failed read or write, naming the file as the user knows it.
+[[nodiscard]] QString failureMessage(const FileResult& result);
+
+// How messages name a lesson and its results.
+[[nodiscard]] QString lessonSubject(const QString& lesson);
+[[nodiscard]] QString resultsSubject(const QString& lesson);
 
 inline const QString ErrorTitle = QStringLiteral("Paukomat V1.1  -  Fehler");
 

@@ -60,10 +60,20 @@ FileResult UserList::makePlainCopy() const
     FileResult created;
     if (!QFileInfo::exists(stored))
         created = TextFile::touch(stored);
-    const FileResult copied = Scrambler::passFile(stored, plain);
+    const FileResult copied = Scrambler::passFile(stored, plain, Access::OwnerOnly);
     if (!copied)
         TextFile::remove(plain);
-    return created ? copied : created;
+    if (!created)
+        return created.about(ListName);
+    if (copied.kind == FileResult::Kind::Read)
+        return copied.about(ListName).meaning(
+            QStringLiteral("Die Benutzer werden erst angezeigt, wenn die Datei wieder lesbar ist; "
+                           "Paukomat verändert sie nicht."));
+    // The stored list is untouched; only its copy for this screen is missing.
+    return copied.about(QStringLiteral("Arbeitskopie der Benutzerliste"))
+        .meaning(QStringLiteral("Die gespeicherte Benutzerliste \"PK.dat\" bleibt unverändert; "
+                                "ihre Benutzer werden angezeigt, sobald wieder gespeichert "
+                                "werden kann."));
 }
 
 QStringList UserList::names() const
@@ -100,7 +110,7 @@ FileResult UserList::addUser(const QString& name, const QString& password) const
     const QString plainPath = m_tree.programFile(DataTree::PlainUserList);
     QList<QByteArray> plain = TextFile::readRawLines(plainPath);
     insertRecord(plain, toCp1252(name), toCp1252(password));
-    (void)TextFile::writeRawLines(plainPath, plain);
+    (void)TextFile::writeRawLines(plainPath, plain, Access::OwnerOnly);
 
     if (isSafePathName(name))
         QDir(m_tree.programPath()).mkdir(name);
@@ -108,9 +118,9 @@ FileResult UserList::addUser(const QString& name, const QString& password) const
     const QString storedPath = m_tree.programFile(DataTree::UserList);
     QList<QByteArray> stored;
     if (FileResult read = TextFile::readRawLines(storedPath, stored); !read)
-        return read;
+        return read.about(ListName);
     insertRecord(stored, Scrambler::scrambleText(name), Scrambler::scrambleText(password));
-    return TextFile::writeRawLines(storedPath, stored);
+    return TextFile::writeRawLines(storedPath, stored).about(ListName);
 }
 
 FileResult UserList::removeUser(const QString& name) const
@@ -124,7 +134,7 @@ FileResult UserList::removeUser(const QString& name) const
     // plain copy was not written.
     QList<QByteArray> stored;
     if (FileResult read = TextFile::readRawLines(storedPath, stored); !read)
-        return read;
+        return read.about(ListName);
     QList<QByteArray> keptStored;
     QList<QByteArray> keptPlain;
     bool found = false;
@@ -145,10 +155,11 @@ FileResult UserList::removeUser(const QString& name) const
     if (!result) {
         TextFile::remove(scratch);
         // The user hears about the list, not about its scratch file.
-        return FileResult::failure(storedPath, result.error);
+        return FileResult::failure(storedPath, result.error).about(ListName);
     }
 
-    if (!TextFile::writeRawLines(plainScratch, keptPlain) || !replaceFile(plainScratch, plainPath)) {
+    if (!TextFile::writeRawLines(plainScratch, keptPlain, Access::OwnerOnly)
+        || !replaceFile(plainScratch, plainPath)) {
         // A stale plain copy would still let the removed user sign in.
         TextFile::remove(plainScratch);
         TextFile::remove(plainPath);
@@ -186,6 +197,17 @@ void UserList::removeUserDirectory(const QString& name) const
         dir.rmdir(sub.fileName());
     }
     QDir(m_tree.programPath()).rmdir(name);
+}
+
+QString UserList::directoryClashMessage(const QString& name) const
+{
+    const QString existing = DataTree::entryUnderOtherCase(m_tree.programPath(), name);
+    if (existing.isEmpty())
+        return {};
+    return QStringLiteral("Der Benutzername \"%1\" ist nicht möglich, weil hier schon \"%2\" "
+                          "besteht und dieser Datenträger Groß- und Kleinschreibung nicht "
+                          "unterscheidet !")
+        .arg(name, existing);
 }
 
 bool UserList::isProgramFileName(const QString& name) const

@@ -42,6 +42,11 @@ public:
     // writes there, so it cannot be a user directory.
     [[nodiscard]] bool isProgramFileName(const QString& name) const;
 
+    // The refusal of a name whose directory the file system would find under another case, as
+    // on a vfat stick or a CIFS share; empty where the name is free.
+    [[nodiscard]] QString directoryClashMessage(const QString& name) const;
+
+    static inline const QString ListName = QStringLiteral("Benutzerliste");
     static inline const QString ScratchList = QStringLiteral("PK.da2");
     static inline const QString ScratchPlainList = QStringLiteral("tmpPK.da2");
 

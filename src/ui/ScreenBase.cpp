@@ -49,7 +49,7 @@ void ScreenBase::cmdHelp_Click()
 bool ScreenBase::reportWriteFailure(const store::FileResult& result)
 {
     if (!result.ok)
-        message(store::writeFailedMessage(result.path, result.error), store::ErrorTitle,
+        message(store::failureMessage(result), store::ErrorTitle,
                 Buttons::Ok, Icon::Stop);
     return result.ok;
 }

@@ -1,17 +1,29 @@
 #include "ui/SingleInstance.h"
 
+#include <QDir>
+
 namespace ui {
 
 SingleInstance::SingleInstance(const QString& programDir)
-    : m_lock(programDir + QLatin1Char('/') + LockName)
+    : m_programDir(programDir)
+    , m_lock(programDir + QLatin1Char('/') + LockName)
 {
     // Only a dead owner makes a lock stale; a long-running copy keeps its lock however old it is.
     m_lock.setStaleLockTime(0);
 }
 
-bool SingleInstance::acquire()
+QString SingleInstance::acquire()
 {
-    return m_lock.tryLock(0);
+    if (m_lock.tryLock(0))
+        return {};
+    if (m_lock.error() == QLockFile::LockFailedError)
+        return RefusedMessage;
+    // Not another copy: the directory takes no files, and neither would it take the user's data.
+    return QStringLiteral("Paukomat kann im Programmverzeichnis \"%1\" nicht schreiben und "
+                          "daher nichts speichern. Bitte geben Sie sich Schreibrechte für dieses "
+                          "Verzeichnis oder kopieren Sie Paukomat in ein Verzeichnis, in dem Sie "
+                          "schreiben dürfen.")
+        .arg(QDir::toNativeSeparators(m_programDir));
 }
 
 } // namespace ui

@@ -13,8 +13,9 @@ class SingleInstance
 public:
     explicit SingleInstance(const QString& programDir);
 
-    // True when this copy is the only one on the program directory.
-    [[nodiscard]] bool acquire();
+    // Empty when this copy is the only one on the program directory; otherwise the message that
+    // says why it cannot run: another copy holds the lock, or the lock cannot even be made.
+    [[nodiscard]] QString acquire();
 
     static inline const QString LockName = QStringLiteral("Paukomat.lock");
     static inline const QString RefusedMessage = QStringLiteral(
@@ -22,6 +23,7 @@ public:
         "gleichzeitig laufende Programme würden sich gegenseitig Daten überschreiben.");
 
 private:
+    QString m_programDir;
     QLockFile m_lock;
 };
 

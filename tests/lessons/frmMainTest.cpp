@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using testing::TestProgram;
@@ -226,6 +227,19 @@ private slots:
         // With the last language gone, the start button names none.
         QCOMPARE(s.view() + s.main->txtLektDatei->text() + s.main->BtnGo->toolTip(), " / " + GoTip);
         QCOMPARE(s.entries(), (QStringList{"Altlast", "Spr.dat", "tmpSpr.dat"}));
+    }
+
+    void aLinkedLanguageDirectoryLosesTheLinkOnly()
+    {
+        Session s;
+        QTemporaryDir outside;
+        testing::writeFile(outside.filePath("U1"), "fremd\r\n");
+        s.put("Spr.dat", {"Englisch\\\\LSp1"});
+        QVERIFY(QFile::link(outside.path(), s.program.path("anna/Englisch")));
+        QVERIFY(s.load());
+        s.confirm(s.main->mnuSpracheDelete);
+        QCOMPARE(s.entries(), (QStringList{"Spr.dat", "tmpSpr.dat"}));
+        QCOMPARE(QDir(outside.path()).entryList(QDir::Files), QStringList{"U1"});
     }
 
     void namesFromDamagedFilesNeverLeaveTheTree()

@@ -25,6 +25,14 @@ private slots:
         QCOMPARE(intro->Label1[0]->text() + '|' + intro->Label1[1]->text(),
                  QStringLiteral("Paukomat V1.1|Vokabeltrainer"));
         QVERIFY(intro->Label1[0]->font().bold() && intro->Label1[0]->font().italic());
+        // Each label keeps its place and grows only where the font on this system needs room.
+        const QRect places[] = {{72, 8, 169, 41}, {88, 48, 137, 17}};
+        for (int i = 0; i < 2; ++i) {
+            const QLabel* label = intro->Label1[i];
+            QVERIFY(label->geometry().contains(places[i]) && intro->rect().contains(label->geometry()));
+            QVERIFY(label->width() >= label->sizeHint().width() && label->height() >= label->sizeHint().height());
+            QVERIFY(label->width() == places[i].width() || label->width() == label->sizeHint().width());
+        }
         QCOMPARE(intro->Image1.size(), 26);
         for (QLabel* image : intro->Image1)
             QVERIFY(image->size() == QSize(32, 32) && intro->rect().contains(image->geometry()));

@@ -234,6 +234,47 @@ private slots:
         }
     }
 
+    // A stored file that exists but cannot be read is told at once and left alone; here a
+    // directory stands where the file should be, which no user may read, root included.
+    void unreadableFilesAreToldAtLoad_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<QString>("text");
+        const QString dir = "(an ihrer Stelle steht ein Verzeichnis)";
+        QTest::newRow("user list") << "PK.dat" << 0
+            << "Die Datei \"PK.dat\" (Benutzerliste) kann nicht gelesen werden " + dir + ".\nDie "
+               "Benutzer werden erst angezeigt, wenn die Datei wieder lesbar ist; Paukomat verändert sie nicht.";
+        QTest::newRow("language list") << "anna/Spr.dat" << 1
+            << "Die Datei \"Spr.dat\" (Sprachenliste) kann nicht gelesen werden " + dir + ".\nDie "
+               "Sprachen werden erst angezeigt, wenn die Datei wieder lesbar ist; Paukomat verändert sie nicht.";
+        QTest::newRow("drill's working copy") << "anna/Englisch/tmpU1" << 3
+            << "Die Lektion \"Lektion 1\" kann nicht geöffnet werden, die Datei \"tmpU1\" ist nicht "
+               "zugänglich " + dir + ".";
+    }
+    void unreadableFilesAreToldAtLoad()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, screen);
+        QFETCH(QString, text);
+        TestProgram p;
+        p.writeScrambled("anna/Englisch/U1", {"a\\\\b\\\\\\f"});
+        p.writePlain("tmpUsr", {"anna", "geheim"});
+        p.writePlain("anna/tmpEdit", {"Englisch", "Lektion 1", "U1"});
+        QVERIFY(QDir().mkpath(p.path(file)));
+        const auto before = storedFiles(p.dir());
+        p.messages.queueOk();
+        if (screen == 3) {
+            p.handOverFromMain({"anna", "geheim"}, {"Englisch", "Lektion 1", "U1"});
+            p.screens().showExercise();
+        } else {
+            screen == 0 ? p.screens().showLogin() : p.screens().showMain();
+        }
+        QCOMPARE(p.messages.texts(), QStringList{text});
+        QCOMPARE(storedFiles(p.dir()), before);
+        QVERIFY(oneUsableWindow());
+    }
+
     void listKeysNameNoOtherFile()
     {
         // The keys of a damaged list name the language list and a result file.

@@ -1,5 +1,7 @@
+// Every save of the program on a file system that is really full: the failure comes from the
+// operating system, as a user meets it.
+#include "SmallDisk.h"
 #include "TestProgram.h"
-#include "store/TextFile.h"
 #include "store/TextRules.h"
 
 #include <QAbstractButton>
@@ -8,6 +10,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+using testing::SmallDisk;
 using testing::TestProgram;
 
 namespace {
@@ -47,42 +50,52 @@ void perform(TestProgram& p, const QStringList& steps)
     }
 }
 
-// One save: the stored file it writes, its plain lines once the save succeeded, the way there, the
-// action that saves, and the message after which the save follows, if any.
+// One save: the stored file it writes and how the message names it, its plain lines once the save
+// succeeded, the way there, the action that saves, and the message after which the save follows.
 struct Save
 {
     const char* name;
     QString file;
+    QString named;
     QStringList saved;
     QStringList prepare;
     QStringList act;
     QString armedBy = {};
+    QString consequence = "Der bisherige Inhalt der Datei bleibt erhalten.";
 };
 
 const QStringList AnswerRight = {"ok", "cmdStartUebung", "txtLoesung=Haus", "txtLoesung"};
+const QString Users = "\"PK.dat\" (Benutzerliste)";
+const QString Languages = "\"Spr.dat\" (Sprachenliste)";
+const QString Lessons = "\"LSp1\" (Lektionsliste der Sprache \"Englisch\")";
+const QString Lesson = "\"U1\" (Lektion \"Lektion 1\")";
 
 const QList<Save> Saves = {
-    {"add user", "PK.dat", {"anna", "geheim", "bernd", "pw", "carl", "pw2"}, {"login"},
+    {"add user", "PK.dat", Users, {"anna", "geheim", "bernd", "pw", "carl", "pw2"}, {"login"},
      {"cmdNeuerUser", "txtBenutzerName=carl", "txtKennwort1=pw2", "txtKennwort2=pw2", "cmdNimmNutzer"}},
-    {"remove user", "PK.dat", {"anna", "geheim"}, {"login"},
+    {"remove user", "PK.dat", Users, {"anna", "geheim"}, {"login"},
      {"cboBenutzer=bernd", "txtPassword=pw", "yes", "cmdUserLoeschen"}},
-    {"new language", "anna/Spr.dat", {"Englisch\\\\LSp1", "Latein\\\\LSp2", "Französisch\\\\LSp3"}, {"main"},
-     {"?Französisch", "mnuNeueSprache"}},
-    {"rename language", "anna/Spr.dat", {"Amerikanisch\\\\LSp1", "Latein\\\\LSp2"}, {"main"},
+    {"new language", "anna/Spr.dat", Languages, {"Englisch\\\\LSp1", "Latein\\\\LSp2", "Französisch\\\\LSp3"},
+     {"main"}, {"?Französisch", "mnuNeueSprache"}},
+    {"rename language", "anna/Spr.dat", Languages, {"Amerikanisch\\\\LSp1", "Latein\\\\LSp2"}, {"main"},
      {"?Amerikanisch", "mnuTitleSprache"}},
-    {"delete language", "anna/Spr.dat", {"Latein\\\\LSp2"}, {"main"}, {"yes", "mnuSpracheDelete"}},
-    {"new lesson", "anna/LSp1", {"Lektion 1\\\\U1", "Lektion 2\\\\U2", "Lektion 3\\\\U3"}, {"main"},
+    {"delete language", "anna/Spr.dat", Languages, {"Latein\\\\LSp2"}, {"main"}, {"yes", "mnuSpracheDelete"}},
+    {"new lesson", "anna/LSp1", Lessons, {"Lektion 1\\\\U1", "Lektion 2\\\\U2", "Lektion 3\\\\U3"}, {"main"},
      {"?Lektion 3", "mnuNeueLektion"}},
-    {"rename lesson", "anna/LSp1", {"Anfang\\\\U1", "Lektion 2\\\\U2"}, {"main"}, {"?Anfang", "mnuTitleLektion"}},
-    {"delete lesson", "anna/LSp1", {"Lektion 2\\\\U2"}, {"main"}, {"yes", "mnuLektionDelete"}},
-    {"editor beenden", "anna/Englisch/U1", {"house\\\\Haus\\\\\\f", "tree\\\\Baum\\\\\\f"},
+    {"rename lesson", "anna/LSp1", Lessons, {"Anfang\\\\U1", "Lektion 2\\\\U2"}, {"main"},
+     {"?Anfang", "mnuTitleLektion"}},
+    {"delete lesson", "anna/LSp1", Lessons, {"Lektion 2\\\\U2"}, {"main"}, {"yes", "mnuLektionDelete"}},
+    {"editor beenden", "anna/Englisch/U1", Lesson, {"house\\\\Haus\\\\\\f", "tree\\\\Baum\\\\\\f"},
      {"main", "mnuLektionEdit", "txtNewVokabelSprache=tree", "txtNewVokabelDeutsch=Baum", "cmdVokabelNeu"},
      {"cmdExit"}},
-    {"exercise Zurück", "anna/Englisch/U1", {"house\\\\Haus\\\\\\r"}, QStringList{"main", "BtnGo"} + AnswerRight,
-     {"cmdCancel"}},
+    {"exercise Zurück", "anna/Englisch/U1", Lesson, {"house\\\\Haus\\\\\\r"},
+     QStringList{"main", "BtnGo"} + AnswerRight, {"cmdCancel"}},
+    // The run cannot go on without its copy; it stops, and the next run goes through.
+    {"run copy", "anna/Englisch/U1", Lesson, {"house\\\\Haus\\\\\\r"}, {"main", "BtnGo"}, AnswerRight,
+     {}, "Die Übung wird abgebrochen; die Lektion bleibt, wie sie war."},
     // The failed run leaves the totals as they were, so the run saved next counts alone.
-    {"result file after a run", "anna/Englisch/EU1", {" 11\\\\ 8", "10\\\\7", "1\\\\1"}, {"main", "BtnGo"},
-     AnswerRight, "Die Übung ist beendet."},
+    {"result file after a run", "anna/Englisch/EU1", "\"EU1\" (Ergebnisse der Lektion \"Lektion 1\")",
+     {" 11\\\\ 8", "10\\\\7", "1\\\\1"}, {"main", "BtnGo"}, AnswerRight, "Die Übung ist beendet."},
 };
 
 } // namespace
@@ -92,7 +105,23 @@ class FailingDiskTest : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { store::TextFile::setWriteFailureAfter(-1); }
+    void signInOnAFullDiskKeepsTheUserList()
+    {
+        SmallDisk disk;
+        if (!disk.isMounted())
+            QSKIP(qPrintable("no small file system here: " + disk.reason()));
+        TestProgram p(disk.path() + "/XXXXXX");
+        p.writeScrambled("PK.dat", {"anna", "geheim"});
+        disk.fill();
+        p.messages.queueOk();
+        p.screens().showLogin();
+        QCOMPARE(p.messages.texts(),
+                 QStringList{"Die Datei \"tmpPK.dat\" (Arbeitskopie der Benutzerliste) konnte nicht "
+                             "gespeichert werden (Der Datenträger ist voll).\nDie gespeicherte "
+                             "Benutzerliste \"PK.dat\" bleibt unverändert; ihre Benutzer werden "
+                             "angezeigt, sobald wieder gespeichert werden kann."});
+        QCOMPARE(p.readScrambled("PK.dat"), (QStringList{"anna", "geheim"}));
+    }
 
     void everySaveKeepsTheOldFileAndCanBeTriedAgain_data()
     {
@@ -104,7 +133,10 @@ private slots:
     {
         QFETCH(int, index);
         const Save& save = Saves[index];
-        TestProgram p;
+        SmallDisk disk;
+        if (!disk.isMounted())
+            QSKIP(qPrintable("no small file system here: " + disk.reason()));
+        TestProgram p(disk.path() + "/XXXXXX");
         p.writeScrambled("PK.dat", {"anna", "geheim", "bernd", "pw"});
         p.writePlain("tmpUsr", {"anna", "geheim"});
         p.writeScrambled("anna/Spr.dat", {"Englisch\\\\LSp1", "Latein\\\\LSp2"});
@@ -115,28 +147,29 @@ private slots:
         const auto before = testing::storedFiles(p.dir());
         const QString screen = TestProgram::visibleWindows().value(0)->objectName();
 
-        // The disk fails part-way through the save and recovers once the failure was reported.
+        // The disk fills up before the save and has room again once the failure was reported.
         QStringList errors;
         bool armed = save.armedBy.isEmpty();
         p.messages.onShow = [&](QWidget*) {
             const testing::RecordedMessage& m = p.messages.shown.last();
             if (m.title == store::ErrorTitle) {
                 errors << m.text;
-                p.messages.queueOk();
-                store::TextFile::setWriteFailureAfter(-1);
+                p.messages.answers.prepend(ui::Answer::Ok);
+                disk.makeRoom();
             } else if (!armed && m.text.startsWith(save.armedBy)) {
                 armed = true;
-                store::TextFile::setWriteFailureAfter(5);
+                disk.fill();
             }
         };
-        store::TextFile::setWriteFailureAfter(armed ? 5 : -1);
+        if (armed)
+            disk.fill();
         perform(p, save.act);
-        store::TextFile::setWriteFailureAfter(-1);
+        disk.makeRoom();
 
         // Every stored file keeps its bytes, the failure is told once, and the screen goes on.
         QCOMPARE(testing::storedFiles(p.dir()), before);
-        const QString reason = "Schreibfehler, eventuell ist der Datenträger voll";
-        QCOMPARE(errors, QStringList{store::writeFailedMessage(p.path(save.file), reason)});
+        QCOMPARE(errors, QStringList{"Die Datei " + save.named + " konnte nicht gespeichert werden "
+                                     "(Der Datenträger ist voll).\n" + save.consequence});
         const QList<QWidget*> windows = TestProgram::visibleWindows();
         QVERIFY(windows.size() == 1 && windows[0]->isEnabled());
         QCOMPARE(windows[0]->objectName(), screen);

@@ -117,17 +117,6 @@ private slots:
         QVERIFY(TextFile::touch(p)); // never empties an existing file
         QCOMPARE(bytesOf(p), written);
 
-        // A replacement that fails half way leaves the old bytes and nothing beside them.
-        TextFile::setWriteFailureAfter(3);
-        const FileResult replaced = TextFile::writeLines(p, {"neu und lang"});
-        TextFile::setWriteFailureAfter(-1);
-        QVERIFY(!replaced.ok);
-        QCOMPARE(writeFailedMessage(replaced.path, replaced.error),
-                 "Die Datei \"f\" konnte nicht gespeichert werden (Schreibfehler, eventuell ist "
-                 "der Datenträger voll).\nDer bisherige Inhalt der Datei bleibt erhalten.");
-        QCOMPARE(bytesOf(p), written);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"f"});
-
         // Scrambling a whole file: empty and missing sources both give an empty destination.
         const QString src = dir.filePath("src"), dst = dir.filePath("dst");
         QVERIFY(TextFile::touch(src));
