@@ -1,5 +1,5 @@
 // Big lessons on the real screens: the editor, the exercise screen and the results screen, each
-// shown through ui::Screens in a temporary program directory with scripted services.
+// shown through app::Screens in a temporary program directory with scripted services.
 
 #include "TestProgram.h"
 #include "editor/frmEditUnit.h"

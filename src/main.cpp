@@ -1,5 +1,5 @@
 #include "ui/QtServices.h"
-#include "ui/Screens.h"
+#include "app/Screens.h"
 #include "ui/SingleInstance.h"
 
 #include <QApplication>
@@ -37,7 +37,7 @@ int main(int argc, char* argv[])
     ui::QtPrinter printer(messages);
     ui::QtProgramEnd end;
     ui::QtRandom random;
-    ui::Screens screens(programDir, ui::Services{messages, input, help, printer, end, random});
+    app::Screens screens(programDir, ui::Services{messages, input, help, printer, end, random});
     screens.showIntro();
     return app.exec();
 }

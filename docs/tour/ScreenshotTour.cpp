@@ -10,7 +10,7 @@
 #include "store/Scrambler.h"
 #include "store/TextFile.h"
 #include "ui/QtServices.h"
-#include "ui/Screens.h"
+#include "app/Screens.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -141,7 +141,7 @@ int main(int argc, char* argv[])
 
     Unattended services;
     ui::QtRandom random;
-    ui::Screens screens(dir.path(),
+    app::Screens screens(dir.path(),
                         ui::Services{services, services, services, services, services, random});
 
     screens.showIntro();

@@ -1,9 +1,9 @@
 #include "editor/frmEditUnit.h"
 
+#include "handoff/HandOff.h"
 #include "store/DataTree.h"
 #include "store/TextFile.h"
 #include "store/TextRules.h"
-#include "ui/Screens.h"
 
 #include <limits>
 #include <QFileInfo>
@@ -187,38 +187,36 @@ void frmEditUnit::arrange()
 bool frmEditUnit::Form_Load()
 {
     Pfad = tree().programPath();
-    Name1 = store::TextFile::readFirstLine(Pfad + store::DataTree::SignedInUser);
-    if (Name1.isEmpty()) {
+    const handoff::Read<QString> user = handoff::readSignedInUser(tree());
+    if (user.problem == handoff::Problem::Missing) {
         refuseLoad(QStringLiteral("Der angemeldete Benutzer ist nicht bekannt, die Datei \"%1\" "
                                   "fehlt oder ist leer. Die Lektion kann nicht bearbeitet werden !")
-                       .arg(store::DataTree::SignedInUser));
+                       .arg(handoff::SignedInFile));
         return false;
     }
-    if (!store::isSafePathName(Name1)) {
-        refuseLoad(store::unsafeNameMessage(Name1));
+    if (!user.ok()) {
+        refuseLoad(store::unsafeNameMessage(user.unsafeName));
         return false;
     }
+    Name1 = user.value;
     Pfad = tree().userPath(Name1);
 
     // The main screen writes three lines; should the file hold more, the last three count.
-    const QStringList handOff = store::TextFile::readLines(Pfad + store::DataTree::LessonHandOff);
-    const qsizetype last = (handOff.size() / 3 - 1) * 3;
-    if (last < 0 || handOff[last].isEmpty() || handOff[last + 2].isEmpty()) {
+    const handoff::Read<handoff::LessonChoice> choice = handoff::readLessonChoice(tree(), Name1);
+    if (choice.problem == handoff::Problem::Missing) {
         refuseLoad(QStringLiteral("Es ist keine Lektion zum Bearbeiten angegeben, die Datei \"%1\" "
                                   "fehlt oder ist unvollständig. Bitte wählen Sie die Lektion "
                                   "erneut aus !")
-                       .arg(store::DataTree::LessonHandOff));
+                       .arg(handoff::LessonChoiceFile));
         return false;
     }
-    Sprache = handOff[last];
-    Lektion = handOff[last + 1];
-    LektDatei = handOff[last + 2];
-    for (const QString& name : {Sprache, LektDatei}) {
-        if (!store::isSafePathName(name)) {
-            refuseLoad(store::unsafeNameMessage(name));
-            return false;
-        }
+    if (!choice.ok()) {
+        refuseLoad(store::unsafeNameMessage(choice.unsafeName));
+        return false;
     }
+    Sprache = choice.value.language;
+    Lektion = choice.value.lesson;
+    LektDatei = choice.value.key;
 
     setWindowTitle(QStringLiteral("Paukomat V1.1  ...  ") + Sprache + QStringLiteral("  -  ")
                    + Lektion + QStringLiteral(" ändern"));
@@ -404,7 +402,7 @@ void frmEditUnit::cmdExit_Click()
     // typed is lost and the user may try again.
     if (!reportLessonFailure(m_lesson->storeBack()))
         return;
-    store::TextFile::remove(Pfad + store::DataTree::LessonHandOff);
+    handoff::removeLessonChoice(tree(), Name1);
     screens().restoreMain();
     closeScreen();
 }

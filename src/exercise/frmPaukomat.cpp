@@ -1,13 +1,13 @@
 #include "exercise/frmPaukomat.h"
 
+#include "handoff/HandOff.h"
 #include "exercise/AnswerCheck.h"
-#include "exercise/ResultFile.h"
+#include "results/ResultFile.h"
 #include "store/Cp1252.h"
 #include "store/DataTree.h"
 #include "store/Scrambler.h"
 #include "store/TextFile.h"
 #include "store/TextRules.h"
-#include "ui/Screens.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -213,28 +213,27 @@ bool frmPaukomat::refuseLoad(const QString& text)
 
 bool frmPaukomat::Form_Load()
 {
-    Nutzer = store::TextFile::readFirstLine(tree().programFile(store::DataTree::SignedInUser));
-    if (Nutzer.isEmpty())
+    const handoff::Read<QString> user = handoff::readSignedInUser(tree());
+    if (user.problem == handoff::Problem::Missing)
         return refuseLoad(QStringLiteral("Der angemeldete Benutzer ist nicht bekannt, die Datei "
-                                         "\"tmpUsr\" fehlt oder ist leer. Die Übung kann nicht "
-                                         "geöffnet werden."));
-    if (!store::isSafePathName(Nutzer))
-        return refuseLoad(store::unsafeNameMessage(Nutzer));
+                                         "\"%1\" fehlt oder ist leer. Die Übung kann nicht "
+                                         "geöffnet werden.")
+                              .arg(handoff::SignedInFile));
+    if (!user.ok())
+        return refuseLoad(store::unsafeNameMessage(user.unsafeName));
+    Nutzer = user.value;
 
-    // Threes of language, lesson and lesson file name; the last complete one counts.
-    const QStringList handOff =
-        store::TextFile::readLines(tree().userPath(Nutzer) + store::DataTree::LessonHandOff);
-    const qsizetype last = handOff.size() / 3 * 3;
-    if (last == 0 || handOff[last - 3].isEmpty() || handOff[last - 1].isEmpty())
+    const handoff::Read<handoff::LessonChoice> choice = handoff::readLessonChoice(tree(), Nutzer);
+    if (choice.problem == handoff::Problem::Missing)
         return refuseLoad(QStringLiteral("Die gewählte Lektion ist nicht bekannt, die Datei "
-                                         "\"tmpEdit\" fehlt oder ist unvollständig. Die Übung "
-                                         "kann nicht geöffnet werden."));
-    Sprache = handOff[last - 3];
-    Lektion = handOff[last - 2];
-    LektDatei = handOff[last - 1];
-    for (const QString& name : {Sprache, LektDatei})
-        if (!store::isSafePathName(name))
-            return refuseLoad(store::unsafeNameMessage(name));
+                                         "\"%1\" fehlt oder ist unvollständig. Die Übung "
+                                         "kann nicht geöffnet werden.")
+                              .arg(handoff::LessonChoiceFile));
+    if (!choice.ok())
+        return refuseLoad(store::unsafeNameMessage(choice.unsafeName));
+    Sprache = choice.value.language;
+    Lektion = choice.value.lesson;
+    LektDatei = choice.value.key;
 
     Pfad = tree().languagePath(Nutzer, Sprache);
     LektDateiCrypt = Pfad + LektDatei;
@@ -385,7 +384,7 @@ void frmPaukomat::Zeige_Gesamt()
 
 void frmPaukomat::Lies_Gesamt()
 {
-    const auto totals = exercise::ResultFile::readTotals(ErgebnDatei);
+    const auto totals = results::ResultFile::readTotals(ErgebnDatei);
     Gesamt.setCounts(totals.words, totals.right);
     Zeige_Gesamt();
 }
@@ -397,7 +396,7 @@ void frmPaukomat::Uebung_Ende()
                 ResultTitle, ui::Buttons::Ok, ui::Icon::Exclamation);
         Setze_Grundzustand();
     } else {
-        message(exercise::runSummary(Aktuell), ResultTitle, ui::Buttons::Ok,
+        message(results::runSummary(Aktuell), ResultTitle, ui::Buttons::Ok,
                 ui::Icon::Exclamation);
         Speichere_Ergebnis();
     }
@@ -410,7 +409,7 @@ void frmPaukomat::Speichere_Ergebnis()
     // The run's marks decide what the next run asks; they stay here even when nothing can be
     // stored, so that "Zurück" can still store them.
     m_workingCopy = m_run->runCopy();
-    const store::FileResult results = exercise::ResultFile::storeRun(ErgebnDatei, Gesamt, Aktuell)
+    const store::FileResult results = results::ResultFile::storeRun(ErgebnDatei, Gesamt, Aktuell)
                                           .about(store::resultsSubject(Lektion));
     Setze_Grundzustand();
     if (!results) {
@@ -459,18 +458,17 @@ void frmPaukomat::Verlasse_Uebung()
 {
     m_run.reset();
     store::removeMatching(Pfad, QStringLiteral("tmp*"));
-    ui::Screens& next = screens();
+    ui::Navigator& next = screens();
     next.restoreMain();
     closeScreen();
 }
 
 void frmPaukomat::cmdShowErgebnis_Click()
 {
-    const QStringList handOff = {Pfad, Nutzer, lblLektion[0]->text(), Lektion, ErgebnDatei};
-    if (!reportWriteFailure(store::TextFile::writeLines(
-            tree().programFile(store::DataTree::ResultHandOff), handOff)))
+    if (!reportWriteFailure(handoff::writeResultsRequest(
+            tree(), {Nutzer, lblLektion[0]->text(), Lektion, ErgebnDatei})))
         return;
-    ui::Screens& next = screens();
+    ui::Navigator& next = screens();
     closeScreen();
     next.showResults();
 }

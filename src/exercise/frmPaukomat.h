@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exercise/ResultColumn.h"
+#include "results/ResultColumn.h"
 #include "exercise/Run.h"
 #include "ui/ScreenBase.h"
 
@@ -94,7 +94,7 @@ private:
     QStringList m_workingCopy;
     std::unique_ptr<exercise::Run> m_run;
 
-    exercise::ResultColumn Aktuell;
-    exercise::ResultColumn Gesamt;
-    exercise::ResultColumn m_totalsAtStart;
+    results::ResultColumn Aktuell;
+    results::ResultColumn Gesamt;
+    results::ResultColumn m_totalsAtStart;
 };

@@ -1,11 +1,11 @@
 #include "lessons/frmMain.h"
 
+#include "handoff/HandOff.h"
 #include "store/DataTree.h"
 #include "store/KeyLine.h"
 #include "store/Scrambler.h"
 #include "store/TextFile.h"
 #include "store/TextRules.h"
-#include "ui/Screens.h"
 
 #include <QCollator>
 #include <QDir>
@@ -219,13 +219,14 @@ bool frmMain::Form_Load()
     MaxSprache = 0;
     Unerlaubt = lessons::Unerlaubt;
     Pfad = tree().programPath();
-    Nutzer = store::TextFile::readFirstLine(Pfad + store::DataTree::SignedInUser);
-    if (Nutzer.isEmpty()) {
+    const handoff::Read<QString> user = handoff::readSignedInUser(tree());
+    if (user.problem == handoff::Problem::Missing) {
         say(QStringLiteral("Es ist kein Benutzer angemeldet. Bitte melden Sie sich an !"));
         return false;
     }
-    if (refuseUnsafe(Nutzer))
+    if (refuseUnsafe(user.ok() ? user.value : user.unsafeName))
         return false;
+    Nutzer = user.value;
     Pfad = tree().userPath(Nutzer);
     // Made with the user; made again when it went missing, so the lists can be stored.
     QDir().mkpath(Pfad);
@@ -439,8 +440,8 @@ void frmMain::Oeffne_Lektion(const QString& mode)
     const QString lessonKey = lessons::keyOf(lessons::readList(Pfad + languageKey), lesson);
     if (refuseUnusableLessonKey(lesson, lessonKey))
         return;
-    Datei = Pfad + store::DataTree::LessonHandOff;
-    if (!reportWriteFailure(store::TextFile::writeLines(Datei, {language, lesson, lessonKey})))
+    if (!reportWriteFailure(
+            handoff::writeLessonChoice(tree(), Nutzer, {language, lesson, lessonKey})))
         return;
     setEnabled(false);
     setVisible(false);

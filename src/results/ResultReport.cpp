@@ -1,6 +1,6 @@
 #include "results/ResultReport.h"
 
-#include "exercise/ResultLine.h"
+#include "results/ResultLine.h"
 #include "results/GradeScale.h"
 #include "store/NumberText.h"
 #include "store/Scrambler.h"
@@ -58,7 +58,7 @@ void ResultReport::Entschluessele_Ergebnis(const QByteArray& stored)
 
 void ResultReport::Trenne_Ergebnis()
 {
-    const exercise::ResultLine line = exercise::ResultLine::parse(Ergebnis);
+    const results::ResultLine line = results::ResultLine::parse(Ergebnis);
     if (!line.hasSeparator)
         return;
     Vokabeln = line.words;

@@ -1,10 +1,10 @@
 #include "results/frmErgebnis.h"
 
+#include "handoff/HandOff.h"
 #include "results/ResultReport.h"
 #include "store/Cp1252.h"
 #include "store/TextFile.h"
 #include "store/TextRules.h"
-#include "ui/Screens.h"
 
 #include <QDir>
 #include <QFile>
@@ -110,42 +110,23 @@ bool frmErgebnis::Form_Load()
 
 bool frmErgebnis::Lies_Uebergabe()
 {
-    const QStringList lines =
-        store::TextFile::readLines(tree().programFile(store::DataTree::ResultHandOff));
-    if (lines.size() < 5 || lines.at(4).isEmpty()) {
+    const handoff::Read<handoff::ResultsRequest> request = handoff::readResultsRequest(tree());
+    if (request.problem == handoff::Problem::Missing) {
         message(QStringLiteral("Die Ergebnisse können nicht angezeigt werden: Die Datei "
-                               "\"tmpErgShow\" fehlt oder ist unvollständig."),
+                               "\"%1\" fehlt oder ist unvollständig.")
+                    .arg(handoff::ResultsRequestFile),
                 store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
         return false;
     }
-    // Line 1, the language directory, is implied by the user and the language.
-    Nutzer = lines.at(1);
-    Sprache = lines.at(2);
-    Lektion = lines.at(3);
-    ErgebnDatei = lines.at(4);
-
-    // Only a result file inside the data tree, beside the lessons of that language, is read.
-    for (const QString& name : {Nutzer, Sprache}) {
-        if (!store::isSafePathName(name)) {
-            message(store::unsafeNameMessage(name), store::ErrorTitle, ui::Buttons::Ok,
-                    ui::Icon::Stop);
-            return false;
-        }
-    }
-    // The hand-off is a Windows-1252 file: a program directory with other letters in its path
-    // comes back with "?" in their place, so the path is compared as the file can carry it and
-    // the result file is then taken from the language directory itself.
-    const QFileInfo file(ErgebnDatei);
-    const QString languageDir =
-        QDir::cleanPath(QFileInfo(tree().languagePath(Nutzer, Sprache)).absoluteFilePath());
-    if (!store::isSafePathName(file.fileName())
-        || QDir::cleanPath(file.absolutePath())
-            != store::fromCp1252(store::toCp1252(languageDir))) {
-        message(store::unsafeNameMessage(ErgebnDatei), store::ErrorTitle, ui::Buttons::Ok,
+    if (!request.ok()) {
+        message(store::unsafeNameMessage(request.unsafeName), store::ErrorTitle, ui::Buttons::Ok,
                 ui::Icon::Stop);
         return false;
     }
-    ErgebnDatei = languageDir + QLatin1Char('/') + file.fileName();
+    Nutzer = request.value.user;
+    Sprache = request.value.language;
+    Lektion = request.value.lesson;
+    ErgebnDatei = request.value.resultFile;
     return true;
 }
 

@@ -1,6 +1,5 @@
 #include "signin/frmIntro.h"
 
-#include "ui/Screens.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -117,7 +116,7 @@ bool frmIntro::Form_Load()
 void frmIntro::tmrIntro_Timer()
 {
     tmrIntro->stop();
-    ui::Screens& next = screens();
+    ui::Navigator& next = screens();
     closeScreen();
     next.showLogin();
 }

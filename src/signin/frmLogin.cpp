@@ -1,10 +1,10 @@
 #include "signin/frmLogin.h"
 
+#include "handoff/HandOff.h"
 #include "signin/SignInWidgets.h"
 #include "store/TextFile.h"
 #include "store/TextRules.h"
-#include "store/UserList.h"
-#include "ui/Screens.h"
+#include "signin/UserList.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -143,7 +143,7 @@ frmLogin::frmLogin(const ui::ScreenContext& context, QWidget* parent)
 bool frmLogin::Form_Load()
 {
     Pfad = tree().programPath();
-    reportWriteFailure(store::UserList(tree()).makePlainCopy());
+    reportWriteFailure(signin::UserList(tree()).makePlainCopy());
     Fuelle_Benutzerliste();
 
     adjustSize();
@@ -163,7 +163,7 @@ void frmLogin::Fuelle_Benutzerliste()
     cboBenutzer->setEditText(QString());
     cboBenutzer->clear();
     txtPassword->clear();
-    cboBenutzer->addItems(store::UserList(tree()).names());
+    cboBenutzer->addItems(signin::UserList(tree()).names());
     // Adding to an empty list selects its first entry; the name stays to be chosen.
     cboBenutzer->setCurrentIndex(-1);
     cboBenutzer->setEditText(QString());
@@ -189,7 +189,7 @@ void frmLogin::cmdOK_Click()
 {
     const QString name = cboBenutzer->currentText();
     const QString password = txtPassword->text();
-    if (!store::UserList(tree()).Check_Pwd(name, password)) {
+    if (!signin::UserList(tree()).passwordMatches(name, password)) {
         Melde_UngueltigesKennwort();
         return;
     }
@@ -198,11 +198,9 @@ void frmLogin::cmdOK_Click()
         message(store::unsafeNameMessage(name), Title);
         return;
     }
-    if (!reportWriteFailure(store::TextFile::writeLines(
-            tree().programFile(store::DataTree::SignedInUser), {name, password},
-            store::Access::OwnerOnly)))
+    if (!reportWriteFailure(handoff::writeSignedInUser(tree(), name, password)))
         return;
-    ui::Screens& next = screens();
+    ui::Navigator& next = screens();
     next.showMain();
     closeScreen();
 }
@@ -221,7 +219,7 @@ bool frmLogin::Form_QueryUnload()
 
 void frmLogin::cmdNeuerUser_Click()
 {
-    ui::Screens& next = screens();
+    ui::Navigator& next = screens();
     closeScreen();
     next.showNewUser();
 }
@@ -240,8 +238,8 @@ void frmLogin::cmdUserLoeschen_Click()
         txtPassword->setFocus();
         return;
     }
-    const store::UserList users(tree());
-    if (!users.Check_Pwd(name, password)) {
+    const signin::UserList users(tree());
+    if (!users.passwordMatches(name, password)) {
         Melde_UngueltigesKennwort();
         return;
     }

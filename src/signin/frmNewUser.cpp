@@ -2,8 +2,7 @@
 
 #include "signin/SignInWidgets.h"
 #include "store/TextRules.h"
-#include "store/UserList.h"
-#include "ui/Screens.h"
+#include "signin/UserList.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -117,7 +116,7 @@ bool frmNewUser::Check_If_komplett()
 
 bool frmNewUser::Check_If_Unikat() const
 {
-    return store::UserList(tree()).Check_If_Unikat(txtBenutzerName->text());
+    return signin::UserList(tree()).isNameFree(txtBenutzerName->text());
 }
 
 void frmNewUser::Weise_Zurueck(const QString& text, const QString& title)
@@ -144,7 +143,7 @@ void frmNewUser::cmdNimmNutzer_Click()
     }
 
     // What the files and the directory tree cannot take.
-    const store::UserList users(tree());
+    const signin::UserList users(tree());
     QString refused = store::unstorableTextMessage(name);
     if (refused.isEmpty())
         refused = store::unstorableTextMessage(password);
@@ -164,14 +163,14 @@ void frmNewUser::cmdNimmNutzer_Click()
     // A list that could not be saved is reported; the sign-in screen then shows the list as
     // it stands on disk.
     reportWriteFailure(users.addUser(name, password));
-    ui::Screens& next = screens();
+    ui::Navigator& next = screens();
     closeScreen();
     next.showLogin();
 }
 
 void frmNewUser::cmdCancel_Click()
 {
-    ui::Screens& next = screens();
+    ui::Navigator& next = screens();
     closeScreen();
     next.showLogin();
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <utility>
+
 namespace store {
 
 // The three levels of the data tree. Directory paths use "/" and end in "/", as every screen's
@@ -24,14 +26,34 @@ public:
     // File names of the program directory.
     static inline const QString UserList = QStringLiteral("PK.dat");
     static inline const QString PlainUserList = QStringLiteral("tmpPK.dat");
-    static inline const QString SignedInUser = QStringLiteral("tmpUsr");
-    static inline const QString ResultHandOff = QStringLiteral("tmpErgShow");
     static inline const QString HelpFile = QStringLiteral("Paukomat.hlp");
-    // File name of the user directory's lesson hand-off.
-    static inline const QString LessonHandOff = QStringLiteral("tmpEdit");
 
 private:
     QString m_programPath;
+};
+
+// The files of one lesson in its language directory, named from its lesson key ("U4").
+class LessonFiles
+{
+public:
+    LessonFiles(QString languagePath, QString key)
+        : m_path(std::move(languagePath))
+        , m_key(std::move(key))
+    {
+    }
+    [[nodiscard]] QString languagePath() const { return m_path; }
+    [[nodiscard]] QString key() const { return m_key; }
+    [[nodiscard]] QString stored() const { return m_path + m_key; }
+    // The plain working copy while the editor or the drill has the lesson open.
+    [[nodiscard]] QString working() const { return m_path + QStringLiteral("tmp") + m_key; }
+    // The editor's rebuild file and the drill's run copy.
+    [[nodiscard]] QString rebuild() const { return m_path + QStringLiteral("tmpU"); }
+    [[nodiscard]] QString runCopy() const { return m_path + QStringLiteral("tmpUxx"); }
+    [[nodiscard]] QString results() const { return m_path + QStringLiteral("E") + m_key; }
+
+private:
+    QString m_path;
+    QString m_key;
 };
 
 } // namespace store

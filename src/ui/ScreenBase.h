@@ -30,7 +30,7 @@ protected:
     [[nodiscard]] const ScreenContext& context() const { return m_context; }
     [[nodiscard]] const store::DataTree& tree() const { return m_context.tree; }
     [[nodiscard]] Services& services() { return m_context.services; }
-    [[nodiscard]] Screens& screens() { return m_context.screens; }
+    [[nodiscard]] Navigator& screens() { return m_context.screens; }
 
     // Shorthand for a message box owned by this screen.
     Answer message(const QString& text, const QString& title, Buttons buttons = Buttons::Ok,

@@ -1,6 +1,6 @@
 #include "TestProgram.h"
 #include "exercise/AnswerCheck.h"
-#include "exercise/ResultFile.h"
+#include "results/ResultFile.h"
 #include "exercise/Run.h"
 #include "exercise/frmPaukomat.h"
 #include "lessons/frmMain.h"
@@ -123,7 +123,7 @@ private slots:
             {"Müll", 0}, {" -5\\\\ 3", 0}, {" 1E+300\\\\ 2", 0}, {" 5000000000\\\\ 9", 5000000000}};
         for (const auto& [first, words] : totals) {
             program.writeScrambled("EU1", {first, "4\\\\3"});
-            QCOMPARE(ResultFile::readTotals(program.path("EU1")).words, words);
+            QCOMPARE(results::ResultFile::readTotals(program.path("EU1")).words, words);
         }
     }
 

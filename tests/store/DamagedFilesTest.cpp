@@ -1,7 +1,7 @@
 #include "TestProgram.h"
 #include "editor/LessonFile.h"
 #include "editor/frmEditUnit.h"
-#include "exercise/ResultFile.h"
+#include "results/ResultFile.h"
 #include "exercise/Run.h"
 #include "exercise/frmPaukomat.h"
 #include "lessons/ListFile.h"
@@ -10,7 +10,7 @@
 #include "store/Cp1252.h"
 #include "store/Scrambler.h"
 #include "store/TextFile.h"
-#include "store/UserList.h"
+#include "signin/UserList.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -78,7 +78,7 @@ using Reader = bool (*)(const QString& dir, bool act, Garbage& g);
 
 bool userList(const QString& dir, bool, Garbage&)
 {
-    const store::UserList users{store::DataTree(dir)};
+    const signin::UserList users{store::DataTree(dir)};
     // Every record of the list can be chosen at sign-in.
     return users.makePlainCopy().ok && users.names().size() >= (readRawLines(dir + "PK.dat").size() + 1) / 2;
 }
@@ -112,18 +112,18 @@ bool lessonFile(const QString& dir, bool act, Garbage& g)
 
 bool resultFile(const QString& dir, bool act, Garbage&)
 {
-    const exercise::ResultFile::Totals totals = exercise::ResultFile::readTotals(dir + "EU1");
+    const results::ResultFile::Totals totals = results::ResultFile::readTotals(dir + "EU1");
     const QList<QByteArray> lines = readRawLines(dir + "EU1");
     (void)results::ResultReport::build("anna", "Englisch", "Lektion 1", lines);
     // The next completed run writes new totals in front and keeps every record as stored.
-    exercise::ResultColumn sum;
-    exercise::ResultColumn run;
+    results::ResultColumn sum;
+    results::ResultColumn run;
     sum.setCounts(totals.words + 1, totals.right);
     run.setCounts(1, 0);
-    const QByteArray front = Scrambler::scrambleText(exercise::ResultFile::totalsLine(sum));
+    const QByteArray front = Scrambler::scrambleText(results::ResultFile::totalsLine(sum));
     const QByteArray record = Scrambler::scrambleText("1\\\\0");
     return totals.words >= 0 && totals.right >= 0
-        && (!act || (exercise::ResultFile::storeRun(dir + "EU1", sum, run).ok
+        && (!act || (results::ResultFile::storeRun(dir + "EU1", sum, run).ok
                      && readRawLines(dir + "EU1") == QList{front} + lines.mid(1) + QList{record}));
 }
 
@@ -185,8 +185,8 @@ private slots:
     void screensTakeDamagedFiles()
     {
         Garbage g{QRandomGenerator(2)};
-        const QList<void (ui::Screens::*)()> show = {&ui::Screens::showLogin, &ui::Screens::showMain,
-            &ui::Screens::showEditor, &ui::Screens::showExercise, &ui::Screens::showResults};
+        const QList<void (app::Screens::*)()> show = {&app::Screens::showLogin, &app::Screens::showMain,
+            &app::Screens::showEditor, &app::Screens::showExercise, &app::Screens::showResults};
         for (int n = 0; n < 300; ++n) {
             // The program directory lies beside a sentinel file, so that whatever a screen writes
             // or removes outside its tree shows up.

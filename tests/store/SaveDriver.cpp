@@ -3,7 +3,7 @@
 // between "eins" and "zwei;drei", then stores one more run of 3 words with 2 right in "EU1".
 
 #include "editor/LessonFile.h"
-#include "exercise/ResultFile.h"
+#include "results/ResultFile.h"
 
 #include <QCoreApplication>
 
@@ -24,7 +24,7 @@ int main(int argc, char* argv[])
     const QString dir = QCoreApplication::arguments().value(1) + '/';
     std::puts("bereit");
     std::fflush(stdout);
-    exercise::ResultColumn run;
+    results::ResultColumn run;
     run.setCounts(3, 2);
     for (;;) {
         editor::LessonFile lesson(dir, "U1");
@@ -33,9 +33,9 @@ int main(int argc, char* argv[])
         must(lesson.change(lesson.pairs().value(0).foreign, meanings));
         must(lesson.storeBack());
 
-        const exercise::ResultFile::Totals before = exercise::ResultFile::readTotals(dir + "EU1");
-        exercise::ResultColumn totals;
+        const results::ResultFile::Totals before = results::ResultFile::readTotals(dir + "EU1");
+        results::ResultColumn totals;
         totals.setCounts(before.words + run.words(), before.right + run.right());
-        must(exercise::ResultFile::storeRun(dir + "EU1", totals, run));
+        must(results::ResultFile::storeRun(dir + "EU1", totals, run));
     }
 }

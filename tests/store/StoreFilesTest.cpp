@@ -2,7 +2,7 @@
 #include "store/Scrambler.h"
 #include "store/TextFile.h"
 #include "store/TextRules.h"
-#include "store/UserList.h"
+#include "signin/UserList.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -39,7 +39,7 @@ struct Users
 {
     QTemporaryDir root;
     DataTree tree{root.filePath("prog")};
-    UserList list{tree};
+    signin::UserList list{tree};
 
     QString file(const QString& name) const { return tree.programFile(name); }
     void expect(const QStringList& lines) const
@@ -160,11 +160,11 @@ private slots:
         Users u;
         u.start({"anna", "a1", "  \"Bob\", jr.", " a b \"c\"", "anna", "a2", "Jörg", "ßüÄ", "rest"});
         QCOMPARE(u.list.names(), (QStringList{"anna", "  \"Bob\", jr.", "anna", "Jörg", "rest"}));
-        QVERIFY(u.list.Check_Pwd("anna", "a2")); // a second record of the name counts too
-        QVERIFY(u.list.Check_Pwd("  \"Bob\", jr.", " a b \"c\"") && u.list.Check_Pwd("Jörg", "ßüÄ"));
-        QVERIFY(!u.list.Check_Pwd("ANNA", "a1") && !u.list.Check_Pwd("anna", "a1 "));
-        QVERIFY(!u.list.Check_Pwd("rest", "")); // a name without a password line
-        QVERIFY(!u.list.Check_If_Unikat("rest") && u.list.Check_If_Unikat("ANNA"));
+        QVERIFY(u.list.passwordMatches("anna", "a2")); // a second record of the name counts too
+        QVERIFY(u.list.passwordMatches("  \"Bob\", jr.", " a b \"c\"") && u.list.passwordMatches("Jörg", "ßüÄ"));
+        QVERIFY(!u.list.passwordMatches("ANNA", "a1") && !u.list.passwordMatches("anna", "a1 "));
+        QVERIFY(!u.list.passwordMatches("rest", "")); // a name without a password line
+        QVERIFY(!u.list.isNameFree("rest") && u.list.isNameFree("ANNA"));
 
         QVERIFY(u.list.addUser("cora", "c")); // goes before the unpaired line
         u.expect({"anna", "a1", "  \"Bob\", jr.", " a b \"c\"", "anna", "a2", "Jörg", "ßüÄ", "cora",

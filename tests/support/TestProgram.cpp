@@ -29,7 +29,7 @@ TestProgram::TestProgram(const QString& dirTemplate)
     : m_dir(dirTemplate.isEmpty() ? QDir::tempPath() + "/TestProgram-XXXXXX" : dirTemplate)
 {
     QApplication::setQuitOnLastWindowClosed(false);
-    m_screens = std::make_unique<ui::Screens>(
+    m_screens = std::make_unique<app::Screens>(
         m_dir.path(), ui::Services{messages, input, help, printer, end, random});
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Doubles.h"
-#include "ui/Screens.h"
+#include "app/Screens.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -44,7 +44,7 @@ public:
     RecordingEnd end;
     ScriptedRandom random;
 
-    [[nodiscard]] ui::Screens& screens() { return *m_screens; }
+    [[nodiscard]] app::Screens& screens() { return *m_screens; }
     [[nodiscard]] QString dir() const { return m_dir.path(); }
     // A path inside the program directory, such as "anna/Englisch/U1".
     [[nodiscard]] QString path(const QString& relative) const { return m_dir.filePath(relative); }
@@ -91,7 +91,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<ui::Screens> m_screens;
+    std::unique_ptr<app::Screens> m_screens;
 };
 
 } // namespace testing

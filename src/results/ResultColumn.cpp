@@ -1,9 +1,9 @@
-#include "exercise/ResultColumn.h"
+#include "results/ResultColumn.h"
 
 #include "results/GradeScale.h"
 #include "store/NumberText.h"
 
-namespace exercise {
+namespace results {
 
 void ResultColumn::setCounts(qint64 words, qint64 right)
 {
@@ -67,4 +67,4 @@ QString runSummary(const ResultColumn& run)
         .join(QLatin1Char('\n'));
 }
 
-} // namespace exercise
+} // namespace results

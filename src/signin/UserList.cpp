@@ -1,4 +1,6 @@
-#include "store/UserList.h"
+#include "signin/UserList.h"
+
+#include "handoff/HandOff.h"
 
 #include "store/Cp1252.h"
 #include "store/Scrambler.h"
@@ -13,7 +15,15 @@
 #include <cstdio>
 #include <utility>
 
-namespace store {
+namespace signin {
+
+using store::Access;
+using store::DataTree;
+using store::FileResult;
+namespace TextFile = store::TextFile;
+using store::Scrambler;
+using store::isSafePathName;
+using store::toCp1252;
 namespace {
 
 // Adds a record. Behind an unpaired last line (a damaged file) the new name would be read as
@@ -85,7 +95,7 @@ QStringList UserList::names() const
     return result;
 }
 
-bool UserList::Check_Pwd(const QString& name, const QString& password) const
+bool UserList::passwordMatches(const QString& name, const QString& password) const
 {
     const QStringList lines = TextFile::readLines(m_tree.programFile(DataTree::PlainUserList));
     for (qsizetype i = 0; i + 1 < lines.size(); i += 2)
@@ -94,7 +104,7 @@ bool UserList::Check_Pwd(const QString& name, const QString& password) const
     return false;
 }
 
-bool UserList::Check_If_Unikat(const QString& name) const
+bool UserList::isNameFree(const QString& name) const
 {
     const QStringList lines = TextFile::readLines(m_tree.programFile(DataTree::PlainUserList));
     for (qsizetype i = 0; i < lines.size(); i += 2)
@@ -213,8 +223,8 @@ QString UserList::directoryClashMessage(const QString& name) const
 bool UserList::isProgramFileName(const QString& name) const
 {
     static const QStringList ownFiles = {
-        DataTree::UserList,      DataTree::PlainUserList, DataTree::SignedInUser,
-        DataTree::ResultHandOff, DataTree::HelpFile,      ScratchList,
+        DataTree::UserList,      DataTree::PlainUserList, handoff::SignedInFile,
+        handoff::ResultsRequestFile, DataTree::HelpFile,      ScratchList,
         ScratchPlainList,        QStringLiteral("Paukomat.lock")};
     if (ownFiles.contains(name))
         return true;
@@ -222,4 +232,4 @@ bool UserList::isProgramFileName(const QString& name) const
     return (info.exists() || info.isSymLink()) && !info.isDir();
 }
 
-} // namespace store
+} // namespace signin

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace exercise {
+namespace results {
 
 // A line of a result file, plain: words answered, "\\", right answers. The totals line carries a
 // blank before each number, a run record none.
@@ -17,4 +17,4 @@ struct ResultLine
     [[nodiscard]] static ResultLine parse(const QString& line);
 };
 
-} // namespace exercise
+} // namespace results

@@ -1,4 +1,4 @@
-#include "ui/Screens.h"
+#include "app/Screens.h"
 
 #include "editor/frmEditUnit.h"
 #include "exercise/frmPaukomat.h"
@@ -8,9 +8,9 @@
 #include "signin/frmLogin.h"
 #include "signin/frmNewUser.h"
 
-namespace ui {
+namespace app {
 
-Screens::Screens(const QString& programDir, const Services& services)
+Screens::Screens(const QString& programDir, const ui::Services& services)
     : m_context{store::DataTree(programDir), services, *this}
 {
 }
@@ -22,7 +22,7 @@ Screens::~Screens()
         frmLogin::Form_Terminate(m_context.tree);
 }
 
-bool Screens::present(ScreenBase* screen)
+bool Screens::present(ui::ScreenBase* screen)
 {
     if (!screen->Form_Load()) {
         delete screen;
@@ -86,4 +86,4 @@ void Screens::restoreMain()
     m_main->activateWindow();
 }
 
-} // namespace ui
+} // namespace app

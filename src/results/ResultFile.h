@@ -1,11 +1,11 @@
 #pragma once
 
-#include "exercise/ResultColumn.h"
+#include "results/ResultColumn.h"
 #include "store/FileResult.h"
 
 #include <QString>
 
-namespace exercise {
+namespace results {
 
 // The result file of a lesson, every line scrambled: first the totals line (" 15\\ 12", a blank
 // before each number), then one record per completed run ("10\\7"), oldest first.
@@ -31,4 +31,4 @@ struct Totals
                                          const ResultColumn& run);
 
 } // namespace ResultFile
-} // namespace exercise
+} // namespace results

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QtGlobal>
 
-namespace exercise {
+namespace results {
 
 // One column of the exercise's results: words answered and right answers, with the texts the
 // screen shows for them. The percentage is only worked out while words were answered; when the
@@ -40,4 +40,4 @@ private:
 // The message that closes a run, built from the texts of the run's column.
 [[nodiscard]] QString runSummary(const ResultColumn& run);
 
-} // namespace exercise
+} // namespace results

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace store {
+namespace signin {
 
 // The user list "PK.dat": two scrambled lines per user, name then password, in the order the
 // users were created. Lookups read its plain copy "tmpPK.dat", rebuilt whenever the sign-in
@@ -14,29 +14,29 @@ namespace store {
 class UserList
 {
 public:
-    explicit UserList(DataTree tree);
+    explicit UserList(store::DataTree tree);
 
     // Rebuilds "tmpPK.dat" from "PK.dat"; a missing "PK.dat" is created empty first (no users).
     // When the copy cannot be written, a stale copy is removed so that no lookup trusts it.
-    [[nodiscard]] FileResult makePlainCopy() const;
+    [[nodiscard]] store::FileResult makePlainCopy() const;
 
     // The names of all records in file order; an unpaired last line counts as a name.
     [[nodiscard]] QStringList names() const;
     // True when a record holds exactly this name and this password. A name without a password
     // line (a damaged file) never matches.
-    [[nodiscard]] bool Check_Pwd(const QString& name, const QString& password) const;
+    [[nodiscard]] bool passwordMatches(const QString& name, const QString& password) const;
     // True when no record holds this name.
-    [[nodiscard]] bool Check_If_Unikat(const QString& name) const;
+    [[nodiscard]] bool isNameFree(const QString& name) const;
 
     // Adds the record to both lists and makes the user directory (an existing one is reused).
     // The result is that of "PK.dat"; on failure the stored list keeps its old bytes.
-    [[nodiscard]] FileResult addUser(const QString& name, const QString& password) const;
+    [[nodiscard]] store::FileResult addUser(const QString& name, const QString& password) const;
 
     // Drops every record of the name from both lists through "PK.da2" and "tmpPK.da2", then
     // removes the user directory two levels deep. The directory is left alone when the list
     // could not be replaced (the user still exists) and when the name cannot be a directory
     // of this program (a damaged file).
-    [[nodiscard]] FileResult removeUser(const QString& name) const;
+    [[nodiscard]] store::FileResult removeUser(const QString& name) const;
 
     // True when the name is taken by a file of the program directory, or by a file the program
     // writes there, so it cannot be a user directory.
@@ -53,7 +53,7 @@ public:
 private:
     void removeUserDirectory(const QString& name) const;
 
-    DataTree m_tree;
+    store::DataTree m_tree;
 };
 
-} // namespace store
+} // namespace signin

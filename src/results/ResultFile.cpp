@@ -1,13 +1,13 @@
-#include "exercise/ResultFile.h"
+#include "results/ResultFile.h"
 
-#include "exercise/ResultLine.h"
+#include "results/ResultLine.h"
 #include "store/KeyLine.h"
 #include "store/Scrambler.h"
 #include "store/TextFile.h"
 
 #include <cmath>
 
-namespace exercise::ResultFile {
+namespace results::ResultFile {
 namespace {
 
 // Counts stay exact in a double up to 2^53; anything beyond, negative or not a number can only
@@ -58,4 +58,4 @@ store::FileResult storeRun(const QString& path, const ResultColumn& totals, cons
     return store::TextFile::writeRawLines(path, lines);
 }
 
-} // namespace exercise::ResultFile
+} // namespace results::ResultFile

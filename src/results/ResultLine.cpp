@@ -1,8 +1,8 @@
-#include "exercise/ResultLine.h"
+#include "results/ResultLine.h"
 
 #include "store/NumberText.h"
 
-namespace exercise {
+namespace results {
 
 ResultLine ResultLine::parse(const QString& line)
 {
@@ -18,4 +18,4 @@ ResultLine ResultLine::parse(const QString& line)
     return result;
 }
 
-} // namespace exercise
+} // namespace results
