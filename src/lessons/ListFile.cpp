@@ -1,5 +1,6 @@
 #include "lessons/ListFile.h"
 
+#include "handoff/HandOff.h"
 #include "store/DataTree.h"
 
 #include "store/Cp1252.h"
@@ -136,7 +137,7 @@ QString forbiddenCharacterMessage(const QString& name)
 
 bool isReservedLanguageName(const QString& name)
 {
-    static const QStringList ownFiles = {QStringLiteral("tmpEdit"), QStringLiteral("tmpSPRtmp"),
+    static const QStringList ownFiles = {handoff::LessonChoiceFile, QStringLiteral("tmpSPRtmp"),
                                          QStringLiteral("tmpSprtmp"), QStringLiteral("tmpLSpTmp")};
     return isLanguageKey(name) || ownFiles.contains(name);
 }

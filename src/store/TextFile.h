@@ -55,7 +55,7 @@ bool remove(const QString& path);
 } // namespace TextFile
 
 // Clean-up by pattern: "*" stands for any run of characters, and a trailing ".*" also matches a
-// name without any dot ("tmp*.*" matches "tmpUsr"). Only files are deleted, never directories.
+// name without any dot ("tmp*.*" matches "tmpX" as well as "tmpX.dat"). Only files are deleted, never directories.
 [[nodiscard]] bool matchesPattern(const QString& name, const QString& pattern);
 int removeMatching(const QString& directory, const QString& pattern);
 
