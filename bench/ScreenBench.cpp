@@ -118,7 +118,7 @@ void BM_OpenEditor(benchmark::State& state)
         settle();
         state.PauseTiming();
         auto* editor = TestProgram::shown<frmEditUnit>();
-        const bool listed = editor && editor->lstVokabeln->count() == pairs;
+        const bool listed = editor && editor->findChild<QListWidget*>("lstVokabeln")->count() == pairs;
         delete editor;
         state.ResumeTiming();
         if (failed(state, listed, "the editor did not list the lesson"))
@@ -144,17 +144,17 @@ void BM_AddPair(benchmark::State& state)
         }
         const bool open = editor != nullptr;
         if (open) {
-            editor->txtNewVokabelSprache->setText(foreignWord(next++));
-            editor->txtNewVokabelDeutsch->setText(QStringLiteral("neu;frisch"));
+            editor->findChild<QLineEdit*>("txtNewVokabelSprache")->setText(foreignWord(next++));
+            editor->findChild<QLineEdit*>("txtNewVokabelDeutsch")->setText(QStringLiteral("neu;frisch"));
         }
         state.ResumeTiming();
         if (failed(state, open, "the editor did not open"))
             break;
-        editor->cmdVokabelNeu->click();
+        editor->findChild<QPushButton*>("cmdVokabelNeu")->click();
         settle();
         ++added;
         if (failed(state,
-                   editor->lstVokabeln->count() == pairs + added
+                   editor->findChild<QListWidget*>("lstVokabeln")->count() == pairs + added
                        && session.program.messages.shown.isEmpty(),
                    "the pair was not added"))
             break;
@@ -169,7 +169,7 @@ void BM_OpenExercise(benchmark::State& state)
         settle();
         state.PauseTiming();
         auto* exercise = TestProgram::shown<frmPaukomat>();
-        const bool ready = exercise && exercise->cmdStartUebung->isEnabled();
+        const bool ready = exercise && exercise->findChild<QPushButton*>("cmdStartUebung")->isEnabled();
         delete exercise;
         state.ResumeTiming();
         if (failed(state, ready, "the exercise screen did not open"))
@@ -180,8 +180,8 @@ void BM_OpenExercise(benchmark::State& state)
 // Types a right answer to the word shown and presses Enter.
 void answerRight(const Session& session, frmPaukomat* exercise)
 {
-    exercise->txtLoesung->setText(session.answerFor(exercise->lblVorgabe->text()));
-    QTest::keyClick(exercise->txtLoesung, Qt::Key_Return);
+    exercise->findChild<QLineEdit*>("txtLoesung")->setText(session.answerFor(exercise->findChild<QLabel*>("lblVorgabe")->text()));
+    QTest::keyClick(exercise->findChild<QLineEdit*>("txtLoesung"), Qt::Key_Return);
 }
 
 // The exercise screen opened untimed for a benchmark of what happens on it; nullptr after
@@ -201,7 +201,7 @@ void BM_JudgedAnswer(benchmark::State& state)
     frmPaukomat* exercise = openExercise(state, session);
     if (!exercise)
         return;
-    exercise->cmdStartUebung->click();
+    exercise->findChild<QPushButton*>("cmdStartUebung")->click();
     int answered = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -209,18 +209,18 @@ void BM_JudgedAnswer(benchmark::State& state)
         if (answered == pairs - 1) {
             session.program.messages.queueOk();
             answerRight(session, exercise);
-            exercise->cmdStartUebung->click();
+            exercise->findChild<QPushButton*>("cmdStartUebung")->click();
             answered = 0;
         }
-        exercise->txtLoesung->setText(session.answerFor(exercise->lblVorgabe->text()));
+        exercise->findChild<QLineEdit*>("txtLoesung")->setText(session.answerFor(exercise->findChild<QLabel*>("lblVorgabe")->text()));
         state.ResumeTiming();
-        QTest::keyClick(exercise->txtLoesung, Qt::Key_Return);
+        QTest::keyClick(exercise->findChild<QLineEdit*>("txtLoesung"), Qt::Key_Return);
         settle();
         ++answered;
         const QString count = store::numberText(answered);
         if (failed(state,
-                   exercise->lblErgebnisAktuell[5]->text() == count
-                       && exercise->lblErgebnisAktuell[6]->text() == count,
+                   exercise->findChild<QLabel*>("lblErgebnisAktuell_5")->text() == count
+                       && exercise->findChild<QLabel*>("lblErgebnisAktuell_6")->text() == count,
                    "the answer was not judged right"))
             break;
     }
@@ -237,7 +237,7 @@ void BM_WholeRun(benchmark::State& state)
         + QStringLiteral("\ndavon richtig: ") + store::numberText(pairs);
     for (auto _ : state) {
         session.program.messages.queueOk();
-        exercise->cmdStartUebung->click();
+        exercise->findChild<QPushButton*>("cmdStartUebung")->click();
         for (int i = 0; i < pairs; ++i) {
             answerRight(session, exercise);
             settle();
@@ -261,7 +261,7 @@ void BM_OpenResults(benchmark::State& state)
         state.PauseTiming();
         auto* results = TestProgram::shown<frmErgebnis>();
         // A separator line, then seven entries for every run.
-        const bool listed = results && results->lstErgebnisse->count() == 1 + 7 * runs;
+        const bool listed = results && results->findChild<QListWidget*>("lstErgebnisse")->count() == 1 + 7 * runs;
         delete results;
         state.ResumeTiming();
         if (failed(state, listed, "the results screen did not list every run"))

@@ -151,23 +151,23 @@ int main(int argc, char* argv[])
 
     screens.showLogin();
     auto* login = shown<frmLogin>();
-    login->cboBenutzer->setCurrentText("anna");
-    login->txtPassword->setText("geheim");
+    login->findChild<QComboBox*>("cboBenutzer")->setCurrentText("anna");
+    login->findChild<QLineEdit*>("txtPassword")->setText("geheim");
     snap(login, "2-anmelden");
     login->hide();
 
     screens.showNewUser();
     auto* newUser = shown<frmNewUser>();
-    newUser->txtBenutzerName->setText("Clara");
-    newUser->txtKennwort1->setText("blume");
-    newUser->txtKennwort2->setText("blume");
+    newUser->findChild<QLineEdit*>("txtBenutzerName")->setText("Clara");
+    newUser->findChild<QLineEdit*>("txtKennwort1")->setText("blume");
+    newUser->findChild<QLineEdit*>("txtKennwort2")->setText("blume");
     snap(newUser, "3-neuer-benutzer");
     newUser->hide();
 
     screens.showMain();
     auto* main = shown<frmMain>();
     snap(main, "4-hauptfenster");
-    main->lstLektionen->setCurrentRow(0);
+    main->findChild<QListWidget*>("lstLektionen")->setCurrentRow(0);
 
     screens.showEditor();
     auto* editor = shown<frmEditUnit>();
@@ -177,8 +177,8 @@ int main(int argc, char* argv[])
     screens.showExercise();
     auto* drill = shown<frmPaukomat>();
     snap(drill, "6-ueben");
-    drill->cmdStartUebung->click();
-    drill->txtLoesung->setText("Hau");
+    drill->findChild<QPushButton*>("cmdStartUebung")->click();
+    drill->findChild<QLineEdit*>("txtLoesung")->setText("Hau");
     snap(drill, "7-ueben-abfrage");
     drill->hide();
 

@@ -42,9 +42,9 @@ void type(QLineEdit* field, const QString& text)
 
 void add(frmEditUnit* e, const QString& foreign, const QString& german)
 {
-    type(e->txtNewVokabelSprache, foreign);
-    type(e->txtNewVokabelDeutsch, german);
-    e->cmdVokabelNeu->click();
+    type(e->findChild<QLineEdit*>("txtNewVokabelSprache"), foreign);
+    type(e->findChild<QLineEdit*>("txtNewVokabelDeutsch"), german);
+    e->findChild<QPushButton*>("cmdVokabelNeu")->click();
 }
 
 void clickEntry(QListWidget* list, const QString& text)
@@ -78,42 +78,42 @@ private slots:
         QVERIFY(e);
         QCOMPARE(e->windowTitle(),
                  QStringLiteral("Paukomat V1.1  ...  Englisch  -  Lektion 1 ändern"));
-        QCOMPARE(e->Label4->text(), QStringLiteral("Englisch:"));
-        QCOMPARE(e->focusWidget(), e->cmdVokabelDelete);
+        QCOMPARE(e->findChild<QLabel*>("Label4")->text(), QStringLiteral("Englisch:"));
+        QCOMPARE(e->focusWidget(), e->findChild<QPushButton*>("cmdVokabelDelete"));
         // No caption is cut by the font.
         for (QPushButton* b : e->findChildren<QPushButton*>())
             QVERIFY2(b->sizeHint().width() <= b->width(), qPrintable(b->text()));
-        for (QLabel* l : {e->Label5, e->Label6})
+        for (QLabel* l : {e->findChild<QLabel*>("Label5"), e->findChild<QLabel*>("Label6")})
             QVERIFY(l->heightForWidth(l->width()) <= l->height());
 
         // Only the lesson named last is opened, and created empty.
         QCOMPARE(program.entries("anna/Englisch"), (QStringList{"U1", "tmpU1"}));
         QCOMPARE(program.bytes(Lesson), QByteArray());
-        type(e->txtNewVokabelSprache, "halb");
+        type(e->findChild<QLineEdit*>("txtNewVokabelSprache"), "halb");
         program.messages.queue(ui::Answer::Yes);
-        e->cmdVokabelDelete->click();
+        e->findChild<QPushButton*>("cmdVokabelDelete")->click();
         const auto question = program.messages.shown.last();
         QCOMPARE(question.text, QStringLiteral("Soll die Vokabel '' wirklich gelöscht werden ?"));
         QCOMPARE(question.title, QStringLiteral("Paukomat V1.1"));
         QVERIFY(question.buttons == ui::Buttons::YesNo && question.icon == ui::Icon::None);
         // "Ja" empties the boxes as every refill does, even with nothing to remove.
-        QCOMPARE(e->txtNewVokabelSprache->text(), QString());
+        QCOMPARE(e->findChild<QLineEdit*>("txtNewVokabelSprache")->text(), QString());
         QCOMPARE(program.bytes(Working), QByteArray());
 
         // "The" and "the" sort as equals, in the order they came; "Ähre" sorts as if with "A".
         add(e, "The", "Der");
         add(e, "the", "der;die;das");
         add(e, "Ähre", " Ähre, die: spitz ");
-        QCOMPARE(entries(e->lstVokabeln), (QStringList{"Ähre*", "The", "the"}));
-        QCOMPARE(e->txtChangeVokabelDeutsch->text(), QStringLiteral(" Ähre, die: spitz "));
-        QVERIFY(e->txtNewVokabelSprache->text().isEmpty()
-                && e->txtNewVokabelDeutsch->text().isEmpty());
+        QCOMPARE(entries(e->findChild<QListWidget*>("lstVokabeln")), (QStringList{"Ähre*", "The", "the"}));
+        QCOMPARE(e->findChild<QLineEdit*>("txtChangeVokabelDeutsch")->text(), QStringLiteral(" Ähre, die: spitz "));
+        QVERIFY(e->findChild<QLineEdit*>("txtNewVokabelSprache")->text().isEmpty()
+                && e->findChild<QLineEdit*>("txtNewVokabelDeutsch")->text().isEmpty());
         const QStringList lines{pair("The", "Der"), pair("the", "der;die;das"),
                                 pair("Ähre", " Ähre, die: spitz ")};
         QCOMPARE(program.bytes(Working), TestProgram::plainBytes(lines));
         QCOMPARE(program.bytes(Lesson), QByteArray());
 
-        e->cmdExit->click();
+        e->findChild<QPushButton*>("cmdExit")->click();
         QVERIFY(!TestProgram::shown<frmEditUnit>());
         QCOMPARE(program.bytes(Lesson), TestProgram::scrambledBytes(lines));
         QVERIFY(!program.exists("anna/tmpEdit"));
@@ -123,10 +123,10 @@ private slots:
 
         e = openEditor(program);
         QVERIFY(e);
-        clickEntry(e->lstVokabeln, "the");
-        QCOMPARE(entries(e->lstVokabeln), (QStringList{"Ähre", "The", "the*"}));
-        QCOMPARE(e->txtChangeVokabelSprache->text(), QStringLiteral("the"));
-        QCOMPARE(e->txtChangeVokabelDeutsch->text(), QStringLiteral("der;die;das"));
+        clickEntry(e->findChild<QListWidget*>("lstVokabeln"), "the");
+        QCOMPARE(entries(e->findChild<QListWidget*>("lstVokabeln")), (QStringList{"Ähre", "The", "the*"}));
+        QCOMPARE(e->findChild<QLineEdit*>("txtChangeVokabelSprache")->text(), QStringLiteral("the"));
+        QCOMPARE(e->findChild<QLineEdit*>("txtChangeVokabelDeutsch")->text(), QStringLiteral("der;die;das"));
     }
 
     void longPairsAreShownWholeAndAClickRefills()
@@ -136,12 +136,12 @@ private slots:
         program.writeScrambled(Lesson, {pair("long", meanings)});
         frmEditUnit* e = openEditor(program);
         QVERIFY(e);
-        QCOMPARE(e->txtChangeVokabelDeutsch->text(), meanings);
+        QCOMPARE(e->findChild<QLineEdit*>("txtChangeVokabelDeutsch")->text(), meanings);
         // A click on the entry already chosen brings its stored meanings back.
-        type(e->txtChangeVokabelDeutsch, "anders");
-        clickEntry(e->lstVokabeln, "long");
-        QCOMPARE(e->txtChangeVokabelDeutsch->text(), meanings);
-        e->cmdExit->click();
+        type(e->findChild<QLineEdit*>("txtChangeVokabelDeutsch"), "anders");
+        clickEntry(e->findChild<QListWidget*>("lstVokabeln"), "long");
+        QCOMPARE(e->findChild<QLineEdit*>("txtChangeVokabelDeutsch")->text(), meanings);
+        e->findChild<QPushButton*>("cmdExit")->click();
         QCOMPARE(program.readScrambled(Lesson), QStringList{pair("long", meanings)});
     }
 
@@ -177,48 +177,48 @@ private slots:
             {false, "the", "anders", "Die Vokabel ist bereits vorhanden !\r\r"},
         };
         for (const auto& c : refused) {
-            QLineEdit* german = c.change ? e->txtChangeVokabelDeutsch : e->txtNewVokabelDeutsch;
-            (c.change ? e->txtChangeVokabelSprache : e->txtNewVokabelSprache)->setText(c.foreign);
+            QLineEdit* german = c.change ? e->findChild<QLineEdit*>("txtChangeVokabelDeutsch") : e->findChild<QLineEdit*>("txtNewVokabelDeutsch");
+            (c.change ? e->findChild<QLineEdit*>("txtChangeVokabelSprache") : e->findChild<QLineEdit*>("txtNewVokabelSprache"))->setText(c.foreign);
             german->setText(c.german);
             program.messages.queueOk();
-            (c.change ? e->cmdVokabelEdit : e->cmdVokabelNeu)->click();
+            (c.change ? e->findChild<QPushButton*>("cmdVokabelEdit") : e->findChild<QPushButton*>("cmdVokabelNeu"))->click();
             const auto shown = program.messages.shown.last();
             QCOMPARE(shown.text, c.message);
             QCOMPARE(shown.title, QStringLiteral("Paukomat V1.1  ... neue Vokabel"));
             QVERIFY(shown.icon == ui::Icon::None);
             QCOMPARE(german->text(), c.german);
         }
-        QCOMPARE(entries(e->lstVokabeln),
+        QCOMPARE(entries(e->findChild<QListWidget*>("lstVokabeln")),
                  (QStringList{"a", "ohne Trenner", "the*", "there", "x"}));
         QCOMPARE(program.bytes(Working), TestProgram::plainBytes(lines));
 
-        clickEntry(e->lstVokabeln, "there");
-        QCOMPARE(e->txtChangeVokabelDeutsch->text(), QStringLiteral("dort"));
-        clickEntry(e->lstVokabeln, "the");
-        QCOMPARE(e->txtChangeVokabelDeutsch->text(), QStringLiteral("der"));
-        type(e->txtChangeVokabelDeutsch, "der;die;das");
-        e->cmdVokabelEdit->click();
+        clickEntry(e->findChild<QListWidget*>("lstVokabeln"), "there");
+        QCOMPARE(e->findChild<QLineEdit*>("txtChangeVokabelDeutsch")->text(), QStringLiteral("dort"));
+        clickEntry(e->findChild<QListWidget*>("lstVokabeln"), "the");
+        QCOMPARE(e->findChild<QLineEdit*>("txtChangeVokabelDeutsch")->text(), QStringLiteral("der"));
+        type(e->findChild<QLineEdit*>("txtChangeVokabelDeutsch"), "der;die;das");
+        e->findChild<QPushButton*>("cmdVokabelEdit")->click();
         lines[0] = pair("the", "der;die;das");
         QCOMPARE(program.bytes(Working), TestProgram::plainBytes(lines));
-        QCOMPARE(entries(e->lstVokabeln), (QStringList{"a*", "ohne Trenner", "the", "there", "x"}));
-        QCOMPARE(e->txtChangeVokabelDeutsch->text(), QStringLiteral("ein"));
+        QCOMPARE(entries(e->findChild<QListWidget*>("lstVokabeln")), (QStringList{"a*", "ohne Trenner", "the", "there", "x"}));
+        QCOMPARE(e->findChild<QLineEdit*>("txtChangeVokabelDeutsch")->text(), QStringLiteral("ein"));
 
         // A listed word typed while another entry is selected keeps the meanings typed.
-        type(e->txtChangeVokabelSprache, "there");
-        type(e->txtChangeVokabelDeutsch, "da");
-        e->cmdVokabelEdit->click();
+        type(e->findChild<QLineEdit*>("txtChangeVokabelSprache"), "there");
+        type(e->findChild<QLineEdit*>("txtChangeVokabelDeutsch"), "da");
+        e->findChild<QPushButton*>("cmdVokabelEdit")->click();
         lines[1] = pair("there", "da");
         QCOMPARE(program.bytes(Working), TestProgram::plainBytes(lines));
 
-        clickEntry(e->lstVokabeln, "the");
+        clickEntry(e->findChild<QListWidget*>("lstVokabeln"), "the");
         program.messages.queue(ui::Answer::No);
-        e->cmdVokabelDelete->click();
+        e->findChild<QPushButton*>("cmdVokabelDelete")->click();
         QCOMPARE(program.messages.shown.last().text,
                  QStringLiteral("Soll die Vokabel 'the' wirklich gelöscht werden ?"));
         QCOMPARE(program.bytes(Working), TestProgram::plainBytes(lines));
         program.messages.queue(ui::Answer::Yes);
-        e->cmdVokabelDelete->click();
-        QCOMPARE(entries(e->lstVokabeln), (QStringList{"a*", "ohne Trenner", "there", "x"}));
+        e->findChild<QPushButton*>("cmdVokabelDelete")->click();
+        QCOMPARE(entries(e->findChild<QListWidget*>("lstVokabeln")), (QStringList{"a*", "ohne Trenner", "there", "x"}));
         lines.removeFirst();
         // Backslashes in the meanings are fine.
         add(e, "\\x", "a\\\\b\\");

@@ -52,23 +52,24 @@ struct Drill
 
     static void start(int direction, int which)
     {
-        screen()->optPaukomatLanguage[direction]->click();
-        screen()->optPaukomatWelcheVokabeln[which]->click();
-        QTest::mouseClick(screen()->cmdStartUebung, Qt::LeftButton);
+        screen()->findChild<QRadioButton*>(QStringLiteral("optPaukomatLanguage_%1").arg(direction))->click();
+        screen()->findChild<QRadioButton*>(QStringLiteral("optPaukomatWelcheVokabeln_%1").arg(which))->click();
+        QTest::mouseClick(screen()->findChild<QPushButton*>("cmdStartUebung"), Qt::LeftButton);
     }
 
     static void answer(const QString& text)
     {
-        QTest::keyClicks(screen()->txtLoesung, text);
-        QTest::keyClick(screen()->txtLoesung, Qt::Key_Return);
+        QTest::keyClicks(screen()->findChild<QLineEdit*>("txtLoesung"), text);
+        QTest::keyClick(screen()->findChild<QLineEdit*>("txtLoesung"), Qt::Key_Return);
     }
 
     // The value texts of a result column.
-    static QStringList column(const QList<QLabel*>& labels)
+    // The five values of a result column, "lblErgebnisAktuell" or "lblErgebnisGesamt".
+    static QStringList column(const QString& name)
     {
         QStringList texts;
         for (int i = 5; i < 10; ++i)
-            texts << labels[i]->text();
+            texts << screen()->findChild<QLabel*>(name + QStringLiteral("_%1").arg(i))->text();
         return texts;
     }
 
@@ -78,8 +79,8 @@ struct Drill
         const frmPaukomat* s = screen();
         QString flags;
         for (const QWidget* w : std::initializer_list<const QWidget*>{
-                 s->cmdStartUebung, s->cmdStopUebung, s->cmdShowErgebnis, s->cmdCancel,
-                 s->fmeLektion, s->fmeSettings})
+                 s->findChild<QPushButton*>("cmdStartUebung"), s->findChild<QPushButton*>("cmdStopUebung"), s->findChild<QPushButton*>("cmdShowErgebnis"), s->findChild<QPushButton*>("cmdCancel"),
+                 s->findChild<QGroupBox*>("fmeLektion"), s->findChild<QGroupBox*>("fmeSettings")})
             flags += w->isEnabled() ? '+' : '-';
         return flags;
     }
@@ -163,18 +164,18 @@ private slots:
         Drill d(lesson, {" 10\\\\ 7", "10\\\\7"});
         auto* s = d.open();
         QVERIFY(s);
-        QCOMPARE((QStringList{s->lblLektion[0]->text(), s->lblLektion[1]->text(),
-                              s->optPaukomatLanguage[0]->text(), s->optPaukomatLanguage[1]->text()}),
+        QCOMPARE((QStringList{s->findChild<QLabel*>("lblLektion_0")->text(), s->findChild<QLabel*>("lblLektion_1")->text(),
+                              s->findChild<QRadioButton*>("optPaukomatLanguage_0")->text(), s->findChild<QRadioButton*>("optPaukomatLanguage_1")->text()}),
                  (QStringList{"Englisch", "Lektion 1", "Englisch -> Deutsch", "Deutsch -> Englisch"}));
-        QVERIFY(s->optPaukomatLanguage[0]->isChecked() && s->optPaukomatWelcheVokabeln[0]->isChecked());
-        QCOMPARE(Drill::column(s->lblErgebnisGesamt), (QStringList{" 10", " 7", " 3", " 70 %", "3"}));
-        QCOMPARE(Drill::column(s->lblErgebnisAktuell), (QStringList{" 0", " 0", " 0", " 0 %", " -"}));
+        QVERIFY(s->findChild<QRadioButton*>("optPaukomatLanguage_0")->isChecked() && s->findChild<QRadioButton*>("optPaukomatWelcheVokabeln_0")->isChecked());
+        QCOMPARE(Drill::column("lblErgebnisGesamt"), (QStringList{" 10", " 7", " 3", " 70 %", "3"}));
+        QCOMPARE(Drill::column("lblErgebnisAktuell"), (QStringList{" 0", " 0", " 0", " 0 %", " -"}));
         QCOMPARE(Drill::usable(), Idle);
 
         // All words in file order; a wrong answer is told with the whole answer side.
         Drill::start(0, 0);
         QCOMPARE(Drill::usable(), QStringLiteral("-+--+-"));
-        QCOMPARE(QApplication::focusWidget(), s->txtLoesung);
+        QCOMPARE(QApplication::focusWidget(), s->findChild<QLineEdit*>("txtLoesung"));
         d.program.messages.queueOk(2);
         Drill::answer("house");
         const auto wrong = d.program.messages.shown.at(0);
@@ -187,8 +188,8 @@ private slots:
                                               "Anzahl Vokabeln:  3\ndavon richtig:  2\ndavon falsch:  1\n\n"
                                               "Dieses entspricht einer Zensur von: 3"));
         QVERIFY(summary.title == "Paukomat V1.1  -  Ergebnis" && summary.icon == ui::Icon::Exclamation);
-        QCOMPARE(Drill::column(s->lblErgebnisGesamt), (QStringList{" 13", " 9", " 4", " 69.23 %", "3"}));
-        QCOMPARE(Drill::column(s->lblErgebnisAktuell), (QStringList{" 0", " 0", " 0", " 66.66 %", " -"}));
+        QCOMPARE(Drill::column("lblErgebnisGesamt"), (QStringList{" 13", " 9", " 4", " 69.23 %", "3"}));
+        QCOMPARE(Drill::column("lblErgebnisAktuell"), (QStringList{" 0", " 0", " 0", " 66.66 %", " -"}));
         QCOMPARE(Drill::usable(), Idle);
         QCOMPARE(d.program.readScrambled(Lang + "EU1"), (QStringList{" 13\\\\ 9", "10\\\\7", "3\\\\2"}));
         const QStringList marked{pair("house", "Haus;Gebäude", 'f'), lesson[1], pair("to be", "sein", 'r')};
@@ -197,7 +198,7 @@ private slots:
         // Only the word now marked wrong, asked from the German side with one meaning shown.
         d.program.random.queue(0.9);
         Drill::start(1, 1);
-        QCOMPARE(s->lblVorgabe->text(), QStringLiteral("Gebäude"));
+        QCOMPARE(s->findChild<QLabel*>("lblVorgabe")->text(), QStringLiteral("Gebäude"));
         d.program.messages.queueOk(2);
         Drill::answer("house");
         QCOMPARE(d.program.readScrambled(Lang + "EU1"),
@@ -212,7 +213,7 @@ private slots:
 
         // The marks of every completed run are in the lesson as soon as the run ends.
         QCOMPARE(d.program.bytes(Lang + "U1"), TestProgram::scrambledBytes({lesson[0], lesson[1], marked[2]}));
-        QTest::mouseClick(s->cmdCancel, Qt::LeftButton);
+        QTest::mouseClick(s->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
         QVERIFY(d.leftCleanly());
         QCOMPARE(d.program.bytes(Lang + "U1"), TestProgram::scrambledBytes({lesson[0], lesson[1], marked[2]}));
     }
@@ -237,7 +238,7 @@ private slots:
         Drill::answer("b");
         const QByteArray results = d.program.bytes(Lang + "EU1");
         if (way == "results") {
-            QTest::mouseClick(Drill::screen()->cmdShowErgebnis, Qt::LeftButton);
+            QTest::mouseClick(Drill::screen()->findChild<QPushButton*>("cmdShowErgebnis"), Qt::LeftButton);
             QVERIFY(!Drill::screen() && TestProgram::shown<frmErgebnis>());
             QCOMPARE(d.program.bytes("tmpErgShow"),
                      TestProgram::plainBytes({d.program.path(Lang), "anna", "Englisch", "Lektion 1",
@@ -246,7 +247,7 @@ private slots:
             if (way != "idle")
                 Drill::start(0, 0);
             if (way == "stop")
-                QTest::mouseClick(Drill::screen()->cmdStopUebung, Qt::LeftButton);
+                QTest::mouseClick(Drill::screen()->findChild<QPushButton*>("cmdStopUebung"), Qt::LeftButton);
             else
                 Drill::screen()->close();
             QVERIFY(d.leftCleanly());

@@ -38,7 +38,7 @@ struct Session
     void confirm(QAction* c, ui::Answer a = ui::Answer::Yes) { program.messages.queue(a); c->trigger(); }
     static void choose(QListWidget* l, const QString& t) { l->setCurrentItem(l->findItems(t, Qt::MatchExactly).value(0)); }
     // Both lists as "Dänisch*,Englisch / Lektion 1*": entries in order, the chosen one starred.
-    QString view() const { return listed(main->lstSprachen) + " / " + listed(main->lstLektionen); }
+    QString view() const { return listed(main->findChild<QListWidget*>("lstSprachen")) + " / " + listed(main->findChild<QListWidget*>("lstLektionen")); }
     static QString listed(const QListWidget* list)
     {
         QStringList texts;
@@ -62,51 +62,51 @@ private slots:
         Session s;
         QVERIFY(s.load());
         QCOMPARE(s.bytes("Spr.dat") + s.bytes("tmpSpr.dat"), QByteArray());
-        QCOMPARE(s.view() + s.main->BtnGo->toolTip(), " / " + GoTip);
+        QCOMPARE(s.view() + s.main->findChild<QPushButton*>("BtnGo")->toolTip(), " / " + GoTip);
         // Without a language or a lesson every command says what is missing and writes nothing.
         s.program.messages.queueOk(7);
-        s.main->BtnGo->click();
-        for (QAction* command : {s.main->mnuLektionEdit, s.main->mnuTitleLektion, s.main->mnuLektionDelete,
-                                 s.main->mnuNeueLektion, s.main->mnuTitleSprache, s.main->mnuSpracheDelete})
+        s.main->findChild<QPushButton*>("BtnGo")->click();
+        for (QAction* command : {s.main->findChild<QAction*>("mnuLektionEdit"), s.main->findChild<QAction*>("mnuTitleLektion"), s.main->findChild<QAction*>("mnuLektionDelete"),
+                                 s.main->findChild<QAction*>("mnuNeueLektion"), s.main->findChild<QAction*>("mnuTitleSprache"), s.main->findChild<QAction*>("mnuSpracheDelete")})
             command->trigger();
         QCOMPARE(s.program.messages.texts(), QStringList(4, "Es ist keine Lektion vorhanden !")
                                                  + QStringList(3, "Zuerst eine Sprache bestimmen !!!"));
         QCOMPARE(s.program.messages.shown.last().title, QStringLiteral("Paukomat V1.1"));
         s.program.messages.shown.clear();
 
-        s.type(s.main->mnuNeueSprache, "Englisch");
+        s.type(s.main->findChild<QAction*>("mnuNeueSprache"), "Englisch");
         QCOMPARE(s.bytes("Spr.dat"), TestProgram::scrambledBytes({"Englisch\\\\LSp1"}));
         QCOMPARE(s.bytes("tmpSpr.dat"), TestProgram::plainBytes({"Englisch\\\\LSp1"}));
         QCOMPARE(s.entries(), (QStringList{"Englisch", "LSp1", "Spr.dat", "tmpSpr.dat"}));
         QCOMPARE(s.bytes("LSp1") + s.entries("Englisch").join(""), QByteArray());
-        s.type(s.main->mnuNeueLektion, "Verben");
-        s.type(s.main->mnuNeueLektion, "Adjektive");
+        s.type(s.main->findChild<QAction*>("mnuNeueLektion"), "Verben");
+        s.type(s.main->findChild<QAction*>("mnuNeueLektion"), "Adjektive");
         QCOMPARE(s.bytes("LSp1"), TestProgram::scrambledBytes({"Verben\\\\U1", "Adjektive\\\\U2"}));
         QCOMPARE(s.view(), QStringLiteral("Englisch* / Verben*,Adjektive")); // in file order
 
         // Umlauts survive; lesson numbers go on across languages; German order, case ignored.
-        s.type(s.main->mnuNeueSprache, "Dänisch");
-        s.type(s.main->mnuNeueLektion, "Grüße");
-        s.type(s.main->mnuNeueSprache, "ägyptisch");
-        s.type(s.main->mnuNeueSprache, ""); // Cancel: nothing changes, nothing is said
+        s.type(s.main->findChild<QAction*>("mnuNeueSprache"), "Dänisch");
+        s.type(s.main->findChild<QAction*>("mnuNeueLektion"), "Grüße");
+        s.type(s.main->findChild<QAction*>("mnuNeueSprache"), "ägyptisch");
+        s.type(s.main->findChild<QAction*>("mnuNeueSprache"), ""); // Cancel: nothing changes, nothing is said
         QCOMPARE(s.lines("Spr.dat") + s.lines("LSp2"),
                  (QStringList{"Englisch\\\\LSp1", "Dänisch\\\\LSp2", "ägyptisch\\\\LSp3", "Grüße\\\\U3"}));
         QCOMPARE(s.view(), QStringLiteral("ägyptisch*,Dänisch,Englisch / "));
-        QCOMPARE(s.main->BtnGo->toolTip(), QStringLiteral("Startet Lektion \"\" der Sprache ägyptisch"));
+        QCOMPARE(s.main->findChild<QPushButton*>("BtnGo")->toolTip(), QStringLiteral("Startet Lektion \"\" der Sprache ägyptisch"));
 
         // The start button names the chosen lesson; learning and editing hand it over and hide
         // the screen until it is given back.
-        Session::choose(s.main->lstSprachen, "Englisch");
-        Session::choose(s.main->lstLektionen, "Adjektive");
-        QCOMPARE(s.main->BtnGo->toolTip(), QStringLiteral("Startet Lektion \"Adjektive\" der Sprache Englisch"));
-        QVERIFY(s.main->txtLektDatei->text() == "LSp1" && !s.main->txtLektDatei->isVisible());
-        QVERIFY(!s.main->BtnGo->icon().isNull() && !s.main->btnEnd->icon().isNull());
-        s.main->BtnGo->click();
+        Session::choose(s.main->findChild<QListWidget*>("lstSprachen"), "Englisch");
+        Session::choose(s.main->findChild<QListWidget*>("lstLektionen"), "Adjektive");
+        QCOMPARE(s.main->findChild<QPushButton*>("BtnGo")->toolTip(), QStringLiteral("Startet Lektion \"Adjektive\" der Sprache Englisch"));
+        QVERIFY(s.main->findChild<QLineEdit*>("txtLektDatei")->text() == "LSp1" && !s.main->findChild<QLineEdit*>("txtLektDatei")->isVisible());
+        QVERIFY(!s.main->findChild<QPushButton*>("BtnGo")->icon().isNull() && !s.main->findChild<QPushButton*>("btnEnd")->icon().isNull());
+        s.main->findChild<QPushButton*>("BtnGo")->click();
         QCOMPARE(s.bytes("tmpEdit"), TestProgram::plainBytes({"Englisch", "Adjektive", "U2"}));
         QVERIFY(!s.main->isVisible() && !s.main->isEnabled() && TestProgram::shown<frmPaukomat>());
         s.program.screens().restoreMain();
         QCOMPARE(s.view(), QStringLiteral("ägyptisch,Dänisch,Englisch* / Verben,Adjektive*"));
-        s.main->mnuLektionEdit->trigger();
+        s.main->findChild<QAction*>("mnuLektionEdit")->trigger();
         QVERIFY(!s.main->isVisible() && TestProgram::shown<frmEditUnit>());
         s.program.screens().restoreMain();
 
@@ -117,7 +117,7 @@ private slots:
         const QStringList before = s.entries() + s.program.entries();
         s.program.messages.queue(ui::Answer::No);
         s.program.messages.queue(ui::Answer::No);
-        s.main->btnEnd->click();
+        s.main->findChild<QPushButton*>("btnEnd")->click();
         s.main->close();
         QVERIFY(TestProgram::shown<frmMain>() && s.program.end.requests == 0);
         QCOMPARE(s.entries() + s.program.entries(), before);
@@ -138,25 +138,25 @@ private slots:
         s.put("LSp7", {"z\\\\U9"});
         QVERIFY(s.load());
         for (const QString key : {"Aaa\\\\LSp8", "Abc\\\\LSp9"}) { // the highest goes, is not reused
-            s.type(s.main->mnuNeueSprache, key.left(3));
+            s.type(s.main->findChild<QAction*>("mnuNeueSprache"), key.left(3));
             QCOMPARE(s.lines("Spr.dat").last(), key);
-            s.confirm(s.main->mnuSpracheDelete);
+            s.confirm(s.main->findChild<QAction*>("mnuSpracheDelete"));
         }
         // U10 once the list holding U9 has been shown, whichever language gets the lesson.
-        Session::choose(s.main->lstSprachen, "Französisch");
-        Session::choose(s.main->lstSprachen, "Englisch");
-        s.type(s.main->mnuNeueLektion, "d");
+        Session::choose(s.main->findChild<QListWidget*>("lstSprachen"), "Französisch");
+        Session::choose(s.main->findChild<QListWidget*>("lstSprachen"), "Englisch");
+        s.type(s.main->findChild<QAction*>("mnuNeueLektion"), "d");
         QCOMPARE(s.lines("LSp2").last(), QStringLiteral("d\\\\U10"));
 
         // A fresh load counts from the files again; far past the 16-bit range up to the top,
         // where no further key is given.
         QVERIFY(s.main->Form_Load());
-        s.type(s.main->mnuNeueSprache, "Ccc");
+        s.type(s.main->findChild<QAction*>("mnuNeueSprache"), "Ccc");
         QCOMPARE(s.lines("Spr.dat").last(), QStringLiteral("Ccc\\\\LSp8"));
         s.put("Spr.dat", {"Voll\\\\LSp2147483647"});
         s.main->Fuelle_Sprachen();
         s.program.messages.queueOk();
-        s.type(s.main->mnuNeueSprache, "Noch");
+        s.type(s.main->findChild<QAction*>("mnuNeueSprache"), "Noch");
         QVERIFY(s.said().startsWith("Es können keine weiteren Sprachen angelegt werden"));
         QCOMPARE(s.lines("Spr.dat"), QStringList{"Voll\\\\LSp2147483647"});
     }
@@ -176,11 +176,11 @@ private slots:
         const QByteArray files = s.bytes("Spr.dat") + s.bytes("LSp2") + s.entries().join(',').toUtf8();
         s.program.messages.queueOk(7);
         for (const char* name : {"Eng,lisch", "Englisch", "LSp4"})
-            s.type(s.main->mnuNeueSprache, name);
+            s.type(s.main->findChild<QAction*>("mnuNeueSprache"), name);
         for (const char* name : {"Spr\tx", "Altlast", "Eng"})
-            s.type(s.main->mnuTitleSprache, name);
-        s.type(s.main->mnuNeueLektion, "Lektion 2");
-        s.type(s.main->mnuTitleLektion, "Lektion 10");
+            s.type(s.main->findChild<QAction*>("mnuTitleSprache"), name);
+        s.type(s.main->findChild<QAction*>("mnuNeueLektion"), "Lektion 2");
+        s.type(s.main->findChild<QAction*>("mnuTitleLektion"), "Lektion 10");
         const QString twice = "Die Lektion ist bereits vorhanden !";
         QCOMPARE(s.program.messages.texts(),
                  (QStringList{"Die Zeichen !§$%&/()=?'*+~.:,;<>|{[]}\\#@^ sind nicht erlaubt !",
@@ -192,20 +192,20 @@ private slots:
 
         // Lessons of Eng, not of Englisch: renamed with their keys, deleted with their lesson
         // and result files; one never opened goes with its line only.
-        s.type(s.main->mnuTitleLektion, "Anfang");
+        s.type(s.main->findChild<QAction*>("mnuTitleLektion"), "Anfang");
         QCOMPARE(s.bytes("LSp2"),
                  TestProgram::scrambledBytes({"Anfang\\\\U3", "Lektion 10\\\\U4", "Lektion 2\\\\U5"}));
-        s.confirm(s.main->mnuLektionDelete);
+        s.confirm(s.main->findChild<QAction*>("mnuLektionDelete"));
         QCOMPARE(s.said(), QStringLiteral("Soll die Lektion Anfang wirklich gelöscht werden ?"));
-        Session::choose(s.main->lstLektionen, "Lektion 2");
-        s.confirm(s.main->mnuLektionDelete);
+        Session::choose(s.main->findChild<QListWidget*>("lstLektionen"), "Lektion 2");
+        s.confirm(s.main->findChild<QAction*>("mnuLektionDelete"));
         QCOMPARE(s.bytes("LSp2"), TestProgram::scrambledBytes({"Lektion 10\\\\U4"}));
         QCOMPARE(s.entries("Eng"), QStringList{"U4"});
 
         // Renaming a later language keeps its key, lessons and every other line; the first
         // language is shown afterwards.
-        Session::choose(s.main->lstSprachen, "Xhosa");
-        s.type(s.main->mnuTitleSprache, "Zulu");
+        Session::choose(s.main->findChild<QListWidget*>("lstSprachen"), "Xhosa");
+        s.type(s.main->findChild<QAction*>("mnuTitleSprache"), "Zulu");
         QCOMPARE(s.program.input.asked.last().prompt,
                  QStringLiteral("Geben Sie die neue Bezeichnung der Sprache Xhosa ein:"));
         const QStringList renamed = {"Englisch\\\\LSp1", "Eng\\\\LSp2", "Zulu\\\\LSp3"};
@@ -214,18 +214,18 @@ private slots:
         QCOMPARE(s.view(), QStringLiteral("Eng*,Englisch,Zulu / Lektion 10*"));
 
         // Deleting Eng: No changes nothing; Yes takes its line, list file and directory only.
-        s.confirm(s.main->mnuSpracheDelete, ui::Answer::No);
+        s.confirm(s.main->findChild<QAction*>("mnuSpracheDelete"), ui::Answer::No);
         QCOMPARE(s.said(), QStringLiteral("Soll die Sprache Eng wirklich gelöscht werden ?"));
         QCOMPARE(s.lines("Spr.dat"), renamed);
-        s.confirm(s.main->mnuSpracheDelete);
+        s.confirm(s.main->findChild<QAction*>("mnuSpracheDelete"));
         QCOMPARE(s.bytes("Spr.dat"), TestProgram::scrambledBytes({"Englisch\\\\LSp1", "Zulu\\\\LSp3"}));
         QCOMPARE(s.entries() + s.entries("Englisch"),
                  (QStringList{"Altlast", "Englisch", "LSp1", "LSp3", "Spr.dat", "Zulu", "tmpSpr.dat", "U1"}));
-        s.confirm(s.main->mnuSpracheDelete);
-        s.confirm(s.main->mnuSpracheDelete);
+        s.confirm(s.main->findChild<QAction*>("mnuSpracheDelete"));
+        s.confirm(s.main->findChild<QAction*>("mnuSpracheDelete"));
         QCOMPARE(s.program.messages.shown.size(), 7 + 6); // the refusals, then one question each
         // With the last language gone, the start button names none.
-        QCOMPARE(s.view() + s.main->txtLektDatei->text() + s.main->BtnGo->toolTip(), " / " + GoTip);
+        QCOMPARE(s.view() + s.main->findChild<QLineEdit*>("txtLektDatei")->text() + s.main->findChild<QPushButton*>("BtnGo")->toolTip(), " / " + GoTip);
         QCOMPARE(s.entries(), (QStringList{"Altlast", "Spr.dat", "tmpSpr.dat"}));
     }
 
@@ -237,7 +237,7 @@ private slots:
         s.put("Spr.dat", {"Englisch\\\\LSp1"});
         QVERIFY(QFile::link(outside.path(), s.program.path("anna/Englisch")));
         QVERIFY(s.load());
-        s.confirm(s.main->mnuSpracheDelete);
+        s.confirm(s.main->findChild<QAction*>("mnuSpracheDelete"));
         QCOMPARE(s.entries(), (QStringList{"Spr.dat", "tmpSpr.dat"}));
         QCOMPARE(QDir(outside.path()).entryList(QDir::Files), QStringList{"U1"});
     }
@@ -251,16 +251,16 @@ private slots:
         QVERIFY(s.load());
 
         s.program.messages.queueOk(7);
-        s.main->mnuSpracheDelete->trigger(); // ".." comes first
-        s.main->mnuTitleSprache->trigger();
-        s.main->BtnGo->click();
-        Session::choose(s.main->lstSprachen, "Gut");
-        QCOMPARE(s.main->lstLektionen->count(), 0);
-        s.main->mnuNeueLektion->trigger();
-        s.main->mnuSpracheDelete->trigger();
-        Session::choose(s.main->lstSprachen, "Sicher");
-        s.main->BtnGo->click();
-        s.main->mnuLektionDelete->trigger();
+        s.main->findChild<QAction*>("mnuSpracheDelete")->trigger(); // ".." comes first
+        s.main->findChild<QAction*>("mnuTitleSprache")->trigger();
+        s.main->findChild<QPushButton*>("BtnGo")->click();
+        Session::choose(s.main->findChild<QListWidget*>("lstSprachen"), "Gut");
+        QCOMPARE(s.main->findChild<QListWidget*>("lstLektionen")->count(), 0);
+        s.main->findChild<QAction*>("mnuNeueLektion")->trigger();
+        s.main->findChild<QAction*>("mnuSpracheDelete")->trigger();
+        Session::choose(s.main->findChild<QListWidget*>("lstSprachen"), "Sicher");
+        s.main->findChild<QPushButton*>("BtnGo")->click();
+        s.main->findChild<QAction*>("mnuLektionDelete")->trigger();
         const QStringList texts = s.program.messages.texts();
         QCOMPARE(texts.mid(0, 3), QStringList(3, store::unsafeNameMessage("..")));
         QVERIFY(texts[3].contains("keinen gültigen Schlüssel") && texts[4] == texts[3]);
@@ -268,8 +268,8 @@ private slots:
         QCOMPARE(texts[6], texts[5]);
 
         // A line without a key shows no lessons and can still be removed.
-        Session::choose(s.main->lstSprachen, "Ohne Schlüssel");
-        s.confirm(s.main->mnuSpracheDelete);
+        Session::choose(s.main->findChild<QListWidget*>("lstSprachen"), "Ohne Schlüssel");
+        s.confirm(s.main->findChild<QAction*>("mnuSpracheDelete"));
         QCOMPARE(s.lines("Spr.dat"), (QStringList{"..\\\\LSp1", "Gut\\\\../PK.dat", "Sicher\\\\LSp1"}));
         QCOMPARE(s.program.bytes("PK.dat"), TestProgram::plainBytes({"x"}));
         QCOMPARE(s.entries(), (QStringList{"LSp1", "Spr.dat", "tmpSpr.dat"}));

@@ -43,8 +43,8 @@ QStringList entries(const QListWidget* list)
 // The values of every result block shown, totals first, as "words/right/wrong/percent/grade".
 QStringList blocks(const frmErgebnis* screen)
 {
-    QStringList values = entries(screen->lstGErgebnis).mid(5, 5), out;
-    values += entries(screen->lstErgebnisse).filter(QRegularExpression("^(?!---|Einzel)"));
+    QStringList values = entries(screen->findChild<QListWidget*>("lstGErgebnis")).mid(5, 5), out;
+    values += entries(screen->findChild<QListWidget*>("lstErgebnisse")).filter(QRegularExpression("^(?!---|Einzel)"));
     for (QString& value : values)
         value = value.mid(value.lastIndexOf(": ") + 2);
     for (qsizetype i = 0; i + 5 <= values.size(); i += 5)
@@ -80,40 +80,40 @@ private slots:
         auto* screen = open(program, {" 15\\\\ 12", "10\\\\7", "5\\\\5"});
         const QByteArray stored = program.bytes("anna/Englisch/EU1");
         QVERIFY(screen);
-        QCOMPARE(QStringList({screen->windowTitle(), screen->cmdCancel->text(),
-                              screen->cmdCancel->toolTip(), screen->cmdPrintErgebnis->text(),
-                              screen->cmdPrintErgebnis->toolTip()}),
+        QCOMPARE(QStringList({screen->windowTitle(), screen->findChild<QPushButton*>("cmdCancel")->text(),
+                              screen->findChild<QPushButton*>("cmdCancel")->toolTip(), screen->findChild<QPushButton*>("cmdPrintErgebnis")->text(),
+                              screen->findChild<QPushButton*>("cmdPrintErgebnis")->toolTip()}),
                  QStringList({"Paukomat V1.1 - Ergebnisse", "OK", "Zurück zum Paukomat Dialog",
                               "Drucken", "Ausgabe der Ergebnisse auf dem Drucker"}));
-        QCOMPARE(entries(screen->lstGErgebnis),
+        QCOMPARE(entries(screen->findChild<QListWidget*>("lstGErgebnis")),
                  QStringList({"Name: anna", "Sprache: Englisch", "Lektion: Lektion 1", Sep,
                               "Gesamtergebnis:", "Vokabeln:  15", "davon richtig:  12",
                               "davon falsch:  3", "in Prozent:  80", "entspricht der Zensur : 2",
                               Sep}));
-        QCOMPARE(entries(screen->lstErgebnisse),
+        QCOMPARE(entries(screen->findChild<QListWidget*>("lstErgebnisse")),
                  QStringList({Sep, "Einzelergebnis Nr.  1", "Vokabeln:  10", "davon richtig:  7",
                               "davon falsch:  3", "in Prozent:  70", "entspricht der Zensur : 3",
                               Sep, "Einzelergebnis Nr.  2", "Vokabeln:  5", "davon richtig:  5",
                               "davon falsch:  0", "in Prozent:  100",
                               "entspricht der Zensur : 1", Sep}));
         // The separator line fits both lists in the fonts at hand.
-        for (QListWidget* list : {screen->lstGErgebnis, screen->lstErgebnisse})
+        for (QListWidget* list : {screen->findChild<QListWidget*>("lstGErgebnis"), screen->findChild<QListWidget*>("lstErgebnisse")})
             QVERIFY(list->fontMetrics().horizontalAdvance(Sep) < list->viewport()->width());
 
         // Printed: the title, three blank title lines, the left list bold, the right not.
-        QTest::mouseClick(screen->cmdPrintErgebnis, Qt::LeftButton);
+        QTest::mouseClick(screen->findChild<QPushButton*>("cmdPrintErgebnis"), Qt::LeftButton);
         const QString tnr = "Times New Roman";
         QList<ui::PrintLine> lines(4, {" ", tnr, 14, true, true});
         lines.first().text = "Paukomat V1.1";
-        for (const QString& text : entries(screen->lstGErgebnis))
+        for (const QString& text : entries(screen->findChild<QListWidget*>("lstGErgebnis")))
             lines.append({text, tnr, 12, true, false});
-        for (const QString& text : entries(screen->lstErgebnisse))
+        for (const QString& text : entries(screen->findChild<QListWidget*>("lstErgebnisse")))
             lines.append({text, tnr, 12, false, false});
         QCOMPARE(program.printer.documents, QList({lines}));
         QCOMPARE(program.bytes("anna/Englisch/EU1"), stored);
         QCOMPARE(program.entries("anna/Englisch"), QStringList{"EU1"});
 
-        QTest::mouseClick(screen->cmdCancel, Qt::LeftButton);
+        QTest::mouseClick(screen->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
         QCOMPARE(TestProgram::visibleWindows(), QList<QWidget*>{TestProgram::shown<frmPaukomat>()});
     }
 
@@ -170,7 +170,7 @@ private slots:
         // No runs yet: zeros and no grade; the missing result file is not created.
         auto* screen = open(program, {});
         QCOMPARE(blocks(screen), QStringList{" 0/ 0/ 0/ 0/-"});
-        QCOMPARE(entries(screen->lstErgebnisse), QStringList{Sep});
+        QCOMPARE(entries(screen->findChild<QListWidget*>("lstErgebnisse")), QStringList{Sep});
         QVERIFY(!program.exists("anna/Englisch/EU1"));
         // One page: the title, three blank lines, the eleven and the one entries.
         qsizetype pages = 0;

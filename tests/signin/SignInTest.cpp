@@ -27,18 +27,18 @@ frmLogin* login(TestProgram& program, const QStringList& users = {})
 
 frmNewUser* newUser(frmLogin* from, const QString& name, const QString& p1, const QString& p2)
 {
-    from->cmdNeuerUser->click();
+    from->findChild<QPushButton*>("cmdNeuerUser")->click();
     auto* screen = TestProgram::shown<frmNewUser>();
-    screen->txtBenutzerName->setText(name);
-    screen->txtKennwort1->setText(p1);
-    screen->txtKennwort2->setText(p2);
+    screen->findChild<QLineEdit*>("txtBenutzerName")->setText(name);
+    screen->findChild<QLineEdit*>("txtKennwort1")->setText(p1);
+    screen->findChild<QLineEdit*>("txtKennwort2")->setText(p2);
     return screen;
 }
 
 void enter(frmLogin* screen, const QString& name, const QString& password)
 {
-    screen->cboBenutzer->setEditText(name);
-    screen->txtPassword->setText(password);
+    screen->findChild<QComboBox*>("cboBenutzer")->setEditText(name);
+    screen->findChild<QLineEdit*>("txtPassword")->setText(password);
 }
 
 QStringList items(const QComboBox* box)
@@ -62,39 +62,39 @@ private slots:
         frmLogin* screen = login(program); // no list yet: made empty
         QVERIFY(program.exists("PK.dat") && program.exists("tmpPK.dat"));
         QCOMPARE(program.bytes("PK.dat"), QByteArray());
-        QCOMPARE(screen->cboBenutzer->count(), 0);
-        QCOMPARE(QApplication::focusWidget(), screen->cboBenutzer);
+        QCOMPARE(screen->findChild<QComboBox*>("cboBenutzer")->count(), 0);
+        QCOMPARE(QApplication::focusWidget(), screen->findChild<QComboBox*>("cboBenutzer"));
 
         program.writePlain("Anna/Spr.dat", {"alt"}); // left over, reused
         const QStringList users = {"Jörg Müller-2", " geh eim", "anna", "a1", "Anna", "a2"};
         for (qsizetype i = 0; i < users.size(); i += 2) {
             frmNewUser* form = newUser(TestProgram::shown<frmLogin>(), users[i], users[i + 1], users[i + 1]);
-            form->cmdNimmNutzer->click();
+            form->findChild<QPushButton*>("cmdNimmNutzer")->click();
         }
         screen = TestProgram::shown<frmLogin>();
         QVERIFY(screen && !TestProgram::shown<frmNewUser>());
         QCOMPARE(program.bytes("PK.dat"), TestProgram::scrambledBytes(users));
         QCOMPARE(program.bytes("tmpPK.dat"), TestProgram::plainBytes(users));
         QCOMPARE(program.bytes("Anna/Spr.dat"), TestProgram::plainBytes({"alt"}));
-        QCOMPARE(items(screen->cboBenutzer), (QStringList{"Jörg Müller-2", "anna", "Anna"}));
-        QVERIFY(screen->cboBenutzer->currentIndex() == -1 && screen->cboBenutzer->currentText().isEmpty());
+        QCOMPARE(items(screen->findChild<QComboBox*>("cboBenutzer")), (QStringList{"Jörg Müller-2", "anna", "Anna"}));
+        QVERIFY(screen->findChild<QComboBox*>("cboBenutzer")->currentIndex() == -1 && screen->findChild<QComboBox*>("cboBenutzer")->currentText().isEmpty());
 
         // Picked, Enter in the name box; the wrong password is selected, so typing replaces it.
         program.writePlain("tmpUsr", {"alt", "alt", "drei", "vier"});
-        screen->cboBenutzer->setCurrentIndex(0);
-        screen->txtPassword->setText("geh eim");
+        screen->findChild<QComboBox*>("cboBenutzer")->setCurrentIndex(0);
+        screen->findChild<QLineEdit*>("txtPassword")->setText("geh eim");
         program.messages.queueOk();
-        QTest::keyClick(screen->cboBenutzer, Qt::Key_Enter);
+        QTest::keyClick(screen->findChild<QComboBox*>("cboBenutzer"), Qt::Key_Enter);
         QCOMPARE(program.messages.texts(), QStringList{Wrong});
-        QTest::keyClicks(screen->txtPassword, " geh eim");
-        QTest::keyClick(screen->txtPassword, Qt::Key_Return);
+        QTest::keyClicks(screen->findChild<QLineEdit*>("txtPassword"), " geh eim");
+        QTest::keyClick(screen->findChild<QLineEdit*>("txtPassword"), Qt::Key_Return);
         QCOMPARE(program.bytes("tmpUsr"), TestProgram::plainBytes({"Jörg Müller-2", " geh eim"}));
         QVERIFY(TestProgram::shown<frmMain>() && !TestProgram::shown<frmLogin>());
 
         screen = login(program);
-        QTest::keyClicks(screen->cboBenutzer, "anna"); // typed, not picked
-        QTest::keyClicks(screen->txtPassword, "a1");
-        QTest::keyClick(screen->txtPassword, Qt::Key_Return);
+        QTest::keyClicks(screen->findChild<QComboBox*>("cboBenutzer"), "anna"); // typed, not picked
+        QTest::keyClicks(screen->findChild<QLineEdit*>("txtPassword"), "a1");
+        QTest::keyClick(screen->findChild<QLineEdit*>("txtPassword"), Qt::Key_Return);
         QCOMPARE(program.bytes("tmpUsr"), TestProgram::plainBytes({"anna", "a1"}));
         QVERIFY(!TestProgram::shown<frmLogin>());
     }
@@ -107,14 +107,14 @@ private slots:
         for (qsizetype i = 0; i < tries.size(); i += 2) {
             enter(screen, tries[i], tries[i + 1]);
             program.messages.queueOk();
-            screen->cmdOK->click();
+            screen->findChild<QPushButton*>("cmdOK")->click();
             const bool damaged = tries[i] == "..";
             QCOMPARE(program.messages.texts().last(), damaged ? store::unsafeNameMessage("..") : Wrong);
             QCOMPARE(program.messages.shown.last().title, QStringLiteral("Paukomat V1.1"));
-            QCOMPARE(screen->cboBenutzer->currentText(), tries[i]);
+            QCOMPARE(screen->findChild<QComboBox*>("cboBenutzer")->currentText(), tries[i]);
             // The password is selected for the next try; the name stays.
-            QVERIFY(damaged || (QApplication::focusWidget() == screen->txtPassword
-                                && screen->txtPassword->selectedText() == tries[i + 1]));
+            QVERIFY(damaged || (QApplication::focusWidget() == screen->findChild<QLineEdit*>("txtPassword")
+                                && screen->findChild<QLineEdit*>("txtPassword")->selectedText() == tries[i + 1]));
         }
         QVERIFY(!program.exists("tmpUsr"));
         QCOMPARE(TestProgram::shown<frmLogin>(), screen);
@@ -131,21 +131,21 @@ private slots:
         const QStringList attempts = {"", "", "bert", "", "bert", "a", "bert", "b"};
         for (qsizetype i = 0; i < attempts.size(); i += 2) {
             enter(screen, attempts[i], attempts[i + 1]);
-            screen->cmdUserLoeschen->click();
+            screen->findChild<QPushButton*>("cmdUserLoeschen")->click();
         }
         QCOMPARE(program.messages.texts(),
                  (QStringList{"Benutzer in der Liste wählen !", "Kennwort eingeben !", Wrong,
                               "Soll der Benutzer bert wirklich gelöscht werden ?"}));
         QCOMPARE(program.messages.shown.last().buttons, ui::Buttons::YesNo);
         QCOMPARE(program.bytes("PK.dat"), TestProgram::scrambledBytes(users));
-        QCOMPARE(screen->cboBenutzer->currentText() + screen->txtPassword->text(), QStringLiteral("bertb"));
+        QCOMPARE(screen->findChild<QComboBox*>("cboBenutzer")->currentText() + screen->findChild<QLineEdit*>("txtPassword")->text(), QStringLiteral("bertb"));
 
         program.messages.queue(ui::Answer::Yes);
-        screen->cmdUserLoeschen->click();
+        screen->findChild<QPushButton*>("cmdUserLoeschen")->click();
         QCOMPARE(program.bytes("PK.dat"), TestProgram::scrambledBytes({"anna", "a", "cora", "c"}));
         QVERIFY(!program.exists("bert"));
-        QCOMPARE(items(screen->cboBenutzer), (QStringList{"anna", "cora"}));
-        QCOMPARE(screen->cboBenutzer->currentText() + screen->txtPassword->text(), QString());
+        QCOMPARE(items(screen->findChild<QComboBox*>("cboBenutzer")), (QStringList{"anna", "cora"}));
+        QCOMPARE(screen->findChild<QComboBox*>("cboBenutzer")->currentText() + screen->findChild<QLineEdit*>("txtPassword")->text(), QString());
     }
 
     void newUserChecksInTheirOrder_data()
@@ -182,12 +182,12 @@ private slots:
         frmNewUser* screen = newUser(login(program, Anna), name, p1, p2);
         const QStringList before = program.entries();
         program.messages.queueOk();
-        screen->cmdNimmNutzer->click();
+        screen->findChild<QPushButton*>("cmdNimmNutzer")->click();
         QCOMPARE(program.messages.texts(), QStringList{text});
         QCOMPARE(program.messages.shown[0].title, title);
         QCOMPARE(TestProgram::shown<frmNewUser>(), screen);
-        QCOMPARE(QApplication::focusWidget(), screen->cmdNimmNutzer);
-        QCOMPARE(screen->txtBenutzerName->text() + screen->txtKennwort2->text(), name + p2);
+        QCOMPARE(QApplication::focusWidget(), screen->findChild<QPushButton*>("cmdNimmNutzer"));
+        QCOMPARE(screen->findChild<QLineEdit*>("txtBenutzerName")->text() + screen->findChild<QLineEdit*>("txtKennwort2")->text(), name + p2);
         QCOMPARE(program.bytes("PK.dat"), TestProgram::scrambledBytes(Anna));
         QCOMPARE(program.entries(), before);
     }
@@ -197,14 +197,14 @@ private slots:
         for (const bool byFrame : {false, true}) {
             TestProgram program;
             frmNewUser* form = newUser(login(program, Anna), "neu", "x", "x");
-            byFrame ? (void)form->close() : form->cmdCancel->click();
+            byFrame ? (void)form->close() : form->findChild<QPushButton*>("cmdCancel")->click();
             frmLogin* screen = TestProgram::shown<frmLogin>();
             QVERIFY(screen && !TestProgram::shown<frmNewUser>());
             QCOMPARE(program.bytes("PK.dat"), TestProgram::scrambledBytes(Anna));
 
             for (const char* name : {"tmpUsr", "tmpErgShow", "tmpNotiz.txt", "anna/tmpEdit"})
                 program.writePlain(name, {"x"});
-            byFrame ? (void)screen->close() : QTest::keyClick(screen->cboBenutzer, Qt::Key_Escape);
+            byFrame ? (void)screen->close() : QTest::keyClick(screen->findChild<QComboBox*>("cboBenutzer"), Qt::Key_Escape);
             QCOMPARE(program.end.requests, 1);
             QCOMPARE(program.entries(), (QStringList{"PK.dat", "anna"}));
             QCOMPARE(program.entries("anna"), QStringList{"tmpEdit"});

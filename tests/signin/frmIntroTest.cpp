@@ -3,6 +3,7 @@
 #include "signin/frmLogin.h"
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -21,27 +22,28 @@ private slots:
         QVERIFY(intro);
         QCOMPARE(intro->windowTitle(), QString());
         QCOMPARE(intro->size(), QSize(320, 179));
-        QCOMPARE(intro->Label1.size(), 2);
-        QCOMPARE(intro->Label1[0]->text() + '|' + intro->Label1[1]->text(),
+        QCOMPARE(intro->findChild<QLabel*>("Label1_0")->text() + '|' + intro->findChild<QLabel*>("Label1_1")->text(),
                  QStringLiteral("Paukomat V1.1|Vokabeltrainer"));
-        QVERIFY(intro->Label1[0]->font().bold() && intro->Label1[0]->font().italic());
+        QVERIFY(intro->findChild<QLabel*>("Label1_0")->font().bold() && intro->findChild<QLabel*>("Label1_0")->font().italic());
         // Each label keeps its place and grows only where the font on this system needs room.
         const QRect places[] = {{72, 8, 169, 41}, {88, 48, 137, 17}};
         for (int i = 0; i < 2; ++i) {
-            const QLabel* label = intro->Label1[i];
+            const QLabel* label = intro->findChild<QLabel*>(QStringLiteral("Label1_%1").arg(i));
             QVERIFY(label->geometry().contains(places[i]) && intro->rect().contains(label->geometry()));
             QVERIFY(label->width() >= label->sizeHint().width() && label->height() >= label->sizeHint().height());
             QVERIFY(label->width() == places[i].width() || label->width() == label->sizeHint().width());
         }
-        QCOMPARE(intro->Image1.size(), 26);
-        for (QLabel* image : intro->Image1)
+        const QList<QLabel*> images =
+            intro->findChildren<QLabel*>(QRegularExpression("^Image1_\\d+$"));
+        QCOMPARE(images.size(), 26);
+        for (QLabel* image : images)
             QVERIFY(image->size() == QSize(32, 32) && intro->rect().contains(image->geometry()));
         // The help file is named at once, whether or not it exists; F1 opens it.
         QCOMPARE(program.help.helpFile(), program.path("Paukomat.hlp"));
         QTest::keyClick(intro, Qt::Key_F1);
         QCOMPARE(program.help.requests.size(), 1);
 
-        QCOMPARE(intro->tmrIntro->interval(), 3000);
+        QCOMPARE(intro->findChild<QTimer*>("tmrIntro")->interval(), 3000);
         intro->close(); // the frame does nothing
         QTest::qWait(2500);
         QVERIFY(TestProgram::shown<frmIntro>() && !TestProgram::shown<frmLogin>());

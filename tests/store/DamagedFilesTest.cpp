@@ -219,13 +219,13 @@ private slots:
             // What the user does next: leave the lesson, or go through the lists and open a lesson.
             const auto loaded = storedFiles(p.dir(), rawLinesOf);
             if (auto* editor = TestProgram::shown<frmEditUnit>())
-                editor->cmdExit->click();
+                editor->findChild<QPushButton*>("cmdExit")->click();
             if (auto* drill = TestProgram::shown<frmPaukomat>())
-                drill->cmdCancel->click();
+                drill->findChild<QPushButton*>("cmdCancel")->click();
             if (auto* main = TestProgram::shown<frmMain>(); main && n % 5 == 1) {
-                for (int row = 0; row < main->lstSprachen->count(); ++row)
-                    main->lstSprachen->setCurrentRow(row);
-                main->BtnGo->click();
+                for (int row = 0; row < main->findChild<QListWidget*>("lstSprachen")->count(); ++row)
+                    main->findChild<QListWidget*>("lstSprachen")->setCurrentRow(row);
+                main->findChild<QPushButton*>("BtnGo")->click();
             }
             QVERIFY2(storedFiles(p.dir(), rawLinesOf) == loaded, qPrintable(what + "lines lost"));
             QVERIFY2(oneUsableWindow(), qPrintable(what + "no usable window after acting"));
@@ -287,8 +287,8 @@ private slots:
         p.screens().showMain();
         frmMain* main = TestProgram::shown<frmMain>();
         p.messages.queueOk(3);
-        for (QAction* command : {main->mnuSpracheDelete, main->mnuLektionEdit, main->mnuLektionDelete}) {
-            main->lstSprachen->setCurrentRow(command == main->mnuSpracheDelete ? 0 : 1);
+        for (QAction* command : {main->findChild<QAction*>("mnuSpracheDelete"), main->findChild<QAction*>("mnuLektionEdit"), main->findChild<QAction*>("mnuLektionDelete")}) {
+            main->findChild<QListWidget*>("lstSprachen")->setCurrentRow(command == main->findChild<QAction*>("mnuSpracheDelete") ? 0 : 1);
             const qsizetype shown = p.messages.shown.size();
             command->trigger();
             QCOMPARE(p.messages.shown.size(), shown + 1);

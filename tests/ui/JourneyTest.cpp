@@ -77,8 +77,8 @@ void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 void answer(const QString& text)
 {
     if (auto* drill = only<frmPaukomat>()) {
-        type(drill->txtLoesung, text);
-        QTest::keyClick(drill->txtLoesung, Qt::Key_Return);
+        type(drill->findChild<QLineEdit*>("txtLoesung"), text);
+        QTest::keyClick(drill->findChild<QLineEdit*>("txtLoesung"), Qt::Key_Return);
     }
 }
 
@@ -145,7 +145,7 @@ private slots:
         Tree want;
         auto endProgram = [&, runs = 0](frmMain* screen) mutable {
             p.messages.queue(ui::Answer::Yes);
-            click(screen->btnEnd);
+            click(screen->findChild<QPushButton*>("btnEnd"));
             want.removeIf([](Tree::iterator it) { return ("/" + it.key()).contains("/tm"); });
             QCOMPARE(differs(p.dir(), want, {}), QString());
             QCOMPARE(p.end.requests, ++runs);
@@ -157,28 +157,28 @@ private slots:
         STEP(frmIntro, {{"PK.dat", ""}});
         QTRY_VERIFY_WITH_TIMEOUT(only<frmLogin>(), 5000);
         STEP(frmLogin, {{"tmpPK.dat", ""}});
-        click(only<frmLogin>()->cmdNeuerUser);
+        click(only<frmLogin>()->findChild<QPushButton*>("cmdNeuerUser"));
         STEP(frmNewUser, {});
-        type(only<frmNewUser>()->txtBenutzerName, "anna");
-        type(only<frmNewUser>()->txtKennwort1, "geheim");
-        type(only<frmNewUser>()->txtKennwort2, "geheim");
-        click(only<frmNewUser>()->cmdNimmNutzer);
+        type(only<frmNewUser>()->findChild<QLineEdit*>("txtBenutzerName"), "anna");
+        type(only<frmNewUser>()->findChild<QLineEdit*>("txtKennwort1"), "geheim");
+        type(only<frmNewUser>()->findChild<QLineEdit*>("txtKennwort2"), "geheim");
+        click(only<frmNewUser>()->findChild<QPushButton*>("cmdNimmNutzer"));
         STEP(frmLogin, {{"PK.dat", S({"anna", "geheim"})}, {"tmpPK.dat", P({"anna", "geheim"})},
                         {"anna/", ""}});
-        type(only<frmLogin>()->cboBenutzer, "anna");
-        type(only<frmLogin>()->txtPassword, "geheim");
-        click(only<frmLogin>()->cmdOK);
+        type(only<frmLogin>()->findChild<QComboBox*>("cboBenutzer"), "anna");
+        type(only<frmLogin>()->findChild<QLineEdit*>("txtPassword"), "geheim");
+        click(only<frmLogin>()->findChild<QPushButton*>("cmdOK"));
         STEP(frmMain, {{"tmpUsr", P({"anna", "geheim"})}, {"anna/Spr.dat", ""},
                        {"anna/tmpSpr.dat", ""}});
 
         // Two languages; two lessons in the first, one in the second.
         auto* main = only<frmMain>();
-        choose(main->mnuNeueSprache, "Englisch");
-        choose(main->mnuNeueSprache, "Französisch");
-        choose(main->mnuNeueLektion, "Lektion 1");
-        choose(main->mnuNeueLektion, "Lektion 2");
-        main->lstSprachen->setCurrentRow(1);
-        choose(main->mnuNeueLektion, "Verben");
+        choose(main->findChild<QAction*>("mnuNeueSprache"), "Englisch");
+        choose(main->findChild<QAction*>("mnuNeueSprache"), "Französisch");
+        choose(main->findChild<QAction*>("mnuNeueLektion"), "Lektion 1");
+        choose(main->findChild<QAction*>("mnuNeueLektion"), "Lektion 2");
+        main->findChild<QListWidget*>("lstSprachen")->setCurrentRow(1);
+        choose(main->findChild<QAction*>("mnuNeueLektion"), "Verben");
         QStringList languages = {keyed("Englisch", "LSp1"), keyed("Französisch", "LSp2")};
         STEP(frmMain, {{"anna/Spr.dat", S(languages)}, {"anna/tmpSpr.dat", P(languages)},
                        {"anna/Englisch/", ""}, {"anna/Französisch/", ""},
@@ -186,25 +186,25 @@ private slots:
                        {"anna/LSp2", S({keyed("Verben", "U3")})}});
 
         // Words in the editor reach the lesson file when the editor is left.
-        main->lstSprachen->setCurrentRow(0);
-        main->mnuLektionEdit->trigger();
+        main->findChild<QListWidget*>("lstSprachen")->setCurrentRow(0);
+        main->findChild<QAction*>("mnuLektionEdit")->trigger();
         STEP(frmEditUnit, {{"anna/tmpEdit", P(tmpEdit)}, {"anna/Englisch/U1", ""},
                            {"anna/Englisch/tmpU1", ""}});
         auto* editor = only<frmEditUnit>();
         for (const QString& line : lesson("fff")) {
-            type(editor->txtNewVokabelSprache, line.section("\\\\", 0, 0));
-            type(editor->txtNewVokabelDeutsch, line.section("\\\\", 1, 1));
-            click(editor->cmdVokabelNeu);
+            type(editor->findChild<QLineEdit*>("txtNewVokabelSprache"), line.section("\\\\", 0, 0));
+            type(editor->findChild<QLineEdit*>("txtNewVokabelDeutsch"), line.section("\\\\", 1, 1));
+            click(editor->findChild<QPushButton*>("cmdVokabelNeu"));
         }
-        click(editor->cmdExit);
+        click(editor->findChild<QPushButton*>("cmdExit"));
         STEP(frmMain, {{"anna/tmpEdit", Gone}, {"anna/Englisch/tmpU1", Gone},
                        {"anna/Englisch/U1", S(lesson("fff"))}});
 
         // Every word from English to German; "Zurück" stores the marks.
-        click(main->BtnGo);
+        click(main->findChild<QPushButton*>("BtnGo"));
         STEP(frmPaukomat, {{"anna/tmpEdit", P(tmpEdit)}, {"anna/Englisch/EU1", ""},
                            {"anna/Englisch/tmpU1", P(lesson("fff"))}});
-        click(only<frmPaukomat>()->cmdStartUebung);
+        click(only<frmPaukomat>()->findChild<QPushButton*>("cmdStartUebung"));
         answer("Haus");
         STEP(frmPaukomat, {{"anna/Englisch/tmpUxx", P({pair("house", "Haus;Gebäude", 'r')})}});
         answer("das");
@@ -214,16 +214,16 @@ private slots:
                            {"anna/Englisch/tmpU1", P(lesson("rrf"))},
                            {"anna/Englisch/U1", S(lesson("rrf"))},
                            {"anna/Englisch/EU1", S({" 3\\\\ 2", "3\\\\2"})}});
-        click(only<frmPaukomat>()->cmdCancel);
+        click(only<frmPaukomat>()->findChild<QPushButton*>("cmdCancel"));
         STEP(frmMain, {{"anna/Englisch/tmpU1", Gone}, {"anna/Englisch/U1", S(lesson("rrf"))}});
 
         // Only the word marked wrong, from German to English.
-        click(main->BtnGo);
+        click(main->findChild<QPushButton*>("BtnGo"));
         STEP(frmPaukomat, {{"anna/Englisch/tmpU1", P(lesson("rrf"))}});
         auto* drill = only<frmPaukomat>();
-        click(drill->optPaukomatLanguage[1]);
-        click(drill->optPaukomatWelcheVokabeln[1]);
-        click(drill->cmdStartUebung);
+        click(drill->findChild<QRadioButton*>("optPaukomatLanguage_1"));
+        click(drill->findChild<QRadioButton*>("optPaukomatWelcheVokabeln_1"));
+        click(drill->findChild<QPushButton*>("cmdStartUebung"));
         p.messages.queueOk();
         answer("cat");
         STEP(frmPaukomat, {{"anna/Englisch/tmpU1", P(lesson("rrr"))},
@@ -232,31 +232,31 @@ private slots:
 
         // The results of both runs, printed; "OK" gives a drill loaded afresh from the lesson,
         // which kept the marks of the finished run.
-        click(drill->cmdShowErgebnis);
+        click(drill->findChild<QPushButton*>("cmdShowErgebnis"));
         const QString dir = p.dir() + "/anna/Englisch/";
         STEP(frmErgebnis,
              {{"tmpErgShow", P({dir, "anna", "Englisch", "Lektion 1", dir + "EU1"})}});
-        click(only<frmErgebnis>()->cmdPrintErgebnis);
+        click(only<frmErgebnis>()->findChild<QPushButton*>("cmdPrintErgebnis"));
         QCOMPARE(p.printer.documents.size(), 1);
-        click(only<frmErgebnis>()->cmdCancel);
+        click(only<frmErgebnis>()->findChild<QPushButton*>("cmdCancel"));
         STEP(frmPaukomat, {{"anna/Englisch/tmpU1", P(lesson("rrr"))}});
-        click(only<frmPaukomat>()->cmdCancel);
+        click(only<frmPaukomat>()->findChild<QPushButton*>("cmdCancel"));
         STEP(frmMain, {{"anna/Englisch/tmpU1", Gone}});
 
         // A lesson and a language renamed, then deleted.
-        main->lstLektionen->setCurrentRow(1);
-        choose(main->mnuTitleLektion, "Grammatik");
-        main->lstSprachen->setCurrentRow(1);
-        choose(main->mnuTitleSprache, "Spanisch");
+        main->findChild<QListWidget*>("lstLektionen")->setCurrentRow(1);
+        choose(main->findChild<QAction*>("mnuTitleLektion"), "Grammatik");
+        main->findChild<QListWidget*>("lstSprachen")->setCurrentRow(1);
+        choose(main->findChild<QAction*>("mnuTitleSprache"), "Spanisch");
         languages[1] = keyed("Spanisch", "LSp2");
         STEP(frmMain, {{"anna/LSp1", S({keyed("Lektion 1", "U1"), keyed("Grammatik", "U2")})},
                        {"anna/Spr.dat", S(languages)}, {"anna/tmpSpr.dat", P(languages)},
                        {"anna/Spanisch/", ""}, {"anna/Französisch/", Gone}});
-        main->lstSprachen->setCurrentRow(1);
-        choose(main->mnuSpracheDelete);
-        main->lstSprachen->setCurrentRow(0);
-        main->lstLektionen->setCurrentRow(1);
-        choose(main->mnuLektionDelete);
+        main->findChild<QListWidget*>("lstSprachen")->setCurrentRow(1);
+        choose(main->findChild<QAction*>("mnuSpracheDelete"));
+        main->findChild<QListWidget*>("lstSprachen")->setCurrentRow(0);
+        main->findChild<QListWidget*>("lstLektionen")->setCurrentRow(1);
+        choose(main->findChild<QAction*>("mnuLektionDelete"));
         languages.removeLast();
         STEP(frmMain, {{"anna/LSp1", S({keyed("Lektion 1", "U1")})},
                        {"anna/Spr.dat", S(languages)}, {"anna/tmpSpr.dat", P(languages)},
@@ -269,26 +269,26 @@ private slots:
         p.screens().showLogin();
         STEP(frmLogin, {{"tmpPK.dat", P({"anna", "geheim"})}});
         auto* login = only<frmLogin>();
-        QVERIFY(focusIn(login, {login->cboBenutzer, login->txtPassword, login->cmdOK,
-                                login->cmdCancel, login->cmdNeuerUser, login->cmdUserLoeschen,
-                                login->cmdHelp}));
+        QVERIFY(focusIn(login, {login->findChild<QComboBox*>("cboBenutzer"), login->findChild<QLineEdit*>("txtPassword"), login->findChild<QPushButton*>("cmdOK"),
+                                login->findChild<QPushButton*>("cmdCancel"), login->findChild<QPushButton*>("cmdNeuerUser"), login->findChild<QPushButton*>("cmdUserLoeschen"),
+                                login->findChild<QPushButton*>("cmdHelp")}));
         press(Qt::Key_N, Qt::AltModifier); // the click an access key gives is animated
         QTRY_VERIFY(only<frmNewUser>());
         auto* newUser = only<frmNewUser>();
-        QVERIFY(focusIn(newUser, {newUser->txtBenutzerName, newUser->txtKennwort1,
-                                  newUser->txtKennwort2, newUser->cmdNimmNutzer, newUser->cmdCancel,
-                                  newUser->cmdHelp}));
+        QVERIFY(focusIn(newUser, {newUser->findChild<QLineEdit*>("txtBenutzerName"), newUser->findChild<QLineEdit*>("txtKennwort1"),
+                                  newUser->findChild<QLineEdit*>("txtKennwort2"), newUser->findChild<QPushButton*>("cmdNimmNutzer"), newUser->findChild<QPushButton*>("cmdCancel"),
+                                  newUser->findChild<QPushButton*>("cmdHelp")}));
         for (const QString text : {"Jürgen", "pw", "pw"}) {
             type(QApplication::focusWidget(), text);
             press(Qt::Key_Tab);
         }
         press(Qt::Key_Return);
         login = only<frmLogin>();
-        QVERIFY(focusIn(login, {login->cboBenutzer}));
-        type(login->cboBenutzer, "Jürgen");
+        QVERIFY(focusIn(login, {login->findChild<QComboBox*>("cboBenutzer")}));
+        type(login->findChild<QComboBox*>("cboBenutzer"), "Jürgen");
         press(Qt::Key_K, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), login->txtPassword);
-        type(login->txtPassword, "pw");
+        QCOMPARE(QApplication::focusWidget(), login->findChild<QLineEdit*>("txtPassword"));
+        type(login->findChild<QLineEdit*>("txtPassword"), "pw");
         press(Qt::Key_Return);
         const QStringList users = {"anna", "geheim", "Jürgen", "pw"};
         STEP(frmMain, {{"PK.dat", S(users)}, {"tmpPK.dat", P(users)},
@@ -298,32 +298,32 @@ private slots:
         // The menus by their access keys: a language and a lesson of the same names as anna's,
         // and so of the same keys; her files stay as they are.
         main = only<frmMain>();
-        QVERIFY(focusIn(main, {main->lstSprachen}));
+        QVERIFY(focusIn(main, {main->findChild<QListWidget*>("lstSprachen")}));
         p.input.queue("Englisch");
-        byKeys(Qt::Key_S, main->mnuSprache, Qt::Key_N);
+        byKeys(Qt::Key_S, main->findChild<QMenu*>("mnuSprache"), Qt::Key_N);
         p.input.queue("Lektion 1");
-        byKeys(Qt::Key_L, main->mnuLektionen, Qt::Key_N);
-        byKeys(Qt::Key_L, main->mnuLektionen, Qt::Key_B);
+        byKeys(Qt::Key_L, main->findChild<QMenu*>("mnuLektionen"), Qt::Key_N);
+        byKeys(Qt::Key_L, main->findChild<QMenu*>("mnuLektionen"), Qt::Key_B);
         editor = only<frmEditUnit>();
         QVERIFY(editor);
-        type(editor->txtNewVokabelSprache, "dog");
-        type(editor->txtNewVokabelDeutsch, "Hund");
-        click(editor->cmdVokabelNeu);
-        click(editor->cmdExit);
+        type(editor->findChild<QLineEdit*>("txtNewVokabelSprache"), "dog");
+        type(editor->findChild<QLineEdit*>("txtNewVokabelDeutsch"), "Hund");
+        click(editor->findChild<QPushButton*>("cmdVokabelNeu"));
+        click(editor->findChild<QPushButton*>("cmdExit"));
         languages = {keyed("Englisch", "LSp1")};
         STEP(frmMain, {{"Jürgen/Spr.dat", S(languages)}, {"Jürgen/tmpSpr.dat", P(languages)},
                        {"Jürgen/Englisch/", ""}, {"Jürgen/LSp1", S({keyed("Lektion 1", "U1")})},
                        {"Jürgen/Englisch/U1", S({pair("dog", "Hund", 'f')})}});
 
         // One drill: Shift+Tab to the start button, Space starts, Enter judges, Tab to "Zurück".
-        QVERIFY(focusIn(main, {main->lstSprachen, main->lstLektionen, main->btnEnd, main->cmdHelp,
-                               main->BtnGo}));
+        QVERIFY(focusIn(main, {main->findChild<QListWidget*>("lstSprachen"), main->findChild<QListWidget*>("lstLektionen"), main->findChild<QPushButton*>("btnEnd"), main->findChild<QPushButton*>("cmdHelp"),
+                               main->findChild<QPushButton*>("BtnGo")}));
         press(Qt::Key_Tab, Qt::ShiftModifier);
         press(Qt::Key_Space);
         drill = only<frmPaukomat>();
-        QVERIFY(drill && focusIn(drill, {drill->cmdStartUebung}));
+        QVERIFY(drill && focusIn(drill, {drill->findChild<QPushButton*>("cmdStartUebung")}));
         press(Qt::Key_Space);
-        QCOMPARE(QApplication::focusWidget(), drill->txtLoesung);
+        QCOMPARE(QApplication::focusWidget(), drill->findChild<QLineEdit*>("txtLoesung"));
         p.messages.queueOk();
         answer("Hund");
         press(Qt::Key_Tab);
@@ -332,7 +332,7 @@ private slots:
         STEP(frmMain, {{"Jürgen/tmpEdit", P(tmpEdit)},
                        {"Jürgen/Englisch/EU1", S({" 1\\\\ 1", "1\\\\1"})},
                        {"Jürgen/Englisch/U1", S({pair("dog", "Hund", 'r')})}});
-        choose(main->mnuSpracheDelete);
+        choose(main->findChild<QAction*>("mnuSpracheDelete"));
         STEP(frmMain, {{"Jürgen/Spr.dat", ""}, {"Jürgen/tmpSpr.dat", ""}, {"Jürgen/LSp1", Gone},
                        {"Jürgen/Englisch/", Gone}, {"Jürgen/Englisch/U1", Gone},
                        {"Jürgen/Englisch/EU1", Gone}});
