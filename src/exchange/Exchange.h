@@ -31,7 +31,7 @@ enum class Format { Delimited, Kvtml };
 struct Row
 {
     int number = 0;       // 1-based line (text) or entry (KVTML) where the row starts
-    QStringList cells;    // untrimmed; a row may have fewer cells than there are columns
+    QStringList cells;    // as read, trimmed only by the plan; a row may have fewer cells
 };
 
 // One lesson (container) of a KVTML file. A nested container is named "outer / inner" and its

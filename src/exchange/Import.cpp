@@ -35,6 +35,10 @@ ImportSource readImportData(const QByteArray& bytes, const QString& fileName)
     const QFileInfo info(fileName);
     const QString name = info.fileName();
     ImportSource source;
+    if (bytes.size() > MaxImportBytes) {
+        source.error = message::tooBig(name);
+        return source;
+    }
     // Spreadsheets save "Unicode text" as UTF-16 with a byte order mark.
     const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
     QByteArray text = bytes;
@@ -45,9 +49,7 @@ ImportSource readImportData(const QByteArray& bytes, const QString& fileName)
     }
     if (text.startsWith("\xEF\xBB\xBF"))
         text.remove(0, 3);
-    if (bytes.size() > MaxImportBytes)
-        source.error = message::tooBig(name);
-    else if (text.trimmed().isEmpty())
+    if (text.trimmed().isEmpty())
         source.error = message::empty(name);
     else if (text.contains('\0'))
         source.error = message::notText(name);
