@@ -50,7 +50,7 @@ struct ImportChoice
     int kvtmlLesson = -1;  // index into ImportSource::lessons; -1 takes every entry
 };
 
-// A file read for import. When error is not empty nothing else is set and the file gives no pairs.
+// A file read for import. When error is not empty the file gives no rows and no pairs.
 struct ImportSource
 {
     QString error;
