@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev
-          qt6-translations-l10n fonts-dejavu-core fonts-urw-base35 poppler-utils)
+          qt6-translations-l10n fonts-dejavu-core fonts-urw-base35 poppler-utils libcsv-dev)
 
 install_missing() {
     local missing=()

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Import of word lists from other trainers and export of a lesson for them: delimited text
+// (tab, ";" or ",", as spreadsheets and Anki write it) and KVTML 2.0 (KDE's vocabulary trainers).
+// Everything works on bytes and values; reading a chosen file is the only file access.
+namespace exchange {
+
+struct Pair
+{
+    QString foreign;
+    QString german;
+    friend bool operator==(const Pair&, const Pair&) = default;
+};
+
+// A row of the source that gives no pair of its own.
+struct LeftOut
+{
+    int row = 0;          // 1-based line of a text file, entry of a KVTML file
+    QString text;         // the row as "foreign = German", as the user sees it
+    QString reason;
+    bool merged = false;  // a duplicate whose meanings went into its first occurrence
+};
+
+enum class Format { Delimited, Kvtml };
+
+struct Row
+{
+    int number = 0;       // 1-based line (text) or entry (KVTML) where the row starts
+    QStringList cells;    // as read, trimmed only by the plan; a row may have fewer cells
+};
+
+// One lesson (container) of a KVTML file. A nested container is named "outer / inner" and its
+// entries also belong to every container around it.
+struct KvtmlLesson
+{
+    QString name;
+    QList<qsizetype> rows; // indexes into ImportSource::rows, in file order
+};
+
+struct ImportChoice
+{
+    int foreignColumn = 0;
+    int germanColumn = 1;
+    bool swapSides = false;
+    int kvtmlLesson = -1;  // index into ImportSource::lessons; -1 takes every entry
+};
+
+// A file read for import. When error is not empty the file gives no rows and no pairs.
+struct ImportSource
+{
+    QString error;
+    Format format = Format::Delimited;
+    QStringList columns;          // "Spalte 1", ... or the KVTML languages, for the column choice
+    QList<Row> rows;              // every row, in file order; the first ones serve as preview
+    QList<KvtmlLesson> lessons;   // KVTML only, in file order, for the lesson choice
+    QString lessonName;           // proposal for the new lesson
+    QChar separator;              // delimited text only
+    ImportChoice proposed;        // for KVTML the German language is proposed as German side
+};
+
+struct ImportPlan
+{
+    QList<Pair> pairs;
+    QList<LeftOut> leftOut;
+    bool entries = false;         // rows are KVTML entries, not lines
+    // E.g. "12 Wortpaare werden importiert, 2 Zeilen werden ausgelassen."
+    [[nodiscard]] QString summary() const;
+};
+
+// Files above this size are refused before they are read.
+inline constexpr qint64 MaxImportBytes = 20 * 1024 * 1024;
+
+[[nodiscard]] ImportSource readImportFile(const QString& path);
+// The same for bytes already read; fileName gives the extension and the lesson name proposal.
+[[nodiscard]] ImportSource readImportData(const QByteArray& bytes, const QString& fileName);
+
+// The pairs the chosen columns (and KVTML lesson) give, and every row that gives none.
+[[nodiscard]] ImportPlan planImport(const ImportSource& source, const ImportChoice& choice);
+
+// A text trimmed and cleared of what a lesson name may not hold; never empty.
+[[nodiscard]] QString lessonNameProposal(const QString& text);
+
+// UTF-8 without BOM, lines ended by "\n", the header lines "#separator:tab" and "#html:false".
+[[nodiscard]] QByteArray exportDelimited(const QList<Pair>& pairs);
+// Identifier 0 is the language (with a locale when its name is a common one), 1 is German.
+[[nodiscard]] QByteArray exportKvtml(const QList<Pair>& pairs, const QString& language,
+                                     const QString& lesson);
+
+} // namespace exchange

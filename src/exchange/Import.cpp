@@ -1,0 +1,185 @@
+#include "editor/LessonFile.h"
+#include "exchange/Exchange.h"
+#include "exchange/Messages.h"
+#include "exchange/Readers.h"
+#include "lessons/ListFile.h"
+#include "store/TextRules.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QStringDecoder>
+
+namespace exchange {
+
+ImportSource readImportFile(const QString& path)
+{
+    const QFileInfo info(path);
+    ImportSource source;
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        source.error = message::cannotRead(info.fileName());
+        return source;
+    }
+    // One byte beyond the limit tells a file that grew since it was chosen.
+    const QByteArray bytes = file.read(MaxImportBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        source.error = message::cannotRead(info.fileName());
+    else if (info.size() > MaxImportBytes || bytes.size() > MaxImportBytes)
+        source.error = message::tooBig(info.fileName());
+    return source.error.isEmpty() ? readImportData(bytes, path) : source;
+}
+
+ImportSource readImportData(const QByteArray& bytes, const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    const QString name = info.fileName();
+    ImportSource source;
+    if (bytes.size() > MaxImportBytes) {
+        source.error = message::tooBig(name);
+        return source;
+    }
+    // Spreadsheets save "Unicode text" as UTF-16 with a byte order mark.
+    const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    QByteArray text = bytes;
+    if (utf16) {
+        QStringDecoder decoder(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
+                                                            : QStringDecoder::Utf16BE);
+        text = QString(decoder(bytes.mid(2))).toUtf8();
+    }
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text.remove(0, 3);
+    if (text.trimmed().isEmpty())
+        source.error = message::empty(name);
+    else if (text.contains('\0'))
+        source.error = message::notText(name);
+    if (!source.error.isEmpty())
+        return source;
+
+    // The XML reader follows the document's own encoding, so it gets the bytes as they are.
+    const bool kvtml = info.suffix().compare(QLatin1String("kvtml"), Qt::CaseInsensitive) == 0
+        || text.trimmed().startsWith('<');
+    source = kvtml ? detail::readKvtml(utf16 ? bytes : text, name)
+                   : detail::readDelimited(text, name);
+    if (source.error.isEmpty())
+        source.lessonName = lessonNameProposal(
+            source.lessonName.isEmpty() ? info.completeBaseName() : source.lessonName);
+    return source;
+}
+
+QString lessonNameProposal(const QString& text)
+{
+    QString name;
+    for (const QChar c : text)
+        if (!lessons::Unerlaubt.contains(c) && store::unstorableTextMessage(QString(c)).isEmpty())
+            name += c;
+    name = name.simplified().left(100).trimmed();
+    return name.isEmpty() ? message::fallbackLessonName() : name;
+}
+
+namespace {
+
+// The meanings of a German side: split at ";", trimmed, empty ones dropped.
+QStringList meaningsOf(const QString& german)
+{
+    QStringList meanings;
+    for (const QString& m : german.split(QLatin1Char(';')))
+        if (const QString t = m.trimmed(); !t.isEmpty())
+            meanings.append(t);
+    return meanings;
+}
+
+// Empty when the pair can be stored, otherwise why not. The German side may hold backslashes:
+// a lesson line splits at its first "\\", which lies behind the foreign word, and the mark is
+// found from the end of the line.
+QString problemOf(const Pair& p)
+{
+    if (p.foreign.isEmpty())
+        return message::emptyForeign();
+    if (meaningsOf(p.german).isEmpty())
+        return message::emptyGerman();
+    if (QString m = editor::LessonFile::foreignWordProblem(p.foreign); !m.isEmpty())
+        return m;
+    return store::unstorableTextMessage(p.german);
+}
+
+// Appends the meanings of more that german lacks; false when it lacks none.
+bool merge(QString& german, const QString& more)
+{
+    QStringList have = meaningsOf(german);
+    bool changed = false;
+    for (const QString& m : meaningsOf(more)) {
+        if (have.contains(m))
+            continue;
+        have.append(m);
+        german += (german.endsWith(QLatin1Char(';')) ? QString() : QStringLiteral(";")) + m;
+        changed = true;
+    }
+    return changed;
+}
+
+// The row as a list shows it: on one line and not endlessly long.
+QString shown(const Pair& p)
+{
+    QString text = p.foreign + QStringLiteral(" = ") + p.german;
+    for (QChar& c : text)
+        if (c.unicode() < 0x20)
+            c = QLatin1Char(' ');
+    return text.size() > 200 ? text.left(199) + QChar(0x2026) : text;
+}
+
+QString cell(const Row& row, int column)
+{
+    return column >= 0 && column < row.cells.size() ? row.cells[column].trimmed() : QString();
+}
+
+} // namespace
+
+ImportPlan planImport(const ImportSource& source, const ImportChoice& choice)
+{
+    ImportPlan plan;
+    plan.entries = source.format == Format::Kvtml;
+    if (!source.error.isEmpty())
+        return plan;
+    int foreign = choice.foreignColumn;
+    int german = choice.germanColumn;
+    if (choice.swapSides)
+        std::swap(foreign, german);
+    QList<qsizetype> picked;
+    if (choice.kvtmlLesson >= 0 && choice.kvtmlLesson < source.lessons.size())
+        picked = source.lessons[choice.kvtmlLesson].rows;
+    else if (choice.kvtmlLesson < 0)
+        for (qsizetype i = 0; i < source.rows.size(); ++i)
+            picked.append(i);
+
+    QHash<QString, qsizetype> pairOf; // foreign word to its pair
+    QList<int> firstRow;              // row number of each pair
+    for (const qsizetype i : std::as_const(picked)) {
+        const Row& row = source.rows[i];
+        const Pair pair{cell(row, foreign), cell(row, german)};
+        if (const QString reason = problemOf(pair); !reason.isEmpty()) {
+            plan.leftOut.append({row.number, shown(pair), reason});
+        } else if (const auto it = pairOf.constFind(pair.foreign); it != pairOf.cend()) {
+            const bool changed = merge(plan.pairs[*it].german, pair.german);
+            const int first = firstRow[*it];
+            plan.leftOut.append({row.number, shown(pair),
+                                 changed ? message::duplicateMerged(first, plan.entries)
+                                         : message::duplicateUnchanged(first, plan.entries),
+                                 true});
+        } else {
+            pairOf.insert(pair.foreign, plan.pairs.size());
+            plan.pairs.append(pair);
+            firstRow.append(row.number);
+        }
+    }
+    return plan;
+}
+
+QString ImportPlan::summary() const
+{
+    const auto merged = std::count_if(leftOut.cbegin(), leftOut.cend(),
+                                      [](const LeftOut& l) { return l.merged; });
+    return message::summary(pairs.size(), merged, leftOut.size() - merged, entries);
+}
+
+} // namespace exchange
