@@ -42,4 +42,12 @@ QString ScriptedInput::ask(QWidget*, const QString& prompt, const QString& title
     return answers.isEmpty() ? QString() : answers.dequeue();
 }
 
+bool RecordingPrinter::printDocument(QWidget*, const ui::PrintDocument& document)
+{
+    const QList<results::RunScore> runs = document.chart.value_or(QList<results::RunScore>());
+    printedDocuments.append({document.lines, document.pageNumbers, document.chart.has_value(),
+                             runs.size(), runs});
+    return true;
+}
+
 } // namespace testing

@@ -7,8 +7,12 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QSet>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -28,6 +32,34 @@ void whenModal(std::function<void(Dialog*)> check)
         check(dialog);
     });
 }
+
+// The pages of a document printed into a PDF, as pdftotext reads them keeping the layout.
+QStringList printedPages(const ui::PrintDocument& document)
+{
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(dir.filePath("druck.pdf"));
+    if (!ui::QtPrinter::renderDocument(printer, document))
+        return {};
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", printer.outputFileName(), "-"});
+    pdftotext.waitForFinished();
+    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split('\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+// A printer of plain lines only, as the program had before documents.
+struct LinePrinter final : ui::Printer
+{
+    bool print(QWidget*, const QList<ui::PrintLine>& lines) override
+    {
+        printed = lines;
+        return true;
+    }
+    QList<ui::PrintLine> printed;
+};
 
 } // namespace
 
@@ -135,6 +167,54 @@ private slots:
             seen.insert(random.nextUniform());
         QVERIFY(seen.size() > 90 && *std::min_element(seen.begin(), seen.end()) >= 0
                 && *std::max_element(seen.begin(), seen.end()) < 1);
+    }
+
+    void resultsPrintoutEndsWithTheChart_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("runs");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("chartPage");
+        QTest::newRow("a few runs") << 20 << 3 << "3 Übungen" << 1;
+        QTest::newRow("a long history") << 20 << 10000 << "letzte 50 von 10000 Übungen" << 1;
+        QTest::newRow("no run yet") << 11 << 0 << "Noch keine Übung abgeschlossen." << 1;
+        // Too little room left below the lines: the chart goes on a page of its own.
+        QTest::newRow("page nearly full") << 50 << 2 << "2 Übungen" << 2;
+    }
+
+    void resultsPrintoutEndsWithTheChart()
+    {
+        QFETCH(int, lines);
+        QFETCH(int, runs);
+        QFETCH(QString, caption);
+        QFETCH(int, chartPage);
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext is not installed");
+        ui::PrintDocument document;
+        for (int i = 1; i <= lines; ++i)
+            document.lines.append({QStringLiteral("Zeile %1").arg(i), "Times New Roman", 12});
+        document.chart = QList<results::RunScore>(runs, results::RunScore{80, 2});
+        const QStringList pages = printedPages(document);
+        QCOMPARE(pages.size(), chartPage);
+        QVERIFY(pages.first().contains(QStringLiteral("Zeile %1\n").arg(lines)));
+        QVERIFY(pages.last().contains(QStringLiteral("Verlauf: Prozent richtig je Übung")));
+        QVERIFY(pages.last().contains(caption));
+        QVERIFY(!pages.join(' ').contains("Seite"));
+    }
+
+    void aPrinterOfPlainLinesGetsTheColumnsSideBySide()
+    {
+        LinePrinter printer;
+        ui::Printer& service = printer;
+        ui::PrintDocument document;
+        document.lines = {{"Vokabelliste", "Times New Roman", 14, true, true},
+                          {"house", "Times New Roman", 12, false, false, "Haus; Gebäude"}};
+        document.pageNumbers = true;
+        document.chart = QList<results::RunScore>();
+        QVERIFY(service.printDocument(nullptr, document));
+        QCOMPARE(printer.printed,
+                 QList<ui::PrintLine>({{"Vokabelliste", "Times New Roman", 14, true, true},
+                                       {"house   Haus; Gebäude", "Times New Roman", 12}}));
     }
 
     void oneCopyPerProgramDirectory()
