@@ -1,4 +1,5 @@
 #include "Doubles.h"
+#include "editor/WordListDocument.h"
 #include "ui/QtServices.h"
 #include "ui/ScreenBase.h"
 #include "ui/SingleInstance.h"
@@ -167,6 +168,35 @@ private slots:
             seen.insert(random.nextUniform());
         QVERIFY(seen.size() > 90 && *std::min_element(seen.begin(), seen.end()) >= 0
                 && *std::max_element(seen.begin(), seen.end()) < 1);
+    }
+
+    void wordListPrintsIntoAPdf()
+    {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext is not installed");
+        QList<editor::WordPair> pairs;
+        for (int i = 1; i <= 118; ++i)
+            pairs.append(editor::WordPair::parse(
+                QStringLiteral("word%1\\\\Wort %1;Begriff\\\\\\f").arg(i, 3, 10, QLatin1Char('0'))));
+        pairs.append(editor::WordPair::parse("house\\\\Haus;Gebäude\\\\\\r"));
+        const QString meanings = "etwas berücksichtigen;etwas in Betracht ziehen;etwas einkalkulieren;"
+                                 "mit etwas rechnen;an etwas denken;etwas einplanen;etwas beachten";
+        pairs.append(editor::WordPair::parse("to take into account\\\\" + meanings + "\\\\\\f"));
+        const QStringList pages = printedPages(
+            editor::wordListDocument(editor::wordList("Englisch", "Lektion 1", pairs)));
+        QVERIFY(pages.size() >= 2);
+        QVERIFY(pages.first().contains(QStringLiteral("Vokabelliste: Englisch – Lektion 1")));
+        QVERIFY(pages.first().contains(QRegularExpression("\\n\\s*Englisch\\s{3,}Deutsch\\s*\\n")));
+        const QString all = pages.join('\n');
+        QVERIFY(all.contains(QRegularExpression("\\n\\s*house\\s{3,}Haus; Gebäude\\s*\\n")));
+        QVERIFY(all.contains(QRegularExpression("\\n\\s*word118\\s{3,}Wort 118; Begriff\\s*\\n")));
+        // The long meanings wrap in their column; no word is lost.
+        for (const QString& word : QString(meanings).replace(';', ' ').split(' '))
+            QVERIFY2(all.contains(word), qPrintable(word));
+        QCOMPARE(all.count(QRegularExpression("\\bword\\d{3}\\b")), 118);
+        for (int page = 1; page <= pages.size(); ++page)
+            QVERIFY(pages.at(page - 1).contains(
+                QStringLiteral("Seite %1 von %2").arg(page).arg(pages.size())));
     }
 
     void resultsPrintoutEndsWithTheChart_data()
