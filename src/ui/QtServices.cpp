@@ -159,8 +159,10 @@ bool QtPrinter::printDocument(QWidget* parent, const PrintDocument& document)
 
 namespace {
 
-// The chart is half as high as the page is wide, or the whole page where that is less.
+// The chart is about half as high as the page is wide; it may shrink to fit the rest of a page
+// down to a third, below that it goes on a page of its own.
 constexpr qreal ChartHeightPerWidth = 0.5;
+constexpr qreal ChartHeightAtLeast = 0.33;
 // Room between the two columns, as a share of the page width; and the widest the first column
 // may grow, so the meanings keep the larger part of the line.
 constexpr qreal ColumnGap = 0.04;
@@ -275,11 +277,14 @@ bool QtPrinter::renderDocument(QPagedPaintDevice& device, const PrintDocument& d
         }
     }
     if (document.chart) {
-        const qreal height = std::min(width * ChartHeightPerWidth, bodyHeight);
-        qreal top = y > 0 ? y + QFontMetricsF(QFont(QStringLiteral("Times New Roman"), 12), &device).lineSpacing() : 0;
-        if (top > 0 && top + height > bodyHeight) {
+        const qreal gap =
+            QFontMetricsF(QFont(QStringLiteral("Times New Roman"), 12), &device).lineSpacing();
+        qreal top = y > 0 ? y + gap : 0;
+        qreal height = std::min(width * ChartHeightPerWidth, bodyHeight - top);
+        if (top > 0 && height < width * ChartHeightAtLeast) {
             pages.append(PrintedPage());
             top = 0;
+            height = std::min(width * ChartHeightPerWidth, bodyHeight);
         }
         pages.last().chart = QRectF(0, top, width, height);
     }

@@ -39,6 +39,8 @@ QStringList printedPages(const ui::PrintDocument& document)
 {
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
+    // The rows that fit on a page depend on its size; the locale would choose Letter in places.
+    printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setOutputFileName(dir.filePath("druck.pdf"));
     if (!ui::QtPrinter::renderDocument(printer, document))
         return {};
@@ -208,7 +210,9 @@ private slots:
         QTest::newRow("a few runs") << 20 << 3 << "3 Übungen" << 1;
         QTest::newRow("a long history") << 20 << 10000 << "letzte 50 von 10000 Übungen" << 1;
         QTest::newRow("no run yet") << 11 << 0 << "Noch keine Übung abgeschlossen." << 1;
-        // Too little room left below the lines: the chart goes on a page of its own.
+        // Below the lines the chart shrinks to the room left, down to a point; with less room
+        // it goes on a page of its own.
+        QTest::newRow("page two-thirds full") << 36 << 2 << "2 Übungen" << 1;
         QTest::newRow("page nearly full") << 50 << 2 << "2 Übungen" << 2;
     }
 
