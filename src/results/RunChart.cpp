@@ -68,7 +68,8 @@ void paintRunChart(QPainter& painter, const QRectF& area, const QList<RunScore>&
     // Title on the left, the note on how many runs are shown on the right.
     const QString caption = runChartCaption(runs.size());
     const QRectF titleRow(inner.left(), inner.top(), inner.width(), titleMetrics.height());
-    const qreal captionWidth = caption.isEmpty() ? 0 : labelMetrics.horizontalAdvance(caption) + 8 * u;
+    const qreal captionWidth =
+        caption.isEmpty() ? 0 : labelMetrics.horizontalAdvance(caption) + 8 * u;
     painter.setPen(Ink);
     painter.setFont(titleFont);
     painter.drawText(titleRow.adjusted(0, 0, -captionWidth, 0), Qt::AlignLeft | Qt::AlignVCenter,
@@ -88,7 +89,9 @@ void paintRunChart(QPainter& painter, const QRectF& area, const QList<RunScore>&
         painter.restore();
         return;
     }
-    const auto yFor = [&plot](double percent) { return plot.bottom() - percent / 100 * plot.height(); };
+    const auto yFor = [&plot](double percent) {
+        return plot.bottom() - percent / 100 * plot.height();
+    };
 
     painter.setPen(QPen(BandLine, u, Qt::DashLine));
     for (std::size_t i = 1; i + 1 < BandLimits.size(); ++i)
@@ -126,15 +129,16 @@ void paintRunChart(QPainter& painter, const QRectF& area, const QList<RunScore>&
                 continue;
             // A run with nothing right still shows a sliver, so it is not taken for a gap.
             const qreal height = std::max(*run.percent / 100 * plot.height(), 2 * u);
-            painter.fillRect(QRectF(plot.left() + static_cast<qreal>(k) * slot + (slot - barWidth) / 2,
-                                    plot.bottom() - height, barWidth, height),
+            const qreal left = plot.left() + static_cast<qreal>(k) * slot + (slot - barWidth) / 2;
+            painter.fillRect(QRectF(left, plot.bottom() - height, barWidth, height),
                              gradeColor(run.grade));
         }
         // Run numbers as the results list counts them: the newest always, then back from it
         // as often as they fit.
         const qreal numberWidth =
             labelMetrics.horizontalAdvance(QString::number(runs.size())) + 6 * u;
-        const qsizetype step = std::max<qsizetype>(1, static_cast<qsizetype>(std::ceil(numberWidth / slot)));
+        const auto step =
+            std::max<qsizetype>(1, static_cast<qsizetype>(std::ceil(numberWidth / slot)));
         painter.setPen(Ink);
         for (qsizetype k = shown - 1; k >= 0; k -= step) {
             const qreal centre = plot.left() + (static_cast<qreal>(k) + 0.5) * slot;

@@ -228,15 +228,17 @@ bool QtPrinter::renderDocument(QPagedPaintDevice& device, const PrintDocument& d
     const qreal pageHeight = painter.viewport().height();
     const QFont footerFont(QStringLiteral("Times New Roman"), 10);
     const QFontMetricsF footerMetrics(footerFont, &device);
-    const qreal bodyHeight =
-        std::max<qreal>(pageHeight - (document.pageNumbers ? 2 * footerMetrics.lineSpacing() : 0), 1);
+    const qreal footerRoom = document.pageNumbers ? 2 * footerMetrics.lineSpacing() : 0;
+    const qreal bodyHeight = std::max<qreal>(pageHeight - footerRoom, 1);
 
     // The first column is as wide as its widest text, within its share of the page.
     qreal firstWidth = 0;
-    for (const PrintLine& line : document.lines)
-        if (line.secondColumn)
-            firstWidth = std::max(firstWidth,
-                                  QFontMetricsF(lineFont(line), &device).horizontalAdvance(line.text));
+    for (const PrintLine& line : document.lines) {
+        if (line.secondColumn) {
+            const QFontMetricsF metrics(lineFont(line), &device);
+            firstWidth = std::max(firstWidth, metrics.horizontalAdvance(line.text));
+        }
+    }
     firstWidth = std::max<qreal>(std::min(firstWidth, width * FirstColumnAtMost), 1);
     const qreal secondX = firstWidth + width * ColumnGap;
     const qreal secondWidth = std::max<qreal>(width - secondX, 1);
@@ -254,12 +256,14 @@ bool QtPrinter::renderDocument(QPagedPaintDevice& device, const PrintDocument& d
         const QFontMetricsF metrics(font, &device);
         const QStringList left =
             wrapped(line.text, font, &device, line.secondColumn ? firstWidth : width);
-        const QStringList right =
-            line.secondColumn ? wrapped(*line.secondColumn, font, &device, secondWidth) : QStringList();
+        const QStringList right = line.secondColumn
+            ? wrapped(*line.secondColumn, font, &device, secondWidth)
+            : QStringList();
         const qsizetype rows = std::max(left.size(), right.size());
         // A wrapped line starts on a new page rather than being torn apart, unless it is longer
         // than a page.
-        const qreal needed = static_cast<qreal>(rows - 1) * metrics.lineSpacing() + metrics.height();
+        const qreal needed =
+            static_cast<qreal>(rows - 1) * metrics.lineSpacing() + metrics.height();
         if (y > 0 && y + needed > bodyHeight && needed <= bodyHeight) {
             pages.append(PrintedPage());
             y = 0;

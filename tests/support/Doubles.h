@@ -64,7 +64,7 @@ struct RecordingHelp final : ui::HelpViewer
 };
 
 // What a document handed to the printer held: its lines with their columns, whether it had
-// page numbers, and whether a chart came along with how many runs.
+// page numbers, and whether a chart came along, with how many runs and which.
 struct RecordedDocument
 {
     QList<ui::PrintLine> lines;
