@@ -1,7 +1,5 @@
 #include "ui/QtServices.h"
 
-#include "results/RunChart.h"
-
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -219,6 +217,106 @@ QString pageNumberText(int page, int pages)
 
 } // namespace
 
+namespace {
+
+// Where every text and the chart go, page by page; laid out before painting so that every page
+// knows how many there are.
+class DocumentLayout
+{
+public:
+    DocumentLayout(QPaintDevice& device, qreal width, qreal bodyHeight)
+        : m_device(device)
+        , m_width(width)
+        , m_bodyHeight(bodyHeight)
+    {
+    }
+
+    QList<PrintedPage> pages(const PrintDocument& document)
+    {
+        setColumns(document.lines);
+        for (const PrintLine& line : document.lines)
+            addLine(line);
+        if (document.chart)
+            addChart();
+        return m_pages;
+    }
+
+private:
+    // The first column is as wide as its widest text, within its share of the page.
+    void setColumns(const QList<PrintLine>& lines)
+    {
+        qreal first = 0;
+        for (const PrintLine& line : lines)
+            if (line.secondColumn)
+                first = std::max(first, QFontMetricsF(lineFont(line), &m_device).horizontalAdvance(line.text));
+        m_firstWidth = std::max<qreal>(std::min(first, m_width * FirstColumnAtMost), 1);
+        m_secondX = m_firstWidth + m_width * ColumnGap;
+    }
+
+    void addLine(const PrintLine& line)
+    {
+        const QFont font = lineFont(line);
+        const QFontMetricsF metrics(font, &m_device);
+        const QStringList left =
+            wrapped(line.text, font, &m_device, line.secondColumn ? m_firstWidth : m_width);
+        const QStringList right = line.secondColumn
+            ? wrapped(*line.secondColumn, font, &m_device, std::max<qreal>(m_width - m_secondX, 1))
+            : QStringList();
+        const qsizetype rows = std::max(left.size(), right.size());
+        // A wrapped line starts on a new page rather than being torn apart, unless it is longer
+        // than a page.
+        const qreal needed = static_cast<qreal>(rows - 1) * metrics.lineSpacing() + metrics.height();
+        if (m_y > 0 && m_y + needed > m_bodyHeight && needed <= m_bodyHeight)
+            newPage();
+        for (qsizetype row = 0; row < rows; ++row) {
+            if (m_y > 0 && m_y + metrics.height() > m_bodyHeight)
+                newPage();
+            if (row < left.size())
+                place(font, 0, m_y + metrics.ascent(), left.at(row));
+            if (row < right.size())
+                place(font, m_secondX, m_y + metrics.ascent(), right.at(row));
+            m_y += metrics.lineSpacing();
+        }
+    }
+
+    void addChart()
+    {
+        const qreal gap =
+            QFontMetricsF(QFont(QStringLiteral("Times New Roman"), 12), &m_device).lineSpacing();
+        qreal top = m_y > 0 ? m_y + gap : 0;
+        qreal height = std::min(m_width * ChartHeightPerWidth, m_bodyHeight - top);
+        if (top > 0 && height < m_width * ChartHeightAtLeast) {
+            newPage();
+            top = 0;
+            height = std::min(m_width * ChartHeightPerWidth, m_bodyHeight);
+        }
+        m_pages.last().chart = QRectF(0, top, m_width, height);
+    }
+
+    void place(const QFont& font, qreal x, qreal baseline, const QString& text)
+    {
+        // A line of blanks only takes its room: drawn underlined it would leave stray marks.
+        if (!text.trimmed().isEmpty())
+            m_pages.last().texts.append({font, QPointF(x, baseline), text});
+    }
+
+    void newPage()
+    {
+        m_pages.append(PrintedPage());
+        m_y = 0;
+    }
+
+    QPaintDevice& m_device;
+    const qreal m_width;
+    const qreal m_bodyHeight;
+    qreal m_firstWidth = 1;
+    qreal m_secondX = 0;
+    qreal m_y = 0;
+    QList<PrintedPage> m_pages = QList<PrintedPage>(1);
+};
+
+} // namespace
+
 bool QtPrinter::renderDocument(QPagedPaintDevice& device, const PrintDocument& document)
 {
     QPainter painter;
@@ -229,86 +327,21 @@ bool QtPrinter::renderDocument(QPagedPaintDevice& device, const PrintDocument& d
     const QFont footerFont(QStringLiteral("Times New Roman"), 10);
     const QFontMetricsF footerMetrics(footerFont, &device);
     const qreal footerRoom = document.pageNumbers ? 2 * footerMetrics.lineSpacing() : 0;
-    const qreal bodyHeight = std::max<qreal>(pageHeight - footerRoom, 1);
-
-    // The first column is as wide as its widest text, within its share of the page.
-    qreal firstWidth = 0;
-    for (const PrintLine& line : document.lines) {
-        if (line.secondColumn) {
-            const QFontMetricsF metrics(lineFont(line), &device);
-            firstWidth = std::max(firstWidth, metrics.horizontalAdvance(line.text));
-        }
-    }
-    firstWidth = std::max<qreal>(std::min(firstWidth, width * FirstColumnAtMost), 1);
-    const qreal secondX = firstWidth + width * ColumnGap;
-    const qreal secondWidth = std::max<qreal>(width - secondX, 1);
-
-    // Laid out first, so that every page knows how many there are.
-    QList<PrintedPage> pages(1);
-    qreal y = 0;
-    const auto place = [&](const QFont& font, qreal x, qreal baseline, const QString& text) {
-        // A line of blanks only takes its room: drawn underlined it would leave stray marks.
-        if (!text.trimmed().isEmpty())
-            pages.last().texts.append({font, QPointF(x, baseline), text});
-    };
-    for (const PrintLine& line : document.lines) {
-        const QFont font = lineFont(line);
-        const QFontMetricsF metrics(font, &device);
-        const QStringList left =
-            wrapped(line.text, font, &device, line.secondColumn ? firstWidth : width);
-        const QStringList right = line.secondColumn
-            ? wrapped(*line.secondColumn, font, &device, secondWidth)
-            : QStringList();
-        const qsizetype rows = std::max(left.size(), right.size());
-        // A wrapped line starts on a new page rather than being torn apart, unless it is longer
-        // than a page.
-        const qreal needed =
-            static_cast<qreal>(rows - 1) * metrics.lineSpacing() + metrics.height();
-        if (y > 0 && y + needed > bodyHeight && needed <= bodyHeight) {
-            pages.append(PrintedPage());
-            y = 0;
-        }
-        for (qsizetype row = 0; row < rows; ++row) {
-            if (y > 0 && y + metrics.height() > bodyHeight) {
-                pages.append(PrintedPage());
-                y = 0;
-            }
-            if (row < left.size())
-                place(font, 0, y + metrics.ascent(), left.at(row));
-            if (row < right.size())
-                place(font, secondX, y + metrics.ascent(), right.at(row));
-            y += metrics.lineSpacing();
-        }
-    }
-    if (document.chart) {
-        const qreal gap =
-            QFontMetricsF(QFont(QStringLiteral("Times New Roman"), 12), &device).lineSpacing();
-        qreal top = y > 0 ? y + gap : 0;
-        qreal height = std::min(width * ChartHeightPerWidth, bodyHeight - top);
-        if (top > 0 && height < width * ChartHeightAtLeast) {
-            pages.append(PrintedPage());
-            top = 0;
-            height = std::min(width * ChartHeightPerWidth, bodyHeight);
-        }
-        pages.last().chart = QRectF(0, top, width, height);
-    }
+    const QList<PrintedPage> pages =
+        DocumentLayout(device, width, std::max<qreal>(pageHeight - footerRoom, 1)).pages(document);
 
     const int count = static_cast<int>(pages.size());
     for (int i = 0; i < count; ++i) {
         if (i > 0 && !device.newPage())
             return false;
-        const PrintedPage& page = pages.at(i);
-        const QFont* current = nullptr;
-        for (const PlacedText& text : page.texts) {
-            if (!current || *current != text.font)
-                painter.setFont(text.font);
-            current = &text.font;
+        for (const PlacedText& text : pages.at(i).texts) {
+            painter.setFont(text.font);
             painter.drawText(text.baseline, text.text);
         }
-        if (page.chart) {
+        if (pages.at(i).chart) {
             painter.save();
             painter.setFont(QFont());
-            results::paintRunChart(painter, *page.chart, *document.chart);
+            document.chart(painter, *pages.at(i).chart);
             painter.restore();
         }
         if (document.pageNumbers) {

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "results/RunHistory.h"
-
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
+class QPainter;
+class QRectF;
 class QWidget;
 
 // The platform services through which every screen talks to the user and ends the program.
@@ -65,11 +66,8 @@ struct PrintDocument
 {
     QList<PrintLine> lines;
     bool pageNumbers = false;
-    // The runs to chart, oldest first; no value: no chart. An empty list still prints the chart
-    // with its note that no run has been completed.
-    std::optional<QList<results::RunScore>> chart = std::nullopt;
-
-    friend bool operator==(const PrintDocument&, const PrintDocument&) = default;
+    // Draws a chart into the given area after the last line; none: no chart.
+    std::function<void(QPainter&, const QRectF&)> chart = {};
 };
 
 // Prints a document line by line, continuing on a new page when one is full.

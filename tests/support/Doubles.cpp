@@ -44,9 +44,7 @@ QString ScriptedInput::ask(QWidget*, const QString& prompt, const QString& title
 
 bool RecordingPrinter::printDocument(QWidget*, const ui::PrintDocument& document)
 {
-    const QList<results::RunScore> runs = document.chart.value_or(QList<results::RunScore>());
-    printedDocuments.append({document.lines, document.pageNumbers, document.chart.has_value(),
-                             runs.size(), runs});
+    printedDocuments.append({document.lines, document.pageNumbers, bool(document.chart)});
     return true;
 }
 

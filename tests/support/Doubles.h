@@ -64,16 +64,12 @@ struct RecordingHelp final : ui::HelpViewer
 };
 
 // What a document handed to the printer held: its lines with their columns, whether it had
-// page numbers, and whether a chart came along, with how many runs and which.
+// page numbers, and whether a chart came along.
 struct RecordedDocument
 {
     QList<ui::PrintLine> lines;
     bool pageNumbers = false;
     bool chart = false;
-    qsizetype chartRuns = 0;
-    QList<results::RunScore> runs;
-
-    friend bool operator==(const RecordedDocument&, const RecordedDocument&) = default;
 };
 
 struct RecordingPrinter final : ui::Printer

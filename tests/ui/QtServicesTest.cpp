@@ -1,5 +1,6 @@
 #include "Doubles.h"
 #include "editor/WordListDocument.h"
+#include "results/RunChart.h"
 #include "ui/QtServices.h"
 #include "ui/ScreenBase.h"
 #include "ui/SingleInstance.h"
@@ -227,7 +228,9 @@ private slots:
         ui::PrintDocument document;
         for (int i = 1; i <= lines; ++i)
             document.lines.append({QStringLiteral("Zeile %1").arg(i), "Times New Roman", 12});
-        document.chart = QList<results::RunScore>(runs, results::RunScore{80, 2});
+        document.chart = [runs](QPainter& painter, const QRectF& area) {
+            results::paintRunChart(painter, area, QList<results::RunScore>(runs, {80, 2}));
+        };
         const QStringList pages = printedPages(document);
         QCOMPARE(pages.size(), chartPage);
         QVERIFY(pages.first().contains(QStringLiteral("Zeile %1\n").arg(lines)));
@@ -244,7 +247,7 @@ private slots:
         document.lines = {{"Vokabelliste", "Times New Roman", 14, true, true},
                           {"house", "Times New Roman", 12, false, false, "Haus; Gebäude"}};
         document.pageNumbers = true;
-        document.chart = QList<results::RunScore>();
+        document.chart = [](QPainter&, const QRectF&) {};
         QVERIFY(service.printDocument(nullptr, document));
         QCOMPARE(printer.printed,
                  QList<ui::PrintLine>({{"Vokabelliste", "Times New Roman", 14, true, true},
