@@ -45,10 +45,16 @@ class QtPrinter final : public Printer
 public:
     explicit QtPrinter(MessageBox& messages) : m_messages(messages) {}
     bool print(QWidget* parent, const QList<PrintLine>& lines) override;
+    bool printDocument(QWidget* parent, const PrintDocument& document) override;
 
     // Draws the lines from the top of the printable area down, starting a new page whenever
     // the next line does not fit. Returns false when the device could not be painted on.
     static bool renderLines(QPagedPaintDevice& device, const QList<PrintLine>& lines);
+
+    // The same for a document: long texts wrap within their column, a row of two columns is
+    // kept on one page where it fits, the chart follows the lines at the full page width (on a
+    // new page when the rest of the page is too short), and the page numbers go at the foot.
+    static bool renderDocument(QPagedPaintDevice& device, const PrintDocument& document);
 
 private:
     MessageBox& m_messages;

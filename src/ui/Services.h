@@ -3,6 +3,11 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+#include <optional>
+
+class QPainter;
+class QRectF;
 class QWidget;
 
 // The platform services through which every screen talks to the user and ends the program.
@@ -41,6 +46,7 @@ public:
 };
 
 // One printed line with its font; "title" is the further font attribute of the title lines.
+// A line with a second column is a row of two: text on the left, secondColumn beside it.
 struct PrintLine
 {
     QString text;
@@ -48,8 +54,20 @@ struct PrintLine
     int pointSize = 12;
     bool bold = false;
     bool title = false;
+    std::optional<QString> secondColumn = std::nullopt;
 
     friend bool operator==(const PrintLine&, const PrintLine&) = default;
+};
+
+// A document beyond plain lines: rows of two columns, page numbers at the foot of every page
+// ("Seite 1 von 3"), and the progress chart of a lesson's runs after the last line. Texts too
+// long for their column or the page wrap onto further lines; nothing is cut off.
+struct PrintDocument
+{
+    QList<PrintLine> lines;
+    bool pageNumbers = false;
+    // Draws a chart into the given area after the last line; none: no chart.
+    std::function<void(QPainter&, const QRectF&)> chart = {};
 };
 
 // Prints a document line by line, continuing on a new page when one is full.
@@ -59,7 +77,21 @@ class Printer
 public:
     virtual ~Printer() = default;
     virtual bool print(QWidget* parent, const QList<PrintLine>& lines) = 0;
+    // A printer that knows only plain lines gets the rows with their columns joined by blanks,
+    // without page numbers or chart.
+    virtual bool printDocument(QWidget* parent, const PrintDocument& document);
 };
+
+inline bool Printer::printDocument(QWidget* parent, const PrintDocument& document)
+{
+    QList<PrintLine> lines = document.lines;
+    for (PrintLine& line : lines) {
+        if (line.secondColumn)
+            line.text += QStringLiteral("   ") + *line.secondColumn;
+        line.secondColumn.reset();
+    }
+    return print(parent, lines);
+}
 
 // Ends the program at once: every window is closed without running further handlers.
 class ProgramEnd

@@ -42,4 +42,10 @@ QString ScriptedInput::ask(QWidget*, const QString& prompt, const QString& title
     return answers.isEmpty() ? QString() : answers.dequeue();
 }
 
+bool RecordingPrinter::printDocument(QWidget*, const ui::PrintDocument& document)
+{
+    printedDocuments.append({document.lines, document.pageNumbers, bool(document.chart)});
+    return true;
+}
+
 } // namespace testing

@@ -63,6 +63,15 @@ struct RecordingHelp final : ui::HelpViewer
     QList<QWidget*> requests;
 };
 
+// What a document handed to the printer held: its lines with their columns, whether it had
+// page numbers, and whether a chart came along.
+struct RecordedDocument
+{
+    QList<ui::PrintLine> lines;
+    bool pageNumbers = false;
+    bool chart = false;
+};
+
 struct RecordingPrinter final : ui::Printer
 {
     bool print(QWidget*, const QList<ui::PrintLine>& lines) override
@@ -70,7 +79,11 @@ struct RecordingPrinter final : ui::Printer
         documents.append(lines);
         return true;
     }
+    bool printDocument(QWidget*, const ui::PrintDocument& document) override;
+
+    // Plain line printouts, and the documents, each in the order printed.
     QList<QList<ui::PrintLine>> documents;
+    QList<RecordedDocument> printedDocuments;
 };
 
 struct RecordingEnd final : ui::ProgramEnd

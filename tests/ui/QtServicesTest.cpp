@@ -1,5 +1,7 @@
 #include "Doubles.h"
 #include "SmallDisk.h"
+#include "editor/WordListDocument.h"
+#include "results/RunChart.h"
 #include "ui/QtServices.h"
 #include "ui/ScreenBase.h"
 #include "ui/SingleInstance.h"
@@ -8,8 +10,12 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QSet>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -29,6 +35,36 @@ void whenModal(std::function<void(Dialog*)> check)
         check(dialog);
     });
 }
+
+// The pages of a document printed into a PDF, as pdftotext reads them keeping the layout.
+QStringList printedPages(const ui::PrintDocument& document)
+{
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    // The rows that fit on a page depend on its size; the locale would choose Letter in places.
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setOutputFileName(dir.filePath("druck.pdf"));
+    if (!ui::QtPrinter::renderDocument(printer, document))
+        return {};
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", printer.outputFileName(), "-"});
+    pdftotext.waitForFinished();
+    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split('\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+// A printer of plain lines only, as the program had before documents.
+struct LinePrinter final : ui::Printer
+{
+    bool print(QWidget*, const QList<ui::PrintLine>& lines) override
+    {
+        printed = lines;
+        return true;
+    }
+    QList<ui::PrintLine> printed;
+};
 
 } // namespace
 
@@ -136,6 +172,87 @@ private slots:
             seen.insert(random.nextUniform());
         QVERIFY(seen.size() > 90 && *std::min_element(seen.begin(), seen.end()) >= 0
                 && *std::max_element(seen.begin(), seen.end()) < 1);
+    }
+
+    void wordListPrintsIntoAPdf()
+    {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext is not installed");
+        QList<editor::WordPair> pairs;
+        for (int i = 1; i <= 118; ++i)
+            pairs.append(editor::WordPair::parse(
+                QStringLiteral("word%1\\\\Wort %1;Begriff\\\\\\f").arg(i, 3, 10, QLatin1Char('0'))));
+        pairs.append(editor::WordPair::parse("house\\\\Haus;Gebäude\\\\\\r"));
+        const QString meanings = "etwas berücksichtigen;etwas in Betracht ziehen;etwas einkalkulieren;"
+                                 "mit etwas rechnen;an etwas denken;etwas einplanen;etwas beachten";
+        pairs.append(editor::WordPair::parse("to take into account\\\\" + meanings + "\\\\\\f"));
+        const QStringList pages = printedPages(
+            editor::wordListDocument(editor::wordList("Englisch", "Lektion 1", pairs)));
+        QVERIFY(pages.size() >= 2);
+        QVERIFY(pages.first().contains(QStringLiteral("Vokabelliste: Englisch – Lektion 1")));
+        QVERIFY(pages.first().contains(QRegularExpression("\\n\\s*Englisch\\s{3,}Deutsch\\s*\\n")));
+        const QString all = pages.join('\n');
+        QVERIFY(all.contains(QRegularExpression("\\n\\s*house\\s{3,}Haus; Gebäude\\s*\\n")));
+        QVERIFY(all.contains(QRegularExpression("\\n\\s*word118\\s{3,}Wort 118; Begriff\\s*\\n")));
+        // The long meanings wrap in their column; no word is lost.
+        for (const QString& word : QString(meanings).replace(';', ' ').split(' '))
+            QVERIFY2(all.contains(word), qPrintable(word));
+        QCOMPARE(all.count(QRegularExpression("\\bword\\d{3}\\b")), 118);
+        for (int page = 1; page <= pages.size(); ++page)
+            QVERIFY(pages.at(page - 1).contains(
+                QStringLiteral("Seite %1 von %2").arg(page).arg(pages.size())));
+    }
+
+    void resultsPrintoutEndsWithTheChart_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("runs");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("chartPage");
+        QTest::newRow("a few runs") << 20 << 3 << "3 Übungen" << 1;
+        QTest::newRow("a long history") << 20 << 10000 << "letzte 50 von 10000 Übungen" << 1;
+        QTest::newRow("no run yet") << 11 << 0 << "Noch keine Übung abgeschlossen." << 1;
+        // Below the lines the chart shrinks to the room left, down to a point; with less room
+        // it goes on a page of its own.
+        QTest::newRow("page two-thirds full") << 36 << 2 << "2 Übungen" << 1;
+        QTest::newRow("page nearly full") << 50 << 2 << "2 Übungen" << 2;
+    }
+
+    void resultsPrintoutEndsWithTheChart()
+    {
+        QFETCH(int, lines);
+        QFETCH(int, runs);
+        QFETCH(QString, caption);
+        QFETCH(int, chartPage);
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext is not installed");
+        ui::PrintDocument document;
+        for (int i = 1; i <= lines; ++i)
+            document.lines.append({QStringLiteral("Zeile %1").arg(i), "Times New Roman", 12});
+        document.chart = [runs](QPainter& painter, const QRectF& area) {
+            results::paintRunChart(painter, area, QList<results::RunScore>(runs, {80, 2}));
+        };
+        const QStringList pages = printedPages(document);
+        QCOMPARE(pages.size(), chartPage);
+        QVERIFY(pages.first().contains(QStringLiteral("Zeile %1\n").arg(lines)));
+        QVERIFY(pages.last().contains(QStringLiteral("Verlauf: Prozent richtig je Übung")));
+        QVERIFY(pages.last().contains(caption));
+        QVERIFY(!pages.join(' ').contains("Seite"));
+    }
+
+    void aPrinterOfPlainLinesGetsTheColumnsSideBySide()
+    {
+        LinePrinter printer;
+        ui::Printer& service = printer;
+        ui::PrintDocument document;
+        document.lines = {{"Vokabelliste", "Times New Roman", 14, true, true},
+                          {"house", "Times New Roman", 12, false, false, "Haus; Gebäude"}};
+        document.pageNumbers = true;
+        document.chart = [](QPainter&, const QRectF&) {};
+        QVERIFY(service.printDocument(nullptr, document));
+        QCOMPARE(printer.printed,
+                 QList<ui::PrintLine>({{"Vokabelliste", "Times New Roman", 14, true, true},
+                                       {"house   Haus; Gebäude", "Times New Roman", 12}}));
     }
 
     void oneCopyPerProgramDirectory()
