@@ -37,7 +37,8 @@ int main(int argc, char* argv[])
     ui::QtPrinter printer(messages);
     ui::QtProgramEnd end;
     ui::QtRandom random;
-    app::Screens screens(programDir, ui::Services{messages, input, help, printer, end, random});
+    ui::QtFileDialogs files;
+    app::Screens screens(programDir, ui::Services{messages, input, help, printer, end, random, files});
     screens.showIntro();
     return app.exec();
 }

@@ -31,7 +31,7 @@ namespace {
 
 // No dialog may open during the tour: a modal box would wait for a click that never comes.
 class Unattended final : public ui::MessageBox, public ui::InputBox, public ui::Printer,
-                         public ui::ProgramEnd, public ui::HelpViewer
+                         public ui::ProgramEnd, public ui::HelpViewer, public ui::FileDialogs
 {
 public:
     ui::Answer show(QWidget*, const QString& text, const QString&, ui::Buttons buttons,
@@ -47,6 +47,11 @@ public:
     void setHelpFile(const QString& path) override { m_help = path; }
     [[nodiscard]] QString helpFile() const override { return m_help; }
     void showHelp(QWidget*) override {}
+    QString openFile(QWidget*, const QString&, const QString&) override { return {}; }
+    QString saveFile(QWidget*, const QString&, const QString&, const QString&, QString*) override
+    {
+        return {};
+    }
 
     bool failed = false;
 
@@ -142,7 +147,7 @@ int main(int argc, char* argv[])
     Unattended services;
     ui::QtRandom random;
     app::Screens screens(dir.path(),
-                        ui::Services{services, services, services, services, services, random});
+                        ui::Services{services, services, services, services, services, random, services});
 
     screens.showIntro();
     snap(QApplication::topLevelWidgets().first()->window(), "1-splash");

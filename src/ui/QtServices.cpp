@@ -1,6 +1,8 @@
 #include "ui/QtServices.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -58,6 +60,18 @@ QString QtInputBox::ask(QWidget* parent, const QString& prompt, const QString& t
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.textValue();
+}
+
+QString QtFileDialogs::openFile(QWidget* parent, const QString& title, const QString& filters)
+{
+    return QFileDialog::getOpenFileName(parent, title, QDir::homePath(), filters);
+}
+
+QString QtFileDialogs::saveFile(QWidget* parent, const QString& title, const QString& proposedName,
+                                const QString& filters, QString* selectedFilter)
+{
+    return QFileDialog::getSaveFileName(parent, title, QDir::home().filePath(proposedName),
+                                        filters, selectedFilter);
 }
 
 QtHelpViewer::QtHelpViewer(MessageBox& messages)

@@ -23,6 +23,14 @@ public:
     QString ask(QWidget* parent, const QString& prompt, const QString& title) override;
 };
 
+class QtFileDialogs final : public FileDialogs
+{
+public:
+    QString openFile(QWidget* parent, const QString& title, const QString& filters) override;
+    QString saveFile(QWidget* parent, const QString& title, const QString& proposedName,
+                     const QString& filters, QString* selectedFilter) override;
+};
+
 // Shows the HTML help file in a window of its own; a missing file is reported, not fatal.
 class QtHelpViewer final : public HelpViewer
 {

@@ -109,6 +109,18 @@ public:
     virtual double nextUniform() = 0;
 };
 
+// File dialogs for bringing word lists in and taking them out. Cancel gives the empty text.
+class FileDialogs
+{
+public:
+    virtual ~FileDialogs() = default;
+    // filters as QFileDialog takes them: "Tabellen (*.csv *.tsv);;Alle Dateien (*)".
+    virtual QString openFile(QWidget* parent, const QString& title, const QString& filters) = 0;
+    // selectedFilter gives the filter the user chose, so a name without extension can get one.
+    virtual QString saveFile(QWidget* parent, const QString& title, const QString& proposedName,
+                             const QString& filters, QString* selectedFilter) = 0;
+};
+
 struct Services
 {
     MessageBox& messages;
@@ -117,6 +129,7 @@ struct Services
     Printer& printer;
     ProgramEnd& end;
     RandomSource& random;
+    FileDialogs& files;
 };
 
 } // namespace ui

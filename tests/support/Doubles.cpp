@@ -48,4 +48,27 @@ bool RecordingPrinter::printDocument(QWidget*, const ui::PrintDocument& document
     return true;
 }
 
+QString ScriptedFiles::openFile(QWidget*, const QString& title, const QString&)
+{
+    titles.append(title);
+    if (answers.isEmpty())
+        fail(QStringLiteral("unexpected file dialog \"%1\"").arg(title));
+    return answers.isEmpty() ? QString() : answers.dequeue().first;
+}
+
+QString ScriptedFiles::saveFile(QWidget*, const QString& title, const QString& proposedName,
+                                const QString& filters, QString* selectedFilter)
+{
+    titles.append(title);
+    proposedNames.append(proposedName);
+    if (answers.isEmpty()) {
+        fail(QStringLiteral("unexpected file dialog \"%1\"").arg(title));
+        return {};
+    }
+    const auto [path, filter] = answers.dequeue();
+    if (selectedFilter)
+        *selectedFilter = filter.isEmpty() ? filters.section(QStringLiteral(";;"), 0, 0) : filter;
+    return path;
+}
+
 } // namespace testing

@@ -101,4 +101,18 @@ struct ScriptedRandom final : ui::RandomSource
     double last = 0;
 };
 
+// Answers file dialogs from a queue of paths; the filter chosen on saving is the first one,
+// unless a filter is queued beside the path.
+struct ScriptedFiles final : ui::FileDialogs
+{
+    QString openFile(QWidget*, const QString& title, const QString& filters) override;
+    QString saveFile(QWidget*, const QString& title, const QString& proposedName,
+                     const QString& filters, QString* selectedFilter) override;
+    void queue(const QString& path, const QString& filter = {}) { answers.enqueue({path, filter}); }
+
+    QStringList titles;
+    QStringList proposedNames;
+    QQueue<std::pair<QString, QString>> answers;
+};
+
 } // namespace testing

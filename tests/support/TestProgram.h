@@ -43,6 +43,7 @@ public:
     RecordingPrinter printer;
     RecordingEnd end;
     ScriptedRandom random;
+    ScriptedFiles files;
 
     [[nodiscard]] app::Screens& screens() { return *m_screens; }
     [[nodiscard]] QString dir() const { return m_dir.path(); }
