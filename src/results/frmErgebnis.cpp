@@ -1,14 +1,8 @@
 #include "results/frmErgebnis.h"
 
-#include "handoff/HandOff.h"
 #include "results/ResultReport.h"
-#include "store/Cp1252.h"
-#include "store/TextFile.h"
 #include "store/TextRules.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QFont>
 #include <QListWidget>
 #include <QPushButton>
@@ -24,6 +18,29 @@ QRect twips(int left, int top, int width, int height)
     return {left / 15, top / 15, width / 15, height / 15};
 }
 
+// A list wide enough for the separator line in the fonts at hand, which may be wider than those
+// the layout was drawn for.
+int widthFor(const QListWidget* list, int width)
+{
+    const int needed = list->fontMetrics().horizontalAdvance(results::ResultReport::SeparatorLine)
+        + 2 * list->frameWidth() + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+    return std::max(width, needed);
+}
+
+ui::PrintLine printed(const results::PrintedLine& line)
+{
+    const QString font = QStringLiteral("Times New Roman");
+    switch (line.style) {
+    case results::PrintStyle::Title:
+        return {line.text, font, 14, true, true};
+    case results::PrintStyle::Totals:
+        return {line.text, font, 12, true, false};
+    case results::PrintStyle::Runs:
+        break;
+    }
+    return {line.text, font, 12, false, false};
+}
+
 } // namespace
 
 frmErgebnis::frmErgebnis(const ui::ScreenContext& context, QWidget* parent)
@@ -31,7 +48,13 @@ frmErgebnis::frmErgebnis(const ui::ScreenContext& context, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmErgebnis"));
     setWindowTitle(QStringLiteral("Paukomat V1.1 - Ergebnisse"));
+    createControls();
+    placeControls();
+    connectControls();
+}
 
+void frmErgebnis::createControls()
+{
     lstGErgebnis = new QListWidget(this);
     lstGErgebnis->setObjectName(QStringLiteral("lstGErgebnis"));
     QFont bold(QStringLiteral("Sans Serif"), 12, QFont::Bold);
@@ -49,17 +72,12 @@ frmErgebnis::frmErgebnis(const ui::ScreenContext& context, QWidget* parent)
     cmdPrintErgebnis = createButton(this, QStringLiteral("cmdPrintErgebnis"),
                                     QStringLiteral("Drucken"),
                                     QStringLiteral("Ausgabe der Ergebnisse auf dem Drucker"));
-
     cmdHelp = createHelpButton();
+}
 
-    // Both lists are made wide enough for the separator line in the fonts at hand, which may be
-    // wider than those the layout was drawn for; the right-hand side moves along.
-    const auto widthFor = [](QListWidget* list, int width) {
-        const QString& line = results::ResultReport::SeparatorLine;
-        const int needed = list->fontMetrics().horizontalAdvance(line) + 2 * list->frameWidth()
-            + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
-        return std::max(width, needed);
-    };
+void frmErgebnis::placeControls()
+{
+    // Where a list grows for the separator line, the right-hand side moves along.
     const QRect left = twips(240, 360, 3975, 4560);
     lstGErgebnis->setGeometry(left.x(), left.y(), widthFor(lstGErgebnis, left.width()),
                               left.height());
@@ -77,56 +95,24 @@ frmErgebnis::frmErgebnis(const ui::ScreenContext& context, QWidget* parent)
     setTabOrder(cmdPrintErgebnis, lstErgebnisse);
     setTabOrder(lstErgebnisse, cmdCancel);
     setTabOrder(cmdCancel, cmdHelp);
+}
 
+void frmErgebnis::connectControls()
+{
     connect(cmdCancel, &QPushButton::clicked, this, &frmErgebnis::cmdCancel_Click);
     connect(cmdPrintErgebnis, &QPushButton::clicked, this, &frmErgebnis::cmdPrintErgebnis_Click);
 }
 
 bool frmErgebnis::Form_Load()
 {
-    if (!Lies_Uebergabe())
+    m_results = results::LessonResults::load(tree());
+    if (!m_results.ok()) {
+        message(m_results.problem(), store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
         return false;
-
-    // A missing result file means that no run has been completed; it is not created here.
-    const QFileInfo info(ErgebnDatei);
-    if (info.exists()) {
-        QFile file(ErgebnDatei);
-        if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-            message(QStringLiteral("Die Ergebnisse der Lektion \"%1\" können nicht angezeigt "
-                                   "werden: Die Datei \"%2\" kann nicht gelesen werden.")
-                        .arg(Lektion, info.fileName()),
-                    store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
-            return false;
-        }
     }
-
-    const results::ResultReport report = results::ResultReport::build(
-        Nutzer, Sprache, Lektion, store::TextFile::readRawLines(ErgebnDatei));
-    lstGErgebnis->addItems(report.gesamt());
-    lstErgebnisse->addItems(report.einzel());
+    lstGErgebnis->addItems(m_results.totals());
+    lstErgebnisse->addItems(m_results.runs());
     lstGErgebnis->setFocus();
-    return true;
-}
-
-bool frmErgebnis::Lies_Uebergabe()
-{
-    const handoff::Read<handoff::ResultsRequest> request = handoff::readResultsRequest(tree());
-    if (request.problem == handoff::Problem::Missing) {
-        message(QStringLiteral("Die Ergebnisse können nicht angezeigt werden: Die Datei "
-                               "\"%1\" fehlt oder ist unvollständig.")
-                    .arg(handoff::ResultsRequestFile),
-                store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
-        return false;
-    }
-    if (!request.ok()) {
-        message(store::unsafeNameMessage(request.unsafeName), store::ErrorTitle, ui::Buttons::Ok,
-                ui::Icon::Stop);
-        return false;
-    }
-    Nutzer = request.value.user;
-    Sprache = request.value.language;
-    Lektion = request.value.lesson;
-    ErgebnDatei = request.value.resultFile;
     return true;
 }
 
@@ -144,16 +130,9 @@ bool frmErgebnis::Form_QueryUnload()
 
 QList<ui::PrintLine> frmErgebnis::Druckzeilen() const
 {
-    const QString font = QStringLiteral("Times New Roman");
     QList<ui::PrintLine> lines;
-    lines.reserve(4 + lstGErgebnis->count() + lstErgebnisse->count());
-    lines.append({QStringLiteral("Paukomat V1.1"), font, 14, true, true});
-    for (int i = 0; i < 3; ++i)
-        lines.append({QStringLiteral(" "), font, 14, true, true});
-    for (int i = 0; i < lstGErgebnis->count(); ++i)
-        lines.append({lstGErgebnis->item(i)->text(), font, 12, true, false});
-    for (int i = 0; i < lstErgebnisse->count(); ++i)
-        lines.append({lstErgebnisse->item(i)->text(), font, 12, false, false});
+    for (const results::PrintedLine& line : m_results.printLines())
+        lines.append(printed(line));
     return lines;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "results/LessonResults.h"
 #include "ui/ScreenBase.h"
 #include "ui/Services.h"
 
 #include <QList>
-#include <QString>
 
 class QListWidget;
 class QPushButton;
@@ -20,19 +20,8 @@ public:
 
     bool Form_Load() override;
 
-    // What "Drucken" prints: a title, then the entries of both lists as they stand.
+    // What "Drucken" prints: a title, then the entries of both lists.
     [[nodiscard]] QList<ui::PrintLine> Druckzeilen() const;
-
-    QListWidget* lstGErgebnis = nullptr;
-    QListWidget* lstErgebnisse = nullptr;
-    QPushButton* cmdCancel = nullptr;
-    QPushButton* cmdPrintErgebnis = nullptr;
-    QPushButton* cmdHelp = nullptr;
-
-    QString Nutzer;
-    QString Sprache;
-    QString Lektion;
-    QString ErgebnDatei;
 
 public slots:
     void cmdCancel_Click();
@@ -42,6 +31,15 @@ protected:
     bool Form_QueryUnload() override;
 
 private:
-    // Reads the five lines of the hand-off; false after telling the user why it cannot be used.
-    bool Lies_Uebergabe();
+    void createControls();
+    void placeControls();
+    void connectControls();
+
+    QListWidget* lstGErgebnis = nullptr;
+    QListWidget* lstErgebnisse = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QPushButton* cmdPrintErgebnis = nullptr;
+    QPushButton* cmdHelp = nullptr;
+
+    results::LessonResults m_results;
 };

@@ -26,6 +26,29 @@ using store::isSafePathName;
 using store::toCp1252;
 namespace {
 
+const QString Title = QStringLiteral("Paukomat V1.1");
+// The completeness and uniqueness checks of a new user have always carried this spelling.
+const QString CheckTitle = QStringLiteral("PaukomaT V1.1");
+const QString WrongPassword = QStringLiteral("Ungültiges Kennwort, versuchen Sie es noch einmal!");
+
+Outcome refusal(const QString& text, const QString& title, Entry entry = Entry::None)
+{
+    return {{text, title}, entry, FileResult::success()};
+}
+
+Outcome done(const FileResult& saved)
+{
+    return {{}, Entry::None, saved};
+}
+
+bool holdsForbiddenCharacter(const QString& text)
+{
+    for (const QChar c : text)
+        if (UserList::ForbiddenCharacters.contains(c))
+            return true;
+    return false;
+}
+
 // Adds a record. Behind an unpaired last line (a damaged file) the new name would be read as
 // its password, so the record goes in front of it and every record keeps its own two lines.
 void insertRecord(QList<QByteArray>& lines, QByteArray name, QByteArray password)
@@ -230,6 +253,82 @@ bool UserList::isProgramFileName(const QString& name) const
         return true;
     const QFileInfo info(m_tree.programFile(name));
     return (info.exists() || info.isSymLink()) && !info.isDir();
+}
+
+Outcome UserList::signIn(const QString& name, const QString& password) const
+{
+    if (!passwordMatches(name, password))
+        return refusal(WrongPassword, Title, Entry::Password);
+    // Every later screen makes the user directory from this name.
+    if (!isSafePathName(name))
+        return refusal(store::unsafeNameMessage(name), Title);
+    return done(handoff::writeSignedInUser(m_tree, name, password));
+}
+
+Outcome UserList::createUser(const QString& name, const QString& password,
+                             const QString& confirmation) const
+{
+    if (const Message refused = newUserRefusal(name, password, confirmation); !refused.text.isEmpty())
+        return {refused, Entry::None, FileResult::success()};
+    return done(addUser(name, password));
+}
+
+Message UserList::newUserRefusal(const QString& name, const QString& password,
+                                 const QString& confirmation) const
+{
+    // The confirmation is not searched: it has to equal the password anyway.
+    if (holdsForbiddenCharacter(name) || holdsForbiddenCharacter(password))
+        return {QStringLiteral("Die Zeichen ") + ForbiddenCharacters
+                    + QStringLiteral(" sind nicht erlaubt !"),
+                Title};
+    if (name.isEmpty())
+        return {QStringLiteral("Ein Benutzername ist erforderlich !"), CheckTitle};
+    if (password != confirmation)
+        return {QStringLiteral("Das Kennwort ist fehlerhaft !"), CheckTitle};
+    if (password.isEmpty())
+        return {QStringLiteral("Ein Kennwort ist erforderlich !"), CheckTitle};
+    if (!isNameFree(name))
+        return {QStringLiteral("Der Benutzer ist bereits vorhanden !"), CheckTitle};
+    return {unstorableUserMessage(name, password), Title};
+}
+
+// What the files and the directory tree cannot take; empty when they can.
+QString UserList::unstorableUserMessage(const QString& name, const QString& password) const
+{
+    for (const QString& refused : {store::unstorableTextMessage(name),
+                                   store::unstorableTextMessage(password),
+                                   store::tooLongNameMessage(name)})
+        if (!refused.isEmpty())
+            return refused;
+    if (isProgramFileName(name))
+        return QStringLiteral("Der Benutzername \"%1\" ist nicht möglich, weil Paukomat eine "
+                              "eigene Datei dieses Namens verwendet !")
+            .arg(name);
+    return directoryClashMessage(name);
+}
+
+Outcome UserList::deleteUser(const QString& name, const QString& password,
+                             const Confirm& confirm) const
+{
+    if (name.isEmpty())
+        return refusal(QStringLiteral("Benutzer in der Liste wählen !"), Title, Entry::Name);
+    if (password.isEmpty())
+        return refusal(QStringLiteral("Kennwort eingeben !"), Title, Entry::Password);
+    if (!passwordMatches(name, password))
+        return refusal(WrongPassword, Title, Entry::Password);
+    const Message question{QStringLiteral("Soll der Benutzer ") + name
+                               + QStringLiteral(" wirklich gelöscht werden ?"),
+                           Title};
+    if (!confirm(question))
+        return done(FileResult::success());
+    return done(removeUser(name));
+}
+
+void UserList::removeWorkingFiles(WorkingFiles which) const
+{
+    store::removeMatching(m_tree.programPath(), which == WorkingFiles::All
+                                                    ? QStringLiteral("tmp*.*")
+                                                    : QStringLiteral("tmp*.dat"));
 }
 
 } // namespace signin

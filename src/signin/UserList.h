@@ -6,7 +6,35 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace signin {
+
+// A message for the user and the title of its box.
+struct Message
+{
+    QString text;
+    QString title;
+};
+
+// Which entry the user is to correct after a refusal.
+enum class Entry { None, Name, Password };
+
+// What an operation of the sign-in screens tells the user: a refusal, or, when nothing was
+// refused, the result of the file it wrote.
+struct Outcome
+{
+    Message refusal; // empty text: nothing refused
+    Entry entry = Entry::None;
+    store::FileResult saved;
+
+    [[nodiscard]] bool refused() const { return !refusal.text.isEmpty(); }
+};
+
+// The working files of the program directory that go when the program ends: the plain copies
+// ("tmp*.dat") when it ends normally, every hand-off file ("tmp*.*") when the user leaves it
+// from the sign-in screen.
+enum class WorkingFiles { PlainCopies, All };
 
 // The user list "PK.dat": two scrambled lines per user, name then password, in the order the
 // users were created. Lookups read its plain copy "tmpPK.dat", rebuilt whenever the sign-in
@@ -38,6 +66,22 @@ public:
     // of this program (a damaged file).
     [[nodiscard]] store::FileResult removeUser(const QString& name) const;
 
+    // Signs the user in when the password matches: "tmpUsr" then names the user for the screens
+    // that follow. A name that cannot become a directory (a damaged list) is refused.
+    [[nodiscard]] Outcome signIn(const QString& name, const QString& password) const;
+
+    // Checks a new user's entries in their order and adds the user when all pass.
+    [[nodiscard]] Outcome createUser(const QString& name, const QString& password,
+                                     const QString& confirmation) const;
+
+    // Removes the user after the name, the password and then the user's answer to the question
+    // (confirm) allow it; nothing is refused when the user answers no, and nothing changes.
+    using Confirm = std::function<bool(const Message& question)>;
+    [[nodiscard]] Outcome deleteUser(const QString& name, const QString& password,
+                                     const Confirm& confirm) const;
+
+    void removeWorkingFiles(WorkingFiles which) const;
+
     // True when the name is taken by a file of the program directory, or by a file the program
     // writes there, so it cannot be a user directory.
     [[nodiscard]] bool isProgramFileName(const QString& name) const;
@@ -46,11 +90,19 @@ public:
     // on a vfat stick or a CIFS share; empty where the name is free.
     [[nodiscard]] QString directoryClashMessage(const QString& name) const;
 
+    // Characters that neither a user name nor a password may hold.
+    static inline const QString ForbiddenCharacters =
+        QStringLiteral("!§$%&/()=?'*+~.:,;<>|{[]}\\#^@^");
+
     static inline const QString ListName = QStringLiteral("Benutzerliste");
     static inline const QString ScratchList = QStringLiteral("PK.da2");
     static inline const QString ScratchPlainList = QStringLiteral("tmpPK.da2");
 
 private:
+    [[nodiscard]] Message newUserRefusal(const QString& name, const QString& password,
+                                         const QString& confirmation) const;
+    [[nodiscard]] QString unstorableUserMessage(const QString& name,
+                                                const QString& password) const;
     void removeUserDirectory(const QString& name) const;
 
     store::DataTree m_tree;

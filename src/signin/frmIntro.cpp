@@ -1,6 +1,5 @@
 #include "signin/frmIntro.h"
 
-
 #include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
@@ -72,7 +71,13 @@ frmIntro::frmIntro(const ui::ScreenContext& context, QWidget* parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(255, 250, 235));
     setPalette(pal);
+    createTitle();
+    createTiles();
+    connectTimer();
+}
 
+void frmIntro::createTitle()
+{
     auto* title = new QLabel(QStringLiteral("Paukomat V1.1"), this);
     title->setFont(handwriting(QStringLiteral("Viner Hand ITC"), 20.25, true, true));
     place(title, QRect(72, 8, 169, 41));
@@ -82,7 +87,10 @@ frmIntro::frmIntro(const ui::ScreenContext& context, QWidget* parent)
     Label1 = {title, subtitle};
     for (int i = 0; i < Label1.size(); ++i)
         Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+}
 
+void frmIntro::createTiles()
+{
     // Three staggered rows of letter tiles: 9, 8 and 9.
     const int rows[3] = {9, 8, 9};
     int index = 0;
@@ -97,7 +105,10 @@ frmIntro::frmIntro(const ui::ScreenContext& context, QWidget* parent)
             Image1.append(image);
         }
     }
+}
 
+void frmIntro::connectTimer()
+{
     tmrIntro = new QTimer(this);
     tmrIntro->setObjectName(QStringLiteral("tmrIntro"));
     tmrIntro->setInterval(3000);

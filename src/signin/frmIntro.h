@@ -18,14 +18,18 @@ public:
 
     bool Form_Load() override;
 
-    QList<QLabel*> Label1;
-    QList<QLabel*> Image1;
-    QTimer* tmrIntro = nullptr;
-
 protected:
     bool Form_QueryUnload() override { return false; }
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void createTitle();
+    void createTiles();
+    void connectTimer();
+
     void tmrIntro_Timer();
+
+    QList<QLabel*> Label1;
+    QList<QLabel*> Image1;
+    QTimer* tmrIntro = nullptr;
 };

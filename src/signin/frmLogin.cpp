@@ -1,9 +1,6 @@
 #include "signin/frmLogin.h"
 
-#include "handoff/HandOff.h"
 #include "signin/SignInWidgets.h"
-#include "store/TextFile.h"
-#include "store/TextRules.h"
 #include "signin/UserList.h"
 
 #include <QComboBox>
@@ -20,8 +17,6 @@
 #include <QShortcut>
 
 namespace {
-
-const QString Title = QStringLiteral("Paukomat V1.1");
 
 // A head and shoulders with a golden key: the picture beside the sign-in boxes.
 QPixmap signInPicture()
@@ -56,7 +51,14 @@ frmLogin::frmLogin(const ui::ScreenContext& context, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Paukomat V1.1 ... Anmelden"));
+    createControls();
+    createButtons();
+    placeControls();
+    connectControls();
+}
 
+void frmLogin::createControls()
+{
     cboBenutzer = new QComboBox(this);
     cboBenutzer->setObjectName(QStringLiteral("cboBenutzer"));
     cboBenutzer->setEditable(true);
@@ -81,20 +83,28 @@ frmLogin::frmLogin(const ui::ScreenContext& context, QWidget* parent)
     lblLabels[0]->setBuddy(cboBenutzer);
     lblLabels[1]->setBuddy(txtPassword);
 
-    cmdOK = signin::button(QStringLiteral("&OK"), QStringLiteral("cmdOK"), this);
-    cmdOK->setDefault(true);
-    cmdCancel = signin::button(QStringLiteral("&Abbrechen"), QStringLiteral("cmdCancel"), this);
-    cmdNeuerUser = signin::button(QStringLiteral("&Neuer Benutzer"), QStringLiteral("cmdNeuerUser"), this);
-    cmdUserLoeschen = signin::button(QStringLiteral("&Benutzer löschen"), QStringLiteral("cmdUserLoeschen"), this);
-    cmdUserLoeschen->setToolTip(QStringLiteral("Klicken Sie hier, um den gewählten Nutzer zu löschen"));
-    cmdHelp = createHelpButton();
-    cmdHelp->setMinimumWidth(100);
-
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(signInPicture());
     Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+}
 
+void frmLogin::createButtons()
+{
+    cmdOK = signin::button(QStringLiteral("&OK"), QStringLiteral("cmdOK"), this);
+    cmdOK->setDefault(true);
+    cmdCancel = signin::button(QStringLiteral("&Abbrechen"), QStringLiteral("cmdCancel"), this);
+    cmdNeuerUser = signin::button(QStringLiteral("&Neuer Benutzer"), QStringLiteral("cmdNeuerUser"), this);
+    cmdNeuerUser->setMinimumWidth(140);
+    cmdUserLoeschen = signin::button(QStringLiteral("&Benutzer löschen"), QStringLiteral("cmdUserLoeschen"), this);
+    cmdUserLoeschen->setMinimumWidth(140);
+    cmdUserLoeschen->setToolTip(QStringLiteral("Klicken Sie hier, um den gewählten Nutzer zu löschen"));
+    cmdHelp = createHelpButton();
+    cmdHelp->setMinimumWidth(100);
+}
+
+void frmLogin::placeControls()
+{
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(14, 14, 14, 12);
     grid->setHorizontalSpacing(10);
@@ -111,8 +121,6 @@ frmLogin::frmLogin(const ui::ScreenContext& context, QWidget* parent)
     grid->setRowMinimumHeight(2, 6);
     auto* lower = new QHBoxLayout;
     lower->setSpacing(8);
-    cmdNeuerUser->setMinimumWidth(140);
-    cmdUserLoeschen->setMinimumWidth(140);
     lower->addWidget(cmdNeuerUser);
     lower->addWidget(cmdUserLoeschen);
     lower->addStretch(1);
@@ -125,7 +133,10 @@ frmLogin::frmLogin(const ui::ScreenContext& context, QWidget* parent)
     setTabOrder(cmdCancel, cmdNeuerUser);
     setTabOrder(cmdNeuerUser, cmdUserLoeschen);
     setTabOrder(cmdUserLoeschen, cmdHelp);
+}
 
+void frmLogin::connectControls()
+{
     connect(cmdOK, &QPushButton::clicked, this, &frmLogin::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmLogin::cmdCancel_Click);
     connect(cmdNeuerUser, &QPushButton::clicked, this, &frmLogin::cmdNeuerUser_Click);
@@ -142,7 +153,6 @@ frmLogin::frmLogin(const ui::ScreenContext& context, QWidget* parent)
 
 bool frmLogin::Form_Load()
 {
-    Pfad = tree().programPath();
     reportWriteFailure(signin::UserList(tree()).makePlainCopy());
     Fuelle_Benutzerliste();
 
@@ -155,7 +165,7 @@ bool frmLogin::Form_Load()
 
 void frmLogin::Form_Terminate(const store::DataTree& tree)
 {
-    store::removeMatching(tree.programPath(), QStringLiteral("tmp*.dat"));
+    signin::UserList(tree).removeWorkingFiles(signin::WorkingFiles::PlainCopies);
 }
 
 void frmLogin::Fuelle_Benutzerliste()
@@ -169,11 +179,16 @@ void frmLogin::Fuelle_Benutzerliste()
     cboBenutzer->setEditText(QString());
 }
 
-void frmLogin::Melde_UngueltigesKennwort()
+void frmLogin::Melde_Ablehnung(const signin::Outcome& outcome)
 {
-    message(QStringLiteral("Ungültiges Kennwort, versuchen Sie es noch einmal!"), Title);
-    txtPassword->setFocus();
-    txtPassword->selectAll();
+    message(outcome.refusal.text, outcome.refusal.title);
+    if (outcome.entry == signin::Entry::Name) {
+        cboBenutzer->setFocus();
+    } else if (outcome.entry == signin::Entry::Password) {
+        // Selected, so that the next keystroke replaces it.
+        txtPassword->setFocus();
+        txtPassword->selectAll();
+    }
 }
 
 void frmLogin::Druecke_Eingabetaste()
@@ -187,18 +202,13 @@ void frmLogin::Druecke_Eingabetaste()
 
 void frmLogin::cmdOK_Click()
 {
-    const QString name = cboBenutzer->currentText();
-    const QString password = txtPassword->text();
-    if (!signin::UserList(tree()).passwordMatches(name, password)) {
-        Melde_UngueltigesKennwort();
+    const signin::Outcome outcome =
+        signin::UserList(tree()).signIn(cboBenutzer->currentText(), txtPassword->text());
+    if (outcome.refused()) {
+        Melde_Ablehnung(outcome);
         return;
     }
-    // Every later screen makes the user directory from this name.
-    if (!store::isSafePathName(name)) {
-        message(store::unsafeNameMessage(name), Title);
-        return;
-    }
-    if (!reportWriteFailure(handoff::writeSignedInUser(tree(), name, password)))
+    if (!reportWriteFailure(outcome.saved))
         return;
     ui::Navigator& next = screens();
     next.showMain();
@@ -207,7 +217,7 @@ void frmLogin::cmdOK_Click()
 
 void frmLogin::cmdCancel_Click()
 {
-    store::removeMatching(tree().programPath(), QStringLiteral("tmp*.*"));
+    signin::UserList(tree()).removeWorkingFiles(signin::WorkingFiles::All);
     services().end.endNow();
 }
 
@@ -226,28 +236,19 @@ void frmLogin::cmdNeuerUser_Click()
 
 void frmLogin::cmdUserLoeschen_Click()
 {
-    const QString name = cboBenutzer->currentText();
-    const QString password = txtPassword->text();
-    if (name.isEmpty()) {
-        message(QStringLiteral("Benutzer in der Liste wählen !"), Title);
-        cboBenutzer->setFocus();
+    bool agreed = false;
+    const auto ask = [this, &agreed](const signin::Message& question) {
+        agreed = message(question.text, question.title, ui::Buttons::YesNo) == ui::Answer::Yes;
+        return agreed;
+    };
+    const signin::Outcome outcome =
+        signin::UserList(tree()).deleteUser(cboBenutzer->currentText(), txtPassword->text(), ask);
+    if (outcome.refused()) {
+        Melde_Ablehnung(outcome);
         return;
     }
-    if (password.isEmpty()) {
-        message(QStringLiteral("Kennwort eingeben !"), Title);
-        txtPassword->setFocus();
+    if (!agreed)
         return;
-    }
-    const signin::UserList users(tree());
-    if (!users.passwordMatches(name, password)) {
-        Melde_UngueltigesKennwort();
-        return;
-    }
-    if (message(QStringLiteral("Soll der Benutzer ") + name
-                    + QStringLiteral(" wirklich gelöscht werden ?"),
-                Title, ui::Buttons::YesNo)
-        != ui::Answer::Yes)
-        return;
-    reportWriteFailure(users.removeUser(name));
+    reportWriteFailure(outcome.saved);
     Fuelle_Benutzerliste();
 }

@@ -3,12 +3,15 @@
 #include "ui/ScreenBase.h"
 
 #include <QList>
-#include <QString>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace signin {
+struct Outcome;
+}
 
 // Sign-in: pick or type a user name, give the password, and go on to the main screen; from here
 // a user is also created (on the new-user screen) or deleted, and the program is left.
@@ -29,6 +32,20 @@ public:
     void cmdNeuerUser_Click();
     void cmdUserLoeschen_Click();
 
+protected:
+    bool Form_QueryUnload() override;
+
+private:
+    void createControls();
+    void createButtons();
+    void placeControls();
+    void connectControls();
+
+    void Fuelle_Benutzerliste();
+    // Shows a refusal and puts the focus on the entry to correct.
+    void Melde_Ablehnung(const signin::Outcome& outcome);
+    void Druecke_Eingabetaste();
+
     QList<QLabel*> lblLabels;
     QComboBox* cboBenutzer = nullptr;
     QLineEdit* txtPassword = nullptr;
@@ -38,14 +55,4 @@ public:
     QPushButton* cmdUserLoeschen = nullptr;
     QPushButton* cmdHelp = nullptr;
     QLabel* Image1 = nullptr;
-
-    QString Pfad;
-
-protected:
-    bool Form_QueryUnload() override;
-
-private:
-    void Fuelle_Benutzerliste();
-    void Melde_UngueltigesKennwort();
-    void Druecke_Eingabetaste();
 };

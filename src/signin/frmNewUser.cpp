@@ -1,7 +1,6 @@
 #include "signin/frmNewUser.h"
 
 #include "signin/SignInWidgets.h"
-#include "store/TextRules.h"
 #include "signin/UserList.h"
 
 #include <QGridLayout>
@@ -13,18 +12,16 @@
 
 namespace {
 
-const QString Title = QStringLiteral("Paukomat V1.1");
-const QString CheckTitle = QStringLiteral("PaukomaT V1.1");
+enum class Shown { AsTyped, AsStars };
 
-QLineEdit* textBox(const QString& name, const QString& toolTip, bool password, QWidget* parent)
+QLineEdit* textBox(const QString& name, const QString& toolTip, Shown shown, QWidget* parent)
 {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
     box->setToolTip(toolTip);
     box->setMinimumWidth(210);
-    if (password) {
+    if (shown == Shown::AsStars)
         signin::showAsStars(box);
-    }
     return box;
 }
 
@@ -35,26 +32,35 @@ frmNewUser::frmNewUser(const ui::ScreenContext& context, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmNewUser"));
     setWindowTitle(QStringLiteral("Paukomat V1.1 ... Neuer Benutzer"));
+    createControls();
+    placeControls();
+    connectControls();
+}
 
+void frmNewUser::createControls()
+{
     Label1 = new QLabel(QStringLiteral("Benutzername:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     txtBenutzerName = textBox(QStringLiteral("txtBenutzerName"),
-                              QStringLiteral("Geben Sie hier den Namen des Nutzers ein"), false, this);
+                              QStringLiteral("Geben Sie hier den Namen des Nutzers ein"), Shown::AsTyped, this);
     Label2 = new QLabel(QStringLiteral("Kennwort:"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     txtKennwort1 = textBox(QStringLiteral("txtKennwort1"),
-                           QStringLiteral("Geben Sie hier das Kennwort des Nutzers ein"), true, this);
+                           QStringLiteral("Geben Sie hier das Kennwort des Nutzers ein"), Shown::AsStars, this);
     Label3 = new QLabel(QStringLiteral("Bestätigung:"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     txtKennwort2 = textBox(QStringLiteral("txtKennwort2"),
-                           QStringLiteral("Bestätigen Sie hier das Kennwort des Nutzers"), true, this);
+                           QStringLiteral("Bestätigen Sie hier das Kennwort des Nutzers"), Shown::AsStars, this);
 
     cmdNimmNutzer = signin::button(QStringLiteral("übernehmen"), QStringLiteral("cmdNimmNutzer"), this);
     cmdCancel = signin::button(QStringLiteral("Abbruch"), QStringLiteral("cmdCancel"), this);
     cmdHelp = createHelpButton();
     cmdHelp->setMinimumWidth(100);
     cmdHelp->setAutoDefault(true);
+}
 
+void frmNewUser::placeControls()
+{
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(14, 14, 14, 14);
     grid->setHorizontalSpacing(10);
@@ -76,47 +82,21 @@ frmNewUser::frmNewUser(const ui::ScreenContext& context, QWidget* parent)
     setTabOrder(txtKennwort2, cmdNimmNutzer);
     setTabOrder(cmdNimmNutzer, cmdCancel);
     setTabOrder(cmdCancel, cmdHelp);
+}
 
+void frmNewUser::connectControls()
+{
     connect(cmdNimmNutzer, &QPushButton::clicked, this, &frmNewUser::cmdNimmNutzer_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmNewUser::cmdCancel_Click);
 }
 
 bool frmNewUser::Form_Load()
 {
-    Pfad = tree().programPath();
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     txtBenutzerName->setFocus();
     return true;
-}
-
-bool frmNewUser::Check_Zeichen(const QString& text) const
-{
-    for (const QChar c : text)
-        if (Unerlaubt.contains(c))
-            return false;
-    return true;
-}
-
-bool frmNewUser::Check_If_komplett()
-{
-    QString failed;
-    if (txtBenutzerName->text().isEmpty())
-        failed = QStringLiteral("Ein Benutzername ist erforderlich !");
-    else if (txtKennwort1->text() != txtKennwort2->text())
-        failed = QStringLiteral("Das Kennwort ist fehlerhaft !");
-    else if (txtKennwort1->text().isEmpty())
-        failed = QStringLiteral("Ein Kennwort ist erforderlich !");
-    if (failed.isEmpty())
-        return true;
-    Weise_Zurueck(failed, CheckTitle);
-    return false;
-}
-
-bool frmNewUser::Check_If_Unikat() const
-{
-    return signin::UserList(tree()).isNameFree(txtBenutzerName->text());
 }
 
 void frmNewUser::Weise_Zurueck(const QString& text, const QString& title)
@@ -127,42 +107,15 @@ void frmNewUser::Weise_Zurueck(const QString& text, const QString& title)
 
 void frmNewUser::cmdNimmNutzer_Click()
 {
-    const QString name = txtBenutzerName->text();
-    const QString password = txtKennwort1->text();
-    if (!Check_Zeichen(name) || !Check_Zeichen(password)) {
-        Weise_Zurueck(QStringLiteral("Die Zeichen ") + Unerlaubt
-                          + QStringLiteral(" sind nicht erlaubt !"),
-                      Title);
+    const signin::Outcome outcome = signin::UserList(tree()).createUser(
+        txtBenutzerName->text(), txtKennwort1->text(), txtKennwort2->text());
+    if (outcome.refused()) {
+        Weise_Zurueck(outcome.refusal.text, outcome.refusal.title);
         return;
     }
-    if (!Check_If_komplett())
-        return;
-    if (!Check_If_Unikat()) {
-        Weise_Zurueck(QStringLiteral("Der Benutzer ist bereits vorhanden !"), CheckTitle);
-        return;
-    }
-
-    // What the files and the directory tree cannot take.
-    const signin::UserList users(tree());
-    QString refused = store::unstorableTextMessage(name);
-    if (refused.isEmpty())
-        refused = store::unstorableTextMessage(password);
-    if (refused.isEmpty())
-        refused = store::tooLongNameMessage(name);
-    if (refused.isEmpty() && users.isProgramFileName(name))
-        refused = QStringLiteral("Der Benutzername \"%1\" ist nicht möglich, weil Paukomat eine "
-                                 "eigene Datei dieses Namens verwendet !")
-                      .arg(name);
-    if (refused.isEmpty())
-        refused = users.directoryClashMessage(name);
-    if (!refused.isEmpty()) {
-        Weise_Zurueck(refused, Title);
-        return;
-    }
-
     // A list that could not be saved is reported; the sign-in screen then shows the list as
     // it stands on disk.
-    reportWriteFailure(users.addUser(name, password));
+    reportWriteFailure(outcome.saved);
     ui::Navigator& next = screens();
     closeScreen();
     next.showLogin();

@@ -2,8 +2,6 @@
 
 #include "ui/ScreenBase.h"
 
-#include <QString>
-
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -22,11 +20,15 @@ public:
     void cmdNimmNutzer_Click();
     void cmdCancel_Click();
 
-    // False when the text holds a character of Unerlaubt.
-    [[nodiscard]] bool Check_Zeichen(const QString& text) const;
-    // Shows the message of the first missing or mismatching entry.
-    bool Check_If_komplett();
-    [[nodiscard]] bool Check_If_Unikat() const;
+protected:
+    bool Form_QueryUnload() override;
+
+private:
+    void createControls();
+    void placeControls();
+    void connectControls();
+
+    void Weise_Zurueck(const QString& text, const QString& title);
 
     QLabel* Label1 = nullptr;
     QLineEdit* txtBenutzerName = nullptr;
@@ -37,14 +39,4 @@ public:
     QPushButton* cmdNimmNutzer = nullptr;
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdHelp = nullptr;
-
-    QString Pfad;
-    // Characters that neither a user name nor a password may hold.
-    const QString Unerlaubt = QStringLiteral("!§$%&/()=?'*+~.:,;<>|{[]}\\#^@^");
-
-protected:
-    bool Form_QueryUnload() override;
-
-private:
-    void Weise_Zurueck(const QString& text, const QString& title);
 };

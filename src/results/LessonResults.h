@@ -1,0 +1,48 @@
+#pragma once
+
+#include "handoff/HandOff.h"
+#include "store/DataTree.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace results {
+
+// What a printed line of the results is: the title lines, the totals or a run.
+enum class PrintStyle { Title, Totals, Runs };
+
+struct PrintedLine
+{
+    QString text;
+    PrintStyle style = PrintStyle::Runs;
+
+    friend bool operator==(const PrintedLine&, const PrintedLine&) = default;
+};
+
+// The stored results of the lesson that "tmpErgShow" names, as the results screen shows and
+// prints them. Loading only reads: a missing result file means that no run has been completed,
+// and it is not created.
+class LessonResults
+{
+public:
+    [[nodiscard]] static LessonResults load(const store::DataTree& tree);
+
+    // Empty when the results can be shown; otherwise the message that says why not.
+    [[nodiscard]] const QString& problem() const { return m_problem; }
+    [[nodiscard]] bool ok() const { return m_problem.isEmpty(); }
+
+    // User, language, lesson and the totals; then one block per completed run, oldest first.
+    [[nodiscard]] const QStringList& totals() const { return m_totals; }
+    [[nodiscard]] const QStringList& runs() const { return m_runs; }
+
+    // The printout: a title, three blank title lines, the totals, then the runs.
+    [[nodiscard]] QList<PrintedLine> printLines() const;
+
+private:
+    QString m_problem;
+    QStringList m_totals;
+    QStringList m_runs;
+};
+
+} // namespace results
