@@ -1,4 +1,5 @@
 #include "lessons/Library.h"
+#include "store/Cp1252.h"
 #include "store/Scrambler.h"
 #include "store/TextFile.h"
 #include "store/TextRules.h"
@@ -10,7 +11,6 @@
 
 using lessons::Library;
 using lessons::Outcome;
-using store::TextFile::readLines;
 
 namespace {
 
@@ -60,26 +60,25 @@ struct Tree
         return said(opened);
     }
 
-    // Every entry of the program directory: directories end in "/", links in "@", files give
-    // their lines joined by "|", list files unscrambled with ":" for the key separator.
+    // Every entry of the program directory, named from anna's directory: directories end in "/",
+    // links in "@"; files give "=" and their lines joined by "|", list files unscrambled, with ":"
+    // for the key separator.
     QMap<QString, QString> entries() const
     {
         QMap<QString, QString> found;
-        const auto filter = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+        const auto filter = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden;
         for (QDirIterator it(dir.path(), filter, QDirIterator::Subdirectories); it.hasNext();) {
-            const QString path = it.next();
-            const QString name = QDir(dir.path() + "/anna").relativeFilePath(path);
-            if (it.fileInfo().isSymLink() || it.fileInfo().isDir()) {
-                found.insert(name + (it.fileInfo().isSymLink() ? "@" : "/"), {});
+            const QString name = QDir(dir.filePath("anna")).relativeFilePath(it.next());
+            const QFileInfo info = it.fileInfo();
+            if (info.isSymLink() || info.isDir()) {
+                found.insert(name + (info.isSymLink() ? "@" : "/"), {});
                 continue;
             }
-            QStringList lines = readLines(path);
-            if (it.fileName() == "Spr.dat" || it.fileName().startsWith("LSp")) {
-                lines.clear();
-                for (const QByteArray& raw : store::TextFile::readRawLines(path))
-                    lines.append(store::Scrambler::unscrambleText(raw));
-            }
-            found.insert(name, lines.join("|").replace("\\\\", ":"));
+            const bool scrambled = info.fileName() == "Spr.dat" || info.fileName().startsWith("LSp");
+            QStringList lines;
+            for (const QByteArray& raw : store::TextFile::readRawLines(info.filePath()))
+                lines.append(scrambled ? store::Scrambler::unscrambleText(raw) : store::fromCp1252(raw));
+            found.insert(name, "=" + lines.join("|").replace("\\\\", ":"));
         }
         return found;
     }
@@ -95,42 +94,32 @@ struct Tree
     // One step of a row; see commands_data.
     QString run(const QString& step)
     {
+        const qsizetype slash = step.indexOf("/");
+        const bool lesson = slash >= 0;
+        const QString language = step.left(slash), command = step.mid(slash + 1), name = command.mid(1);
+        const QString from = command.section(">", 0, 0), to = command.section(">", 1);
         if (step == "open")
             return load();
-        if (step == "?") {
-            (void)library.listLanguages();
-            return library.languages().join(",");
-        }
         if (step.endsWith("?")) {
-            library.listLessons(step.chopped(1));
-            return library.lessons().join(",");
+            step == "?" ? (void)library.listLanguages() : library.listLessons(step.chopped(1));
+            return (step == "?" ? library.languages() : library.lessons()).join(",");
         }
-        const qsizetype slash = step.indexOf("/");
-        const QString language = step.left(slash);
-        const QString command = step.mid(slash + 1);
-        const QString name = command.mid(1);
-        const QString from = command.section(">", 0, 0);
-        const QString to = command.section(">", 1);
-        if (slash < 0 && command.startsWith("+")) {
+        if (command.startsWith("+") && !lesson) {
             const auto made = library.createLanguage(name);
             return made.ok() ? made.value : said(made.outcome);
         }
-        if (slash < 0 && command.startsWith("-")) {
-            const auto removal = library.prepareLanguageRemoval(name);
-            return said(removal.ok() ? library.removeLanguage(removal.value) : removal.outcome);
-        }
-        if (slash < 0)
-            return said(library.renameLanguage(from, to));
         if (command.startsWith("+")) {
             const auto made = library.createLesson(language, name);
             return made.ok() ? made.value.files.key() : said(made.outcome);
         }
         if (command.startsWith("-")) {
-            const auto removal = library.prepareLessonRemoval(language, name);
-            return said(removal.ok() ? library.removeLesson(removal.value) : removal.outcome);
+            const auto removal = lesson ? library.prepareLessonRemoval(language, name) : library.prepareLanguageRemoval(name);
+            if (!removal.ok())
+                return said(removal.outcome);
+            return said(lesson ? library.removeLesson(removal.value) : library.removeLanguage(removal.value));
         }
         if (command.contains(">"))
-            return said(library.renameLesson(language, from, to));
+            return said(lesson ? library.renameLesson(language, from, to) : library.renameLanguage(from, to));
         return said(library.handOver(language, command));
     }
     // Runs the steps of a row, separated by "; ". "FILE=lines" writes one of anna's list files
@@ -148,17 +137,16 @@ struct Tree
     }
 };
 
-// What changed between two views of the tree: "-" and the name of what went, the name and
-// content of what came or changed.
+// What changed between two views of the tree: what came or changed, and "-" before what went.
 QStringList changes(const QMap<QString, QString>& before, const QMap<QString, QString>& after)
 {
     QStringList changed;
     for (auto it = after.begin(); it != after.end(); ++it)
-        if (!before.contains(it.key()) || before[it.key()] != it.value())
-            changed.append(it.key().endsWith("/") || it.key().endsWith("@") ? it.key() : it.key() + "=" + it.value());
-    for (auto it = before.begin(); it != before.end(); ++it)
-        if (!after.contains(it.key()))
-            changed.append("-" + it.key());
+        if (before.value(it.key(), "?") != it.value())
+            changed.append(it.key() + it.value());
+    for (const QString& name : before.keys())
+        if (!after.contains(name))
+            changed.append("-" + name);
     changed.sort();
     return changed;
 }
