@@ -160,7 +160,7 @@ void frmMain::connectSignals()
 
 bool frmMain::Form_Load()
 {
-    if (!show(m_library.open()))
+    if (!tell(m_library.open()))
         return false;
     Fuelle_Sprachen();
     return true;
@@ -188,7 +188,7 @@ bool frmMain::confirm(const QString& question)
     return message(question, Title, ui::Buttons::YesNo) == ui::Answer::Yes;
 }
 
-bool frmMain::show(const lessons::Outcome& outcome)
+bool frmMain::tell(const lessons::Outcome& outcome)
 {
     if (!outcome.refusal.isEmpty())
         message(outcome.refusal, Title);
@@ -259,7 +259,7 @@ void frmMain::lstLektionen_Click()
 
 bool frmMain::Ist_AuswahlVorhanden(Needed needed)
 {
-    return show(needed == Needed::Language ? m_library.needLanguage() : m_library.needLesson());
+    return tell(needed == Needed::Language ? m_library.needLanguage() : m_library.needLesson());
 }
 
 void frmMain::BtnGo_Click()
@@ -275,7 +275,7 @@ void frmMain::mnuLektionEdit_Click()
 void frmMain::Oeffne_Lektion(LessonUse use)
 {
     if (!Ist_AuswahlVorhanden(Needed::Lesson)
-        || !show(m_library.handOver(chosenLanguage(), chosenLesson())))
+        || !tell(m_library.handOver(chosenLanguage(), chosenLesson())))
         return;
     setEnabled(false);
     setVisible(false);
@@ -309,20 +309,20 @@ void frmMain::mnuNeueSprache_Click()
     const QString name = ask(QStringLiteral("Geben Sie die Sprache ein..."));
     if (name.isEmpty() || !Check_Zeichen(name))
         return;
-    if (show(m_library.createLanguage(name).outcome))
+    if (tell(m_library.createLanguage(name).outcome))
         Fuelle_Sprachen();
 }
 
 void frmMain::mnuTitleSprache_Click()
 {
     const QString oldName = chosenLanguage();
-    if (!Ist_AuswahlVorhanden(Needed::Language) || !show(m_library.checkStoredName(oldName)))
+    if (!Ist_AuswahlVorhanden(Needed::Language) || !tell(m_library.checkStoredName(oldName)))
         return;
     const QString newName = ask(QStringLiteral("Geben Sie die neue Bezeichnung der Sprache ")
                                 + oldName + QStringLiteral(" ein:"));
     if (newName.isEmpty() || !Check_Zeichen(newName))
         return;
-    if (show(m_library.renameLanguage(oldName, newName)))
+    if (tell(m_library.renameLanguage(oldName, newName)))
         Fuelle_Sprachen();
 }
 
@@ -332,23 +332,23 @@ void frmMain::mnuSpracheDelete_Click()
         return;
     const QString name = chosenLanguage();
     const lessons::Result<lessons::Removal> removal = m_library.prepareLanguageRemoval(name);
-    if (!show(removal.outcome)
+    if (!tell(removal.outcome)
         || !confirm(QStringLiteral("Soll die Sprache ") + name
                     + QStringLiteral(" wirklich gelöscht werden ?")))
         return;
-    if (show(m_library.removeLanguage(removal.value)))
+    if (tell(m_library.removeLanguage(removal.value)))
         Fuelle_Sprachen();
 }
 
 void frmMain::mnuNeueLektion_Click()
 {
     const QString language = chosenLanguage();
-    if (!Ist_AuswahlVorhanden(Needed::Language) || !show(m_library.checkLanguageKey(language)))
+    if (!Ist_AuswahlVorhanden(Needed::Language) || !tell(m_library.checkLanguageKey(language)))
         return;
     const QString name = ask(QStringLiteral("Geben Sie den Namen der Lektion ein..."));
     if (name.isEmpty() || !Check_Zeichen(name))
         return;
-    if (show(m_library.createLesson(language, name).outcome))
+    if (tell(m_library.createLesson(language, name).outcome))
         Fuelle_Lektionen();
 }
 
@@ -361,7 +361,7 @@ void frmMain::mnuTitleLektion_Click()
                                 + oldName + QStringLiteral(" ein:"));
     if (newName.isEmpty() || !Check_Zeichen(newName))
         return;
-    if (show(m_library.renameLesson(chosenLanguage(), oldName, newName)))
+    if (tell(m_library.renameLesson(chosenLanguage(), oldName, newName)))
         Fuelle_Sprachen();
 }
 
@@ -372,10 +372,10 @@ void frmMain::mnuLektionDelete_Click()
     const QString lesson = chosenLesson();
     const lessons::Result<lessons::Removal> removal =
         m_library.prepareLessonRemoval(chosenLanguage(), lesson);
-    if (!show(removal.outcome)
+    if (!tell(removal.outcome)
         || !confirm(QStringLiteral("Soll die Lektion ") + lesson
                     + QStringLiteral(" wirklich gelöscht werden ?")))
         return;
-    if (show(m_library.removeLesson(removal.value)))
+    if (tell(m_library.removeLesson(removal.value)))
         Fuelle_Sprachen();
 }
