@@ -24,6 +24,19 @@ ListLine parsed(QByteArray stored, const QString& plain)
     return {std::move(stored), split.before, split.after, split.hasSeparator};
 }
 
+const QString LanguagePrefix = QStringLiteral("LSp");
+const QString LessonPrefix = QStringLiteral("U");
+
+int keyNumber(const QString& key, const QString& prefix)
+{
+    const double value = store::numericValue(key.mid(prefix.size()));
+    if (!(value > 0))
+        return 0;
+    if (value >= static_cast<double>(MaxKeyNumber))
+        return MaxKeyNumber;
+    return static_cast<int>(std::floor(value));
+}
+
 } // namespace
 
 ListLine ListLine::make(const QString& name, const QString& key)
@@ -88,24 +101,24 @@ QString keyInPlainList(const QString& path, const QString& name)
     return {};
 }
 
-int keyNumber(const QString& key, qsizetype prefixLength)
+int languageNumber(const QString& key)
 {
-    const double value = store::numericValue(key.mid(prefixLength));
-    if (!(value > 0))
-        return 0;
-    if (value >= static_cast<double>(MaxKeyNumber))
-        return MaxKeyNumber;
-    return static_cast<int>(std::floor(value));
+    return keyNumber(key, LanguagePrefix);
+}
+
+int lessonNumber(const QString& key)
+{
+    return keyNumber(key, LessonPrefix);
 }
 
 QString languageKey(int number)
 {
-    return QStringLiteral("LSp") + QString::number(number);
+    return LanguagePrefix + QString::number(number);
 }
 
 QString lessonKey(int number)
 {
-    return QStringLiteral("U") + QString::number(number);
+    return LessonPrefix + QString::number(number);
 }
 
 bool isLanguageKey(const QString& key)
@@ -120,11 +133,6 @@ bool isLessonKey(const QString& key)
     static const QRegularExpression pattern(
         QRegularExpression::anchoredPattern(QStringLiteral("U[0-9]+")));
     return pattern.match(key).hasMatch();
-}
-
-void raiseTo(int& counter, const QString& key, qsizetype prefixLength)
-{
-    counter = std::max(counter, keyNumber(key, prefixLength));
 }
 
 QString forbiddenCharacterMessage(const QString& name)

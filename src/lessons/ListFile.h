@@ -59,9 +59,10 @@ using ListLines = QList<ListLine>;
 // The key in the plain language list "tmpSpr.dat", looked up the same way.
 [[nodiscard]] QString keyInPlainList(const QString& path, const QString& name);
 
-// The number behind a key's prefix ("LSp" or "U"), read as a leading number; 0 when there is
-// none, and never above MaxKeyNumber.
-[[nodiscard]] int keyNumber(const QString& key, qsizetype prefixLength);
+// The number of a language key ("LSp"n) or lesson key ("U"n), read as a leading number behind
+// the prefix; 0 when there is none, and never above MaxKeyNumber.
+[[nodiscard]] int languageNumber(const QString& key);
+[[nodiscard]] int lessonNumber(const QString& key);
 [[nodiscard]] QString languageKey(int number);
 [[nodiscard]] QString lessonKey(int number);
 
@@ -70,9 +71,6 @@ using ListLines = QList<ListLine>;
 // language list or a result file.
 [[nodiscard]] bool isLanguageKey(const QString& key);
 [[nodiscard]] bool isLessonKey(const QString& key);
-
-// A language or lesson number counter: raised by the keys it sees, never lowered.
-void raiseTo(int& counter, const QString& key, qsizetype prefixLength);
 
 // The messages that refuse a typed name; each is empty when the name is fine.
 // The forbidden characters, listed whole.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lessons/ListFile.h"
+#include "lessons/Library.h"
 #include "ui/ScreenBase.h"
 
 class QAction;
@@ -12,7 +12,8 @@ class QMenuBar;
 class QPushButton;
 
 // The hub after sign-in: the user's languages, the lessons of the chosen language, the commands
-// that create, rename and delete both, and the way into the editor and the exercise.
+// that create, rename and delete both, and the way into the editor and the exercise. The lists
+// and their files belong to lessons::Library; this screen shows them and asks the user.
 class frmMain final : public ui::ScreenBase
 {
     Q_OBJECT
@@ -21,6 +22,52 @@ public:
     explicit frmMain(const ui::ScreenContext& context, QWidget* parent = nullptr);
 
     bool Form_Load() override;
+
+protected:
+    bool Form_QueryUnload() override;
+
+private:
+    // What a command needs in the lists before it asks the user anything.
+    enum class Needed { Language, Lesson };
+    // Where the chosen lesson goes: the editor or the drill.
+    enum class LessonUse { Edit, Learn };
+
+    void buildMenus();
+    void buildLists();
+    void buildButtons();
+    void arrange();
+    void connectSignals();
+
+    void lstSprachen_Click();
+    void lstLektionen_Click();
+    void BtnGo_Click();
+    void mnuLektionEdit_Click();
+    void btnEnd_Click();
+    void mnuNeueSprache_Click();
+    void mnuTitleSprache_Click();
+    void mnuSpracheDelete_Click();
+    void mnuNeueLektion_Click();
+    void mnuTitleLektion_Click();
+    void mnuLektionDelete_Click();
+
+    bool Ist_AuswahlVorhanden(Needed needed);
+    void Oeffne_Lektion(LessonUse use);
+    void Fuelle_Sprachen();
+    void Fuelle_Lektionen();
+    bool Check_Zeichen(const QString& name);
+
+    [[nodiscard]] QString chosenLanguage() const;
+    [[nodiscard]] QString chosenLesson() const;
+    void setGoToolTip();
+    [[nodiscard]] QString ask(const QString& prompt);
+    // Asks Yes or No; true on Yes.
+    [[nodiscard]] bool confirm(const QString& question);
+    // Shows what a command came to; true when it changed the lists, so they are shown anew.
+    bool tell(const lessons::Outcome& outcome);
+    // Asks, cleans up the hand-off files and ends the program; false when the user said No.
+    bool confirmEnd();
+
+    lessons::Library m_library;
 
     QMenuBar* mnuBar = nullptr;
     QMenu* mnuSprache = nullptr;
@@ -40,57 +87,6 @@ public:
     QPushButton* btnEnd = nullptr;
     QPushButton* cmdHelp = nullptr;
     QPushButton* BtnGo = nullptr;
+    // The language key of the chosen language; never shown.
     QLineEdit* txtLektDatei = nullptr;
-
-    // State of the screen while it is loaded.
-    QString Pfad;
-    QString Nutzer;
-    QString Datei;
-    int MaxSprache = 0;
-    int MaxLektion = 0;
-    QString Unerlaubt;
-
-    void lstSprachen_Click();
-    void lstLektionen_Click();
-    void BtnGo_Click();
-    void mnuLektionEdit_Click();
-    void btnEnd_Click();
-    void mnuNeueSprache_Click();
-    void mnuTitleSprache_Click();
-    void mnuSpracheDelete_Click();
-    void mnuNeueLektion_Click();
-    void mnuTitleLektion_Click();
-    void mnuLektionDelete_Click();
-
-    bool Ist_AuswahlVorhanden(int Nr);
-    void Oeffne_Lektion(const QString& mode);
-    void Fuelle_Sprachen();
-    void Fuelle_Lektionen();
-    bool Check_Zeichen(const QString& name);
-
-protected:
-    bool Form_QueryUnload() override;
-
-private:
-    [[nodiscard]] QString chosenLanguage() const;
-    [[nodiscard]] QString chosenLesson() const;
-    void setGoToolTip();
-    // Shows a message titled like every message of this screen.
-    void say(const QString& text);
-    // A name or key read from a list file may only become part of a path when it is safe.
-    bool refuseUnsafe(const QString& name);
-    bool refuseUnusableKey(const QString& language, const QString& key);
-    bool refuseUnusableLessonKey(const QString& lesson, const QString& key);
-    // Reads the list file Datei for a command that rewrites it; false after telling the user
-    // that it cannot be read, so a list is never rebuilt from nothing.
-    bool readForRewrite(lessons::ListLines& lines);
-    // Replaces the list file Datei, naming it for the user when that fails.
-    [[nodiscard]] store::FileResult saveList(const lessons::ListLines& lines);
-    [[nodiscard]] QString listSubject() const;
-    // Shows a refusal; false when there is none.
-    bool refuse(const QString& refusal);
-    // A key not of the program's own form comes from a file changed outside the program.
-    bool refuseDamagedKey(const QString& where, const QString& name);
-    // Asks, cleans up the hand-off files and ends the program; false when the user said No.
-    bool confirmEnd();
 };
