@@ -198,7 +198,7 @@ int main(int argc, char* argv[])
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.path() + "/ausdruck.pdf");
-    if (!ui::QtPrinter::renderLines(printer, results->Druckzeilen()))
+    if (!ui::QtPrinter::renderDocument(printer, results->Druckdokument()))
         return 1;
     if (QProcess::execute("pdftoppm", {"-png", "-r", "60", "-singlefile", "-f", "1", "-l", "1",
                                        printer.outputFileName(), g_out + "/9-ausdruck"})

@@ -39,6 +39,7 @@ LessonResults LessonResults::load(const store::DataTree& tree)
         ResultReport::build(wanted.user, wanted.language, wanted.lesson, stored);
     results.m_totals = report.gesamt();
     results.m_runs = report.einzel();
+    results.m_scores = readRunHistory(stored);
     return results;
 }
 

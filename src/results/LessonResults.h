@@ -1,6 +1,7 @@
 #pragma once
 
 #include "handoff/HandOff.h"
+#include "results/RunHistory.h"
 #include "store/DataTree.h"
 
 #include <QList>
@@ -35,6 +36,8 @@ public:
     // User, language, lesson and the totals; then one block per completed run, oldest first.
     [[nodiscard]] const QStringList& totals() const { return m_totals; }
     [[nodiscard]] const QStringList& runs() const { return m_runs; }
+    // The same runs as the progress chart draws them.
+    [[nodiscard]] const QList<RunScore>& scores() const { return m_scores; }
 
     // The printout: a title, three blank title lines, the totals, then the runs.
     [[nodiscard]] QList<PrintedLine> printLines() const;
@@ -43,6 +46,7 @@ private:
     QString m_problem;
     QStringList m_totals;
     QStringList m_runs;
+    QList<RunScore> m_scores;
 };
 
 } // namespace results

@@ -1,6 +1,7 @@
 #include "results/frmErgebnis.h"
 
 #include "results/ResultReport.h"
+#include "results/RunChart.h"
 #include "store/TextRules.h"
 
 #include <QFont>
@@ -26,6 +27,8 @@ int widthFor(const QListWidget* list, int width)
         + 2 * list->frameWidth() + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
     return std::max(width, needed);
 }
+
+constexpr int ChartHeight = 200;
 
 ui::PrintLine printed(const results::PrintedLine& line)
 {
@@ -73,6 +76,8 @@ void frmErgebnis::createControls()
                                     QStringLiteral("Drucken"),
                                     QStringLiteral("Ausgabe der Ergebnisse auf dem Drucker"));
     cmdHelp = createHelpButton();
+    picVerlauf = new results::RunChart(this);
+    picVerlauf->setObjectName(QStringLiteral("picVerlauf"));
 }
 
 void frmErgebnis::placeControls()
@@ -86,10 +91,15 @@ void frmErgebnis::placeControls()
     lstErgebnisse->setGeometry(right.x(), right.y(), widthFor(lstErgebnisse, right.width()),
                                right.height());
     const int grow = shift + lstErgebnisse->width() - right.width();
-    cmdCancel->setGeometry(twips(240, 5160, 1455, 375));
-    cmdPrintErgebnis->setGeometry(twips(2040, 5160, 1575, 375));
-    cmdHelp->setGeometry(twips(6720, 5160, 1500, 390).translated(grow, 0));
-    setFixedSize(twips(0, 0, 8655, 5640).size() + QSize(grow, 0));
+    // The chart of the runs goes below both lists; the buttons and the window move down for it.
+    const int chartTop = left.bottom() + 12;
+    picVerlauf->setGeometry(left.x(), chartTop, lstErgebnisse->geometry().right() - left.x(),
+                            ChartHeight);
+    const int down = picVerlauf->geometry().bottom() + 12 - twips(0, 5160, 0, 0).y();
+    cmdCancel->setGeometry(twips(240, 5160, 1455, 375).translated(0, down));
+    cmdPrintErgebnis->setGeometry(twips(2040, 5160, 1575, 375).translated(0, down));
+    cmdHelp->setGeometry(twips(6720, 5160, 1500, 390).translated(grow, down));
+    setFixedSize(twips(0, 0, 8655, 5640).size() + QSize(grow, down));
 
     setTabOrder(lstGErgebnis, cmdPrintErgebnis);
     setTabOrder(cmdPrintErgebnis, lstErgebnisse);
@@ -112,6 +122,7 @@ bool frmErgebnis::Form_Load()
     }
     lstGErgebnis->addItems(m_results.totals());
     lstErgebnisse->addItems(m_results.runs());
+    picVerlauf->setRuns(m_results.scores());
     lstGErgebnis->setFocus();
     return true;
 }
@@ -136,8 +147,18 @@ QList<ui::PrintLine> frmErgebnis::Druckzeilen() const
     return lines;
 }
 
+ui::PrintDocument frmErgebnis::Druckdokument() const
+{
+    ui::PrintDocument document;
+    document.lines = Druckzeilen();
+    document.chart = [runs = m_results.scores()](QPainter& painter, const QRectF& area) {
+        results::paintRunChart(painter, area, runs);
+    };
+    return document;
+}
+
 void frmErgebnis::cmdPrintErgebnis_Click()
 {
     // A cancelled or failed printout has been dealt with by the printer; the screen stays as is.
-    services().printer.print(this, Druckzeilen());
+    services().printer.printDocument(this, Druckdokument());
 }

@@ -7,6 +7,9 @@
 #include <QList>
 
 class QListWidget;
+namespace results {
+class RunChart;
+}
 class QPushButton;
 
 // The stored results of one lesson: totals on the left, one block per completed run on the
@@ -22,6 +25,8 @@ public:
 
     // What "Drucken" prints: a title, then the entries of both lists.
     [[nodiscard]] QList<ui::PrintLine> Druckzeilen() const;
+    // The same lines, followed by the progress chart.
+    [[nodiscard]] ui::PrintDocument Druckdokument() const;
 
 public slots:
     void cmdCancel_Click();
@@ -40,6 +45,7 @@ private:
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdPrintErgebnis = nullptr;
     QPushButton* cmdHelp = nullptr;
+    results::RunChart* picVerlauf = nullptr;
 
     results::LessonResults m_results;
 };

@@ -1,5 +1,6 @@
 #include "TestProgram.h"
 #include "exercise/frmPaukomat.h"
+#include "results/RunChart.h"
 #include "results/frmErgebnis.h"
 #include "ui/QtServices.h"
 
@@ -40,19 +41,21 @@ QStringList entries(const QListWidget* list)
     return texts;
 }
 
-// The text lines of a PDF printed through Qt's printer, and its number of pages.
+// The text lines of a PDF printed through Qt's printer up to the chart that ends it, and its
+// number of pages; empty when the chart is missing.
 QStringList printed(frmErgebnis* screen, qsizetype& pages)
 {
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFileName(dir.filePath("ergebnis.pdf"));
     QProcess pdftotext;
-    if (ui::QtPrinter::renderLines(printer, screen->Druckzeilen()))
+    if (ui::QtPrinter::renderDocument(printer, screen->Druckdokument()))
         pdftotext.start("pdftotext", {"-layout", printer.outputFileName(), "-"});
     pdftotext.waitForFinished();
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
     pages = text.count('\f');
-    return text.trimmed().split(QRegularExpression("\n|\f"));
+    const qsizetype chart = text.lastIndexOf("Verlauf: Prozent richtig je Übung");
+    return chart < 0 ? QStringList() : text.left(chart).trimmed().split(QRegularExpression("\n|\f"));
 }
 
 } // namespace
@@ -97,7 +100,12 @@ private slots:
             lines.append({text, tnr, 12, true, false});
         for (const QString& text : entries(screen->findChild<QListWidget*>("lstErgebnisse")))
             lines.append({text, tnr, 12, false, false});
-        QCOMPARE(program.printer.documents, QList({lines}));
+        QCOMPARE(program.printer.printedDocuments.size(), 1);
+        QCOMPARE(program.printer.printedDocuments[0].lines, lines);
+        QVERIFY(program.printer.printedDocuments[0].chart && !program.printer.printedDocuments[0].pageNumbers);
+        // The chart below the lists draws both runs with their grades.
+        const QList<results::RunScore> runs{{70, 3}, {100, 1}};
+        QCOMPARE(screen->findChild<results::RunChart*>("picVerlauf")->runs(), runs);
         QCOMPARE(program.bytes("anna/Englisch/EU1"), stored);
         QCOMPARE(program.entries("anna/Englisch"), QStringList{"EU1"});
 

@@ -237,7 +237,7 @@ private slots:
         STEP(frmErgebnis,
              {{"tmpErgShow", P({dir, "anna", "Englisch", "Lektion 1", dir + "EU1"})}});
         click(only<frmErgebnis>()->findChild<QPushButton*>("cmdPrintErgebnis"));
-        QCOMPARE(p.printer.documents.size(), 1);
+        QCOMPARE(p.printer.printedDocuments.size(), 1);
         click(only<frmErgebnis>()->findChild<QPushButton*>("cmdCancel"));
         STEP(frmPaukomat, {{"anna/Englisch/tmpU1", P(lesson("rrr"))}});
         click(only<frmPaukomat>()->findChild<QPushButton*>("cmdCancel"));
