@@ -19,7 +19,7 @@ using testing::TestProgram;
 namespace {
 
 const QString Lang = QStringLiteral("anna/Englisch/");
-const QString Idle = QStringLiteral("+-++-+"); // see Drill::usable()
+const QString Idle = QStringLiteral("+-++-+"); // see DrillScreen::usable()
 
 QString pair(const QString& foreign, const QString& german, char mark)
 {
@@ -28,11 +28,11 @@ QString pair(const QString& foreign, const QString& german, char mark)
 
 // A signed-in user with one lesson; the main screen loads, hides and disables itself, and the
 // hand-off files are then as given. open() shows the exercise screen as the main screen does.
-struct Drill
+struct DrillScreen
 {
     TestProgram program;
 
-    explicit Drill(const QStringList& lesson, const QStringList& results = {},
+    explicit DrillScreen(const QStringList& lesson, const QStringList& results = {},
                    const QStringList& user = {"anna", "geheim"},
                    // Of several threes the last counts.
                    const QStringList& handOff = {"Alt", "A", "U9", "Englisch", "Lektion 1", "U1"})
@@ -139,7 +139,7 @@ private slots:
         lines[6] = "x\\\\yz";
         lines[7].back() = QLatin1Char('f');
         lines.last().back() = QLatin1Char('f');
-        Run run(lines, Direction::GermanToForeign, Selection::Fehler, program.path("tmpUxx"),
+        Run run(lines, Direction::GermanToForeign, Selection::WrongOnly, program.path("tmpUxx"),
                 [] { return 0.0; });
         QVERIFY(run.next());
         QCOMPARE(run.shown() + "|" + run.expected(), QStringLiteral("m7|w7"));
@@ -151,7 +151,7 @@ private slots:
         // Every line reaches the run copy once; damaged ones are never asked, only kept.
         lines[7].back() = QLatin1Char('r');
         QCOMPARE(program.bytes("tmpUxx"), TestProgram::plainBytes(lines));
-        Run all(lines.mid(5, 3), Direction::ForeignToGerman, Selection::Alle, program.path("tmpUxx"),
+        Run all(lines.mid(5, 3), Direction::ForeignToGerman, Selection::AllWords, program.path("tmpUxx"),
                 [] { return 0.0; });
         QVERIFY(all.next());
         QCOMPARE(all.shown(), QStringLiteral("w7"));
@@ -161,54 +161,54 @@ private slots:
     {
         const QStringList lesson{pair("house", "Haus;Gebäude", 'r'), pair("the", "der;die;das", 'r'),
                                  pair("to be", "sein", 'f')};
-        Drill d(lesson, {" 10\\\\ 7", "10\\\\7"});
+        DrillScreen d(lesson, {" 10\\\\ 7", "10\\\\7"});
         auto* s = d.open();
         QVERIFY(s);
         QCOMPARE((QStringList{s->findChild<QLabel*>("lblLektion_0")->text(), s->findChild<QLabel*>("lblLektion_1")->text(),
                               s->findChild<QRadioButton*>("optPaukomatLanguage_0")->text(), s->findChild<QRadioButton*>("optPaukomatLanguage_1")->text()}),
                  (QStringList{"Englisch", "Lektion 1", "Englisch -> Deutsch", "Deutsch -> Englisch"}));
         QVERIFY(s->findChild<QRadioButton*>("optPaukomatLanguage_0")->isChecked() && s->findChild<QRadioButton*>("optPaukomatWelcheVokabeln_0")->isChecked());
-        QCOMPARE(Drill::column("lblErgebnisGesamt"), (QStringList{" 10", " 7", " 3", " 70 %", "3"}));
-        QCOMPARE(Drill::column("lblErgebnisAktuell"), (QStringList{" 0", " 0", " 0", " 0 %", " -"}));
-        QCOMPARE(Drill::usable(), Idle);
+        QCOMPARE(DrillScreen::column("lblErgebnisGesamt"), (QStringList{" 10", " 7", " 3", " 70 %", "3"}));
+        QCOMPARE(DrillScreen::column("lblErgebnisAktuell"), (QStringList{" 0", " 0", " 0", " 0 %", " -"}));
+        QCOMPARE(DrillScreen::usable(), Idle);
 
         // All words in file order; a wrong answer is told with the whole answer side.
-        Drill::start(0, 0);
-        QCOMPARE(Drill::usable(), QStringLiteral("-+--+-"));
+        DrillScreen::start(0, 0);
+        QCOMPARE(DrillScreen::usable(), QStringLiteral("-+--+-"));
         QCOMPARE(QApplication::focusWidget(), s->findChild<QLineEdit*>("txtLoesung"));
         d.program.messages.queueOk(2);
-        Drill::answer("house");
+        DrillScreen::answer("house");
         const auto wrong = d.program.messages.shown.at(0);
         QCOMPARE(wrong.text, QStringLiteral("Die richtige Lösung für  'house'  lautet:\n\nHaus;Gebäude"));
         QVERIFY(wrong.title == "Paukomat V1.1  -  Fehler" && wrong.icon == ui::Icon::Stop);
-        Drill::answer("die");
-        Drill::answer("sein");
+        DrillScreen::answer("die");
+        DrillScreen::answer("sein");
         const auto summary = d.program.messages.shown.at(1);
         QCOMPARE(summary.text, QStringLiteral("Die Übung ist beendet.\n\nFolgendes Ergebnis wurde erzielt:\n\n"
                                               "Anzahl Vokabeln:  3\ndavon richtig:  2\ndavon falsch:  1\n\n"
                                               "Dieses entspricht einer Zensur von: 3"));
         QVERIFY(summary.title == "Paukomat V1.1  -  Ergebnis" && summary.icon == ui::Icon::Exclamation);
-        QCOMPARE(Drill::column("lblErgebnisGesamt"), (QStringList{" 13", " 9", " 4", " 69.23 %", "3"}));
-        QCOMPARE(Drill::column("lblErgebnisAktuell"), (QStringList{" 0", " 0", " 0", " 66.66 %", " -"}));
-        QCOMPARE(Drill::usable(), Idle);
+        QCOMPARE(DrillScreen::column("lblErgebnisGesamt"), (QStringList{" 13", " 9", " 4", " 69.23 %", "3"}));
+        QCOMPARE(DrillScreen::column("lblErgebnisAktuell"), (QStringList{" 0", " 0", " 0", " 66.66 %", " -"}));
+        QCOMPARE(DrillScreen::usable(), Idle);
         QCOMPARE(d.program.readScrambled(Lang + "EU1"), (QStringList{" 13\\\\ 9", "10\\\\7", "3\\\\2"}));
         const QStringList marked{pair("house", "Haus;Gebäude", 'f'), lesson[1], pair("to be", "sein", 'r')};
         QCOMPARE(d.program.bytes(Lang + "tmpU1"), TestProgram::plainBytes(marked));
 
         // Only the word now marked wrong, asked from the German side with one meaning shown.
         d.program.random.queue(0.9);
-        Drill::start(1, 1);
+        DrillScreen::start(1, 1);
         QCOMPARE(s->findChild<QLabel*>("lblVorgabe")->text(), QStringLiteral("Gebäude"));
         d.program.messages.queueOk(2);
-        Drill::answer("house");
+        DrillScreen::answer("house");
         QCOMPARE(d.program.readScrambled(Lang + "EU1"),
                  (QStringList{" 14\\\\ 10", "10\\\\7", "3\\\\2", "1\\\\1"}));
         // Now every word is marked right: nothing to ask, nothing stored.
-        Drill::start(1, 1);
+        DrillScreen::start(1, 1);
         const auto none = d.program.messages.shown.last();
         QCOMPARE(none.text, QStringLiteral("Es sind keine Vokabeln gemäß dieser Auswahl vorhanden !"));
         QVERIFY(none.title == summary.title && none.icon == ui::Icon::Exclamation);
-        QCOMPARE(Drill::usable(), Idle);
+        QCOMPARE(DrillScreen::usable(), Idle);
         QCOMPARE(d.program.readScrambled(Lang + "EU1").size(), 4);
 
         // The marks of every completed run are in the lesson as soon as the run ends.
@@ -231,25 +231,25 @@ private slots:
         QFETCH(QString, way);
         // One run completed: its mark is in the lesson at once and stays whichever way the
         // screen is left, a run stopped half way included.
-        Drill d({pair("a", "b", 'f')});
+        DrillScreen d({pair("a", "b", 'f')});
         QVERIFY(d.open());
-        Drill::start(0, 0);
+        DrillScreen::start(0, 0);
         d.program.messages.queueOk();
-        Drill::answer("b");
+        DrillScreen::answer("b");
         const QByteArray results = d.program.bytes(Lang + "EU1");
         if (way == "results") {
-            QTest::mouseClick(Drill::screen()->findChild<QPushButton*>("cmdShowErgebnis"), Qt::LeftButton);
-            QVERIFY(!Drill::screen() && TestProgram::shown<frmErgebnis>());
+            QTest::mouseClick(DrillScreen::screen()->findChild<QPushButton*>("cmdShowErgebnis"), Qt::LeftButton);
+            QVERIFY(!DrillScreen::screen() && TestProgram::shown<frmErgebnis>());
             QCOMPARE(d.program.bytes("tmpErgShow"),
                      TestProgram::plainBytes({d.program.path(Lang), "anna", "Englisch", "Lektion 1",
                                               d.program.path(Lang + "EU1")}));
         } else {
             if (way != "idle")
-                Drill::start(0, 0);
+                DrillScreen::start(0, 0);
             if (way == "stop")
-                QTest::mouseClick(Drill::screen()->findChild<QPushButton*>("cmdStopUebung"), Qt::LeftButton);
+                QTest::mouseClick(DrillScreen::screen()->findChild<QPushButton*>("cmdStopUebung"), Qt::LeftButton);
             else
-                Drill::screen()->close();
+                DrillScreen::screen()->close();
             QVERIFY(d.leftCleanly());
         }
         QCOMPARE(d.program.bytes(Lang + "EU1"), results);
@@ -270,7 +270,7 @@ private slots:
         QFETCH(QStringList, user);
         QFETCH(QStringList, lesson);
         QFETCH(QString, named);
-        Drill d({}, {}, user, lesson);
+        DrillScreen d({}, {}, user, lesson);
         const QStringList before = d.program.entries() + d.program.entries(Lang);
         d.program.messages.queueOk();
         QVERIFY(!d.open() && TestProgram::shown<frmMain>());
