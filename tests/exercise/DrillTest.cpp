@@ -174,21 +174,6 @@ private slots:
         QCOMPARE(QDir(d.path()).entryList(QDir::Files), (QStringList{"EU1", "U1"}));
         QCOMPARE(d.bytes("U1"), LessonDir::file(stored));
     }
-
-    void stoppingHalfWayKeepsTheLessonAndTotals()
-    {
-        LessonDir d;
-        const QStringList lesson{P::pair("a", "b", 'f'), P::pair("c", "d", 'f')};
-        Drill drill = drillIn(d, lesson, {" 10\\\\ 7", "10\\\\7"});
-        drill.start(Direction::ForeignToGerman, Selection::AllWords, [] { return 0.0; });
-        QVERIFY(drill.next() && drill.answer("b").isEmpty() && drill.asking());
-        QCOMPARE(drill.total().words(), 11);
-        drill.leave();
-        QVERIFY(!drill.running());
-        QCOMPARE(d.bytes("U1"), LessonDir::file(lesson));
-        QCOMPARE(d.bytes("EU1"), LessonDir::file({" 10\\\\ 7", "10\\\\7"}));
-        QCOMPARE(QDir(d.path()).entryList(QDir::Files), (QStringList{"EU1", "U1"}));
-    }
 };
 
 QTEST_GUILESS_MAIN(DrillTest)

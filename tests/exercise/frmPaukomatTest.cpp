@@ -59,7 +59,6 @@ struct Drill
         QTest::keyClick(screen()->findChild<QLineEdit*>("txtLoesung"), Qt::Key_Return);
     }
 
-    // The value texts of a result column.
     // The five values of a result column, "lblErgebnisAktuell" or "lblErgebnisGesamt".
     static QStringList column(const QString& name)
     {
