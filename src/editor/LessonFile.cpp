@@ -126,14 +126,20 @@ EditResult LessonFile::change(const QString& foreign, const QString& german)
     if (find(foreign) < 0)
         return EditResult::refused(
             QStringLiteral("Die zu ändernde Vokabel ist nicht vorhanden !\r\r"));
-    const QByteArray raw = store::toCp1252(WordPair::line(foreign, german));
+    const QString line = WordPair::line(foreign, german);
+    const QByteArray raw = store::toCp1252(line);
     QList<QByteArray> lines = m_lines;
     for (qsizetype i = 0; i < m_pairs.size(); ++i)
         if (m_pairs[i].foreign == foreign)
             lines[i] = raw;
     if (FileResult done = rebuild(lines); !done)
         return saved(aboutLesson(done));
-    setLines(std::move(lines));
+    // The word keeps its places, so the index stands.
+    const WordPair pair = WordPair::parse(line);
+    for (qsizetype i = 0; i < m_pairs.size(); ++i)
+        if (m_pairs[i].foreign == foreign)
+            m_pairs[i] = pair;
+    m_lines = std::move(lines);
     return {};
 }
 
@@ -142,13 +148,20 @@ FileResult LessonFile::remove(const QString& foreign)
     if (find(foreign) < 0)
         return FileResult::success();
     QList<QByteArray> lines;
+    QList<WordPair> pairs;
     lines.reserve(m_lines.size());
-    for (qsizetype i = 0; i < m_pairs.size(); ++i)
-        if (m_pairs[i].foreign != foreign)
-            lines.append(m_lines[i]);
+    pairs.reserve(m_pairs.size());
+    for (qsizetype i = 0; i < m_pairs.size(); ++i) {
+        if (m_pairs[i].foreign == foreign)
+            continue;
+        lines.append(m_lines[i]);
+        pairs.append(m_pairs[i]);
+    }
     if (FileResult done = rebuild(lines); !done)
         return aboutLesson(done);
-    setLines(std::move(lines));
+    m_lines = std::move(lines);
+    m_pairs = std::move(pairs);
+    reindex();
     return FileResult::success();
 }
 
