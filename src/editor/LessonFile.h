@@ -1,67 +1,113 @@
 #pragma once
 
 #include "editor/WordPair.h"
+#include "store/DataTree.h"
 #include "store/FileResult.h"
 
 #include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 namespace editor {
 
-// One lesson while the editor has it open. The stored lesson file is scrambled and is only
-// written by storeBack(); every command rewrites the plain working copy "tmp" + lesson file name
-// at once, so the working copy always holds the lesson's current lines. The lines are also kept
-// in memory, in file order, so that finding a pair needs no pass over the file.
+// What a command on the pairs came to. A refusal leaves the lesson as it was and carries the
+// message for the user; a duplicate is a refusal whose word is already listed.
+struct EditResult
+{
+    enum class Status { Done, Refused, Duplicate, Failed };
+
+    Status status = Status::Done;
+    QString refusal;
+    store::FileResult failure; // Failed: the save of the working copy, named for the lesson
+
+    [[nodiscard]] static EditResult refused(const QString& text, Status status = Status::Refused)
+    {
+        return {status, text, {}};
+    }
+};
+
+// One open lesson, for the editor and the drill alike. The stored lesson file is scrambled and
+// is only written by storeBack() and takeRunLines(); every command rewrites the plain working
+// copy at once, so the working copy always holds the lesson's current lines. The lines are also
+// kept in memory, in file order, so that finding a pair needs no pass over the file. Every
+// failure given back from a command names the lesson as the user knows it.
 class LessonFile
 {
 public:
-    // languagePath ends in "/"; fileName is the bare lesson file name such as "U4".
-    LessonFile(const QString& languagePath, const QString& fileName);
+    // The language and the lesson as the user knows them, for messages.
+    LessonFile(store::LessonFiles files, QString language, QString name);
 
-    [[nodiscard]] QString storedPath() const { return m_storedPath; }
-    [[nodiscard]] QString workingPath() const { return m_workingPath; }
-    [[nodiscard]] QString rebuildPath() const { return m_rebuildPath; }
+    [[nodiscard]] const store::LessonFiles& files() const { return m_files; }
+    [[nodiscard]] QString language() const { return m_language; }
+    [[nodiscard]] QString name() const { return m_name; }
 
-    // Creates the stored file empty when it is missing and makes the working copy from it.
+    // Creates the stored file empty when it is missing and makes the working copy from it. A file
+    // that exists but cannot be read is a failure, never an empty lesson: storing it back would
+    // wipe it. The failure names the file that failed.
     [[nodiscard]] store::FileResult open();
 
     // The pairs in file order; a damaged line is a pair that is not valid.
     [[nodiscard]] const QList<WordPair>& pairs() const { return m_pairs; }
     [[nodiscard]] qsizetype size() const { return m_pairs.size(); }
-    // The plain line of a pair, as the working copy holds it.
+    // The plain line of a pair, as the working copy holds it, and every line.
     [[nodiscard]] QString line(qsizetype index) const;
+    [[nodiscard]] QStringList lines() const;
     // Index of the first pair whose foreign word equals the word exactly, or -1.
     [[nodiscard]] qsizetype find(const QString& foreign) const;
 
-    // Appends the pair with the mark "f".
-    [[nodiscard]] store::FileResult add(const QString& foreign, const QString& german);
+    // Appends the pair with the mark "f"; a word already there is a duplicate.
+    [[nodiscard]] EditResult add(const QString& foreign, const QString& german);
     // Gives every line of that foreign word the new meanings and the mark "f".
-    [[nodiscard]] store::FileResult change(const QString& foreign, const QString& german);
-    // Drops every line of that foreign word.
+    [[nodiscard]] EditResult change(const QString& foreign, const QString& german);
+    // Drops every line of that foreign word; a word not there leaves the lesson as it is.
     [[nodiscard]] store::FileResult remove(const QString& foreign);
 
     // Writes the lines back into the stored file, scrambled, and deletes the working copy.
     // On failure the stored file and the working copy stay as they were.
     [[nodiscard]] store::FileResult storeBack();
 
-    // Empty when the text can be stored as a foreign word, otherwise the message for the user.
-    // Besides what no line can hold, a foreign word must not hold two adjacent backslashes or
-    // end in one: the line would be split in the wrong place when read back.
-    [[nodiscard]] static QString foreignWordProblem(const QString& foreign);
+    // The lines of a completed run become the lesson's lines and are stored at once; then the
+    // working copy takes them and the run copy goes. On failure the lines are still kept here,
+    // so that storeBack() can store them later.
+    [[nodiscard]] store::FileResult takeRunLines(const QStringList& lines);
+    void removeRunCopy() const;
+    // Deletes every "tmp" file of the language directory, as the drill does when it is left.
+    void removeScratchFiles() const;
+
+    // A failure of any of the lesson's files, named as the user knows the lesson.
+    [[nodiscard]] store::FileResult aboutLesson(store::FileResult result) const;
 
 private:
+    // Empty when the pair may join the lesson, otherwise the message for the user.
+    [[nodiscard]] QString entryProblem(const QString& foreign, const QString& german) const;
     // Writes the lines to the rebuild file and renames it over the working copy.
     store::FileResult rebuild(const QList<QByteArray>& lines);
+    void setLines(QList<QByteArray> lines);
     void reindex();
 
-    QString m_storedPath;
-    QString m_workingPath;
-    QString m_rebuildPath;
+    store::LessonFiles m_files;
+    QString m_language;
+    QString m_name;
     QList<QByteArray> m_lines; // plain lines as stored, byte for byte
     QList<WordPair> m_pairs;   // the same lines, split
     QHash<QString, qsizetype> m_first;
 };
+
+// Who opens the lesson handed over; the refusals say what cannot be done.
+enum class LessonUse { Editing, Drilling };
+
+// The lesson the main screen handed over through "tmpUsr" and "tmpEdit", opened; or, when it
+// cannot be opened, the refusal to show.
+struct HandedOverLesson
+{
+    QString user;
+    std::optional<LessonFile> lesson;
+    QString refusal;
+};
+[[nodiscard]] HandedOverLesson openHandedOverLesson(const store::DataTree& tree, LessonUse use);
 
 } // namespace editor

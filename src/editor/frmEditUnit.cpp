@@ -1,12 +1,9 @@
 #include "editor/frmEditUnit.h"
 
 #include "handoff/HandOff.h"
-#include "store/DataTree.h"
-#include "store/TextFile.h"
 #include "store/TextRules.h"
 
 #include <limits>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -41,6 +38,14 @@ QLineEdit* makeField(QWidget* parent, const QString& name)
     return field;
 }
 
+QLabel* makeHint(QWidget* parent, const QString& name)
+{
+    QLabel* hint = makeLabel(parent, name, Hint);
+    hint->setWordWrap(true);
+    hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return hint;
+}
+
 QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& title)
 {
     auto* frame = new QGroupBox(title, parent);
@@ -55,61 +60,77 @@ frmEditUnit::frmEditUnit(const ui::ScreenContext& context, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmEditUnit"));
     setWindowTitle(Title);
+    buildList();
+    buildNewFrame();
+    buildChangeFrame();
+    buildButtons();
+    arrange(fontScale());
+    setTabOrders();
+    connectSignals();
+}
 
+void frmEditUnit::buildList()
+{
     lstVokabeln = new QListWidget(this);
     lstVokabeln->setObjectName(QStringLiteral("lstVokabeln"));
     lstVokabeln->setSelectionMode(QAbstractItemView::SingleSelection);
     // Long lessons: rows of one height spare the list measuring every entry.
     lstVokabeln->setUniformItemSizes(true);
+}
 
+void frmEditUnit::buildNewFrame()
+{
     fmeVokabelNeu
         = makeFrame(this, QStringLiteral("fmeVokabelNeu"), QStringLiteral("neue Vokabel"));
     cmdVokabelNeu
         = createButton(fmeVokabelNeu, QStringLiteral("cmdVokabelNeu"), QStringLiteral("<<   Neu"),
-                     QStringLiteral("Die neue Vokabel übernehmen"));
-    Label5 = makeLabel(fmeVokabelNeu, QStringLiteral("Label5"), Hint);
+                       QStringLiteral("Die neue Vokabel übernehmen"));
+    Label5 = makeHint(fmeVokabelNeu, QStringLiteral("Label5"));
     Label1 = makeLabel(fmeVokabelNeu, QStringLiteral("Label1"), {});
     txtNewVokabelSprache = makeField(fmeVokabelNeu, QStringLiteral("txtNewVokabelSprache"));
     Label2 = makeLabel(fmeVokabelNeu, QStringLiteral("Label2"), QStringLiteral("Deutsch:"));
     txtNewVokabelDeutsch = makeField(fmeVokabelNeu, QStringLiteral("txtNewVokabelDeutsch"));
+}
 
+void frmEditUnit::buildChangeFrame()
+{
     fmeVokabelChange
         = makeFrame(this, QStringLiteral("fmeVokabelChange"), QStringLiteral("Vokabel ändern"));
     cmdVokabelEdit = createButton(fmeVokabelChange, QStringLiteral("cmdVokabelEdit"),
-                                QStringLiteral(">>   Ändern   <<"),
-                                QStringLiteral("Den in den Eingabefeldern eingegebenen Text an die "
-                                               "Vokabel übertragen"));
-    Label6 = makeLabel(fmeVokabelChange, QStringLiteral("Label6"), Hint);
+                                  QStringLiteral(">>   Ändern   <<"),
+                                  QStringLiteral("Den in den Eingabefeldern eingegebenen Text an "
+                                                 "die Vokabel übertragen"));
+    Label6 = makeHint(fmeVokabelChange, QStringLiteral("Label6"));
     Label4 = makeLabel(fmeVokabelChange, QStringLiteral("Label4"), {});
     txtChangeVokabelSprache
         = makeField(fmeVokabelChange, QStringLiteral("txtChangeVokabelSprache"));
     Label3 = makeLabel(fmeVokabelChange, QStringLiteral("Label3"), QStringLiteral("Deutsch:"));
     txtChangeVokabelDeutsch
         = makeField(fmeVokabelChange, QStringLiteral("txtChangeVokabelDeutsch"));
-    for (QLabel* hint : {Label5, Label6}) {
-        hint->setWordWrap(true);
-        hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
+}
 
+void frmEditUnit::buildButtons()
+{
     cmdVokabelDelete
         = createButton(this, QStringLiteral("cmdVokabelDelete"), QStringLiteral("Löschen   >>"),
-                     QStringLiteral("Löschen der in der Liste gewählten Vokabel"));
+                       QStringLiteral("Löschen der in der Liste gewählten Vokabel"));
     cmdHelp = createHelpButton();
     cmdExit = createButton(this, QStringLiteral("cmdExit"), QStringLiteral("beenden"),
-                         QStringLiteral("Eingabe beenden"));
+                           QStringLiteral("Eingabe beenden"));
+}
 
-    arrange();
+void frmEditUnit::setTabOrders()
+{
+    const QList<QWidget*> order{cmdVokabelDelete,        cmdExit,        txtNewVokabelSprache,
+                                txtNewVokabelDeutsch,    cmdVokabelNeu,  txtChangeVokabelSprache,
+                                txtChangeVokabelDeutsch, cmdVokabelEdit, lstVokabeln,
+                                cmdHelp};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
 
-    setTabOrder(cmdVokabelDelete, cmdExit);
-    setTabOrder(cmdExit, txtNewVokabelSprache);
-    setTabOrder(txtNewVokabelSprache, txtNewVokabelDeutsch);
-    setTabOrder(txtNewVokabelDeutsch, cmdVokabelNeu);
-    setTabOrder(cmdVokabelNeu, txtChangeVokabelSprache);
-    setTabOrder(txtChangeVokabelSprache, txtChangeVokabelDeutsch);
-    setTabOrder(txtChangeVokabelDeutsch, cmdVokabelEdit);
-    setTabOrder(cmdVokabelEdit, lstVokabeln);
-    setTabOrder(lstVokabeln, cmdHelp);
-
+void frmEditUnit::connectSignals()
+{
     connect(lstVokabeln, &QListWidget::itemSelectionChanged, this, &frmEditUnit::lstVokabeln_Click);
     // A click on the entry already chosen changes no selection, yet refills the change fields.
     connect(lstVokabeln, &QListWidget::itemClicked, this, &frmEditUnit::lstVokabeln_Click);
@@ -119,7 +140,7 @@ frmEditUnit::frmEditUnit(const ui::ScreenContext& context, QWidget* parent)
     connect(cmdExit, &QPushButton::clicked, this, &frmEditUnit::cmdExit_Click);
 }
 
-void frmEditUnit::arrange()
+double frmEditUnit::fontScale() const
 {
     // The arrangement is measured in twips, 15 to a pixel for the small font it was drawn for.
     // A wider font scales it evenly until the hints keep to two lines and no caption is cut.
@@ -140,7 +161,13 @@ void frmEditUnit::arrange()
     };
     while (!fits() && scale < 3.0)
         scale += 0.05;
+    return scale;
+}
 
+void frmEditUnit::arrange(double scale)
+{
+    const QFontMetrics metrics(font());
+    const auto px = [scale](int twips) { return qRound(twips * scale / 15.0); };
     // Frame titles take a line of their own here, so the frames' contents move below them, and
     // the frames leave a little room above their titles.
     fmeVokabelNeu->ensurePolished();
@@ -186,58 +213,22 @@ void frmEditUnit::arrange()
 
 bool frmEditUnit::Form_Load()
 {
-    Pfad = tree().programPath();
-    const handoff::Read<QString> user = handoff::readSignedInUser(tree());
-    if (user.problem == handoff::Problem::Missing) {
-        refuseLoad(QStringLiteral("Der angemeldete Benutzer ist nicht bekannt, die Datei \"%1\" "
-                                  "fehlt oder ist leer. Die Lektion kann nicht bearbeitet werden !")
-                       .arg(handoff::SignedInFile));
+    editor::HandedOverLesson handed
+        = editor::openHandedOverLesson(tree(), editor::LessonUse::Editing);
+    if (!handed.lesson) {
+        message(handed.refusal, store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
         return false;
     }
-    if (!user.ok()) {
-        refuseLoad(store::unsafeNameMessage(user.unsafeName));
-        return false;
-    }
-    Name1 = user.value;
-    Pfad = tree().userPath(Name1);
-
-    // The main screen writes three lines; should the file hold more, the last three count.
-    const handoff::Read<handoff::LessonChoice> choice = handoff::readLessonChoice(tree(), Name1);
-    if (choice.problem == handoff::Problem::Missing) {
-        refuseLoad(QStringLiteral("Es ist keine Lektion zum Bearbeiten angegeben, die Datei \"%1\" "
-                                  "fehlt oder ist unvollständig. Bitte wählen Sie die Lektion "
-                                  "erneut aus !")
-                       .arg(handoff::LessonChoiceFile));
-        return false;
-    }
-    if (!choice.ok()) {
-        refuseLoad(store::unsafeNameMessage(choice.unsafeName));
-        return false;
-    }
-    Sprache = choice.value.language;
-    Lektion = choice.value.lesson;
-    LektDatei = choice.value.key;
-
-    setWindowTitle(QStringLiteral("Paukomat V1.1  ...  ") + Sprache + QStringLiteral("  -  ")
-                   + Lektion + QStringLiteral(" ändern"));
-    Label1->setText(Sprache + QLatin1Char(':'));
-    Label4->setText(Sprache + QLatin1Char(':'));
-
-    m_lesson.emplace(tree().languagePath(Name1, Sprache), LektDatei);
-    LektDateiCrypt = m_lesson->storedPath();
-    LektDatei = m_lesson->workingPath();
-    if (const store::FileResult opened = m_lesson->open(); !opened) {
-        refuseLoad(store::lessonInaccessibleMessage(Lektion, opened.path, opened.error));
-        return false;
-    }
+    Name1 = handed.user;
+    m_lesson = std::move(handed.lesson);
+    const QString language = m_lesson->language();
+    setWindowTitle(QStringLiteral("Paukomat V1.1  ...  ") + language + QStringLiteral("  -  ")
+                   + m_lesson->name() + QStringLiteral(" ändern"));
+    Label1->setText(language + QLatin1Char(':'));
+    Label4->setText(language + QLatin1Char(':'));
     Fuelle_Liste();
     cmdVokabelDelete->setFocus();
     return true;
-}
-
-void frmEditUnit::refuseLoad(const QString& text)
-{
-    message(text, store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
 }
 
 void frmEditUnit::Fuelle_Liste()
@@ -309,36 +300,24 @@ void frmEditUnit::lstVokabeln_Click()
     txtChangeVokabelDeutsch->setText(VokabelDeutsch);
 }
 
-bool frmEditUnit::checkEntry(const QString& foreign, const QString& german)
+bool frmEditUnit::reportEdit(const editor::EditResult& result)
 {
-    QString problem;
-    if (foreign.isEmpty())
-        problem = QStringLiteral("Sie haben keine Vokabel der Sprache ") + Sprache
-            + QStringLiteral(" eingegeben !");
-    else if (german.isEmpty())
-        problem = QStringLiteral("Sie haben keine Vokabel der Sprache Deutsch eingegeben !");
+    using Status = editor::EditResult::Status;
+    if (result.status == Status::Refused || result.status == Status::Duplicate)
+        message(result.refusal, NewTitle);
     else
-        problem = editor::LessonFile::foreignWordProblem(foreign);
-    if (problem.isEmpty())
-        problem = store::unstorableTextMessage(german);
-    if (problem.isEmpty())
-        return true;
-    message(problem, NewTitle);
-    return false;
+        reportWriteFailure(result.failure);
+    return result.status == Status::Done;
 }
 
 void frmEditUnit::cmdVokabelNeu_Click()
 {
     const QString foreign = txtNewVokabelSprache->text();
-    const QString german = txtNewVokabelDeutsch->text();
-    if (!checkEntry(foreign, german))
-        return;
-    if (const int row = rowOf(foreign); row >= 0) {
-        selectEntry(row);
-        message(QStringLiteral("Die Vokabel ist bereits vorhanden !\r\r"), NewTitle);
-        return;
-    }
-    if (!reportLessonFailure(m_lesson->add(foreign, german)))
+    const editor::EditResult added = m_lesson->add(foreign, txtNewVokabelDeutsch->text());
+    // A word already there is shown before the message says so.
+    if (added.status == editor::EditResult::Status::Duplicate)
+        selectEntry(rowOf(foreign));
+    if (!reportEdit(added))
         return;
     const qsizetype at = m_order.insertPosition(
         lstVokabeln->count(),
@@ -355,19 +334,16 @@ void frmEditUnit::cmdVokabelEdit_Click()
 {
     const QString foreign = txtChangeVokabelSprache->text();
     const QString german = txtChangeVokabelDeutsch->text();
-    if (!checkEntry(foreign, german))
-        return;
-    const int row = rowOf(foreign);
-    if (row < 0) {
-        message(QStringLiteral("Die zu ändernde Vokabel ist nicht vorhanden !\r\r"), NewTitle);
+    const editor::EditResult changed = m_lesson->change(foreign, german);
+    if (changed.status == editor::EditResult::Status::Refused) {
+        reportEdit(changed);
         return;
     }
-    // Selecting the entry shows its stored meanings; the meanings typed are the ones to keep.
-    selectEntry(row);
+    // The entry is shown selected, with the meanings typed rather than those stored.
+    selectEntry(rowOf(foreign));
     txtChangeVokabelDeutsch->setText(german);
-    if (!reportLessonFailure(m_lesson->change(selectedWord(), german)))
-        return;
-    showFirstEntry();
+    if (reportEdit(changed))
+        showFirstEntry();
 }
 
 void frmEditUnit::cmdVokabelDelete_Click()
@@ -378,7 +354,7 @@ void frmEditUnit::cmdVokabelDelete_Click()
                 Title, ui::Buttons::YesNo)
         != ui::Answer::Yes)
         return;
-    if (m_lesson->find(word) >= 0 && !reportLessonFailure(m_lesson->remove(word)))
+    if (!reportWriteFailure(m_lesson->remove(word)))
         return;
     {
         const QSignalBlocker quiet(lstVokabeln);
@@ -389,18 +365,11 @@ void frmEditUnit::cmdVokabelDelete_Click()
     showFirstEntry();
 }
 
-bool frmEditUnit::reportLessonFailure(store::FileResult result)
-{
-    // The user knows the lesson, not its working copy.
-    result.path = LektDateiCrypt;
-    return reportWriteFailure(result.about(store::lessonSubject(Lektion)));
-}
-
 void frmEditUnit::cmdExit_Click()
 {
     // When the lesson cannot be stored the editor stays open with its working copy, so nothing
     // typed is lost and the user may try again.
-    if (!reportLessonFailure(m_lesson->storeBack()))
+    if (!reportWriteFailure(m_lesson->storeBack()))
         return;
     handoff::removeLessonChoice(tree(), Name1);
     screens().restoreMain();

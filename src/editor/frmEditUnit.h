@@ -15,8 +15,8 @@ class QListWidget;
 class QPushButton;
 
 // The vocabulary editor: the foreign words of one lesson in a sorted list, with fields to add a
-// pair and to change the meanings of the selected one. Every command goes to the working copy
-// at once; the stored lesson is written only when the editor is left.
+// pair and to change the meanings of the selected one. The lesson does the work; the screen
+// shows its pairs and its messages.
 class frmEditUnit final : public ui::ScreenBase
 {
     Q_OBJECT
@@ -25,6 +25,37 @@ public:
     explicit frmEditUnit(const ui::ScreenContext& context, QWidget* parent = nullptr);
 
     bool Form_Load() override;
+
+protected:
+    bool Form_QueryUnload() override;
+
+private:
+    void buildList();
+    void buildNewFrame();
+    void buildChangeFrame();
+    void buildButtons();
+    // Scales the arrangement, drawn in twips for a small font, until the font fits it.
+    [[nodiscard]] double fontScale() const;
+    void arrange(double scale);
+    void setTabOrders();
+    void connectSignals();
+
+    void lstVokabeln_Click();
+    void cmdVokabelNeu_Click();
+    void cmdVokabelEdit_Click();
+    void cmdVokabelDelete_Click();
+    void cmdExit_Click();
+
+    void Fuelle_Liste();
+    void Trenne_Zeile();
+    // What every command ends with: empty fields and the first entry selected and shown.
+    void showFirstEntry();
+    // Selects a row as a click would, filling the change fields.
+    void selectEntry(int row);
+    [[nodiscard]] int rowOf(const QString& word) const;
+    [[nodiscard]] QString selectedWord() const;
+    // Shows a refused entry; false unless the command went through.
+    bool reportEdit(const editor::EditResult& result);
 
     QListWidget* lstVokabeln = nullptr;
     QGroupBox* fmeVokabelNeu = nullptr;
@@ -45,37 +76,7 @@ public:
     QPushButton* cmdExit = nullptr;
     QPushButton* cmdHelp = nullptr;
 
-    void lstVokabeln_Click();
-    void cmdVokabelNeu_Click();
-    void cmdVokabelEdit_Click();
-    void cmdVokabelDelete_Click();
-    void cmdExit_Click();
-
-protected:
-    bool Form_QueryUnload() override;
-
-private:
-    void arrange();
-    void Fuelle_Liste();
-    void Trenne_Zeile();
-    // What every command ends with: empty fields and the first entry selected and shown.
-    void showFirstEntry();
-    // Selects a row as a click would, filling the change fields.
-    void selectEntry(int row);
-    [[nodiscard]] int rowOf(const QString& word) const;
-    [[nodiscard]] QString selectedWord() const;
-    // The checks every pair passes before it reaches the lesson, each with its message.
-    [[nodiscard]] bool checkEntry(const QString& foreign, const QString& german);
-    // Reports a failed save of the lesson; false when it failed.
-    bool reportLessonFailure(store::FileResult result);
-    void refuseLoad(const QString& text);
-
-    QString Pfad;
     QString Name1;
-    QString Sprache;
-    QString Lektion;
-    QString LektDatei;
-    QString LektDateiCrypt;
     QString VokabelZeile;
     QString VokabelSprache;
     QString VokabelDeutsch;

@@ -29,7 +29,7 @@ bool Run::next()
     for (; i < size; ++i) {
         pair = editor::WordPair::parse(m_lines[i]);
         // A damaged line (no separator, no room for the mark) is never asked, only kept.
-        if (pair.valid && (m_selection == Selection::Alle || pair.mark == QLatin1Char('f')))
+        if (pair.valid && (m_selection == Selection::AllWords || pair.mark == QLatin1Char('f')))
             break;
     }
     passOn(m_lines.mid(m_next, i - m_next));

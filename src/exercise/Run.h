@@ -11,7 +11,7 @@ namespace exercise {
 
 enum class Direction { ForeignToGerman, GermanToForeign };
 // Every word of the lesson, or only those last answered wrong (mark "f").
-enum class Selection { Alle, Fehler };
+enum class Selection { AllWords, WrongOnly };
 
 // One exercise run over the lines of the working copy, first to last, each line at most once.
 // Every line dealt with goes to the run copy exactly once, in order: asked lines with their new

@@ -1,12 +1,6 @@
 #include "exercise/frmPaukomat.h"
 
 #include "handoff/HandOff.h"
-#include "exercise/AnswerCheck.h"
-#include "results/ResultFile.h"
-#include "store/Cp1252.h"
-#include "store/DataTree.h"
-#include "store/Scrambler.h"
-#include "store/TextFile.h"
 #include "store/TextRules.h"
 
 #include <QGridLayout>
@@ -23,7 +17,6 @@
 namespace {
 
 const QString ResultTitle = QStringLiteral("Paukomat V1.1  -  Ergebnis");
-
 
 QRadioButton* option(QWidget* parent, const QString& name, const QString& toolTip = {})
 {
@@ -58,6 +51,14 @@ QList<QLabel*> resultLabels(QGroupBox* frame, const QString& name)
     return labels;
 }
 
+void showColumn(const QList<QLabel*>& labels, const results::ResultColumn& column)
+{
+    const QStringList texts = {column.wordsText(), column.rightText(), column.wrongText(),
+                               column.percentText(), column.gradeText()};
+    for (int i = 0; i < 5; ++i)
+        labels[i + 5]->setText(texts[i]);
+}
+
 } // namespace
 
 frmPaukomat::frmPaukomat(const ui::ScreenContext& context, QWidget* parent)
@@ -65,7 +66,22 @@ frmPaukomat::frmPaukomat(const ui::ScreenContext& context, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmPaukomat"));
     setWindowTitle(QStringLiteral("Paukomat V1.1"));
+    buildHeading();
+    buildSettings();
+    buildLessonFrame();
+    buildResults();
+    buildButtons();
+    arrange();
+    setTabOrders();
+    // Idle until a run starts.
+    fmeLektion->setEnabled(false);
+    cmdStopUebung->setEnabled(false);
+    cmdStartUebung->setFocus();
+    connectSignals();
+}
 
+void frmPaukomat::buildHeading()
+{
     for (int i = 0; i < 2; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("lblLektion_%1").arg(i));
@@ -76,7 +92,10 @@ frmPaukomat::frmPaukomat(const ui::ScreenContext& context, QWidget* parent)
         label->setFont(font);
         lblLektion.append(label);
     }
+}
 
+void frmPaukomat::buildSettings()
+{
     fmeSettings = new QGroupBox(QStringLiteral("Abfrageeinstellungen"), this);
     fmeSettings->setObjectName(QStringLiteral("fmeSettings"));
     fmeChooseLanguage = new QGroupBox(fmeSettings);
@@ -104,7 +123,10 @@ frmPaukomat::frmPaukomat(const ui::ScreenContext& context, QWidget* parent)
     settings->addWidget(fmeChooseLanguage);
     settings->addWidget(fmeChooseReihenfolge);
     settings->addStretch();
+}
 
+void frmPaukomat::buildLessonFrame()
+{
     fmeLektion = new QGroupBox(this);
     fmeLektion->setObjectName(QStringLiteral("fmeLektion"));
     Label1 = {new QLabel(QStringLiteral("Vorgabe:"), fmeLektion),
@@ -133,7 +155,10 @@ frmPaukomat::frmPaukomat(const ui::ScreenContext& context, QWidget* parent)
     }
     lesson->addWidget(lblVorgabe, 0, 1);
     lesson->addWidget(txtLoesung, 1, 1);
+}
 
+void frmPaukomat::buildResults()
+{
     fmeErgebnis = new QGroupBox(QStringLiteral("Ergebnis"), this);
     fmeErgebnis->setObjectName(QStringLiteral("fmeErgebnis"));
     Frame3 = new QGroupBox(QStringLiteral("aktuell"), fmeErgebnis);
@@ -145,17 +170,33 @@ frmPaukomat::frmPaukomat(const ui::ScreenContext& context, QWidget* parent)
     auto* results = new QHBoxLayout(fmeErgebnis);
     results->addWidget(Frame3);
     results->addWidget(Frame2);
+}
 
-    cmdStartUebung = createButton(this, QStringLiteral("cmdStartUebung"), QStringLiteral("Übung starten"),
-                            QStringLiteral("startet die Vokabelabfrage"));
-    cmdStopUebung = createButton(this, QStringLiteral("cmdStopUebung"), QStringLiteral("Übung beenden"),
-                           QStringLiteral("beendet die Vokabelabfrage"));
-    cmdShowErgebnis = createButton(this, QStringLiteral("cmdShowErgebnis"), QStringLiteral("Ergebnisse..."),
-                             QStringLiteral("zeigt die bisherigen Ergebnisse für diese Übung an"));
-    cmdCancel = createButton(this, QStringLiteral("cmdCancel"), QStringLiteral("Zurück"),
-                       QStringLiteral("zurück zur Lektionsauswahl, das Ergebnis wird gespeichert"));
+void frmPaukomat::buildButtons()
+{
+    cmdStartUebung = createButton(this, QStringLiteral("cmdStartUebung"),
+                                  QStringLiteral("Übung starten"),
+                                  QStringLiteral("startet die Vokabelabfrage"));
+    cmdStopUebung = createButton(this, QStringLiteral("cmdStopUebung"),
+                                 QStringLiteral("Übung beenden"),
+                                 QStringLiteral("beendet die Vokabelabfrage"));
+    cmdShowErgebnis = createButton(
+        this, QStringLiteral("cmdShowErgebnis"), QStringLiteral("Ergebnisse..."),
+        QStringLiteral("zeigt die bisherigen Ergebnisse für diese Übung an"));
+    cmdCancel = createButton(
+        this, QStringLiteral("cmdCancel"), QStringLiteral("Zurück"),
+        QStringLiteral("zurück zur Lektionsauswahl, das Ergebnis wird gespeichert"));
     cmdHelp = createHelpButton();
+    // One width for all buttons, with room around the longest caption.
+    int buttonWidth = 0;
+    for (QPushButton* b : {cmdStartUebung, cmdStopUebung, cmdShowErgebnis, cmdCancel, cmdHelp})
+        buttonWidth = std::max(buttonWidth, b->sizeHint().width() + 20);
+    for (QPushButton* b : {cmdStartUebung, cmdStopUebung, cmdShowErgebnis, cmdCancel, cmdHelp})
+        b->setMinimumWidth(buttonWidth);
+}
 
+void frmPaukomat::arrange()
+{
     auto* heading = new QHBoxLayout;
     heading->addWidget(lblLektion[0]);
     heading->addSpacing(16);
@@ -163,12 +204,6 @@ frmPaukomat::frmPaukomat(const ui::ScreenContext& context, QWidget* parent)
     auto* upper = new QHBoxLayout;
     upper->addWidget(fmeSettings);
     upper->addWidget(fmeErgebnis, 1);
-    // One width for all buttons, with room around the longest caption.
-    int buttonWidth = 0;
-    for (QPushButton* b : {cmdStartUebung, cmdStopUebung, cmdShowErgebnis, cmdCancel, cmdHelp})
-        buttonWidth = std::max(buttonWidth, b->sizeHint().width() + 20);
-    for (QPushButton* b : {cmdStartUebung, cmdStopUebung, cmdShowErgebnis, cmdCancel, cmdHelp})
-        b->setMinimumWidth(buttonWidth);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {cmdStartUebung, cmdStopUebung, cmdShowErgebnis})
         buttons->addWidget(b);
@@ -182,22 +217,21 @@ frmPaukomat::frmPaukomat(const ui::ScreenContext& context, QWidget* parent)
     root->addLayout(upper);
     root->addWidget(fmeLektion);
     root->addLayout(buttons);
+}
 
-    setTabOrder(optPaukomatLanguage[0], optPaukomatLanguage[1]);
-    setTabOrder(optPaukomatLanguage[1], optPaukomatWelcheVokabeln[0]);
-    setTabOrder(optPaukomatWelcheVokabeln[0], optPaukomatWelcheVokabeln[1]);
-    setTabOrder(optPaukomatWelcheVokabeln[1], txtLoesung);
-    setTabOrder(txtLoesung, cmdStartUebung);
-    setTabOrder(cmdStartUebung, cmdStopUebung);
-    setTabOrder(cmdStopUebung, cmdShowErgebnis);
-    setTabOrder(cmdShowErgebnis, cmdCancel);
-    setTabOrder(cmdCancel, cmdHelp);
+void frmPaukomat::setTabOrders()
+{
+    const QList<QWidget*> order{optPaukomatLanguage[0],       optPaukomatLanguage[1],
+                                optPaukomatWelcheVokabeln[0], optPaukomatWelcheVokabeln[1],
+                                txtLoesung,                   cmdStartUebung,
+                                cmdStopUebung,                cmdShowErgebnis,
+                                cmdCancel,                    cmdHelp};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
 
-    // Idle until a run starts.
-    fmeLektion->setEnabled(false);
-    cmdStopUebung->setEnabled(false);
-    cmdStartUebung->setFocus();
-
+void frmPaukomat::connectSignals()
+{
     connect(cmdStartUebung, &QPushButton::clicked, this, &frmPaukomat::cmdStartUebung_Click);
     connect(cmdStopUebung, &QPushButton::clicked, this, &frmPaukomat::cmdStopUebung_Click);
     connect(cmdShowErgebnis, &QPushButton::clicked, this, &frmPaukomat::cmdShowErgebnis_Click);
@@ -205,67 +239,22 @@ frmPaukomat::frmPaukomat(const ui::ScreenContext& context, QWidget* parent)
     connect(txtLoesung, &QLineEdit::returnPressed, this, [this] { txtLoesung_KeyPress(13); });
 }
 
-bool frmPaukomat::refuseLoad(const QString& text)
-{
-    message(text, store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
-    return false;
-}
-
 bool frmPaukomat::Form_Load()
 {
-    const handoff::Read<QString> user = handoff::readSignedInUser(tree());
-    if (user.problem == handoff::Problem::Missing)
-        return refuseLoad(QStringLiteral("Der angemeldete Benutzer ist nicht bekannt, die Datei "
-                                         "\"%1\" fehlt oder ist leer. Die Übung kann nicht "
-                                         "geöffnet werden.")
-                              .arg(handoff::SignedInFile));
-    if (!user.ok())
-        return refuseLoad(store::unsafeNameMessage(user.unsafeName));
-    Nutzer = user.value;
-
-    const handoff::Read<handoff::LessonChoice> choice = handoff::readLessonChoice(tree(), Nutzer);
-    if (choice.problem == handoff::Problem::Missing)
-        return refuseLoad(QStringLiteral("Die gewählte Lektion ist nicht bekannt, die Datei "
-                                         "\"%1\" fehlt oder ist unvollständig. Die Übung "
-                                         "kann nicht geöffnet werden.")
-                              .arg(handoff::LessonChoiceFile));
-    if (!choice.ok())
-        return refuseLoad(store::unsafeNameMessage(choice.unsafeName));
-    Sprache = choice.value.language;
-    Lektion = choice.value.lesson;
-    LektDatei = choice.value.key;
-
-    Pfad = tree().languagePath(Nutzer, Sprache);
-    LektDateiCrypt = Pfad + LektDatei;
-    Arbeitskopie = Pfad + QStringLiteral("tmp") + LektDatei;
-    Laufkopie = Pfad + QStringLiteral("tmpUxx");
-    ErgebnDatei = Pfad + QStringLiteral("E") + LektDatei;
-
-    if (const store::FileResult made = store::TextFile::touch(LektDateiCrypt); !made)
-        return refuseLoad(store::lessonInaccessibleMessage(Lektion, made.path, made.error));
-    // The lines are kept as the lesson holds them rather than read back from the working copy:
-    // a line of a damaged lesson may hold a line end of its own, which would split it there.
-    // An unreadable lesson must not pass for an empty one: "Zurück" would wipe it.
-    QList<QByteArray> lines;
-    if (const store::FileResult read = store::TextFile::readRawLines(LektDateiCrypt, lines); !read)
-        return refuseLoad(store::lessonInaccessibleMessage(Lektion, read.path, read.error));
-    for (QByteArray& line : lines)
-        line = store::Scrambler::scramble(std::move(line));
-    if (const store::FileResult copied = store::TextFile::writeRawLines(Arbeitskopie, lines);
-        !copied)
-        return refuseLoad(store::lessonInaccessibleMessage(Lektion, copied.path, copied.error));
-    m_workingCopy.clear();
-    m_workingCopy.reserve(lines.size());
-    for (const QByteArray& line : std::as_const(lines))
-        m_workingCopy.append(store::fromCp1252(line));
-
-    lblLektion[0]->setText(Sprache);
-    lblLektion[1]->setText(Lektion);
-    optPaukomatLanguage[0]->setText(Sprache + QStringLiteral(" -> Deutsch"));
-    optPaukomatLanguage[1]->setText(QStringLiteral("Deutsch -> ") + Sprache);
-
-    Lies_Gesamt();
-    Aktuell.setCounts(0, 0);
+    editor::HandedOverLesson handed
+        = editor::openHandedOverLesson(tree(), editor::LessonUse::Drilling);
+    if (!handed.lesson) {
+        message(handed.refusal, store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
+        return false;
+    }
+    Nutzer = handed.user;
+    m_drill.emplace(std::move(*handed.lesson));
+    const QString language = m_drill->lesson().language();
+    lblLektion[0]->setText(language);
+    lblLektion[1]->setText(m_drill->lesson().name());
+    optPaukomatLanguage[0]->setText(language + QStringLiteral(" -> Deutsch"));
+    optPaukomatLanguage[1]->setText(QStringLiteral("Deutsch -> ") + language);
+    Zeige_Gesamt();
     Zeige_Aktuell();
     return true;
 }
@@ -278,15 +267,11 @@ void frmPaukomat::cmdStartUebung_Click()
     cmdShowErgebnis->setEnabled(false);
     cmdStartUebung->setEnabled(false);
     cmdStopUebung->setEnabled(true);
-
-    Richtung = optPaukomatLanguage[0]->isChecked() ? exercise::Direction::ForeignToGerman
-                                                   : exercise::Direction::GermanToForeign;
-    WelcheVokabeln = optPaukomatWelcheVokabeln[0]->isChecked() ? exercise::Selection::Alle
-                                                               : exercise::Selection::Fehler;
-    bAlleVokabeln = false;
-    m_totalsAtStart = Gesamt;
-    m_run = std::make_unique<exercise::Run>(m_workingCopy, Richtung, WelcheVokabeln, Laufkopie,
-                                            [this] { return services().random.nextUniform(); });
+    m_drill->start(optPaukomatLanguage[0]->isChecked() ? exercise::Direction::ForeignToGerman
+                                                       : exercise::Direction::GermanToForeign,
+                   optPaukomatWelcheVokabeln[0]->isChecked() ? exercise::Selection::AllWords
+                                                             : exercise::Selection::WrongOnly,
+                   [this] { return services().random.nextUniform(); });
     Naechste_Vokabel();
 }
 
@@ -299,8 +284,7 @@ void frmPaukomat::txtLoesung_KeyPress(int KeyAscii)
 void frmPaukomat::Naechste_Vokabel()
 {
     txtLoesung->clear();
-    const bool found = m_run->next();
-    bAlleVokabeln = m_run->atEnd();
+    const bool found = m_drill->next();
     if (stopOnRunCopyFailure())
         return;
     if (!found) {
@@ -308,57 +292,27 @@ void frmPaukomat::Naechste_Vokabel()
         Uebung_Ende();
         return;
     }
-    lblVorgabe->setText(m_run->shown());
+    lblVorgabe->setText(m_drill->shown());
     txtLoesung->setFocus();
 }
 
 bool frmPaukomat::stopOnRunCopyFailure()
 {
-    // Without its copy on disk a crash would lose the run unnoticed: the run stops as
-    // "Übung beenden" would, and the lesson keeps its marks.
-    if (m_run->writeResult().ok)
+    if (!m_drill->broken())
         return false;
-    reportWriteFailure(lessonFailure(m_run->writeResult())
-                           .meaning(QStringLiteral("Die Übung wird abgebrochen; die Lektion "
-                                                   "bleibt, wie sie war.")));
-    Gesamt = m_totalsAtStart;
+    reportWriteFailure(m_drill->stopBroken());
     Zeige_Gesamt();
     Setze_Grundzustand();
-    store::TextFile::remove(Laufkopie);
-    fmeLektion->setEnabled(false);
-    cmdStartUebung->setFocus();
+    awaitNextRun();
     return true;
-}
-
-store::FileResult frmPaukomat::lessonFailure(store::FileResult result) const
-{
-    // The user knows the lesson, not its working or run copy.
-    result.path = LektDateiCrypt;
-    return result.about(store::lessonSubject(Lektion));
-}
-
-store::FileResult frmPaukomat::storeLesson(const QStringList& lines) const
-{
-    QList<QByteArray> stored;
-    stored.reserve(lines.size());
-    for (const QString& line : lines)
-        stored.append(store::Scrambler::scrambleText(line));
-    return lessonFailure(store::TextFile::writeRawLines(LektDateiCrypt, stored));
 }
 
 void frmPaukomat::Pruefe_Antwort()
 {
-    if (!m_run || bAlleVokabeln)
+    if (!m_drill || !m_drill->asking())
         return;
-    const QString expected = m_run->expected();
-    const bool right = exercise::isRightAnswer(expected, txtLoesung->text());
-    Aktuell.count(right);
-    Gesamt.count(right);
-    if (!right)
-        message(QStringLiteral("Die richtige Lösung für  '") + lblVorgabe->text()
-                    + QStringLiteral("'  lautet:\n\n") + expected,
-                store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
-    m_run->markAnswer(right);
+    if (const QString correction = m_drill->answer(txtLoesung->text()); !correction.isEmpty())
+        message(correction, store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
     if (stopOnRunCopyFailure())
         return;
     Zeige_Aktuell();
@@ -368,67 +322,26 @@ void frmPaukomat::Pruefe_Antwort()
 
 void frmPaukomat::Zeige_Aktuell()
 {
-    const QStringList texts = {Aktuell.wordsText(), Aktuell.rightText(), Aktuell.wrongText(),
-                               Aktuell.percentText(), Aktuell.gradeText()};
-    for (int i = 0; i < 5; ++i)
-        lblErgebnisAktuell[i + 5]->setText(texts[i]);
+    showColumn(lblErgebnisAktuell, m_drill->current());
 }
 
 void frmPaukomat::Zeige_Gesamt()
 {
-    const QStringList texts = {Gesamt.wordsText(), Gesamt.rightText(), Gesamt.wrongText(),
-                               Gesamt.percentText(), Gesamt.gradeText()};
-    for (int i = 0; i < 5; ++i)
-        lblErgebnisGesamt[i + 5]->setText(texts[i]);
-}
-
-void frmPaukomat::Lies_Gesamt()
-{
-    const auto totals = results::ResultFile::readTotals(ErgebnDatei);
-    Gesamt.setCounts(totals.words, totals.right);
-    Zeige_Gesamt();
+    showColumn(lblErgebnisGesamt, m_drill->total());
 }
 
 void frmPaukomat::Uebung_Ende()
 {
-    if (Aktuell.words() == 0) {
-        message(QStringLiteral("Es sind keine Vokabeln gemäß dieser Auswahl vorhanden !"),
-                ResultTitle, ui::Buttons::Ok, ui::Icon::Exclamation);
-        Setze_Grundzustand();
-    } else {
-        message(results::runSummary(Aktuell), ResultTitle, ui::Buttons::Ok,
-                ui::Icon::Exclamation);
-        Speichere_Ergebnis();
-    }
-    fmeLektion->setEnabled(false);
-    cmdStartUebung->setFocus();
-}
-
-void frmPaukomat::Speichere_Ergebnis()
-{
-    // The run's marks decide what the next run asks; they stay here even when nothing can be
-    // stored, so that "Zurück" can still store them.
-    m_workingCopy = m_run->runCopy();
-    const store::FileResult results = results::ResultFile::storeRun(ErgebnDatei, Gesamt, Aktuell)
-                                          .about(store::resultsSubject(Lektion));
+    message(m_drill->endMessage(), ResultTitle, ui::Buttons::Ok, ui::Icon::Exclamation);
+    const store::FileResult stored = m_drill->finish();
     Setze_Grundzustand();
-    if (!results) {
-        // The file keeps its old totals; so does the column, or the next run would store
-        // totals that its records do not add up to.
-        Gesamt = m_totalsAtStart;
-        Zeige_Gesamt();
-    }
-    // A finished run's marks go into the lesson at once, so that leaving by "Übung beenden"
-    // or by the results screen later keeps them. A full disk is told once.
-    const store::FileResult marks = storeLesson(m_workingCopy);
-    reportWriteFailure(results ? marks : results);
-    if (marks && store::TextFile::writeLines(Arbeitskopie, m_workingCopy))
-        store::TextFile::remove(Laufkopie);
+    Zeige_Gesamt();
+    reportWriteFailure(stored);
+    awaitNextRun();
 }
 
 void frmPaukomat::Setze_Grundzustand()
 {
-    m_run.reset();
     txtLoesung->clear();
     lblVorgabe->clear();
     fmeSettings->setEnabled(true);
@@ -436,8 +349,13 @@ void frmPaukomat::Setze_Grundzustand()
     cmdShowErgebnis->setEnabled(true);
     cmdStartUebung->setEnabled(true);
     cmdStopUebung->setEnabled(false);
-    Aktuell.clearCounts();
     Zeige_Aktuell();
+}
+
+void frmPaukomat::awaitNextRun()
+{
+    fmeLektion->setEnabled(false);
+    cmdStartUebung->setFocus();
 }
 
 void frmPaukomat::cmdStopUebung_Click()
@@ -447,17 +365,14 @@ void frmPaukomat::cmdStopUebung_Click()
 
 void frmPaukomat::cmdCancel_Click()
 {
-    // The lesson gets the lines held here, which the working copy mirrors; so a working copy
-    // removed behind the program's back cannot empty the lesson.
-    if (!reportWriteFailure(storeLesson(m_workingCopy)))
+    if (!reportWriteFailure(m_drill->storeBack()))
         return;
     Verlasse_Uebung();
 }
 
 void frmPaukomat::Verlasse_Uebung()
 {
-    m_run.reset();
-    store::removeMatching(Pfad, QStringLiteral("tmp*"));
+    m_drill->leave();
     ui::Navigator& next = screens();
     next.restoreMain();
     closeScreen();
@@ -465,8 +380,9 @@ void frmPaukomat::Verlasse_Uebung()
 
 void frmPaukomat::cmdShowErgebnis_Click()
 {
+    const editor::LessonFile& lesson = m_drill->lesson();
     if (!reportWriteFailure(handoff::writeResultsRequest(
-            tree(), {Nutzer, lblLektion[0]->text(), Lektion, ErgebnDatei})))
+            tree(), {Nutzer, lesson.language(), lesson.name(), lesson.files().results()})))
         return;
     ui::Navigator& next = screens();
     closeScreen();
@@ -475,7 +391,7 @@ void frmPaukomat::cmdShowErgebnis_Click()
 
 bool frmPaukomat::Form_QueryUnload()
 {
-    if (m_run)
+    if (m_drill->running())
         cmdStopUebung_Click();
     else
         cmdCancel_Click();

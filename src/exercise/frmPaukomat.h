@@ -1,13 +1,12 @@
 #pragma once
 
-#include "results/ResultColumn.h"
-#include "exercise/Run.h"
+#include "exercise/Drill.h"
 #include "ui/ScreenBase.h"
 
 #include <QList>
-#include <QStringList>
+#include <QString>
 
-#include <memory>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -15,9 +14,9 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-// The drill screen: loads one lesson into a plain working copy, asks its words run after run in
-// the chosen direction, judges the answers and keeps the result file of the lesson. The marks
-// reach the lesson file only when the user goes back with "Zurück".
+// The drill screen: asks the words of one lesson run after run in the chosen direction, shows
+// every judgement and the counts, and offers the ways out. The drill does the work; the screen
+// shows its words, counts and messages.
 class frmPaukomat final : public ui::ScreenBase
 {
     Q_OBJECT
@@ -26,6 +25,38 @@ public:
     explicit frmPaukomat(const ui::ScreenContext& context, QWidget* parent = nullptr);
 
     bool Form_Load() override;
+
+protected:
+    bool Form_QueryUnload() override;
+
+private:
+    void buildHeading();
+    void buildSettings();
+    void buildLessonFrame();
+    void buildResults();
+    void buildButtons();
+    void arrange();
+    void setTabOrders();
+    void connectSignals();
+
+    void cmdStartUebung_Click();
+    void txtLoesung_KeyPress(int KeyAscii);
+    void cmdStopUebung_Click();
+    void cmdCancel_Click();
+    void cmdShowErgebnis_Click();
+
+    void Naechste_Vokabel();
+    void Pruefe_Antwort();
+    void Zeige_Aktuell();
+    void Zeige_Gesamt();
+    void Uebung_Ende();
+    void Setze_Grundzustand();
+    void Verlasse_Uebung();
+
+    // Ends the run when its copy could not be written; true when it did.
+    bool stopOnRunCopyFailure();
+    // The answer frame shut and the focus on "Übung starten", once a run is over.
+    void awaitNextRun();
 
     QGroupBox* fmeSettings = nullptr;
     QGroupBox* fmeChooseLanguage = nullptr;
@@ -48,53 +79,6 @@ public:
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdHelp = nullptr;
 
-protected:
-    bool Form_QueryUnload() override;
-
-private:
-    void cmdStartUebung_Click();
-    void txtLoesung_KeyPress(int KeyAscii);
-    void cmdStopUebung_Click();
-    void cmdCancel_Click();
-    void cmdShowErgebnis_Click();
-
-    void Naechste_Vokabel();
-    void Pruefe_Antwort();
-    void Zeige_Aktuell();
-    void Zeige_Gesamt();
-    void Lies_Gesamt();
-    void Speichere_Ergebnis();
-    void Uebung_Ende();
-    void Setze_Grundzustand();
-    void Verlasse_Uebung();
-
-    // Fails the load with a message naming what is missing.
-    bool refuseLoad(const QString& text);
-    // Stops the run when its copy could not be written; true when it stopped.
-    bool stopOnRunCopyFailure();
-    [[nodiscard]] store::FileResult lessonFailure(store::FileResult result) const;
-    // Replaces the lesson file with these plain lines, scrambled.
-    [[nodiscard]] store::FileResult storeLesson(const QStringList& lines) const;
-
     QString Nutzer;
-    QString Sprache;
-    QString Lektion;
-    QString LektDatei;      // bare file name of the lesson, such as "U4"
-    QString Pfad;           // language directory, ending in "/"
-    QString LektDateiCrypt; // stored lesson file
-    QString Arbeitskopie;   // plain working copy, "tmp" + lesson file name
-    QString Laufkopie;      // run copy "tmpUxx"
-    QString ErgebnDatei;
-
-    exercise::Direction Richtung = exercise::Direction::ForeignToGerman;
-    exercise::Selection WelcheVokabeln = exercise::Selection::Alle;
-    bool bAlleVokabeln = false;
-
-    // The working copy's lines, held so that a run moves on by index.
-    QStringList m_workingCopy;
-    std::unique_ptr<exercise::Run> m_run;
-
-    results::ResultColumn Aktuell;
-    results::ResultColumn Gesamt;
-    results::ResultColumn m_totalsAtStart;
+    std::optional<exercise::Drill> m_drill;
 };

@@ -94,7 +94,7 @@ bool listFile(const QString& dir, bool act, Garbage&)
 bool lessonFile(const QString& dir, bool act, Garbage& g)
 {
     const QList<QByteArray> before = readRawLines(dir + "U1");
-    editor::LessonFile lesson(dir, "U1");
+    editor::LessonFile lesson({dir, "U1"}, "Englisch", "Lektion 1");
     if (!lesson.open().ok || lesson.size() != before.size())
         return false;
     // A run passes every line on once, asked or not; leaving the editor stores every line.
@@ -102,7 +102,7 @@ bool lessonFile(const QString& dir, bool act, Garbage& g)
     for (qsizetype i = 0; act && i < lesson.size(); ++i)
         lines << lesson.line(i);
     exercise::Run run(lines, g.below(2) ? exercise::Direction::ForeignToGerman : exercise::Direction::GermanToForeign,
-                      g.below(2) ? exercise::Selection::Alle : exercise::Selection::Fehler, dir + "tmpUxx",
+                      g.below(2) ? exercise::Selection::AllWords : exercise::Selection::WrongOnly, dir + "tmpUxx",
                       [&g] { return g.random.generateDouble(); });
     for (qsizetype asked = 0; run.next() && asked <= lines.size(); ++asked)
         run.markAnswer(asked % 2 == 0);

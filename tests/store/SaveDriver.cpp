@@ -27,10 +27,10 @@ int main(int argc, char* argv[])
     results::ResultColumn run;
     run.setCounts(3, 2);
     for (;;) {
-        editor::LessonFile lesson(dir, "U1");
+        editor::LessonFile lesson({dir, "U1"}, "Englisch", "Lektion 1");
         must(lesson.open());
         const QString meanings = lesson.pairs().value(0).german == "eins" ? "zwei;drei" : "eins";
-        must(lesson.change(lesson.pairs().value(0).foreign, meanings));
+        must(lesson.change(lesson.pairs().value(0).foreign, meanings).failure);
         must(lesson.storeBack());
 
         const results::ResultFile::Totals before = results::ResultFile::readTotals(dir + "EU1");

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "store/Cp1252.h"
+#include "store/Scrambler.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A scratch directory for the files of a lesson, written and read as whole bytes.
+struct LessonDir
+{
+    QTemporaryDir dir;
+
+    [[nodiscard]] QString path(const QString& name = {}) const { return dir.path() + '/' + name; }
+    [[nodiscard]] bool exists(const QString& name) const { return QFileInfo::exists(path(name)); }
+    [[nodiscard]] QByteArray bytes(const QString& name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
+    }
+    void write(const QString& name, const QByteArray& data) const
+    {
+        QDir().mkpath(QFileInfo(path(name)).absolutePath());
+        QFile file(path(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
+            qFatal("cannot write %s", qPrintable(name));
+    }
+
+    // The bytes of a file of these lines, ended by CR LF, scrambled or plain.
+    [[nodiscard]] static QByteArray file(const QStringList& lines, bool scrambled = true)
+    {
+        QByteArray data;
+        for (const QString& line : lines)
+            data += (scrambled ? store::Scrambler::scrambleText(line) : store::toCp1252(line)) + "\r\n";
+        return data;
+    }
+    [[nodiscard]] static QString pair(const QString& foreign, const QString& german, char mark)
+    {
+        return foreign + "\\\\" + german + "\\\\\\" + QLatin1Char(mark);
+    }
+};
