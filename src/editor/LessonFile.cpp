@@ -28,8 +28,13 @@ QList<QByteArray> scrambled(const QList<QByteArray>& lines)
     return stored;
 }
 
-// Besides what no line can hold, a foreign word must not hold two adjacent backslashes or end in
-// one: the line would be split in the wrong place when read back.
+EditResult saved(const FileResult& result)
+{
+    return result ? EditResult{} : EditResult{Status::Failed, {}, result};
+}
+
+} // namespace
+
 QString foreignWordProblem(const QString& foreign)
 {
     if (QString message = store::unstorableTextMessage(foreign); !message.isEmpty())
@@ -39,13 +44,6 @@ QString foreignWordProblem(const QString& foreign)
                               "enthalten und nicht auf einen Backslash (\\) enden !");
     return {};
 }
-
-EditResult saved(const FileResult& result)
-{
-    return result ? EditResult{} : EditResult{Status::Failed, {}, result};
-}
-
-} // namespace
 
 LessonFile::LessonFile(store::LessonFiles files, QString language, QString name)
     : m_files(std::move(files))

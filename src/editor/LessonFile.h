@@ -30,6 +30,11 @@ struct EditResult
     }
 };
 
+// Empty when the text can be stored as a foreign word, otherwise the message for the user.
+// Besides what no line can hold, a foreign word must not hold two adjacent backslashes or end in
+// one: the line would be split in the wrong place when read back.
+[[nodiscard]] QString foreignWordProblem(const QString& foreign);
+
 // One open lesson, for the editor and the drill alike. The stored lesson file is scrambled and
 // is only written by storeBack() and takeRunLines(); every command rewrites the plain working
 // copy at once, so the working copy always holds the lesson's current lines. The lines are also

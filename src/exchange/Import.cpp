@@ -98,7 +98,7 @@ QString problemOf(const Pair& p)
         return message::emptyForeign();
     if (meaningsOf(p.german).isEmpty())
         return message::emptyGerman();
-    if (QString m = editor::LessonFile::foreignWordProblem(p.foreign); !m.isEmpty())
+    if (QString m = editor::foreignWordProblem(p.foreign); !m.isEmpty())
         return m;
     return store::unstorableTextMessage(p.german);
 }
