@@ -2,7 +2,6 @@
 #include "exchange/Exchange.h"
 #include "exchange/Messages.h"
 #include "exchange/Readers.h"
-#include "lessons/ListFile.h"
 #include "store/TextRules.h"
 
 #include <QFile>
@@ -71,7 +70,7 @@ QString lessonNameProposal(const QString& text)
 {
     QString name;
     for (const QChar c : text)
-        if (!lessons::Unerlaubt.contains(c) && store::unstorableTextMessage(QString(c)).isEmpty())
+        if (!store::ForbiddenListNameCharacters.contains(c) && store::unstorableTextMessage(QString(c)).isEmpty())
             name += c;
     name = name.simplified().left(100).trimmed();
     return name.isEmpty() ? message::fallbackLessonName() : name;

@@ -314,7 +314,18 @@ Outcome Library::removeLanguage(const Removal& removal) const
     return Outcome::done();
 }
 
-Result<LessonRef> Library::createLesson(const QString& language, const QString& name)
+Outcome Library::checkNewLessonName(const QString& language, const QString& name) const
+{
+    if (Outcome typed = checkTypedName(name); !typed.isDone())
+        return typed;
+    const Result<ListLines> lessonLines = readLessonList(language);
+    if (!lessonLines.ok())
+        return lessonLines.outcome;
+    return refusedUnlessEmpty(lessonNameMessage(name, lessonLines.value));
+}
+
+Result<LessonRef> Library::createLesson(const QString& language, const QString& name,
+                                       const Fill& fill)
 {
     Outcome checked = checkLanguageKey(language);
     if (checked.isDone())
@@ -333,12 +344,19 @@ Result<LessonRef> Library::createLesson(const QString& language, const QString& 
     const int number = m_maxLesson + 1;
     const QString key = lessonKey(number);
     lessonLines.value.append(ListLine::make(name, key));
+    const store::LessonFiles files(m_tree.languagePath(m_user, language), key);
+    if (fill)
+        if (const store::FileResult filled = fill(files); !filled)
+            return {{}, Outcome::failed(filled)};
     const QString listFile = userPath() + languageKey(language);
     if (Outcome saved = saveList(listFile, lessonLines.value, lessonListName(language));
-        !saved.isDone())
+        !saved.isDone()) {
+        if (fill)
+            store::TextFile::remove(files.stored());
         return {{}, saved};
+    }
     m_maxLesson = number;
-    return {{language, name, {m_tree.languagePath(m_user, language), key}}, Outcome::done()};
+    return {{language, name, files}, Outcome::done()};
 }
 
 Outcome Library::renameLesson(const QString& language, const QString& oldName,

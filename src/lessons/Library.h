@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace lessons {
 
 // How a command on the lists went, for the screen to show. A refusal is a message titled like
@@ -107,7 +109,13 @@ public:
     [[nodiscard]] Outcome removeLanguage(const Removal& removal) const;
 
     // Only the lesson list line is made; the editor makes the lesson file when it first opens it.
-    [[nodiscard]] Result<LessonRef> createLesson(const QString& language, const QString& name);
+    // A given fill writes the lesson file first: when it fails nothing is listed, and when the
+    // list cannot be saved the file goes again, so a lesson is stored whole or not at all.
+    // The checks of a new lesson's name that createLesson makes, in its order.
+    [[nodiscard]] Outcome checkNewLessonName(const QString& language, const QString& name) const;
+    using Fill = std::function<store::FileResult(const store::LessonFiles& files)>;
+    [[nodiscard]] Result<LessonRef> createLesson(const QString& language, const QString& name,
+                                                 const Fill& fill = {});
     [[nodiscard]] Outcome renameLesson(const QString& language, const QString& oldName,
                                        const QString& newName) const;
     [[nodiscard]] Result<Removal> prepareLessonRemoval(const QString& language,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/FileResult.h"
+#include "store/TextRules.h"
 
 #include <QByteArray>
 #include <QList>
@@ -22,9 +23,8 @@ inline const QString LanguageListName = QStringLiteral("Sprachenliste");
     return QStringLiteral("Lektionsliste der Sprache \"%1\"").arg(language);
 }
 
-// Characters a language or lesson name may not hold. The backslash among them keeps the key
-// separator out of every name; "/" and "." keep language directory names inside the tree.
-inline const QString Unerlaubt = QStringLiteral("!§$%&/()=?'*+~.:,;<>|{[]}\\#@^");
+// Characters a language or lesson name may not hold.
+inline const QString& Unerlaubt = store::ForbiddenListNameCharacters;
 
 // The highest number a language or lesson key may carry; a counter at this value takes no more.
 inline constexpr int MaxKeyNumber = std::numeric_limits<int>::max();

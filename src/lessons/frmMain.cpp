@@ -96,6 +96,14 @@ void frmMain::buildMenus()
                                 QStringLiteral("Lektion &umbenennen"));
     mnuLektionDelete = menuEntry(mnuLektionen, QStringLiteral("mnuLektionDelete"),
                                  QStringLiteral("Lektion l&öschen"));
+    // Word lists in and out, beside the described commands.
+    mnuLektionen->addSeparator();
+    mnuLektionImport = menuEntry(mnuLektionen, QStringLiteral("mnuLektionImport"),
+                                 QStringLiteral("Lektion &importieren..."));
+    mnuLektionExport = menuEntry(mnuLektionen, QStringLiteral("mnuLektionExport"),
+                                 QStringLiteral("Lektion &exportieren..."));
+    mnuVokabellisteDrucken = menuEntry(mnuLektionen, QStringLiteral("mnuVokabellisteDrucken"),
+                                       QStringLiteral("&Vokabelliste drucken..."));
 }
 
 void frmMain::buildLists()
@@ -156,6 +164,10 @@ void frmMain::connectSignals()
     connect(mnuLektionEdit, &QAction::triggered, this, &frmMain::mnuLektionEdit_Click);
     connect(mnuTitleLektion, &QAction::triggered, this, &frmMain::mnuTitleLektion_Click);
     connect(mnuLektionDelete, &QAction::triggered, this, &frmMain::mnuLektionDelete_Click);
+    connect(mnuLektionImport, &QAction::triggered, this, &frmMain::mnuLektionImport_Click);
+    connect(mnuLektionExport, &QAction::triggered, this, &frmMain::mnuLektionExport_Click);
+    connect(mnuVokabellisteDrucken, &QAction::triggered, this,
+            &frmMain::mnuVokabellisteDrucken_Click);
 }
 
 bool frmMain::Form_Load()

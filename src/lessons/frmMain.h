@@ -49,6 +49,10 @@ private:
     void mnuNeueLektion_Click();
     void mnuTitleLektion_Click();
     void mnuLektionDelete_Click();
+    // Word lists in and out; in frmMainTransfer.cpp.
+    void mnuLektionImport_Click();
+    void mnuLektionExport_Click();
+    void mnuVokabellisteDrucken_Click();
 
     bool Ist_AuswahlVorhanden(Needed needed);
     void Oeffne_Lektion(LessonUse use);
@@ -79,6 +83,9 @@ private:
     QAction* mnuLektionEdit = nullptr;
     QAction* mnuTitleLektion = nullptr;
     QAction* mnuLektionDelete = nullptr;
+    QAction* mnuLektionImport = nullptr;
+    QAction* mnuLektionExport = nullptr;
+    QAction* mnuVokabellisteDrucken = nullptr;
 
     QGroupBox* fmeSprachen = nullptr;
     QListWidget* lstSprachen = nullptr;

@@ -30,6 +30,10 @@ namespace store {
 // The message for a failed read or write, naming the file as the user knows it.
 [[nodiscard]] QString failureMessage(const FileResult& result);
 
+// Characters a language or lesson name may not hold. The backslash among them keeps the key
+// separator out of every name; "/" and "." keep language directory names inside the tree.
+inline const QString ForbiddenListNameCharacters = QStringLiteral("!§$%&/()=?'*+~.:,;<>|{[]}\\#@^");
+
 // How messages name a lesson and its results.
 [[nodiscard]] QString lessonSubject(const QString& lesson);
 [[nodiscard]] QString resultsSubject(const QString& lesson);

@@ -1,13 +1,17 @@
 #include "TestProgram.h"
 #include "editor/frmEditUnit.h"
 #include "exercise/frmPaukomat.h"
+#include "exchange/LessonExport.h"
+#include "exchange/frmImport.h"
 #include "lessons/frmMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using testing::TestProgram;
 
@@ -142,6 +146,57 @@ private slots:
         QVERIFY(!TestProgram::shown<frmMain>() && s.program.end.requests == 1);
         QCOMPARE(s.entries() + s.program.entries() + s.entries("Dänemark"),
                  (QStringList{"Dänemark", "Spr.dat", "PK.dat", "anna", "tmpU3"}));
+    }
+
+    // Export to KVTML and import it again as a second lesson, then print the word list; a file
+    // that is no word list is refused before anything is asked.
+    void wordListsGoOutAndComeBack()
+    {
+        Session s;
+        s.program.writeScrambled(Session::in("Spr.dat"), {"Englisch\\\\LSp1"});
+        s.program.writeScrambled(Session::in("LSp1"), {"Lektion 1\\\\U1"});
+        const QStringList lesson{"house\\\\Haus;Gebäude\\\\\\r", "kaputt", "the\\\\der;die;das\\\\\\f"};
+        s.program.writeScrambled(Session::in("Englisch/U1"), lesson);
+        QVERIFY(s.load());
+
+        s.program.files.queue(s.program.path("Liste"), exchange::KvtmlFilter);
+        s.program.messages.queueOk();
+        s.menu("mnuLektionExport")->trigger();
+        const QString exported = s.program.path("Liste.kvtml");
+        QCOMPARE(s.program.files.proposedNames, QStringList{"Lektion 1.tsv"});
+        QCOMPARE(s.program.messages.texts().last(),
+                 "Die Lektion \"Lektion 1\" wurde mit 2 Wortpaaren in die Datei \"" + exported + "\" exportiert.");
+
+        s.program.files.queue(exported);
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<frmImport*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->findChild<QLineEdit*>("txtLektionsname")->text(), QStringLiteral("Lektion 1"));
+            dialog->findChild<QLineEdit*>("txtLektionsname")->setText("Kopie");
+            dialog->findChild<QPushButton*>("cmdImportieren")->click();
+        });
+        s.program.messages.queueOk();
+        s.menu("mnuLektionImport")->trigger();
+        QCOMPARE(s.program.messages.texts().last(),
+                 QStringLiteral("Die Lektion \"Kopie\" wurde angelegt.\n2 Wortpaare werden importiert."));
+        QCOMPARE(s.lines("LSp1"), (QStringList{"Lektion 1\\\\U1", "Kopie\\\\U2"}));
+        QCOMPARE(s.lines("Englisch/U2"), (QStringList{"house\\\\Haus;Gebäude\\\\\\f", "the\\\\der;die;das\\\\\\f"}));
+        QCOMPARE(s.view(), QStringLiteral("Englisch* / Lektion 1*,Kopie"));
+
+        s.menu("mnuVokabellisteDrucken")->trigger();
+        QCOMPARE(s.program.printer.printedDocuments.size(), 1);
+        const testing::RecordedDocument& list = s.program.printer.printedDocuments.first();
+        QVERIFY(list.pageNumbers && !list.chart);
+        QCOMPARE(list.lines.last().text + " | " + list.lines.last().secondColumn.value_or(""),
+                 QStringLiteral("the | der; die; das"));
+
+        testing::writeFile(s.program.path("Bild.png"), QByteArray("\x89PNG\r\n\x1a\n\0\0", 10));
+        s.program.files.queue(s.program.path("Bild.png"));
+        s.program.messages.queueOk();
+        s.menu("mnuLektionImport")->trigger();
+        QVERIFY(s.program.messages.shown.last().icon == ui::Icon::Exclamation);
+        QVERIFY(s.program.messages.texts().last().startsWith("Die Datei \"Bild.png\" ist keine Textdatei."));
+        QCOMPARE(s.lines("LSp1").size(), 2);
     }
 };
 

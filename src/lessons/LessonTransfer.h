@@ -1,0 +1,32 @@
+#pragma once
+
+#include "editor/WordPair.h"
+#include "exchange/Exchange.h"
+#include "lessons/Library.h"
+
+#include <QList>
+#include <QString>
+
+// Lessons brought in from word lists, and the pairs of a lesson taken out for export or print.
+namespace lessons {
+
+// The refusal of a name for an imported lesson: the same checks as "neue Lektion", in its order.
+[[nodiscard]] QString importNameProblem(const Library& library, const QString& language,
+                                        const QString& name);
+
+// A new lesson of the language holding the pairs, each marked as not yet known. The lesson file
+// is written before the lesson is listed, so a failed save leaves no half lesson behind.
+[[nodiscard]] Result<LessonRef> importLesson(Library& library, const QString& language,
+                                             const QString& name,
+                                             const QList<exchange::Pair>& pairs);
+
+// What the user is told after an import.
+[[nodiscard]] QString importedMessage(const QString& lesson, const exchange::ImportPlan& plan);
+
+// The pairs of a stored lesson in file order, damaged lines included as pairs that are not
+// valid; nothing is created or written.
+[[nodiscard]] Result<QList<editor::WordPair>> lessonPairs(const Library& library,
+                                                          const QString& language,
+                                                          const QString& lesson);
+
+} // namespace lessons

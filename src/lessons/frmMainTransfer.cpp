@@ -1,0 +1,76 @@
+// The main screen's commands for word lists in and out: import, export and the printed list.
+#include "lessons/frmMain.h"
+
+#include "editor/WordListDocument.h"
+#include "editor/WordListPrint.h"
+#include "exchange/LessonExport.h"
+#include "exchange/frmImport.h"
+#include "lessons/LessonTransfer.h"
+#include "store/TextRules.h"
+
+namespace {
+
+const QString Title = QStringLiteral("Paukomat V1.1");
+
+} // namespace
+
+void frmMain::mnuLektionImport_Click()
+{
+    const QString language = chosenLanguage();
+    if (!Ist_AuswahlVorhanden(Needed::Language) || !tell(m_library.checkLanguageKey(language)))
+        return;
+    const QString path = services().files.openFile(this, QStringLiteral("Lektion importieren"),
+                                                   exchange::ImportFilters);
+    if (path.isEmpty())
+        return;
+    const exchange::ImportSource source = exchange::readImportFile(path);
+    if (!source.error.isEmpty()) {
+        message(source.error, Title, ui::Buttons::Ok, ui::Icon::Exclamation);
+        return;
+    }
+    frmImport dialog(source, language, services(), [this, &language](const QString& name) {
+        return lessons::importNameProblem(m_library, language, name);
+    }, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString name = dialog.lessonName();
+    if (!tell(lessons::importLesson(m_library, language, name, dialog.plan().pairs).outcome))
+        return;
+    message(lessons::importedMessage(name, dialog.plan()), Title);
+    Fuelle_Lektionen();
+}
+
+void frmMain::mnuLektionExport_Click()
+{
+    if (!Ist_AuswahlVorhanden(Needed::Lesson))
+        return;
+    const QString language = chosenLanguage();
+    const QString lesson = chosenLesson();
+    const auto stored = lessons::lessonPairs(m_library, language, lesson);
+    if (!tell(stored.outcome))
+        return;
+    QString filter;
+    const QString chosen = services().files.saveFile(this, QStringLiteral("Lektion exportieren"),
+                                                     lesson + QStringLiteral(".tsv"),
+                                                     exchange::ExportFilters, &filter);
+    if (chosen.isEmpty())
+        return;
+    const exchange::ExportTarget target = exchange::exportTarget(chosen, filter);
+    const QList<exchange::Pair> pairs = exchange::pairsOf(stored.value);
+    if (reportWriteFailure(exchange::exportLesson(target, pairs, language, lesson)))
+        message(exchange::exportedMessage(lesson, target, pairs.size()), Title);
+}
+
+void frmMain::mnuVokabellisteDrucken_Click()
+{
+    if (!Ist_AuswahlVorhanden(Needed::Lesson))
+        return;
+    const QString language = chosenLanguage();
+    const QString lesson = chosenLesson();
+    const auto stored = lessons::lessonPairs(m_library, language, lesson);
+    if (!tell(stored.outcome))
+        return;
+    // A cancelled or failed printout has been dealt with by the printer.
+    services().printer.printDocument(
+        this, editor::wordListDocument(editor::wordList(language, lesson, stored.value)));
+}
