@@ -3,6 +3,9 @@
 
 #include "lessons/frmMain.h"
 #include "editor/frmEditUnit.h"
+#include "editor/WordListDocument.h"
+#include "editor/WordListPrint.h"
+#include "exchange/frmImport.h"
 #include "exercise/frmPaukomat.h"
 #include "results/frmErgebnis.h"
 #include "signin/frmLogin.h"
@@ -138,7 +141,8 @@ int main(int argc, char* argv[])
                pair("the", "der;die;das", 'r'), pair("window", "Fenster", 'r'),
                pair("door", "Tür", 'f'), pair("roof", "Dach", 'r'), pair("kitchen", "Küche", 'r'),
                pair("tree", "Baum", 'f'), pair("flower", "Blume", 'r')});
-    scrambled(p + "anna/Englisch/EU1", {" 27\\\\ 21", "9\\\\6", "9\\\\7", "9\\\\8"});
+    scrambled(p + "anna/Englisch/EU1", {" 72\\\\ 50", "9\\\\3", "9\\\\5", "9\\\\4", "9\\\\6",
+                                        "9\\\\7", "9\\\\6", "9\\\\8", "9\\\\9"});
     if (!store::TextFile::writeLines(p + "tmpUsr", {"anna", "geheim"})
         || !store::TextFile::writeLines(p + "anna/tmpEdit",
                                         {"Englisch", "Lektion 1 - Haus und Garten", "U1"}))
@@ -146,8 +150,8 @@ int main(int argc, char* argv[])
 
     Unattended services;
     ui::QtRandom random;
-    app::Screens screens(dir.path(),
-                        ui::Services{services, services, services, services, services, random, services});
+    ui::Services context{services, services, services, services, services, random, services};
+    app::Screens screens(dir.path(), context);
 
     screens.showIntro();
     snap(QApplication::topLevelWidgets().first()->window(), "1-splash");
@@ -173,6 +177,16 @@ int main(int argc, char* argv[])
     auto* main = shown<frmMain>();
     snap(main, "4-hauptfenster");
     main->findChild<QListWidget*>("lstLektionen")->setCurrentRow(0);
+
+    // The import dialog with a spreadsheet export that has a row without meaning and a word twice.
+    const exchange::ImportSource source = exchange::readImportData(
+        "#separator:tab\n#html:false\nthe kitchen\tdie Küche\nthe garden\tder Garten\n"
+        "\"to go\"\tgehen;fahren\nthe garage\t\nthe garden\tder Hof\nthe window\tdas Fenster\n"
+        "the roof\tdas Dach\n", "Haus und Hof.txt");
+    frmImport import(source, "Englisch", context, [](const QString&) { return QString(); });
+    import.show();
+    snap(&import, "10-importieren");
+    import.hide();
 
     screens.showEditor();
     auto* editor = shown<frmEditUnit>();
@@ -205,5 +219,20 @@ int main(int argc, char* argv[])
         != 0)
         return 1;
     std::printf("%s/9-ausdruck.png\n", qPrintable(g_out));
+
+    QList<editor::WordPair> pairs;
+    if (!editor::readStoredPairs(p + "anna/Englisch/U1", pairs))
+        return 1;
+    QPrinter list(QPrinter::HighResolution);
+    list.setOutputFormat(QPrinter::PdfFormat);
+    list.setOutputFileName(dir.path() + "/vokabelliste.pdf");
+    if (!ui::QtPrinter::renderDocument(
+            list, editor::wordListDocument(editor::wordList(
+                      "Englisch", "Lektion 1 - Haus und Garten", pairs)))
+        || QProcess::execute("pdftoppm", {"-png", "-r", "60", "-singlefile", "-f", "1", "-l", "1",
+                                          list.outputFileName(), g_out + "/11-vokabelliste"})
+            != 0)
+        return 1;
+    std::printf("%s/11-vokabelliste.png\n", qPrintable(g_out));
     return services.failed ? 1 : 0;
 }

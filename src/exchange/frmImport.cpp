@@ -127,9 +127,14 @@ void frmImport::fillPreview()
                                  new QTableWidgetItem(row.cells[c]));
     }
     grdVorschau->setVerticalHeaderLabels(numbers);
-    lblDatei->setText(QStringLiteral("Die ersten %1 von %2 Zeilen der Datei:")
-                          .arg(rows)
-                          .arg(m_source.rows.size()));
+    const bool kvtml = m_source.format == exchange::Format::Kvtml;
+    const QString what = kvtml ? QStringLiteral("Einträge") : QStringLiteral("Zeilen");
+    lblDatei->setText(rows < m_source.rows.size()
+                          ? QStringLiteral("Die ersten %1 von %2 %3 der Datei:")
+                                .arg(rows)
+                                .arg(m_source.rows.size())
+                                .arg(what)
+                          : QStringLiteral("Die %1 %2 der Datei:").arg(rows).arg(what));
 }
 
 void frmImport::connectControls()
