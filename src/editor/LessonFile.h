@@ -105,7 +105,7 @@ private:
 // Who opens the lesson handed over; the refusals say what cannot be done.
 enum class LessonUse { Editing, Drilling };
 
-// The lesson the main screen handed over through "tmpUsr" and "tmpEdit", opened; or, when it
+// The lesson the main screen handed over (signed-in user and lesson choice), opened; or, when it
 // cannot be opened, the refusal to show.
 struct HandedOverLesson
 {

@@ -15,26 +15,6 @@
 
 namespace lessons {
 
-Outcome Outcome::done(const store::FileResult& later)
-{
-    return {Status::Done, {}, later};
-}
-
-Outcome Outcome::unchanged()
-{
-    return {Status::Unchanged, {}, {}};
-}
-
-Outcome Outcome::refused(const QString& message)
-{
-    return {Status::Refused, message, {}};
-}
-
-Outcome Outcome::failed(const store::FileResult& file)
-{
-    return {Status::Refused, {}, file};
-}
-
 namespace {
 
 Outcome damagedKey(const QString& where, const QString& name)

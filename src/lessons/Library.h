@@ -23,10 +23,19 @@ struct Outcome
     // change itself had been stored.
     store::FileResult file;
 
-    [[nodiscard]] static Outcome done(const store::FileResult& later = store::FileResult::success());
-    [[nodiscard]] static Outcome unchanged();
-    [[nodiscard]] static Outcome refused(const QString& message);
-    [[nodiscard]] static Outcome failed(const store::FileResult& file);
+    [[nodiscard]] static Outcome done(const store::FileResult& later = store::FileResult::success())
+    {
+        return {Status::Done, {}, later};
+    }
+    [[nodiscard]] static Outcome unchanged() { return {Status::Unchanged, {}, {}}; }
+    [[nodiscard]] static Outcome refused(const QString& message)
+    {
+        return {Status::Refused, message, {}};
+    }
+    [[nodiscard]] static Outcome failed(const store::FileResult& file)
+    {
+        return {Status::Refused, {}, file};
+    }
     [[nodiscard]] bool isDone() const { return status == Status::Done; }
 };
 
@@ -70,7 +79,7 @@ class Library
 public:
     explicit Library(store::DataTree tree);
 
-    // Learns the signed-in user from "tmpUsr" and makes the user directory when it went missing.
+    // Learns the signed-in user from the sign-in hand-off and makes the user directory when it went missing.
     // The key counters start afresh: the lists are counted again as they are shown.
     [[nodiscard]] Outcome open();
     [[nodiscard]] QString user() const { return m_user; }
@@ -125,7 +134,7 @@ public:
 
     // The lesson's files, when both its names and both keys may become part of a path.
     [[nodiscard]] Result<LessonRef> findLesson(const QString& language, const QString& lesson) const;
-    // Hands the lesson to the editor or the drill through "tmpEdit".
+    // Hands the lesson to the editor or the drill through the lesson hand-off.
     [[nodiscard]] Outcome handOver(const QString& language, const QString& lesson) const;
 
     // At the end of the program: the hand-off files and working copies ("tm*") directly in the

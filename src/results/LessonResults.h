@@ -21,7 +21,7 @@ struct PrintedLine
     friend bool operator==(const PrintedLine&, const PrintedLine&) = default;
 };
 
-// The stored results of the lesson that "tmpErgShow" names, as the results screen shows and
+// The stored results of the lesson that the results hand-off names, as the results screen shows and
 // prints them. Loading only reads: a missing result file means that no run has been completed,
 // and it is not created.
 class LessonResults

@@ -66,8 +66,8 @@ public:
     // of this program (a damaged file).
     [[nodiscard]] store::FileResult removeUser(const QString& name) const;
 
-    // Signs the user in when the password matches: "tmpUsr" then names the user for the screens
-    // that follow. A name that cannot become a directory (a damaged list) is refused.
+    // Signs the user in when the password matches: the sign-in hand-off then names the user for
+    // the screens that follow. A name that cannot become a directory (a damaged list) is refused.
     [[nodiscard]] Outcome signIn(const QString& name, const QString& password) const;
 
     // Checks a new user's entries in their order and adds the user when all pass.
