@@ -3,11 +3,14 @@
 #   scripts/paukomat.sh run    installs what is missing, builds and starts the program
 #   scripts/paukomat.sh test   installs what is missing, builds plainly and with sanitizers,
 #                              and runs every test in both builds
+#   scripts/paukomat.sh coverage  builds with coverage, runs every test and prints the line and
+#                              function coverage of src/ (main.cpp aside)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev
           qt6-translations-l10n fonts-dejavu-core fonts-urw-base35 poppler-utils libcsv-dev)
+[ "${1:-}" = coverage ] && packages+=(gcovr)
 
 install_missing() {
     local missing=()
@@ -45,8 +48,18 @@ test)
     build build-asan -DPAUKOMAT_WERROR=ON -DPAUKOMAT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -j2
     ;;
+coverage)
+    install_missing
+    export QT_QPA_PLATFORM=offscreen
+    build build-coverage -DCMAKE_BUILD_TYPE=Debug -DPAUKOMAT_BENCH=OFF \
+        -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage
+    find build-coverage -name '*.gcda' -delete
+    ctest --test-dir build-coverage --output-on-failure -j2
+    gcovr --root . --filter 'src/' --exclude 'src/main\.cpp' --exclude-unreachable-branches \
+        --txt-summary --sort-percentage build-coverage | tail -n 25
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|coverage" >&2
     exit 2
     ;;
 esac
