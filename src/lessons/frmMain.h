@@ -1,7 +1,10 @@
 #pragma once
 
+#include "editor/WordPair.h"
 #include "lessons/Library.h"
 #include "ui/ScreenBase.h"
+
+#include <optional>
 
 class QAction;
 class QGroupBox;
@@ -53,6 +56,8 @@ private:
     void mnuLektionImport_Click();
     void mnuLektionExport_Click();
     void mnuVokabellisteDrucken_Click();
+    // The pairs of the chosen lesson; none when there is no lesson or it cannot be read.
+    std::optional<QList<editor::WordPair>> chosenLessonPairs();
 
     bool Ist_AuswahlVorhanden(Needed needed);
     void Oeffne_Lektion(LessonUse use);

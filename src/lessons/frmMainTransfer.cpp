@@ -40,15 +40,23 @@ void frmMain::mnuLektionImport_Click()
     Fuelle_Lektionen();
 }
 
-void frmMain::mnuLektionExport_Click()
+std::optional<QList<editor::WordPair>> frmMain::chosenLessonPairs()
 {
     if (!Ist_AuswahlVorhanden(Needed::Lesson))
+        return std::nullopt;
+    auto stored = lessons::lessonPairs(m_library, chosenLanguage(), chosenLesson());
+    if (!tell(stored.outcome))
+        return std::nullopt;
+    return std::move(stored.value);
+}
+
+void frmMain::mnuLektionExport_Click()
+{
+    const auto stored = chosenLessonPairs();
+    if (!stored)
         return;
     const QString language = chosenLanguage();
     const QString lesson = chosenLesson();
-    const auto stored = lessons::lessonPairs(m_library, language, lesson);
-    if (!tell(stored.outcome))
-        return;
     QString filter;
     const QString chosen = services().files.saveFile(this, QStringLiteral("Lektion exportieren"),
                                                      lesson + QStringLiteral(".tsv"),
@@ -56,21 +64,17 @@ void frmMain::mnuLektionExport_Click()
     if (chosen.isEmpty())
         return;
     const exchange::ExportTarget target = exchange::exportTarget(chosen, filter);
-    const QList<exchange::Pair> pairs = exchange::pairsOf(stored.value);
+    const QList<exchange::Pair> pairs = exchange::pairsOf(*stored);
     if (reportWriteFailure(exchange::exportLesson(target, pairs, language, lesson)))
         message(exchange::exportedMessage(lesson, target, pairs.size()), Title);
 }
 
 void frmMain::mnuVokabellisteDrucken_Click()
 {
-    if (!Ist_AuswahlVorhanden(Needed::Lesson))
-        return;
-    const QString language = chosenLanguage();
-    const QString lesson = chosenLesson();
-    const auto stored = lessons::lessonPairs(m_library, language, lesson);
-    if (!tell(stored.outcome))
+    const auto stored = chosenLessonPairs();
+    if (!stored)
         return;
     // A cancelled or failed printout has been dealt with by the printer.
     services().printer.printDocument(
-        this, editor::wordListDocument(editor::wordList(language, lesson, stored.value)));
+        this, editor::wordListDocument(editor::wordList(chosenLanguage(), chosenLesson(), *stored)));
 }

@@ -112,13 +112,18 @@ void QtHelpViewer::showHelp(QWidget* parent)
 
 bool QtPrinter::print(QWidget* parent, const QList<PrintLine>& lines)
 {
+    return printWith(parent, [&lines](QPrinter& printer) { return renderLines(printer, lines); });
+}
+
+bool QtPrinter::printWith(QWidget* parent, const std::function<bool(QPrinter&)>& render)
+{
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Paukomat V1.1"));
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Paukomat V1.1 - Drucken"));
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    if (!renderLines(printer, lines)) {
+    if (!render(printer)) {
         m_messages.show(parent, QStringLiteral("Der Ausdruck konnte nicht erstellt werden."),
                         QStringLiteral("Paukomat V1.1  -  Fehler"), Buttons::Ok, Icon::Stop);
         return false;
@@ -155,18 +160,8 @@ bool QtPrinter::renderLines(QPagedPaintDevice& device, const QList<PrintLine>& l
 
 bool QtPrinter::printDocument(QWidget* parent, const PrintDocument& document)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Paukomat V1.1"));
-    QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("Paukomat V1.1 - Drucken"));
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    if (!renderDocument(printer, document)) {
-        m_messages.show(parent, QStringLiteral("Der Ausdruck konnte nicht erstellt werden."),
-                        QStringLiteral("Paukomat V1.1  -  Fehler"), Buttons::Ok, Icon::Stop);
-        return false;
-    }
-    return true;
+    return printWith(parent,
+                     [&document](QPrinter& printer) { return renderDocument(printer, document); });
 }
 
 namespace {

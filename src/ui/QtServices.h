@@ -2,6 +2,10 @@
 
 #include "ui/Services.h"
 
+#include <functional>
+
+class QPrinter;
+
 #include <QPointer>
 #include <QRandomGenerator>
 
@@ -65,6 +69,9 @@ public:
     static bool renderDocument(QPagedPaintDevice& device, const PrintDocument& document);
 
 private:
+    // The print dialog, then the rendering; a failed rendering is told.
+    bool printWith(QWidget* parent, const std::function<bool(QPrinter&)>& render);
+
     MessageBox& m_messages;
 };
 
