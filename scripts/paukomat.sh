@@ -56,7 +56,7 @@ coverage)
     find build-coverage -name '*.gcda' -delete
     ctest --test-dir build-coverage --output-on-failure -j2
     gcovr --root . --filter 'src/' --exclude 'src/main\.cpp' --exclude-unreachable-branches \
-        --txt-summary --sort-percentage build-coverage | tail -n 25
+        --print-summary --sort-percentage -j 2 build-coverage | tail -n 4
     ;;
 *)
     echo "usage: $0 run|test|coverage" >&2
