@@ -45,7 +45,7 @@ public:
         return buttons == ui::Buttons::YesNo ? ui::Answer::No : ui::Answer::Ok;
     }
     QString ask(QWidget*, const QString&, const QString&) override { return {}; }
-    bool print(QWidget*, const QList<ui::PrintLine>&) override { return false; }
+    bool printDocument(QWidget*, const ui::PrintDocument&) override { return false; }
     void endNow() override {}
     void setHelpFile(const QString& path) override { m_help = path; }
     [[nodiscard]] QString helpFile() const override { return m_help; }

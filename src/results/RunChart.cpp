@@ -165,16 +165,6 @@ void RunChart::setRuns(QList<RunScore> runs)
     update();
 }
 
-QSize RunChart::sizeHint() const
-{
-    return {480, 220};
-}
-
-QSize RunChart::minimumSizeHint() const
-{
-    return {280, 160};
-}
-
 void RunChart::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

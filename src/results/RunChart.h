@@ -42,9 +42,6 @@ public:
     // The note beside the title, as painted.
     [[nodiscard]] QString caption() const { return runChartCaption(m_runs.size()); }
 
-    [[nodiscard]] QSize sizeHint() const override;
-    [[nodiscard]] QSize minimumSizeHint() const override;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -176,11 +176,6 @@ QString reasonFor(int error)
     }
 }
 
-bool exists(const QString& path)
-{
-    return QFileInfo(path).isFile();
-}
-
 QList<QByteArray> readRawLines(const QString& path)
 {
     QList<QByteArray> lines;

@@ -17,7 +17,6 @@ enum class Access { Shared, OwnerOnly };
 
 namespace TextFile {
 
-[[nodiscard]] bool exists(const QString& path);
 
 // Lines as stored bytes, without their ends. A missing or unreadable file gives no lines.
 [[nodiscard]] QList<QByteArray> readRawLines(const QString& path);

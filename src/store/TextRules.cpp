@@ -64,11 +64,6 @@ QString resultsSubject(const QString& lesson)
     return QStringLiteral("Ergebnisse der Lektion \"%1\"").arg(lesson);
 }
 
-QString writeFailedMessage(const QString& path, const QString& reason)
-{
-    return failureMessage(FileResult::failure(path, reason));
-}
-
 QString failureMessage(const FileResult& result)
 {
     QString file = QStringLiteral("\"%1\"").arg(QFileInfo(result.path).fileName());

@@ -25,8 +25,6 @@ namespace store {
 [[nodiscard]] QString lessonInaccessibleMessage(const QString& lesson, const QString& path,
                                                 const QString& reason);
 
-// The message for a stored file that could not be written; its title is ErrorTitle.
-[[nodiscard]] QString writeFailedMessage(const QString& path, const QString& reason);
 // The message for a failed read or write, naming the file as the user knows it.
 [[nodiscard]] QString failureMessage(const FileResult& result);
 

@@ -110,12 +110,8 @@ void QtHelpViewer::showHelp(QWidget* parent)
     m_window->activateWindow();
 }
 
-bool QtPrinter::print(QWidget* parent, const QList<PrintLine>& lines)
-{
-    return printWith(parent, [&lines](QPrinter& printer) { return renderLines(printer, lines); });
-}
 
-bool QtPrinter::printWith(QWidget* parent, const std::function<bool(QPrinter&)>& render)
+bool QtPrinter::printDocument(QWidget* parent, const PrintDocument& document)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Paukomat V1.1"));
@@ -123,7 +119,7 @@ bool QtPrinter::printWith(QWidget* parent, const std::function<bool(QPrinter&)>&
     dialog.setWindowTitle(QStringLiteral("Paukomat V1.1 - Drucken"));
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    if (!render(printer)) {
+    if (!renderDocument(printer, document)) {
         m_messages.show(parent, QStringLiteral("Der Ausdruck konnte nicht erstellt werden."),
                         QStringLiteral("Paukomat V1.1  -  Fehler"), Buttons::Ok, Icon::Stop);
         return false;
@@ -131,38 +127,6 @@ bool QtPrinter::printWith(QWidget* parent, const std::function<bool(QPrinter&)>&
     return true;
 }
 
-bool QtPrinter::renderLines(QPagedPaintDevice& device, const QList<PrintLine>& lines)
-{
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    const int pageHeight = painter.viewport().height();
-    int y = 0;
-    for (const PrintLine& line : lines) {
-        QFont font(line.fontName);
-        font.setPointSize(line.pointSize);
-        font.setBold(line.bold);
-        font.setUnderline(line.title);
-        painter.setFont(font);
-        const QFontMetrics metrics(font, &device);
-        if (y > 0 && y + metrics.height() > pageHeight) {
-            if (!device.newPage())
-                return false;
-            y = 0;
-        }
-        // A line of blanks only takes its room: drawn underlined it would leave stray marks.
-        if (!line.text.trimmed().isEmpty())
-            painter.drawText(0, y + metrics.ascent(), line.text);
-        y += metrics.lineSpacing();
-    }
-    return painter.end();
-}
-
-bool QtPrinter::printDocument(QWidget* parent, const PrintDocument& document)
-{
-    return printWith(parent,
-                     [&document](QPrinter& printer) { return renderDocument(printer, document); });
-}
 
 namespace {
 

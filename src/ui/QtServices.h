@@ -2,9 +2,6 @@
 
 #include "ui/Services.h"
 
-#include <functional>
-
-class QPrinter;
 
 #include <QPointer>
 #include <QRandomGenerator>
@@ -56,12 +53,8 @@ class QtPrinter final : public Printer
 {
 public:
     explicit QtPrinter(MessageBox& messages) : m_messages(messages) {}
-    bool print(QWidget* parent, const QList<PrintLine>& lines) override;
     bool printDocument(QWidget* parent, const PrintDocument& document) override;
 
-    // Draws the lines from the top of the printable area down, starting a new page whenever
-    // the next line does not fit. Returns false when the device could not be painted on.
-    static bool renderLines(QPagedPaintDevice& device, const QList<PrintLine>& lines);
 
     // The same for a document: long texts wrap within their column, a row of two columns is
     // kept on one page where it fits, the chart follows the lines at the full page width (on a
@@ -69,9 +62,6 @@ public:
     static bool renderDocument(QPagedPaintDevice& device, const PrintDocument& document);
 
 private:
-    // The print dialog, then the rendering; a failed rendering is told.
-    bool printWith(QWidget* parent, const std::function<bool(QPrinter&)>& render);
-
     MessageBox& m_messages;
 };
 

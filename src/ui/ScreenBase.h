@@ -19,7 +19,7 @@ public:
     explicit ScreenBase(const ScreenContext& context, QWidget* parent = nullptr);
 
     // Loads the screen. Returns false when it cannot be shown; it has then told the user why.
-    virtual bool Form_Load() { return true; }
+    virtual bool Form_Load() = 0;
 
     // A push button with its objectName and tool-tip. Enter presses it while it has the focus,
     // as a keyboard user expects of a focused button.
@@ -48,7 +48,7 @@ protected:
 
     // The steps taken when the user closes the window by its frame. Return true when the window
     // may close now; the steps may also have closed it through closeScreen().
-    virtual bool Form_QueryUnload() { return true; }
+    virtual bool Form_QueryUnload() = 0;
 
     void closeEvent(QCloseEvent* event) override;
 

@@ -70,28 +70,14 @@ struct PrintDocument
     std::function<void(QPainter&, const QRectF&)> chart = {};
 };
 
-// Prints a document line by line, continuing on a new page when one is full.
+// Prints a document, continuing on a new page when one is full.
 // Returns false when nothing was printed (the user cancelled, or the printer failed).
 class Printer
 {
 public:
     virtual ~Printer() = default;
-    virtual bool print(QWidget* parent, const QList<PrintLine>& lines) = 0;
-    // A printer that knows only plain lines gets the rows with their columns joined by blanks,
-    // without page numbers or chart.
-    virtual bool printDocument(QWidget* parent, const PrintDocument& document);
+    virtual bool printDocument(QWidget* parent, const PrintDocument& document) = 0;
 };
-
-inline bool Printer::printDocument(QWidget* parent, const PrintDocument& document)
-{
-    QList<PrintLine> lines = document.lines;
-    for (PrintLine& line : lines) {
-        if (line.secondColumn)
-            line.text += QStringLiteral("   ") + *line.secondColumn;
-        line.secondColumn.reset();
-    }
-    return print(parent, lines);
-}
 
 // Ends the program at once: every window is closed without running further handlers.
 class ProgramEnd

@@ -74,15 +74,9 @@ struct RecordedDocument
 
 struct RecordingPrinter final : ui::Printer
 {
-    bool print(QWidget*, const QList<ui::PrintLine>& lines) override
-    {
-        documents.append(lines);
-        return true;
-    }
     bool printDocument(QWidget*, const ui::PrintDocument& document) override;
 
-    // Plain line printouts, and the documents, each in the order printed.
-    QList<QList<ui::PrintLine>> documents;
+    // The documents in the order printed.
     QList<RecordedDocument> printedDocuments;
 };
 

@@ -55,17 +55,6 @@ QStringList printedPages(const ui::PrintDocument& document)
     return pages;
 }
 
-// A printer of plain lines only, as the program had before documents.
-struct LinePrinter final : ui::Printer
-{
-    bool print(QWidget*, const QList<ui::PrintLine>& lines) override
-    {
-        printed = lines;
-        return true;
-    }
-    QList<ui::PrintLine> printed;
-};
-
 } // namespace
 
 class QtServicesTest : public QObject
@@ -238,21 +227,6 @@ private slots:
         QVERIFY(pages.last().contains(QStringLiteral("Verlauf: Prozent richtig je Übung")));
         QVERIFY(pages.last().contains(caption));
         QVERIFY(!pages.join(' ').contains("Seite"));
-    }
-
-    void aPrinterOfPlainLinesGetsTheColumnsSideBySide()
-    {
-        LinePrinter printer;
-        ui::Printer& service = printer;
-        ui::PrintDocument document;
-        document.lines = {{"Vokabelliste", "Times New Roman", 14, true, true},
-                          {"house", "Times New Roman", 12, false, false, "Haus; Gebäude"}};
-        document.pageNumbers = true;
-        document.chart = [](QPainter&, const QRectF&) {};
-        QVERIFY(service.printDocument(nullptr, document));
-        QCOMPARE(printer.printed,
-                 QList<ui::PrintLine>({{"Vokabelliste", "Times New Roman", 14, true, true},
-                                       {"house   Haus; Gebäude", "Times New Roman", 12}}));
     }
 
     void oneCopyPerProgramDirectory()
