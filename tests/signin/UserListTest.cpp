@@ -7,13 +7,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using signin::Entry;
-
 Q_DECLARE_METATYPE(signin::Entry)
 
 namespace {
-
-const QString Wrong = QStringLiteral("Ungültiges Kennwort, versuchen Sie es noch einmal!");
 
 // A program directory whose user list holds these plain lines, with its plain copy made.
 struct Program
@@ -30,12 +26,7 @@ struct Program
         (void)users.makePlainCopy();
     }
     QString file(const QString& name) const { return dir.filePath(name); }
-    QByteArray bytes(const QString& name) const
-    {
-        QFile f(file(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    QStringList entries() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
+    QStringList entries() const { return QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries); }
 };
 
 } // namespace
@@ -45,115 +36,91 @@ class UserListTest : public QObject
     Q_OBJECT
 
 private slots:
-    void newUserChecksInTheirOrder_data()
+    // A new user ("new") checked, a user signed in ("in") or removed when the question is answered
+    // "Ja" or "Nein": the refusal and its title, the entry to correct; then the users, or the
+    // sign-in hand-off's lines, each ended by "|".
+    void checksInTheirOrder_data()
     {
-        for (const char* column : {"name", "p1", "p2", "text", "title"})
+        for (const char* column : {"action", "name", "password", "confirmation", "refusal", "after"})
             QTest::addColumn<QString>(column);
-        const QString forbidden = "Die Zeichen !§$%&/()=?'*+~.:,;<>|{[]}\\#^@^ sind nicht erlaubt !";
-        const QString own = "Der Benutzername \"%1\" ist nicht möglich, weil Paukomat eine eigene "
-                            "Datei dieses Namens verwendet !";
-        const QString plain = "Paukomat V1.1";
-        const QString odd = "PaukomaT V1.1";
-        QTest::newRow("^ in name, before completeness") << "an^na" << "" << "" << forbidden << plain;
-        QTest::newRow("§ in password") << "neu" << "p§" << "p§" << forbidden << plain;
-        QTest::newRow("empty name first") << "" << "x" << "y" << "Ein Benutzername ist erforderlich !" << odd;
-        QTest::newRow("mismatch first") << "neu" << "" << "x!" << "Das Kennwort ist fehlerhaft !" << odd;
-        QTest::newRow("no password") << "neu" << "" << "" << "Ein Kennwort ist erforderlich !" << odd;
-        QTest::newRow("existing") << "anna" << "x" << "x" << "Der Benutzer ist bereits vorhanden !" << odd;
-        QTest::newRow("Cyrillic") << "Иван" << "x" << "x" << store::unstorableTextMessage("Иван") << plain;
-        QTest::newRow("tab") << "neu" << "a\tb" << "a\tb" << store::unstorableTextMessage("\t") << plain;
-        QTest::newRow("too long") << QString(256, 'a') << "x" << "x"
-                                  << store::tooLongNameMessage(QString(256, 'a')) << plain;
-        QTest::newRow("hand-off file") << "tmpUsr" << "x" << "x" << own.arg("tmpUsr") << plain;
-        QTest::newRow("program file") << "Paukomat" << "x" << "x" << own.arg("Paukomat") << plain;
-        QTest::newRow("other case") << "Anna" << "x" << "x" << "" << "";
+        QTest::addColumn<signin::Entry>("entry");
+        using signin::Entry;
+        const Entry none = Entry::None, pw = Entry::Password;
+        const QString plain = "|Paukomat V1.1", odd = "|PaukomaT V1.1";
+        const QString forbidden = "Die Zeichen !§$%&/()=?'*+~.:,;<>|{[]}\\#^@^ sind nicht erlaubt !" + plain;
+        const QString own = "Der Benutzername \"%1\" ist nicht möglich, weil Paukomat eine eigene Datei dieses "
+                            "Namens verwendet !" + plain;
+        const QString wrong = "Ungültiges Kennwort, versuchen Sie es noch einmal!" + plain;
+        const QString all = "anna|Anna|..|bert|rest|", kept = "alt|alt|drei|", tooLong(256, 'a');
+        const auto row = [](const char* tag, const char* action, const QString& name, const QString& password,
+                            const QString& confirmation, const QString& refusal, Entry entry, const QString& after) {
+            QTest::newRow(tag) << action << name << password << confirmation << refusal << after << entry;
+        };
+        row("^ in name, before completeness", "new", "an^na", "", "", forbidden, none, all);
+        row("§ in password", "new", "neu", "p§", "p§", forbidden, none, all);
+        row("empty name first", "new", "", "x", "y", "Ein Benutzername ist erforderlich !" + odd, none, all);
+        row("mismatch first", "new", "neu", "", "x!", "Das Kennwort ist fehlerhaft !" + odd, none, all);
+        row("no password", "new", "neu", "", "", "Ein Kennwort ist erforderlich !" + odd, none, all);
+        row("existing", "new", "anna", "x", "x", "Der Benutzer ist bereits vorhanden !" + odd, none, all);
+        row("Cyrillic", "new", "Иван", "x", "x", store::unstorableTextMessage("Иван") + plain, none, all);
+        row("tab", "new", "neu", "a\tb", "a\tb", store::unstorableTextMessage("\t") + plain, none, all);
+        row("too long", "new", tooLong, "x", "x", store::tooLongNameMessage(tooLong) + plain, none, all);
+        row("hand-off file", "new", "tmpUsr", "x", "x", own.arg("tmpUsr"), none, all);
+        row("program file", "new", "Paukomat", "x", "x", own.arg("Paukomat"), none, all);
+        // Before the unpaired last line of a damaged list, so that every record keeps its lines.
+        row("created", "new", "ANNA", "x", "x", "", none, "anna|Anna|..|bert|ANNA|rest|");
+        row("other case", "in", "ANNA", "a1", "", wrong, pw, kept);
+        row("other user's password", "in", "anna", "a2", "", wrong, pw, kept);
+        row("trailing blank", "in", "anna", "a1 ", "", wrong, pw, kept);
+        row("no password line", "in", "rest", "", "", wrong, pw, kept);
+        row("damaged name", "in", "..", "p", "", store::unsafeNameMessage("..") + plain, none, kept);
+        row("signed in", "in", "anna", "a1", "", "", none, "anna|a1|");
+        row("no name", "Ja", "", "", "", "Benutzer in der Liste wählen !" + plain, Entry::Name, all);
+        row("no password to remove", "Ja", "bert", "", "", "Kennwort eingeben !" + plain, pw, all);
+        row("wrong password", "Ja", "bert", "a1", "", wrong, pw, all);
+        row("answered no", "Nein", "bert", "b", "", "", none, all);
+        row("removed", "Ja", "bert", "b", "", "", none, "anna|Anna|..|rest|");
+        // From a damaged list the record goes, but nothing outside the program directory.
+        row("removed, damaged name", "Ja", "..", "p", "", "", none, "anna|Anna|bert|rest|");
     }
-    void newUserChecksInTheirOrder()
+    void checksInTheirOrder()
     {
+        QFETCH(QString, action);
         QFETCH(QString, name);
-        QFETCH(QString, p1);
-        QFETCH(QString, p2);
-        QFETCH(QString, text);
-        QFETCH(QString, title);
-        Program program({"anna", "a"});
+        QFETCH(QString, password);
+        QFETCH(QString, confirmation);
+        QFETCH(QString, refusal);
+        QFETCH(QString, after);
+        QFETCH(signin::Entry, entry);
+        Program program({"anna", "a1", "Anna", "a2", "..", "p", "bert", "b", "rest"});
         (void)store::TextFile::writeLines(program.file("Paukomat"), {"ELF"});
-        const QStringList before = program.entries();
-        const signin::Outcome outcome = program.users.createUser(name, p1, p2);
-        QCOMPARE(outcome.refusal.text, text);
-        QCOMPARE(outcome.refused() ? outcome.refusal.title : QString(), title);
-        QVERIFY(outcome.saved);
-        // Nothing is written before every check has passed.
-        QCOMPARE(program.users.names(), outcome.refused() ? QStringList{"anna"} : (QStringList{"anna", name}));
-        QVERIFY(outcome.refused() ? program.entries() == before : QFileInfo(program.file(name)).isDir());
-    }
-
-    void signInNeedsTheExactPasswordAndASafeName_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("other case") << "ANNA" << "a1" << Wrong;
-        QTest::newRow("other user's password") << "anna" << "a2" << Wrong;
-        QTest::newRow("trailing blank") << "anna" << "a1 " << Wrong;
-        QTest::newRow("empty") << "" << "" << Wrong;
-        QTest::newRow("name without password line") << "rest" << "" << Wrong;
-        QTest::newRow("damaged name") << ".." << "p" << store::unsafeNameMessage("..");
-        QTest::newRow("signed in") << "anna" << "a1" << "";
-    }
-    void signInNeedsTheExactPasswordAndASafeName()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, password);
-        QFETCH(QString, text);
-        Program program({"anna", "a1", "Anna", "a2", "..", "p", "rest"});
         (void)store::TextFile::writeLines(program.file("tmpUsr"), {"alt", "alt", "drei"});
-        const signin::Outcome outcome = program.users.signIn(name, password);
-        QCOMPARE(outcome.refusal.text, text);
-        QCOMPARE(outcome.refused() ? outcome.refusal.title : "Paukomat V1.1", "Paukomat V1.1");
-        QCOMPARE(outcome.entry, text == Wrong ? Entry::Password : Entry::None);
-        // Exactly the two lines of the user signed in, an older longer hand-off replaced.
-        QCOMPARE(program.bytes("tmpUsr"), outcome.refused() ? QByteArray("alt\r\nalt\r\ndrei\r\n")
-                                                            : QByteArray("anna\r\na1\r\n"));
-    }
-
-    void deletesOnlyAfterPasswordAndQuestion_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<bool>("yes");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<Entry>("entry");
-        QTest::addColumn<QStringList>("left");
-        const QStringList all = {"anna", "bert", "cora"};
-        QTest::newRow("no name") << "" << "" << true << "Benutzer in der Liste wählen !" << Entry::Name << all;
-        QTest::newRow("no password") << "bert" << "" << true << "Kennwort eingeben !" << Entry::Password << all;
-        QTest::newRow("wrong password") << "bert" << "a" << true << Wrong << Entry::Password << all;
-        QTest::newRow("answered no") << "bert" << "b" << false << "" << Entry::None << all;
-        QTest::newRow("answered yes") << "bert" << "b" << true << "" << Entry::None
-                                      << QStringList{"anna", "cora"};
-    }
-    void deletesOnlyAfterPasswordAndQuestion()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, password);
-        QFETCH(bool, yes);
-        QFETCH(QString, text);
-        QFETCH(Entry, entry);
-        QFETCH(QStringList, left);
-        Program program({"anna", "a", "bert", "b", "cora", "c"});
         QDir().mkpath(program.file("bert/Englisch"));
         (void)store::TextFile::writeLines(program.file("bert/Englisch/U1"), {"x"});
-        QStringList asked;
-        const signin::Outcome outcome = program.users.deleteUser(name, password, [&](const signin::Message& question) {
-            asked << question.text + '|' + question.title;
-            return yes;
-        });
-        QCOMPARE(outcome.refusal.text, text);
+        const QStringList before = program.entries();
+        QString asked;
+        const auto confirm = [&](const signin::Message& question) {
+            asked = question.text + '|' + question.title;
+            return action == "Ja";
+        };
+        const signin::Outcome outcome = action == "new" ? program.users.createUser(name, password, confirmation)
+                                        : action == "in" ? program.users.signIn(name, password)
+                                                         : program.users.deleteUser(name, password, confirm);
+        QCOMPARE(outcome.refused() ? outcome.refusal.text + '|' + outcome.refusal.title : "", refusal);
         QCOMPARE(outcome.entry, entry);
-        QCOMPARE(asked, outcome.refused() ? QStringList{}
-                                          : QStringList{"Soll der Benutzer bert wirklich gelöscht werden ?|Paukomat V1.1"});
-        QCOMPARE(program.users.names(), left);
-        QCOMPARE(QFileInfo::exists(program.file("bert")), left.contains("bert"));
+        QVERIFY(outcome.saved);
+        const bool removal = action == "Ja" || action == "Nein";
+        QCOMPARE(asked, removal && !outcome.refused()
+                            ? "Soll der Benutzer " + name + " wirklich gelöscht werden ?|Paukomat V1.1" : "");
+        const QStringList now = action == "in" ? store::TextFile::readLines(program.file("tmpUsr"))
+                                               : program.users.names();
+        QCOMPARE(now.join('|') + '|', after);
+        // Nothing is written before every check has passed; a new user gets a directory.
+        QStringList added = program.entries();
+        for (const QString& entry : before)
+            added.removeOne(entry);
+        QCOMPARE(added, action == "new" && !outcome.refused() ? QStringList{name} : QStringList{});
+        QCOMPARE(QFileInfo::exists(program.file("bert")), after.contains("bert|") || action != "Ja");
     }
 };
 
