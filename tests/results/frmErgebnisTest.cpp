@@ -166,8 +166,9 @@ private slots:
         // The separator line fits both lists in the fonts at hand.
         for (const QListWidget* list : {totals, runs})
             QVERIFY(list->fontMetrics().horizontalAdvance(Sep) < list->viewport()->width());
-        QCOMPARE(screen->findChild<results::RunChart*>("picVerlauf")->runs(),
-                 QList<results::RunScore>({{70, 3}, {100, 1}}));
+        const auto* chart = screen->findChild<results::RunChart*>("picVerlauf");
+        QCOMPARE(chart->runs(), QList<results::RunScore>({{70, 3}, {100, 1}}));
+        QCOMPARE(chart->caption(), "2 Übungen");
 
         // Printed: the title, three blank title lines, the left list bold, the right not; then
         // the chart.
