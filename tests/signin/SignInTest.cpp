@@ -26,8 +26,8 @@ T* in(const char* name)
 
 Q_DECLARE_METATYPE(signin::Entry)
 
-// The rules of the user list, on the list alone; then the wiring of the sign-in and new-user
-// screens that apply them.
+// The wiring of the sign-in and new-user screens; then the rules they apply, on the user list
+// alone.
 class SignInTest : public QObject
 {
     Q_OBJECT
