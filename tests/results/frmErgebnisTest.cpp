@@ -2,13 +2,15 @@
 #include "exercise/frmPaukomat.h"
 #include "results/RunChart.h"
 #include "results/frmErgebnis.h"
-#include "ui/QtServices.h"
+#include "results/LessonResults.h"
 
 #include <QDir>
+#include <QImage>
+#include <QMap>
+#include <QPoint>
 #include <QListWidget>
-#include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 using testing::TestProgram;
@@ -17,9 +19,9 @@ namespace {
 
 const QString Sep(51, QLatin1Char('-'));
 
-// Opens the results of anna's lesson "Lektion 1" with these lines in its result file (none: no
-// file). A hand-off given replaces the usual one; "@" stands for the program directory.
-frmErgebnis* open(TestProgram& program, const QStringList& results, QStringList handOff = {})
+// Hands anna's lesson "Lektion 1" over to the results with these lines in its result file (none:
+// no file). A hand-off given replaces the usual one; "@" stands for the program directory.
+void handOver(TestProgram& program, const QStringList& results, QStringList handOff = {})
 {
     program.writePlain("tmpUsr", {"anna", "geheim"});
     program.writePlain("anna/tmpEdit", {"Englisch", "Lektion 1", "U1"});
@@ -29,6 +31,11 @@ frmErgebnis* open(TestProgram& program, const QStringList& results, QStringList 
     if (handOff.isEmpty())
         handOff = {"@/anna/Englisch/", "anna", "Englisch", "Lektion 1", "@/anna/Englisch/EU1"};
     program.writePlain("tmpErgShow", handOff.replaceInStrings("@", program.dir()));
+}
+
+frmErgebnis* open(TestProgram& program, const QStringList& results, QStringList handOff = {})
+{
+    handOver(program, results, handOff);
     program.screens().showResults();
     return TestProgram::shown<frmErgebnis>();
 }
@@ -41,119 +48,163 @@ QStringList entries(const QListWidget* list)
     return texts;
 }
 
-// The text lines of a PDF printed through Qt's printer up to the chart that ends it, and its
-// number of pages; empty when the chart is missing.
-QStringList printed(frmErgebnis* screen, qsizetype& pages)
+// Per grade, where a chart of 600 by 300 pixels shows its colour: the leftmost column, and the
+// number of rows.
+QMap<int, QPoint> bars(const QList<results::RunScore>& runs)
 {
-    QTemporaryDir dir;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFileName(dir.filePath("ergebnis.pdf"));
-    QProcess pdftotext;
-    if (ui::QtPrinter::renderDocument(printer, screen->Druckdokument()))
-        pdftotext.start("pdftotext", {"-layout", printer.outputFileName(), "-"});
-    pdftotext.waitForFinished();
-    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
-    pages = text.count('\f');
-    const qsizetype chart = text.lastIndexOf("Verlauf: Prozent richtig je Übung");
-    return chart < 0 ? QStringList() : text.left(chart).trimmed().split(QRegularExpression("\n|\f"));
+    results::RunChart chart;
+    chart.setRuns(runs);
+    chart.resize(600, 300);
+    const QImage image = chart.grab().toImage();
+    QMap<int, QPoint> found;
+    for (int y = 0; y < image.height(); ++y)
+        for (int g = 1; g <= 6; ++g)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == results::gradeColor(g).rgb()) {
+                    const QPoint before = found.value(g, {x, 0});
+                    found[g] = {std::min(before.x(), x), before.y() + 1};
+                    break;
+                }
+    return found;
 }
 
 } // namespace
 
+// The rules of the result file, on the model alone; then the screen's wiring and its chart.
 class frmErgebnisTest : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // The values of every result block, totals first, as "words/right/wrong/percent/grade"; the
+    // bars of the chart, oldest first, as "percent/grade" or "-" for a run without one; or why
+    // nothing can be shown.
+    void blocksAndBarsOfTheResultFile_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QStringList>("blocks");
+        QTest::addColumn<QString>("bars");
+        QTest::addColumn<QStringList>("handOff");
+        QTest::addColumn<QString>("problem");
+        const QStringList none;
+        const QString cannot = "Die Ergebnisse %1können nicht angezeigt werden: Die Datei \"%2\" ";
+        const QString unsafe = "Der Name \"%1\" ist ungültig. Die Datei wurde außerhalb von Paukomat verändert; "
+                               "Paukomat greift nicht darauf zu.";
+        QTest::newRow("no run yet, no file") << none << QStringList{" 0/ 0/ 0/ 0/-"} << "" << none << "";
+        QTest::newRow("percentages cut") << QStringList{" 311\\\\ 3", "3\\\\2", "8\\\\1", "300\\\\1"}
+            << QStringList{" 311/ 3/ 308/ .96/6", " 3/ 2/ 1/ 66.66/3", " 8/ 1/ 7/ 12.5/6", " 300/ 1/ 299/ .33/6"}
+            << "66.67/3 12.50/6 0.33/6" << none << "";
+        // Totals come from the first line, never summed up; a line without the separator keeps
+        // the values read before it in the list, but gets no bar of its own.
+        QTest::newRow("damaged lines")
+            << QStringList{" 99\\\\ 98", "Müll", "4\\\\1", "", "10\\\\12", "-4\\\\2", " 8\\\\ 6"}
+            << QStringList{" 99/ 98/ 1/ 98.98/1", " 99/ 98/ 1/ 98.98/1", " 4/ 1/ 3/ 25/6", " 4/ 1/ 3/ 25/6",
+                           " 10/ 12/-2/ 120/", "-4/ 2/-6/ 0/6", " 8/ 6/ 2/ 75/3"}
+            << "- 25.00/6 - - - 75.00/3" << none << "";
+        QTest::newRow("empty hand-off") << none << none << "" << QStringList{""}
+                                        << cannot.arg("", "tmpErgShow") + "fehlt oder ist unvollständig.";
+        QTest::newRow("user outside the tree") << none << none << ""
+            << QStringList{"p", "..", "Englisch", "L1", "@/../Englisch/EU1"} << unsafe.arg("..");
+        QTest::newRow("file outside the language") << none << none << ""
+            << QStringList{"p", "anna", "Englisch", "L1", "@/anna/Englisch/../../x"}
+            << unsafe.arg("@/anna/Englisch/../../x");
+        QTest::newRow("directory for a file") << none << none << ""
+            << QStringList{"p", "anna", "Englisch", "L1", "@/anna/Englisch/EU9"}
+            << cannot.arg("der Lektion \"L1\" ", "EU9") + "kann nicht gelesen werden.";
+    }
+    void blocksAndBarsOfTheResultFile()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, blocks);
+        QFETCH(QString, bars);
+        QFETCH(QStringList, handOff);
+        QFETCH(QString, problem);
+        TestProgram program;
+        QDir().mkpath(program.path("anna/Englisch/EU9")); // a directory where a file should be
+        handOver(program, stored, handOff);
+        const results::LessonResults shown = results::LessonResults::load(store::DataTree(program.dir()));
+        QCOMPARE(shown.problem(), problem.replace('@', program.dir()));
+        const QStringList values =
+            shown.totals().mid(5, 5) + shown.runs().filter(QRegularExpression("^(?!---|Einzel)"));
+        QStringList found;
+        for (qsizetype i = 0; i < values.size(); i += 5)
+            found.append(values.mid(i, 5).replaceInStrings(QRegularExpression(".*: "), "").join('/'));
+        QCOMPARE(found, blocks);
+        found.clear();
+        for (const results::RunScore& run : shown.scores())
+            found.append(run.hasBar() ? QString("%1/%2").arg(*run.percent, 0, 'f', 2).arg(run.grade) : "-");
+        QCOMPARE(found.join(' '), bars);
+        // Showing changes no file: a missing one is not created.
+        QCOMPARE(program.exists("anna/Englisch/EU1"), !stored.isEmpty());
+    }
+
+    // A hand-off that cannot be used: the model's refusal, and the drill again. Then the lists,
+    // the printout and the chart of a result file, and the way back.
     void showsTotalsAndEveryRunThenPrintsAndGoesBack()
     {
         TestProgram program;
-        auto* screen = open(program, {" 15\\\\ 12", "10\\\\7", "5\\\\5"});
-        const QByteArray stored = program.bytes("anna/Englisch/EU1");
-        QVERIFY(screen);
-        QCOMPARE(QStringList({screen->windowTitle(), screen->findChild<QPushButton*>("cmdCancel")->text(),
-                              screen->findChild<QPushButton*>("cmdCancel")->toolTip(), screen->findChild<QPushButton*>("cmdPrintErgebnis")->text(),
-                              screen->findChild<QPushButton*>("cmdPrintErgebnis")->toolTip()}),
-                 QStringList({"Paukomat V1.1 - Ergebnisse", "OK", "Zurück zum Paukomat Dialog",
-                              "Drucken", "Ausgabe der Ergebnisse auf dem Drucker"}));
-        QCOMPARE(entries(screen->findChild<QListWidget*>("lstGErgebnis")),
-                 QStringList({"Name: anna", "Sprache: Englisch", "Lektion: Lektion 1", Sep,
-                              "Gesamtergebnis:", "Vokabeln:  15", "davon richtig:  12",
-                              "davon falsch:  3", "in Prozent:  80", "entspricht der Zensur : 2",
-                              Sep}));
-        QCOMPARE(entries(screen->findChild<QListWidget*>("lstErgebnisse")),
-                 QStringList({Sep, "Einzelergebnis Nr.  1", "Vokabeln:  10", "davon richtig:  7",
-                              "davon falsch:  3", "in Prozent:  70", "entspricht der Zensur : 3",
-                              Sep, "Einzelergebnis Nr.  2", "Vokabeln:  5", "davon richtig:  5",
-                              "davon falsch:  0", "in Prozent:  100",
-                              "entspricht der Zensur : 1", Sep}));
-        // The separator line fits both lists in the fonts at hand.
-        for (QListWidget* list : {screen->findChild<QListWidget*>("lstGErgebnis"), screen->findChild<QListWidget*>("lstErgebnisse")})
-            QVERIFY(list->fontMetrics().horizontalAdvance(Sep) < list->viewport()->width());
-
-        // Printed: the title, three blank title lines, the left list bold, the right not.
-        QTest::mouseClick(screen->findChild<QPushButton*>("cmdPrintErgebnis"), Qt::LeftButton);
-        const QString tnr = "Times New Roman";
-        QList<ui::PrintLine> lines(4, {" ", tnr, 14, true, true});
-        lines.first().text = "Paukomat V1.1";
-        for (const QString& text : entries(screen->findChild<QListWidget*>("lstGErgebnis")))
-            lines.append({text, tnr, 12, true, false});
-        for (const QString& text : entries(screen->findChild<QListWidget*>("lstErgebnisse")))
-            lines.append({text, tnr, 12, false, false});
-        QCOMPARE(program.printer.printedDocuments.size(), 1);
-        QCOMPARE(program.printer.printedDocuments[0].lines, lines);
-        QVERIFY(program.printer.printedDocuments[0].chart && !program.printer.printedDocuments[0].pageNumbers);
-        // The chart below the lists draws both runs with their grades.
-        const QList<results::RunScore> runs{{70, 3}, {100, 1}};
-        QCOMPARE(screen->findChild<results::RunChart*>("picVerlauf")->runs(), runs);
-        QCOMPARE(program.bytes("anna/Englisch/EU1"), stored);
-        QCOMPARE(program.entries("anna/Englisch"), QStringList{"EU1"});
-
-        QTest::mouseClick(screen->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
-        QCOMPARE(TestProgram::visibleWindows(), QList<QWidget*>{TestProgram::shown<frmPaukomat>()});
-    }
-
-    void unusableHandOffGivesTheExerciseBack()
-    {
-        // Every refusal of the results is worded by the model; the screen shows it and goes back.
-        TestProgram program;
         program.messages.queueOk();
         QVERIFY(!open(program, {}, {"p", "..", "Englisch", "L1", "@/../Englisch/EU1"}));
-        QCOMPARE(program.messages.texts(), QStringList{"Der Name \"..\" ist ungültig. Die Datei wurde außerhalb von "
-                                                       "Paukomat verändert; Paukomat greift nicht darauf zu."});
-        QCOMPARE(program.messages.shown.first().title, "Paukomat V1.1  -  Fehler");
-        QCOMPARE(program.messages.shown.first().icon, ui::Icon::Stop);
+        QVERIFY(program.messages.texts().value(0).startsWith("Der Name \"..\" ist ungültig."));
+        QCOMPARE(program.messages.shown.value(0).title, "Paukomat V1.1  -  Fehler");
+        QCOMPARE(program.messages.shown.value(0).icon, ui::Icon::Stop);
+        QCOMPARE(TestProgram::visibleWindows(), QList<QWidget*>{TestProgram::shown<frmPaukomat>()});
+        delete TestProgram::shown<frmPaukomat>();
+
+        auto* screen = open(program, {" 15\\\\ 12", "10\\\\7", "5\\\\5"});
+        QVERIFY(screen);
+        const auto* totals = screen->findChild<QListWidget*>("lstGErgebnis");
+        const auto* runs = screen->findChild<QListWidget*>("lstErgebnisse");
+        QCOMPARE(entries(totals), QStringList({"Name: anna", "Sprache: Englisch", "Lektion: Lektion 1", Sep,
+                                               "Gesamtergebnis:", "Vokabeln:  15", "davon richtig:  12",
+                                               "davon falsch:  3", "in Prozent:  80",
+                                               "entspricht der Zensur : 2", Sep}));
+        QCOMPARE(entries(runs).size(), 1 + 2 * 7);
+        QCOMPARE(entries(runs).mid(0, 8), QStringList({Sep, "Einzelergebnis Nr.  1", "Vokabeln:  10",
+                                                       "davon richtig:  7", "davon falsch:  3", "in Prozent:  70",
+                                                       "entspricht der Zensur : 3", Sep}));
+        // The separator line fits both lists in the fonts at hand.
+        for (const QListWidget* list : {totals, runs})
+            QVERIFY(list->fontMetrics().horizontalAdvance(Sep) < list->viewport()->width());
+        const auto* chart = screen->findChild<results::RunChart*>("picVerlauf");
+        QCOMPARE(chart->runs(), QList<results::RunScore>({{70, 3}, {100, 1}}));
+        QCOMPARE(chart->caption(), "2 Übungen");
+
+        // Printed: the title, three blank title lines, the left list bold, the right not; then
+        // the chart.
+        QTest::mouseClick(screen->findChild<QPushButton*>("cmdPrintErgebnis"), Qt::LeftButton);
+        const QList<ui::PrintLine> lines = program.printer.printedDocuments.value(0).lines;
+        QCOMPARE(lines.size(), 4 + 11 + 15);
+        const QString tnr = "Times New Roman";
+        QCOMPARE((QList<ui::PrintLine>{lines[0], lines[3], lines[4], lines.last()}),
+                 (QList<ui::PrintLine>{{"Paukomat V1.1", tnr, 14, true, true}, {" ", tnr, 14, true, true},
+                                       {"Name: anna", tnr, 12, true, false}, {Sep, tnr, 12, false, false}}));
+        QVERIFY(program.printer.printedDocuments[0].chart);
+        QVERIFY(!program.printer.printedDocuments[0].pageNumbers);
+
+        // Closed by its frame, the screen takes the way of "OK", back to the drill.
+        QVERIFY(screen->close());
         QCOMPARE(TestProgram::visibleWindows(), QList<QWidget*>{TestProgram::shown<frmPaukomat>()});
     }
 
-    void noRunsAndManyRunsPrintedToPdf()
+    // Bars stand as high as their percentage, oldest left; a damaged run keeps its place empty,
+    // and nothing right is a sliver on the axis.
+    void barsStandAsHighAsTheirPercentageOldestLeft()
     {
-        TestProgram program;
-        auto* screen = open(program, {});
-        // One page: the title, three blank lines, the eleven and the one entries.
-        qsizetype pages = 0;
-        QStringList lines = printed(screen, pages);
-        QCOMPARE(pages, 1);
-        QCOMPARE(lines.mid(0, 4), QStringList({"Paukomat V1.1", "", "", ""}));
-        lines.removeAll(QString());
-        QCOMPARE(lines.size(), 1 + 11 + 1);
-        QCOMPARE(lines.mid(0, 3),
-                 QStringList({"Paukomat V1.1", "Name: anna", "Sprache: Englisch"}));
-
-        // Closed by its frame, the screen takes the way of "OK".
-        QVERIFY(screen->close());
-        QCOMPARE(TestProgram::visibleWindows(), QList<QWidget*>{TestProgram::shown<frmPaukomat>()});
-
-        // 200 runs continue over further pages, each block in its place, nothing else printed.
-        QStringList results = {" 2000\\\\ 1000"};
-        for (int k = 1; k <= 200; ++k)
-            results.append(QStringLiteral("10\\\\%1").arg(k % 11));
-        lines = printed(open(program, results), pages);
-        QVERIFY(pages > 20);
-        lines.removeAll(QString());
-        QCOMPARE(lines.size(), 1 + 11 + 1 + 200 * 7);
-        for (int k = 1; k <= 200; ++k)
-            QCOMPARE(lines.at(13 + (k - 1) * 7 + 2), QString("davon richtig: %1").arg(k % 11));
+        QVERIFY(bars({}).isEmpty() && bars({{}, {}}).isEmpty());
+        const QMap<int, QPoint> few = bars({{100, 1}, {}, {40, 5}, {0, 6}, {70, 3}});
+        QCOMPARE(few.keys(), QList<int>({1, 3, 5, 6}));
+        QVERIFY(few[1].y() > 150 && few[6].y() >= 1 && few[6].y() <= 3);
+        QCOMPARE(qRound(few[5].y() * 10.0 / few[1].y()) * 10 + qRound(few[3].y() * 10.0 / few[1].y()), 47);
+        const int slot = few[6].x() - few[5].x();
+        QVERIFY(slot > 10 && qAbs(few[5].x() - few[1].x() - 2 * slot) <= 1);
+        QVERIFY(qAbs(few[3].x() - few[6].x() - slot) <= 1);
+        // Of a long history the latest fifty runs, the oldest of them graded 2.
+        QList<results::RunScore> history(9950, {70, 3});
+        history.append({90, 2});
+        history.append(QList<results::RunScore>(49, {40, 5}));
+        const QMap<int, QPoint> latest = bars(history);
+        QVERIFY(latest.keys() == QList<int>({2, 5}) && latest[2].x() < latest[5].x());
     }
 };
 

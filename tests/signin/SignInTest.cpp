@@ -2,6 +2,7 @@
 #include "lessons/frmMain.h"
 #include "signin/frmLogin.h"
 #include "signin/frmNewUser.h"
+#include "signin/UserList.h"
 #include "store/TextRules.h"
 
 #include <QComboBox>
@@ -13,153 +14,171 @@ using testing::TestProgram;
 
 namespace {
 
-const QString Wrong = QStringLiteral("Ungültiges Kennwort, versuchen Sie es noch einmal!");
-const QStringList Anna = {"anna", "a"};
-
-// The sign-in screen over a user list of these plain lines; without lines there is no list.
-frmLogin* login(TestProgram& program, const QStringList& users = {})
+// A control of the window shown.
+template <class T = QWidget>
+T* in(const char* name)
 {
-    if (!users.isEmpty())
-        program.writeScrambled("PK.dat", users);
-    program.screens().showLogin();
-    return TestProgram::shown<frmLogin>();
-}
-
-frmNewUser* newUser(frmLogin* from, const QString& name, const QString& p1, const QString& p2)
-{
-    from->findChild<QPushButton*>("cmdNeuerUser")->click();
-    auto* screen = TestProgram::shown<frmNewUser>();
-    screen->findChild<QLineEdit*>("txtBenutzerName")->setText(name);
-    screen->findChild<QLineEdit*>("txtKennwort1")->setText(p1);
-    screen->findChild<QLineEdit*>("txtKennwort2")->setText(p2);
-    return screen;
-}
-
-void enter(frmLogin* screen, const QString& name, const QString& password)
-{
-    screen->findChild<QComboBox*>("cboBenutzer")->setEditText(name);
-    screen->findChild<QLineEdit*>("txtPassword")->setText(password);
-}
-
-QStringList items(const QComboBox* box)
-{
-    QStringList list;
-    for (int i = 0; i < box->count(); ++i)
-        list.append(box->itemText(i));
-    return list;
+    QWidget* window = TestProgram::visibleWindows().value(0);
+    return window ? window->findChild<T*>(name) : nullptr;
 }
 
 } // namespace
 
+Q_DECLARE_METATYPE(signin::Entry)
+
+// The wiring of the sign-in and new-user screens; then the rules they apply, on the user list
+// alone.
 class SignInTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void newUsersSignInAtOnceWithEnterFromEitherBox()
+    void signInListsRemovesAndSignsIn()
     {
         TestProgram program;
-        frmLogin* screen = login(program); // no list yet: made empty
-        QVERIFY(program.exists("PK.dat") && program.exists("tmpPK.dat"));
-        QCOMPARE(program.bytes("PK.dat"), QByteArray());
-        QCOMPARE(screen->findChild<QComboBox*>("cboBenutzer")->count(), 0);
-        QCOMPARE(QApplication::focusWidget(), screen->findChild<QComboBox*>("cboBenutzer"));
+        program.writeScrambled("PK.dat", {"Jörg Müller-2", " geh eim", "anna", "a1", "Anna", "a2"});
+        program.writePlain("anna/Englisch/U1", {"x"});
+        program.screens().showLogin();
+        QComboBox* names = in<QComboBox>("cboBenutzer");
+        QCOMPARE(QApplication::focusWidget(), names);
+        QCOMPARE(names->count(), 3);
+        QCOMPARE(names->itemText(1) + '|' + names->currentText(), "anna|"); // file order, none chosen
 
-        program.writePlain("Anna/Spr.dat", {"alt"}); // left over, reused
-        const QStringList users = {"Jörg Müller-2", " geh eim", "anna", "a1", "Anna", "a2"};
-        for (qsizetype i = 0; i < users.size(); i += 2) {
-            frmNewUser* form = newUser(TestProgram::shown<frmLogin>(), users[i], users[i + 1], users[i + 1]);
-            form->findChild<QPushButton*>("cmdNimmNutzer")->click();
-        }
-        screen = TestProgram::shown<frmLogin>();
-        QVERIFY(screen && !TestProgram::shown<frmNewUser>());
-        QCOMPARE(program.bytes("PK.dat"), TestProgram::scrambledBytes(users));
-        QCOMPARE(program.bytes("tmpPK.dat"), TestProgram::plainBytes(users));
-        QCOMPARE(program.bytes("Anna/Spr.dat"), TestProgram::plainBytes({"alt"}));
-        QCOMPARE(items(screen->findChild<QComboBox*>("cboBenutzer")), (QStringList{"Jörg Müller-2", "anna", "Anna"}));
-        QVERIFY(screen->findChild<QComboBox*>("cboBenutzer")->currentIndex() == -1 && screen->findChild<QComboBox*>("cboBenutzer")->currentText().isEmpty());
-
-        // Picked, Enter in the name box; the wrong password is selected, so typing replaces it.
-        program.writePlain("tmpUsr", {"alt", "alt", "drei", "vier"});
-        screen->findChild<QComboBox*>("cboBenutzer")->setCurrentIndex(0);
-        screen->findChild<QLineEdit*>("txtPassword")->setText("geh eim");
+        // A user goes only after the name, the password and "Ja"; the list is then reloaded.
         program.messages.queueOk();
-        QTest::keyClick(screen->findChild<QComboBox*>("cboBenutzer"), Qt::Key_Enter);
-        QCOMPARE(program.messages.texts(), QStringList{Wrong});
-        QCOMPARE(program.messages.shown[0].title, QStringLiteral("Paukomat V1.1"));
-        QTest::keyClicks(screen->findChild<QLineEdit*>("txtPassword"), " geh eim");
-        QTest::keyClick(screen->findChild<QLineEdit*>("txtPassword"), Qt::Key_Return);
+        in<QPushButton>("cmdUserLoeschen")->click();
+        QCOMPARE(QApplication::focusWidget(), names);
+        names->setEditText("anna");
+        in<QLineEdit>("txtPassword")->setText("a1");
+        program.messages.queue(ui::Answer::No);
+        in<QPushButton>("cmdUserLoeschen")->click();
+        QCOMPARE(names->currentText() + in<QLineEdit>("txtPassword")->text(), "annaa1");
+        program.messages.queue(ui::Answer::Yes);
+        in<QPushButton>("cmdUserLoeschen")->click();
+        const QString question = "Soll der Benutzer anna wirklich gelöscht werden ?";
+        QCOMPARE(program.messages.texts(), (QStringList{"Benutzer in der Liste wählen !", question, question}));
+        QCOMPARE(program.messages.shown.last().buttons, ui::Buttons::YesNo);
+        QCOMPARE(program.readScrambled("PK.dat"), (QStringList{"Jörg Müller-2", " geh eim", "Anna", "a2"}));
+        QVERIFY(!program.exists("anna"));
+        QCOMPARE(names->itemText(1) + '|' + names->currentText() + in<QLineEdit>("txtPassword")->text(),
+                 "Anna|");
+
+        // Picked, Enter in the name box signs in.
+        names->setCurrentIndex(0);
+        in<QLineEdit>("txtPassword")->setText(" geh eim");
+        QTest::keyClick(names, Qt::Key_Enter);
         QCOMPARE(program.bytes("tmpUsr"), TestProgram::plainBytes({"Jörg Müller-2", " geh eim"}));
         QVERIFY(TestProgram::shown<frmMain>() && !TestProgram::shown<frmLogin>());
-
-        screen = login(program);
-        QTest::keyClicks(screen->findChild<QComboBox*>("cboBenutzer"), "anna"); // typed, not picked
-        QTest::keyClicks(screen->findChild<QLineEdit*>("txtPassword"), "a1");
-        QTest::keyClick(screen->findChild<QLineEdit*>("txtPassword"), Qt::Key_Return);
-        QCOMPARE(program.bytes("tmpUsr"), TestProgram::plainBytes({"anna", "a1"}));
-        QVERIFY(!TestProgram::shown<frmLogin>());
     }
 
-    void deletesAUserOnlyAfterPasswordAndQuestion()
-    {
-        TestProgram program;
-        const QStringList users = {"anna", "a", "bert", "b", "cora", "c"};
-        frmLogin* screen = login(program, users);
-        program.writePlain("bert/Englisch/U1", {"x"});
-        program.messages.queueOk();
-        program.messages.queue(ui::Answer::No);
-        enter(screen, "", "");
-        screen->findChild<QPushButton*>("cmdUserLoeschen")->click();
-        QCOMPARE(QApplication::focusWidget(), screen->findChild<QComboBox*>("cboBenutzer"));
-        enter(screen, "bert", "b");
-        screen->findChild<QPushButton*>("cmdUserLoeschen")->click();
-        QCOMPARE(program.messages.texts(),
-                 (QStringList{"Benutzer in der Liste wählen !", "Soll der Benutzer bert wirklich gelöscht werden ?"}));
-        QCOMPARE(program.messages.shown.last().buttons, ui::Buttons::YesNo);
-        QCOMPARE(program.bytes("PK.dat"), TestProgram::scrambledBytes(users));
-        QCOMPARE(screen->findChild<QComboBox*>("cboBenutzer")->currentText() + screen->findChild<QLineEdit*>("txtPassword")->text(), QStringLiteral("bertb"));
-
-        program.messages.queue(ui::Answer::Yes);
-        screen->findChild<QPushButton*>("cmdUserLoeschen")->click();
-        QCOMPARE(program.bytes("PK.dat"), TestProgram::scrambledBytes({"anna", "a", "cora", "c"}));
-        QVERIFY(!program.exists("bert"));
-        QCOMPARE(items(screen->findChild<QComboBox*>("cboBenutzer")), (QStringList{"anna", "cora"}));
-        QCOMPARE(screen->findChild<QComboBox*>("cboBenutzer")->currentText() + screen->findChild<QLineEdit*>("txtPassword")->text(), QString());
-    }
-
-    void newUserRefusalLeavesTheEntriesAndTheFiles()
-    {
-        TestProgram program;
-        frmNewUser* screen = newUser(login(program, Anna), "neu", "", "x!");
-        const QStringList before = program.entries();
-        program.messages.queueOk();
-        screen->findChild<QPushButton*>("cmdNimmNutzer")->click();
-        QCOMPARE(program.messages.texts(), QStringList{"Das Kennwort ist fehlerhaft !"});
-        QCOMPARE(program.messages.shown[0].title, QStringLiteral("PaukomaT V1.1"));
-        QCOMPARE(TestProgram::shown<frmNewUser>(), screen);
-        QCOMPARE(QApplication::focusWidget(), screen->findChild<QPushButton*>("cmdNimmNutzer"));
-        QCOMPARE(screen->findChild<QLineEdit*>("txtBenutzerName")->text() + screen->findChild<QLineEdit*>("txtKennwort2")->text(), QStringLiteral("neux!"));
-        QCOMPARE(program.bytes("PK.dat"), TestProgram::scrambledBytes(Anna));
-        QCOMPARE(program.entries(), before);
-    }
-
-    void cancelReturnsUnchangedAndEscapeEndsAfterTheCleanUp()
+    // "Abbruch" and the frame of the new-user screen go back to the sign-in, whose Esc and frame
+    // end the program after removing the hand-off files.
+    void waysOut()
     {
         for (const bool byFrame : {false, true}) {
             TestProgram program;
-            frmNewUser* form = newUser(login(program, Anna), "neu", "x", "x");
-            byFrame ? (void)form->close() : form->findChild<QPushButton*>("cmdCancel")->click();
-            frmLogin* screen = TestProgram::shown<frmLogin>();
-            QVERIFY(screen && !TestProgram::shown<frmNewUser>());
-            QCOMPARE(program.bytes("PK.dat"), TestProgram::scrambledBytes(Anna));
-
+            program.writeScrambled("PK.dat", {"anna", "a"});
+            program.screens().showNewUser();
+            byFrame ? (void)TestProgram::shown<frmNewUser>()->close() : in<QPushButton>("cmdCancel")->click();
+            QVERIFY(TestProgram::shown<frmLogin>() && !TestProgram::shown<frmNewUser>());
             for (const char* name : {"tmpUsr", "tmpErgShow", "tmpNotiz.txt", "anna/tmpEdit"})
                 program.writePlain(name, {"x"});
-            byFrame ? (void)screen->close() : QTest::keyClick(screen->findChild<QComboBox*>("cboBenutzer"), Qt::Key_Escape);
+            byFrame ? (void)TestProgram::shown<frmLogin>()->close()
+                    : QTest::keyClick(in("cboBenutzer"), Qt::Key_Escape);
             QCOMPARE(program.end.requests, 1);
-            QCOMPARE(program.entries(), (QStringList{"PK.dat", "anna"}));
-            QCOMPARE(program.entries("anna"), QStringList{"tmpEdit"});
+            QCOMPARE(program.entries() + program.entries("anna"), (QStringList{"PK.dat", "anna", "tmpEdit"}));
         }
+    }
+
+    // A new user ("new") checked, a user signed in ("in") or removed when the question is answered
+    // "Ja" or "Nein": the refusal and its title, the entry to correct; then the users, or the
+    // sign-in hand-off's lines, each ended by "|".
+    void userListChecksInTheirOrder_data()
+    {
+        for (const char* column : {"action", "name", "password", "confirmation", "refusal", "after"})
+            QTest::addColumn<QString>(column);
+        QTest::addColumn<signin::Entry>("entry");
+        using signin::Entry;
+        const Entry none = Entry::None, pw = Entry::Password;
+        const QString plain = "|Paukomat V1.1", odd = "|PaukomaT V1.1";
+        const QString forbidden = "Die Zeichen !§$%&/()=?'*+~.:,;<>|{[]}\\#^@^ sind nicht erlaubt !" + plain;
+        const QString own = "Der Benutzername \"%1\" ist nicht möglich, weil Paukomat eine eigene Datei "
+                            "dieses Namens verwendet !" + plain;
+        const QString wrong = "Ungültiges Kennwort, versuchen Sie es noch einmal!" + plain;
+        const QString all = "anna|Anna|..|bert|rest|", kept = "alt|alt|drei|", tooLong(256, 'a');
+        const auto row = [](const char* tag, const char* action, const QString& name, const QString& password,
+                            const QString& confirmation, const QString& refusal, Entry entry,
+                            const QString& after) {
+            QTest::newRow(tag) << action << name << password << confirmation << refusal << after << entry;
+        };
+        row("^ in name, before completeness", "new", "an^na", "", "", forbidden, none, all);
+        row("§ in password", "new", "neu", "p§", "p§", forbidden, none, all);
+        row("empty name first", "new", "", "x", "y", "Ein Benutzername ist erforderlich !" + odd, none, all);
+        row("mismatch first", "new", "neu", "", "x!", "Das Kennwort ist fehlerhaft !" + odd, none, all);
+        row("no password", "new", "neu", "", "", "Ein Kennwort ist erforderlich !" + odd, none, all);
+        row("existing", "new", "anna", "x", "x", "Der Benutzer ist bereits vorhanden !" + odd, none, all);
+        row("Cyrillic", "new", "Ив", "x", "x", store::unstorableTextMessage("Ив") + plain, none, all);
+        row("tab", "new", "neu", "a\tb", "a\tb", store::unstorableTextMessage("\t") + plain, none, all);
+        row("too long", "new", tooLong, "x", "x", store::tooLongNameMessage(tooLong) + plain, none, all);
+        row("hand-off file", "new", "tmpUsr", "x", "x", own.arg("tmpUsr"), none, all);
+        row("program file", "new", "Paukomat", "x", "x", own.arg("Paukomat"), none, all);
+        // Before the unpaired last line of a damaged list, so that every record keeps its lines.
+        row("created", "new", "ANNA", "x", "x", "", none, "anna|Anna|..|bert|ANNA|rest|");
+        row("other case", "in", "ANNA", "a1", "", wrong, pw, kept);
+        row("other user's password", "in", "anna", "a2", "", wrong, pw, kept);
+        row("trailing blank", "in", "anna", "a1 ", "", wrong, pw, kept);
+        row("no password line", "in", "rest", "", "", wrong, pw, kept);
+        row("damaged name", "in", "..", "p", "", store::unsafeNameMessage("..") + plain, none, kept);
+        row("signed in", "in", "anna", "a1", "", "", none, "anna|a1|");
+        row("no name", "Ja", "", "", "", "Benutzer in der Liste wählen !" + plain, Entry::Name, all);
+        row("no password to remove", "Ja", "bert", "", "", "Kennwort eingeben !" + plain, pw, all);
+        row("wrong password", "Ja", "bert", "a1", "", wrong, pw, all);
+        row("answered no", "Nein", "bert", "b", "", "", none, all);
+        row("removed", "Ja", "bert", "b", "", "", none, "anna|Anna|..|rest|");
+        // From a damaged list the record goes, but nothing outside the program directory.
+        row("removed, damaged name", "Ja", "..", "p", "", "", none, "anna|Anna|bert|rest|");
+    }
+    void userListChecksInTheirOrder()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, name);
+        QFETCH(QString, password);
+        QFETCH(QString, confirmation);
+        QFETCH(QString, refusal);
+        QFETCH(QString, after);
+        QFETCH(signin::Entry, entry);
+        TestProgram program;
+        program.writeScrambled("PK.dat", {"anna", "a1", "Anna", "a2", "..", "p", "bert", "b", "rest"});
+        program.writePlain("tmpUsr", {"alt", "alt", "drei"});
+        program.writePlain("Paukomat", {"ELF"});
+        program.writePlain("bert/Englisch/U1", {"x"});
+        const signin::UserList users{store::DataTree(program.dir())};
+        (void)users.makePlainCopy();
+        const QStringList before = program.entries();
+        QString asked;
+        const auto confirm = [&](const signin::Message& question) {
+            asked = question.text + '|' + question.title;
+            return action == "Ja";
+        };
+        const signin::Outcome outcome = action == "new" ? users.createUser(name, password, confirmation)
+                                        : action == "in" ? users.signIn(name, password)
+                                                         : users.deleteUser(name, password, confirm);
+        QCOMPARE(outcome.refused() ? outcome.refusal.text + '|' + outcome.refusal.title : "", refusal);
+        QCOMPARE(outcome.entry, entry);
+        QVERIFY(outcome.saved);
+        const bool removal = action == "Ja" || action == "Nein";
+        QCOMPARE(asked, removal && !outcome.refused()
+                            ? "Soll der Benutzer " + name + " wirklich gelöscht werden ?|Paukomat V1.1"
+                            : "");
+        const QStringList now =
+            action == "in" ? QString(program.bytes("tmpUsr")).split("\r\n") : users.names() << "";
+        QCOMPARE(now.join('|'), after);
+        // Nothing is written before every check has passed; a new user gets a directory.
+        QStringList added = program.entries();
+        for (const QString& entry : before)
+            added.removeOne(entry);
+        QCOMPARE(added, action == "new" && !outcome.refused() ? QStringList{name} : QStringList{});
+        QCOMPARE(program.exists("bert"), after.contains("bert|") || action != "Ja");
     }
 };
 
