@@ -5,16 +5,17 @@
 #include <QTest>
 
 using namespace exercise;
+using P = LessonDir;
 
 namespace {
 
-using P = LessonDir;
-
-// The drill of "U1" in d, its result file "EU1" holding these plain lines.
+// The drill of "U1" in d, its result file "EU1" holding these plain lines; a scratch file of an
+// earlier drill lies beside them.
 Drill drillIn(const LessonDir& d, const QStringList& lesson, const QStringList& results)
 {
-    d.write("U1", LessonDir::file(lesson));
-    d.write("EU1", LessonDir::file(results));
+    d.write("U1", P::file(lesson));
+    d.write("EU1", P::file(results));
+    d.write("tmpU9", "left behind");
     editor::LessonFile file({d.path(), "U1"}, "Englisch", "Lektion 1");
     if (!file.open())
         qFatal("lesson not opened");
@@ -53,126 +54,77 @@ private slots:
         QCOMPARE(isRightAnswer(expected, typed), right);
     }
 
-    void meaningsAreDrawnEvenly_data()
-    {
-        QTest::addColumn<QString>("side");
-        QTest::addColumn<double>("draw");
-        QTest::addColumn<QString>("meaning");
-        QTest::newRow("second third") << "der;die;das" << 0.34 << "die";
-        QTest::newRow("blanks kept") << "a; b" << 0.5 << " b";
-        QTest::newRow("a stray draw stays inside") << "a;b" << 1.0 << "b";
-    }
     void meaningsAreDrawnEvenly()
     {
-        QFETCH(QString, side);
-        QFETCH(double, draw);
-        QFETCH(QString, meaning);
-        QCOMPARE(meaningFor(side, draw), meaning);
-    }
-
-    void totalsNoRunCanHaveMadeCountAsNone_data()
-    {
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<qint64>("words");
-        QTest::newRow("no numbers") << "Müll" << qint64(0);
-        QTest::newRow("negative") << " -5\\\\ 3" << qint64(0);
-        QTest::newRow("no whole number") << " 1E+300\\\\ 2" << qint64(0);
-        QTest::newRow("beyond 32 bits") << " 5000000000\\\\ 9" << qint64(5000000000);
-    }
-    void totalsNoRunCanHaveMadeCountAsNone()
-    {
-        QFETCH(QString, first);
-        QFETCH(qint64, words);
-        LessonDir d;
-        QCOMPARE(drillIn(d, {}, {first, "4\\\\3"}).total().words(), words);
-    }
-
-    void longDamagedLessonIsDrilledWhole()
-    {
-        LessonDir d;
-        QStringList lines;
-        for (int i = 0; i < 40000; ++i)
-            lines << QStringLiteral("w%1\\\\m%1\\\\\\r").arg(i);
-        // Damaged: no separator, too short for a mark.
-        lines[5] = "kaputt";
-        lines[6] = "x\\\\yz";
-        lines[7].back() = QLatin1Char('f');
-        lines.last().back() = QLatin1Char('f');
-        Run run(lines, Direction::GermanToForeign, Selection::WrongOnly, d.path("tmpUxx"), [] { return 0.0; });
-        QVERIFY(run.next());
-        QCOMPARE(run.shown() + "|" + run.expected(), QStringLiteral("m7|w7"));
-        run.markAnswer(true);
-        QVERIFY(run.next());
-        QCOMPARE(run.lineCounter(), 40000);
-        run.markAnswer(false);
-        QVERIFY(!run.next() && run.atEnd());
-        // Every line reaches the run copy once; damaged ones are never asked, only kept.
-        lines[7].back() = QLatin1Char('r');
-        QCOMPARE(d.bytes("tmpUxx"), LessonDir::file(lines, false));
-        Run all(lines.mid(5, 3), Direction::ForeignToGerman, Selection::AllWords, d.path("tmpUxx"), [] { return 0.0; });
-        QVERIFY(all.next());
-        QCOMPARE(all.shown(), QStringLiteral("w7"));
+        // 1.8 of three meanings is the second; blanks are kept; a stray draw stays inside.
+        QCOMPARE(meaningFor("der;die;das", 0.6), QStringLiteral("die"));
+        QCOMPARE(meaningFor("a; b", 0.5), QStringLiteral(" b"));
+        QCOMPARE(meaningFor("a;b", 1.0), QStringLiteral("b"));
     }
 
     void runsAreJudgedCountedAndStored_data()
     {
         QTest::addColumn<QStringList>("lesson");
-        QTest::addColumn<bool>("fromGerman");
-        QTest::addColumn<bool>("wrongOnly");
+        QTest::addColumn<QString>("mode");
         QTest::addColumn<QStringList>("answers");
-        QTest::addColumn<QStringList>("asked"); // each word shown, and "=" the message of a wrong answer
-        QTest::addColumn<QString>("end");
-        QTest::addColumn<QStringList>("results");
-        QTest::addColumn<QStringList>("stored");
-        const QStringList lesson{P::pair("house", "Haus;Gebäude", 'r'), P::pair("the", "der;die;das", 'r'),
-                                 P::pair("to be", "sein", 'f')};
-        const QStringList marked{P::pair("house", "Haus;Gebäude", 'f'), lesson[1], P::pair("to be", "sein", 'r')};
-        const QStringList before{" 10\\\\ 7", "10\\\\7"};
-        QTest::newRow("every word, one wrong") << lesson << false << false << QStringList{"house", "die", "sein"}
-            << QStringList{"house", "=Die richtige Lösung für  'house'  lautet:\n\nHaus;Gebäude", "the", "to be"}
-            << Summary.arg(3).arg(2).arg(1).arg(3) << QStringList{" 13\\\\ 9", "10\\\\7", "3\\\\2"} << marked;
-        // The meaning shown is drawn: 0.9 picks the second of two.
-        QTest::newRow("wrong ones, from German") << marked << true << true << QStringList{"house"}
-            << QStringList{"Gebäude"} << Summary.arg(1).arg(1).arg(0).arg(1)
-            << QStringList{" 11\\\\ 8", "10\\\\7", "1\\\\1"} << QStringList{lesson[0], lesson[1], marked[2]};
-        QTest::newRow("nothing to ask") << lesson.mid(0, 2) << false << true << QStringList() << QStringList()
-            << "Es sind keine Vokabeln gemäß dieser Auswahl vorhanden !" << before << lesson.mid(0, 2);
+        QTest::addColumn<QStringList>("told"); // each word shown, "=" the solution to a wrong answer, the end
+        QTest::addColumn<QStringList>("before"); // the result file
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QStringList>("stored"); // the lesson
+        // Damaged lines (no separator, too short for a mark) are never asked, only kept.
+        const QStringList lesson{P::pair("house", "Haus;Gebäude", 'r'), "kaputt", P::pair("the", "der;die;das", 'r'),
+                                 "x\\\\yz", P::pair("to be", "sein")};
+        QStringList marked = lesson;
+        marked[0].back() = 'f';
+        marked[4].back() = 'r';
+        const QStringList ten{" 10\\\\ 7", "10\\\\7"};
+        QTest::newRow("every word, one wrong") << lesson << "all" << QStringList{"house", "die", "sein"}
+            << QStringList{"house", "=Die richtige Lösung für  'house'  lautet:\n\nHaus;Gebäude", "the", "to be",
+                           Summary.arg(3).arg(2).arg(1).arg(3)}
+            << ten << QStringList{" 13\\\\ 9", "10\\\\7", "3\\\\2"} << marked;
+        // The meaning shown is drawn: 0.9 picks the second of two. Totals go beyond 32 bits.
+        QTest::newRow("wrong ones, from German") << marked << "wrong, from German" << QStringList{"house"}
+            << QStringList{"Gebäude", Summary.arg(1).arg(1).arg(0).arg(1)} << QStringList{" 5000000000\\\\ 9", "4\\\\3"}
+            << QStringList{" 5000000001\\\\ 10", "4\\\\3", "1\\\\1"} << lesson.mid(0, 4) + marked.mid(4);
+        QTest::newRow("nothing to ask") << lesson.mid(0, 4) << "wrong" << QStringList()
+            << QStringList{"Es sind keine Vokabeln gemäß dieser Auswahl vorhanden !"} << ten << ten << lesson.mid(0, 4);
+        // Totals no run can have made count as none.
+        QTest::newRow("damaged totals") << lesson.mid(4) << "all" << QStringList{"sein"}
+            << QStringList{"to be", Summary.arg(1).arg(1).arg(0).arg(1)} << QStringList{" -5\\\\ 1E+300", "4\\\\3"}
+            << QStringList{" 1\\\\ 1", "4\\\\3", "1\\\\1"} << marked.mid(4);
     }
     void runsAreJudgedCountedAndStored()
     {
         QFETCH(QStringList, lesson);
-        QFETCH(bool, fromGerman);
-        QFETCH(bool, wrongOnly);
+        QFETCH(QString, mode);
         QFETCH(QStringList, answers);
-        QFETCH(QStringList, asked);
-        QFETCH(QString, end);
-        QFETCH(QStringList, results);
+        QFETCH(QStringList, told);
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, after);
         QFETCH(QStringList, stored);
         LessonDir d;
-        Drill drill = drillIn(d, lesson, {" 10\\\\ 7", "10\\\\7"});
-        drill.start(fromGerman ? Direction::GermanToForeign : Direction::ForeignToGerman,
-                    wrongOnly ? Selection::WrongOnly : Selection::AllWords, [] { return 0.9; });
+        Drill drill = drillIn(d, lesson, before);
+        drill.start(mode.contains("German") ? Direction::GermanToForeign : Direction::ForeignToGerman,
+                    mode.startsWith("wrong") ? Selection::WrongOnly : Selection::AllWords, [] { return 0.9; });
         QStringList shown;
         for (int i = 0; drill.next(); ++i) {
             shown << drill.shown();
             if (const QString correction = drill.answer(answers.value(i)); !correction.isEmpty())
                 shown << "=" + correction;
         }
-        QCOMPARE(shown, asked);
-        QCOMPARE(drill.endMessage(), end);
+        QCOMPARE(shown << drill.endMessage(), told);
         QVERIFY(drill.finish().ok && !drill.running() && drill.current().words() == 0);
-        QCOMPARE(d.bytes("EU1"), LessonDir::file(results));
-        QCOMPARE(drill.total().wordsText(), results[0].section("\\\\", 0, 0));
+        QCOMPARE(d.bytes("EU1"), P::file(after));
         // The marks are in the lesson as soon as the run ends.
-        QCOMPARE(d.bytes("U1"), LessonDir::file(stored));
-        QCOMPARE(d.bytes("tmpU1"), LessonDir::file(stored, false));
+        QCOMPARE(d.bytes("U1"), P::file(stored));
+        QCOMPARE(d.bytes("tmpU1"), P::file(stored, false));
         // A run that asked nothing stores nothing; its empty copy waits for the drill to be left.
-        QCOMPARE(d.exists("tmpUxx"), asked.isEmpty());
+        QCOMPARE(d.exists("tmpUxx"), answers.isEmpty());
         // Going back stores the lesson as it now stands and leaves no scratch file.
         QVERIFY(drill.storeBack().ok);
         drill.leave();
-        QCOMPARE(QDir(d.path()).entryList(QDir::Files), (QStringList{"EU1", "U1"}));
-        QCOMPARE(d.bytes("U1"), LessonDir::file(stored));
+        QCOMPARE(d.files(), (QStringList{"EU1", "U1"}));
+        QCOMPARE(d.bytes("U1"), P::file(stored));
     }
 };
 

@@ -1,93 +1,59 @@
+#include "../editor/LessonDir.h"
 #include "TestProgram.h"
 #include "exercise/frmPaukomat.h"
-#include "lessons/frmMain.h"
 #include "results/frmErgebnis.h"
 
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
 using testing::TestProgram;
+using P = LessonDir;
 
 namespace {
 
 const QString Lang = QStringLiteral("anna/Englisch/");
-const QString Idle = QStringLiteral("+-++-+"); // see Drill::usable()
 
-QString pair(const QString& foreign, const QString& german, char mark)
+template <class T = QWidget>
+T* child(const QString& name)
 {
-    return foreign + "\\\\" + german + "\\\\\\" + QLatin1Char(mark);
+    return TestProgram::shown<frmPaukomat>()->findChild<T*>(name);
 }
 
-// A signed-in user with one lesson; the main screen loads, hides and disables itself, and the
-// hand-off files are then as given. open() shows the exercise screen as the main screen does.
-struct Drill
+// The main screen, loaded for "anna", hides and disables itself and opens the exercise screen.
+frmPaukomat* open(TestProgram& program, const QStringList& handOff)
 {
-    TestProgram program;
+    program.handOverFromMain({"anna", "geheim"}, handOff);
+    program.screens().showExercise();
+    return TestProgram::shown<frmPaukomat>();
+}
 
-    explicit Drill(const QStringList& lesson, const QStringList& results = {},
-                   const QStringList& user = {"anna", "geheim"},
-                   // Of several threes the last counts.
-                   const QStringList& handOff = {"Alt", "A", "U9", "Englisch", "Lektion 1", "U1"})
-    {
-        program.writeScrambled(Lang + "U1", lesson);
-        program.writeScrambled(Lang + "EU1", results);
-        program.handOverFromMain(user, handOff);
-    }
+void start(int direction, int which)
+{
+    child<QRadioButton>(QStringLiteral("optPaukomatLanguage_%1").arg(direction))->click();
+    child<QRadioButton>(QStringLiteral("optPaukomatWelcheVokabeln_%1").arg(which))->click();
+    QTest::mouseClick(child("cmdStartUebung"), Qt::LeftButton);
+}
 
-    frmPaukomat* open()
-    {
-        program.screens().showExercise();
-        return screen();
-    }
+void answer(const QString& text)
+{
+    QTest::keyClicks(child("txtLoesung"), text);
+    QTest::keyClick(child("txtLoesung"), Qt::Key_Return);
+}
 
-    static frmPaukomat* screen() { return TestProgram::shown<frmPaukomat>(); }
-
-    static void start(int direction, int which)
-    {
-        screen()->findChild<QRadioButton*>(QStringLiteral("optPaukomatLanguage_%1").arg(direction))->click();
-        screen()->findChild<QRadioButton*>(QStringLiteral("optPaukomatWelcheVokabeln_%1").arg(which))->click();
-        QTest::mouseClick(screen()->findChild<QPushButton*>("cmdStartUebung"), Qt::LeftButton);
-    }
-
-    static void answer(const QString& text)
-    {
-        QTest::keyClicks(screen()->findChild<QLineEdit*>("txtLoesung"), text);
-        QTest::keyClick(screen()->findChild<QLineEdit*>("txtLoesung"), Qt::Key_Return);
-    }
-
-    // The five values of a result column, "lblErgebnisAktuell" or "lblErgebnisGesamt".
-    static QStringList column(const QString& name)
-    {
-        QStringList texts;
+// "+" or "-" for start, stop, results, back, the answer frame and the settings; then the values
+// of the current and of the total result column.
+QString state()
+{
+    QStringList parts{""};
+    for (const char* name :
+         {"cmdStartUebung", "cmdStopUebung", "cmdShowErgebnis", "cmdCancel", "fmeLektion", "fmeSettings"})
+        parts[0] += child(name)->isEnabled() ? '+' : '-';
+    for (const QString column : {"lblErgebnisAktuell_%1", "lblErgebnisGesamt_%1"})
         for (int i = 5; i < 10; ++i)
-            texts << screen()->findChild<QLabel*>(name + QStringLiteral("_%1").arg(i))->text();
-        return texts;
-    }
-
-    // "+" or "-" for start, stop, results, back, the answer frame and the settings.
-    static QString usable()
-    {
-        const frmPaukomat* s = screen();
-        QString flags;
-        for (const QWidget* w : std::initializer_list<const QWidget*>{
-                 s->findChild<QPushButton*>("cmdStartUebung"), s->findChild<QPushButton*>("cmdStopUebung"), s->findChild<QPushButton*>("cmdShowErgebnis"), s->findChild<QPushButton*>("cmdCancel"),
-                 s->findChild<QGroupBox*>("fmeLektion"), s->findChild<QGroupBox*>("fmeSettings")})
-            flags += w->isEnabled() ? '+' : '-';
-        return flags;
-    }
-
-    // The exercise screen gone, the main screen usable and no "tmp" file left beside the lesson.
-    bool leftCleanly()
-    {
-        QWidget* main = program.screens().mainScreen();
-        return !screen() && main->isVisible() && main->isEnabled()
-            && program.entries(Lang).filter("tmp").isEmpty();
-    }
-};
+            parts << child<QLabel>(column.arg(i))->text();
+    return parts.join('|');
+}
 
 } // namespace
 
@@ -96,106 +62,76 @@ class frmPaukomatTest : public QObject
     Q_OBJECT
 
 private slots:
-    void runsJudgeCountStoreAndGoBack()
-    {
-        const QStringList lesson{pair("house", "Haus;Gebäude", 'r'), pair("to be", "sein", 'f')};
-        Drill d(lesson, {" 10\\\\ 7", "10\\\\7"});
-        auto* s = d.open();
-        QVERIFY(s);
-        QCOMPARE((QStringList{s->findChild<QLabel*>("lblLektion_0")->text(), s->findChild<QLabel*>("lblLektion_1")->text(),
-                              s->findChild<QRadioButton*>("optPaukomatLanguage_0")->text(), s->findChild<QRadioButton*>("optPaukomatLanguage_1")->text()}),
-                 (QStringList{"Englisch", "Lektion 1", "Englisch -> Deutsch", "Deutsch -> Englisch"}));
-        QVERIFY(s->findChild<QRadioButton*>("optPaukomatLanguage_0")->isChecked() && s->findChild<QRadioButton*>("optPaukomatWelcheVokabeln_0")->isChecked());
-        QCOMPARE(Drill::column("lblErgebnisGesamt"), (QStringList{" 10", " 7", " 3", " 70 %", "3"}));
-        QCOMPARE(Drill::column("lblErgebnisAktuell"), (QStringList{" 0", " 0", " 0", " 0 %", " -"}));
-        QCOMPARE(Drill::usable(), Idle);
-
-        // The chosen direction and selection reach the run: the German side, one meaning drawn.
-        d.program.random.queue(0.9);
-        Drill::start(1, 0);
-        QCOMPARE(Drill::usable(), QStringLiteral("-+--+-"));
-        QCOMPARE(QApplication::focusWidget(), s->findChild<QLineEdit*>("txtLoesung"));
-        QCOMPARE(s->findChild<QLabel*>("lblVorgabe")->text(), QStringLiteral("Gebäude"));
-        d.program.messages.queueOk(2);
-        Drill::answer("Haus");
-        const auto wrong = d.program.messages.shown.at(0);
-        QCOMPARE(wrong.text, QStringLiteral("Die richtige Lösung für  'Gebäude'  lautet:\n\nhouse"));
-        QVERIFY(wrong.title == "Paukomat V1.1  -  Fehler" && wrong.icon == ui::Icon::Stop);
-        QCOMPARE(Drill::column("lblErgebnisAktuell"), (QStringList{" 1", " 0", " 1", " 0 %", "6"}));
-        Drill::answer("to be");
-        const auto summary = d.program.messages.shown.at(1);
-        QVERIFY(summary.text.startsWith("Die Übung ist beendet.") && summary.title == "Paukomat V1.1  -  Ergebnis"
-                && summary.icon == ui::Icon::Exclamation);
-        QCOMPARE(Drill::column("lblErgebnisGesamt"), (QStringList{" 12", " 8", " 4", " 66.66 %", "3"}));
-        QCOMPARE(Drill::column("lblErgebnisAktuell"), (QStringList{" 0", " 0", " 0", " 50 %", " -"}));
-        QCOMPARE(Drill::usable(), Idle);
-        QCOMPARE(d.program.readScrambled(Lang + "EU1"), (QStringList{" 12\\\\ 8", "10\\\\7", "2\\\\1"}));
-        const QStringList marked{pair("house", "Haus;Gebäude", 'f'), pair("to be", "sein", 'r')};
-        QCOMPARE(d.program.bytes(Lang + "U1"), TestProgram::scrambledBytes(marked));
-
-        // Once the wrong word is answered right, nothing is left to ask; that is told the same way.
-        d.program.messages.queueOk(2);
-        Drill::start(0, 1);
-        Drill::answer("Haus");
-        Drill::start(0, 1);
-        const auto none = d.program.messages.shown.last();
-        QCOMPARE(none.text, QStringLiteral("Es sind keine Vokabeln gemäß dieser Auswahl vorhanden !"));
-        QVERIFY(none.title == summary.title && none.icon == ui::Icon::Exclamation);
-        QCOMPARE(Drill::usable(), Idle);
-
-        QTest::mouseClick(s->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
-        QVERIFY(d.leftCleanly());
-        QCOMPARE(d.program.readScrambled(Lang + "U1"), (QStringList{lesson[0], marked[1]}));
-        QCOMPARE(d.program.readScrambled(Lang + "EU1").size(), 4);
-    }
-
-    void otherWaysOut_data()
+    void runsAreJudgedCountedAndStoredWhicheverWayOut_data()
     {
         QTest::addColumn<QString>("way");
-        QTest::newRow("Übung beenden") << "stop";
+        QTest::newRow("Zurück") << "cmdCancel";
+        QTest::newRow("Übung beenden during a run") << "cmdStopUebung";
         QTest::newRow("frame during a run") << "frame";
         QTest::newRow("frame when idle, as Zurück") << "idle";
-        QTest::newRow("Ergebnisse...") << "results";
+        QTest::newRow("Ergebnisse...") << "cmdShowErgebnis";
     }
-    void otherWaysOut()
+    void runsAreJudgedCountedAndStoredWhicheverWayOut()
     {
         QFETCH(QString, way);
-        // One run completed: its mark is in the lesson at once and stays whichever way the
-        // screen is left, a run stopped half way included.
-        Drill d({pair("a", "b", 'f')});
-        QVERIFY(d.open());
-        Drill::start(0, 0);
-        d.program.messages.queueOk();
-        Drill::answer("b");
-        const QByteArray results = d.program.bytes(Lang + "EU1");
-        if (way == "results") {
-            QTest::mouseClick(Drill::screen()->findChild<QPushButton*>("cmdShowErgebnis"), Qt::LeftButton);
-            QVERIFY(!Drill::screen() && TestProgram::shown<frmErgebnis>());
-            QCOMPARE(d.program.bytes("tmpErgShow"),
-                     TestProgram::plainBytes({d.program.path(Lang), "anna", "Englisch", "Lektion 1",
-                                              d.program.path(Lang + "EU1")}));
-        } else {
-            if (way != "idle")
-                Drill::start(0, 0);
-            if (way == "stop")
-                QTest::mouseClick(Drill::screen()->findChild<QPushButton*>("cmdStopUebung"), Qt::LeftButton);
-            else
-                Drill::screen()->close();
-            QVERIFY(d.leftCleanly());
-        }
-        QCOMPARE(d.program.bytes(Lang + "EU1"), results);
-        QCOMPARE(d.program.readScrambled(Lang + "U1"), QStringList{pair("a", "b", 'r')});
-    }
+        TestProgram program;
+        QStringList lesson{P::pair("the", "der", 'r'), P::pair("house", "Haus;Gebäude"), P::pair("to be", "sein")};
+        program.writeScrambled(Lang + "U1", lesson);
+        program.writeScrambled(Lang + "EU1", {" 10\\\\ 7", "10\\\\7"});
+        // A refused hand-off gives the main screen back and touches no file.
+        program.messages.queueOk();
+        QVERIFY(!open(program, {"..", "L", "U1"}) && !program.exists("U1"));
+        QWidget* main = program.screens().mainScreen();
+        QVERIFY(main->isVisible() && main->isEnabled() && program.entries(Lang) == QStringList({"EU1", "U1"}));
+        QCOMPARE(program.messages.shown.value(0).title, QStringLiteral("Paukomat V1.1  -  Fehler"));
 
-    void refusedLoadGivesTheMainScreenBack()
-    {
-        Drill d({}, {}, {"anna"}, {"..", "L", "U1"});
-        const QStringList before = d.program.entries() + d.program.entries(Lang);
-        d.program.messages.queueOk();
-        QVERIFY(!d.open() && TestProgram::shown<frmMain>());
-        const auto refused = d.program.messages.shown.value(0);
-        QVERIFY(refused.text.contains("\"..\"") && refused.title == "Paukomat V1.1  -  Fehler");
-        QCOMPARE(d.program.entries() + d.program.entries(Lang), before);
+        QVERIFY(open(program, {"Englisch", "Lektion 1", "U1"}));
+        QCOMPARE(child<QLabel>("lblLektion_1")->text() + "|" + child<QRadioButton>("optPaukomatLanguage_1")->text(),
+                 QStringLiteral("Lektion 1|Deutsch -> Englisch"));
+        QVERIFY(child<QRadioButton>("optPaukomatLanguage_0")->isChecked()
+                && child<QRadioButton>("optPaukomatWelcheVokabeln_0")->isChecked());
+        QCOMPARE(state(), QStringLiteral("+-++-+| 0| 0| 0| 0 %| -| 10| 7| 3| 70 %|3"));
+
+        // The chosen direction and selection reach the run: the wrong words only, from German,
+        // one meaning drawn.
+        program.random.queue(0.9);
+        start(1, 1);
+        QCOMPARE(QApplication::focusWidget(), child("txtLoesung"));
+        QCOMPARE(child<QLabel>("lblVorgabe")->text(), QStringLiteral("Gebäude"));
+        program.messages.queueOk(2);
+        answer("Haus");
+        const auto wrong = program.messages.shown.at(1);
+        QCOMPARE(wrong.text, QStringLiteral("Die richtige Lösung für  'Gebäude'  lautet:\n\nhouse"));
+        QVERIFY(wrong.title == "Paukomat V1.1  -  Fehler" && wrong.icon == ui::Icon::Stop);
+        QCOMPARE(state(), QStringLiteral("-+--+-| 1| 0| 1| 0 %|6| 11| 7| 4| 63.63 %|4"));
+        answer("to be");
+        const auto summary = program.messages.shown.at(2);
+        QVERIFY(summary.text.startsWith("Die Übung ist beendet.") && summary.title == "Paukomat V1.1  -  Ergebnis"
+                && summary.icon == ui::Icon::Exclamation);
+        QCOMPARE(state(), QStringLiteral("+-++-+| 0| 0| 0| 50 %| -| 12| 8| 4| 66.66 %|3"));
+        const QByteArray results = program.bytes(Lang + "EU1");
+        QCOMPARE(results, TestProgram::scrambledBytes({" 12\\\\ 8", "10\\\\7", "2\\\\1"}));
+        lesson[2] = P::pair("to be", "sein", 'r');
+        QCOMPARE(program.bytes(Lang + "U1"), TestProgram::scrambledBytes(lesson));
+
+        // Every way out keeps the marks of the run completed; a run stopped half way counts nothing.
+        if (way == "cmdStopUebung" || way == "frame") {
+            start(0, 0);
+            QCOMPARE(child<QLabel>("lblVorgabe")->text(), QStringLiteral("the"));
+        }
+        if (way.startsWith("cmd"))
+            QTest::mouseClick(child(way), Qt::LeftButton);
+        else
+            TestProgram::shown<frmPaukomat>()->close();
+        QVERIFY(!TestProgram::shown<frmPaukomat>());
+        QCOMPARE(TestProgram::shown<frmErgebnis>() != nullptr, way == "cmdShowErgebnis");
+        if (way == "cmdShowErgebnis")
+            QCOMPARE(program.bytes("tmpErgShow"), TestProgram::plainBytes({program.path(Lang), "anna", "Englisch",
+                                                                           "Lektion 1", program.path(Lang + "EU1")}));
+        else
+            QVERIFY(main->isVisible() && main->isEnabled() && program.entries(Lang).filter("tmp").isEmpty());
+        QCOMPARE(program.bytes(Lang + "U1"), TestProgram::scrambledBytes(lesson));
+        QCOMPARE(program.bytes(Lang + "EU1"), results);
     }
 };
 
