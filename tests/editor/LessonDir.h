@@ -35,8 +35,4 @@ struct LessonDir
             data += (scrambled ? store::Scrambler::scrambleText(line) : store::toCp1252(line)) + "\r\n";
         return data;
     }
-    [[nodiscard]] static QString pair(const QString& foreign, const QString& german, char mark = 'f')
-    {
-        return foreign + "\\\\" + german + "\\\\\\" + QLatin1Char(mark);
-    }
 };

@@ -1,27 +1,14 @@
-#include "LessonDir.h"
 #include "TestProgram.h"
 #include "editor/frmEditUnit.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
 using testing::TestProgram;
-using P = LessonDir;
 
 namespace {
-
-const QString Lesson = QStringLiteral("anna/Englisch/U1");
-
-// The main screen, loaded for "anna", hides and disables itself and opens the editor.
-frmEditUnit* openEditor(TestProgram& program, const QStringList& handOff)
-{
-    program.handOverFromMain({"anna", "geheim"}, handOff);
-    program.screens().showEditor();
-    return TestProgram::shown<frmEditUnit>();
-}
 
 template <class T = QLineEdit>
 T* child(const char* name)
@@ -69,25 +56,27 @@ private slots:
     {
         TestProgram program;
         const QString meanings(40000, 'm');
-        QStringList lines{P::pair("long", meanings), "ohne Trenner"};
-        program.writeScrambled(Lesson, lines);
+        QStringList lines{"long\\\\" + meanings + "\\\\\\f", "ohne Trenner"};
+        program.writeScrambled("anna/Englisch/U1", lines);
         // A refused hand-off gives the main screen back.
         program.messages.queueOk();
-        QVERIFY(!openEditor(program, {"Spanisch", "L", "U1"}));
+        program.handOverFromMain({"anna", "geheim"}, {"Spanisch", "L", "U1"});
+        program.screens().showEditor();
         QWidget* main = program.screens().mainScreen();
-        QVERIFY(main->isVisible() && main->isEnabled());
-        const auto refused = program.messages.shown.value(0);
-        QVERIFY(refused.title == "Paukomat V1.1  -  Fehler" && refused.icon == ui::Icon::Stop);
+        QVERIFY(!TestProgram::shown<frmEditUnit>() && main->isVisible() && main->isEnabled());
+        QVERIFY(program.messages.shown.value(0).title == "Paukomat V1.1  -  Fehler");
 
-        frmEditUnit* e = openEditor(program, {"Englisch", "Lektion 1", "U1"});
+        program.handOverFromMain({"anna", "geheim"}, {"Englisch", "Lektion 1", "U1"});
+        program.screens().showEditor();
+        auto* e = TestProgram::shown<frmEditUnit>();
         QVERIFY(e);
         QCOMPARE(e->windowTitle(), QStringLiteral("Paukomat V1.1  ...  Englisch  -  Lektion 1 ändern"));
         QCOMPARE(e->focusWidget(), child<QPushButton>("cmdVokabelDelete"));
         // No caption is cut by the font.
         for (QPushButton* b : e->findChildren<QPushButton*>())
             QVERIFY2(b->sizeHint().width() <= b->width(), qPrintable(b->text()));
-        for (QLabel* l : {child<QLabel>("Label5"), child<QLabel>("Label6")})
-            QVERIFY(l->heightForWidth(l->width()) <= l->height());
+        for (QWidget* hint : {child<QWidget>("Label5"), child<QWidget>("Label6")})
+            QVERIFY(hint->heightForWidth(hint->width()) <= hint->height());
         // A long pair is shown whole; a click on the entry already chosen brings its meanings back.
         QCOMPARE(child("txtChangeVokabelDeutsch")->text(), meanings);
         type("txtChangeVokabelDeutsch", "anders");
@@ -100,13 +89,12 @@ private slots:
         add("Ähre", " Ähre, die: spitz ");
         QCOMPARE(entries(), (QStringList{"Ähre*", "long", "ohne Trenner", "The", "the"}));
         QCOMPARE(child("txtChangeVokabelDeutsch")->text(), QStringLiteral(" Ähre, die: spitz "));
-        QVERIFY(child("txtNewVokabelSprache")->text().isEmpty() && child("txtNewVokabelDeutsch")->text().isEmpty());
+        QCOMPARE(child("txtNewVokabelSprache")->text() + child("txtNewVokabelDeutsch")->text(), QString());
 
         // A refusal keeps what was typed; a known word is selected as it is refused.
         program.messages.queueOk();
         add("the", "anders");
-        const auto known = program.messages.shown.last();
-        QVERIFY(known.text.startsWith("Die Vokabel ist bereits") && known.title == "Paukomat V1.1  ... neue Vokabel");
+        QCOMPARE(program.messages.shown.last().title, QStringLiteral("Paukomat V1.1  ... neue Vokabel"));
         QCOMPARE(child("txtNewVokabelDeutsch")->text(), QStringLiteral("anders"));
         QCOMPARE(entries().last(), QStringLiteral("the*"));
         QCOMPARE(child("txtChangeVokabelDeutsch")->text(), QStringLiteral("der;die;das"));
@@ -116,7 +104,6 @@ private slots:
         type("txtChangeVokabelSprache", "The");
         type("txtChangeVokabelDeutsch", "Die");
         child<QPushButton>("cmdVokabelEdit")->click();
-        QCOMPARE(entries().first(), QStringLiteral("Ähre*"));
 
         clickEntry("the");
         program.messages.queue(ui::Answer::No);
@@ -128,12 +115,12 @@ private slots:
         program.messages.queue(ui::Answer::Yes);
         child<QPushButton>("cmdVokabelDelete")->click();
         QCOMPARE(entries(), (QStringList{"Ähre*", "long", "ohne Trenner", "The"}));
-        QCOMPARE(program.bytes(Lesson), TestProgram::scrambledBytes(lines));
+        QCOMPARE(program.bytes("anna/Englisch/U1"), TestProgram::scrambledBytes(lines));
 
         // Closing the window by its frame stores the lesson as "beenden" does.
         QVERIFY(e->close());
-        lines << P::pair("The", "Die") << P::pair("Ähre", " Ähre, die: spitz ");
-        QCOMPARE(program.bytes(Lesson), TestProgram::scrambledBytes(lines));
+        lines << "The\\\\Die\\\\\\f" << "Ähre\\\\ Ähre, die: spitz \\\\\\f";
+        QCOMPARE(program.bytes("anna/Englisch/U1"), TestProgram::scrambledBytes(lines));
         QCOMPARE(program.entries("anna/Englisch"), QStringList{"U1"});
         QVERIFY(!TestProgram::shown<frmEditUnit>() && !program.exists("anna/tmpEdit"));
         QVERIFY(main->isVisible() && main->isEnabled());

@@ -9,19 +9,6 @@ using P = LessonDir;
 
 namespace {
 
-// The drill of "U1" in d, its result file "EU1" holding these plain lines; a scratch file of an
-// earlier drill lies beside them.
-Drill drillIn(const LessonDir& d, const QStringList& lesson, const QStringList& results)
-{
-    d.write("U1", P::file(lesson));
-    d.write("EU1", P::file(results));
-    d.write("tmpU9", "left behind");
-    editor::LessonFile file({d.path(), "U1"}, "Englisch", "Lektion 1");
-    if (!file.open())
-        qFatal("lesson not opened");
-    return Drill(std::move(file));
-}
-
 const QString Summary = "Die Übung ist beendet.\n\nFolgendes Ergebnis wurde erzielt:\n\nAnzahl Vokabeln:  %1\n"
                         "davon richtig:  %2\ndavon falsch:  %3\n\nDieses entspricht einer Zensur von: %4";
 
@@ -72,8 +59,8 @@ private slots:
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<QStringList>("stored"); // the lesson
         // Damaged lines (no separator, too short for a mark) are never asked, only kept.
-        const QStringList lesson{P::pair("house", "Haus;Gebäude", 'r'), "kaputt", P::pair("the", "der;die;das", 'r'),
-                                 "x\\\\yz", P::pair("to be", "sein")};
+        const QStringList lesson{"house\\\\Haus;Gebäude\\\\\\r", "kaputt", "the\\\\der;die;das\\\\\\r", "x\\\\yz",
+                                 "to be\\\\sein\\\\\\f"};
         QStringList marked = lesson;
         marked[0].back() = 'f';
         marked[4].back() = 'r';
@@ -102,8 +89,14 @@ private slots:
         QFETCH(QStringList, before);
         QFETCH(QStringList, after);
         QFETCH(QStringList, stored);
+        // A scratch file of an earlier drill lies beside the lesson.
         LessonDir d;
-        Drill drill = drillIn(d, lesson, before);
+        d.write("U1", P::file(lesson));
+        d.write("EU1", P::file(before));
+        d.write("tmpU9", "left behind");
+        editor::LessonFile file({d.path(), "U1"}, "Englisch", "Lektion 1");
+        QVERIFY(file.open().ok);
+        Drill drill(std::move(file));
         drill.start(mode.contains("German") ? Direction::GermanToForeign : Direction::ForeignToGerman,
                     mode.startsWith("wrong") ? Selection::WrongOnly : Selection::AllWords, [] { return 0.9; });
         QStringList shown;
