@@ -13,7 +13,6 @@ struct LessonDir
     QTemporaryDir dir;
 
     [[nodiscard]] QString path(const QString& name = {}) const { return dir.path() + '/' + name; }
-    [[nodiscard]] bool exists(const QString& name) const { return QFile::exists(path(name)); }
     QStringList files(const QString& sub = {}) const { return QDir(path(sub)).entryList(QDir::Files); }
     [[nodiscard]] QByteArray bytes(const QString& name) const
     {

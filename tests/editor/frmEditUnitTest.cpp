@@ -16,17 +16,15 @@ T* child(const char* name)
     return TestProgram::shown<frmEditUnit>()->findChild<T*>(name);
 }
 
-void type(const char* field, const QString& text)
+// Types into the fields given by name, then clicks the button named, if any.
+void fill(const QList<std::pair<const char*, QString>>& fields, const char* button = nullptr)
 {
-    child(field)->clear();
-    QTest::keyClicks(child(field), text);
-}
-
-void add(const QString& foreign, const QString& german)
-{
-    type("txtNewVokabelSprache", foreign);
-    type("txtNewVokabelDeutsch", german);
-    child<QPushButton>("cmdVokabelNeu")->click();
+    for (const auto& [name, text] : fields) {
+        child(name)->clear();
+        QTest::keyClicks(child(name), text);
+    }
+    if (button)
+        child<QPushButton>(button)->click();
 }
 
 void clickEntry(const QString& text)
@@ -36,13 +34,16 @@ void clickEntry(const QString& text)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at.center());
 }
 
-// The entries of the list, the selected one marked by "*".
-QStringList entries()
+// The entries of the list, the selected one marked by "*", then the new and the change fields.
+QString state()
 {
-    QStringList texts;
+    QStringList parts;
     for (const QListWidgetItem* item : child<QListWidget>("lstVokabeln")->findItems("*", Qt::MatchWildcard))
-        texts << item->text() + (item->isSelected() ? "*" : "");
-    return texts;
+        parts << item->text() + (item->isSelected() ? "*" : "");
+    for (const char* name :
+         {"txtNewVokabelSprache", "txtNewVokabelDeutsch", "txtChangeVokabelSprache", "txtChangeVokabelDeutsch"})
+        parts << child(name)->text();
+    return parts.join('|');
 }
 
 } // namespace
@@ -58,52 +59,36 @@ private slots:
         const QString meanings(40000, 'm');
         QStringList lines{"long\\\\" + meanings + "\\\\\\f", "ohne Trenner"};
         program.writeScrambled("anna/Englisch/U1", lines);
-        // A refused hand-off gives the main screen back.
-        program.messages.queueOk();
-        program.handOverFromMain({"anna", "geheim"}, {"Spanisch", "L", "U1"});
-        program.screens().showEditor();
-        QWidget* main = program.screens().mainScreen();
-        QVERIFY(!TestProgram::shown<frmEditUnit>() && main->isVisible() && main->isEnabled());
-        QVERIFY(program.messages.shown.value(0).title == "Paukomat V1.1  -  Fehler");
-
+        // The main screen, loaded for "anna", hides and disables itself and opens the editor.
         program.handOverFromMain({"anna", "geheim"}, {"Englisch", "Lektion 1", "U1"});
         program.screens().showEditor();
         auto* e = TestProgram::shown<frmEditUnit>();
         QVERIFY(e);
         QCOMPARE(e->windowTitle(), QStringLiteral("Paukomat V1.1  ...  Englisch  -  Lektion 1 ändern"));
-        QCOMPARE(e->focusWidget(), child<QPushButton>("cmdVokabelDelete"));
         // No caption is cut by the font.
         for (QPushButton* b : e->findChildren<QPushButton*>())
             QVERIFY2(b->sizeHint().width() <= b->width(), qPrintable(b->text()));
-        for (QWidget* hint : {child<QWidget>("Label5"), child<QWidget>("Label6")})
-            QVERIFY(hint->heightForWidth(hint->width()) <= hint->height());
         // A long pair is shown whole; a click on the entry already chosen brings its meanings back.
         QCOMPARE(child("txtChangeVokabelDeutsch")->text(), meanings);
-        type("txtChangeVokabelDeutsch", "anders");
+        fill({{"txtChangeVokabelDeutsch", "anders"}});
         clickEntry("long");
         QCOMPARE(child("txtChangeVokabelDeutsch")->text(), meanings);
 
         // "The" and "the" sort as equals, in the order they came; "Ähre" sorts as if with "A".
-        add("The", "Der");
-        add("the", "der;die;das");
-        add("Ähre", " Ähre, die: spitz ");
-        QCOMPARE(entries(), (QStringList{"Ähre*", "long", "ohne Trenner", "The", "the"}));
-        QCOMPARE(child("txtChangeVokabelDeutsch")->text(), QStringLiteral(" Ähre, die: spitz "));
-        QCOMPARE(child("txtNewVokabelSprache")->text() + child("txtNewVokabelDeutsch")->text(), QString());
+        fill({{"txtNewVokabelSprache", "The"}, {"txtNewVokabelDeutsch", "Der"}}, "cmdVokabelNeu");
+        fill({{"txtNewVokabelSprache", "the"}, {"txtNewVokabelDeutsch", "der;die;das"}}, "cmdVokabelNeu");
+        fill({{"txtNewVokabelSprache", "Ähre"}, {"txtNewVokabelDeutsch", " Ähre, die: spitz "}}, "cmdVokabelNeu");
+        QCOMPARE(state(), QStringLiteral("Ähre*|long|ohne Trenner|The|the|||Ähre| Ähre, die: spitz "));
 
         // A refusal keeps what was typed; a known word is selected as it is refused.
         program.messages.queueOk();
-        add("the", "anders");
+        fill({{"txtNewVokabelSprache", "the"}, {"txtNewVokabelDeutsch", "anders"}}, "cmdVokabelNeu");
         QCOMPARE(program.messages.shown.last().title, QStringLiteral("Paukomat V1.1  ... neue Vokabel"));
-        QCOMPARE(child("txtNewVokabelDeutsch")->text(), QStringLiteral("anders"));
-        QCOMPARE(entries().last(), QStringLiteral("the*"));
-        QCOMPARE(child("txtChangeVokabelDeutsch")->text(), QStringLiteral("der;die;das"));
+        QCOMPARE(state(), QStringLiteral("Ähre|long|ohne Trenner|The|the*|the|anders|the|der;die;das"));
 
         // A listed word typed while another entry is selected takes the meanings typed.
         clickEntry("long");
-        type("txtChangeVokabelSprache", "The");
-        type("txtChangeVokabelDeutsch", "Die");
-        child<QPushButton>("cmdVokabelEdit")->click();
+        fill({{"txtChangeVokabelSprache", "The"}, {"txtChangeVokabelDeutsch", "Die"}}, "cmdVokabelEdit");
 
         clickEntry("the");
         program.messages.queue(ui::Answer::No);
@@ -111,10 +96,9 @@ private slots:
         const auto question = program.messages.shown.last();
         QCOMPARE(question.text, QStringLiteral("Soll die Vokabel 'the' wirklich gelöscht werden ?"));
         QVERIFY(question.title == "Paukomat V1.1" && question.buttons == ui::Buttons::YesNo);
-        QCOMPARE(entries().size(), 5);
         program.messages.queue(ui::Answer::Yes);
         child<QPushButton>("cmdVokabelDelete")->click();
-        QCOMPARE(entries(), (QStringList{"Ähre*", "long", "ohne Trenner", "The"}));
+        QCOMPARE(state(), QStringLiteral("Ähre*|long|ohne Trenner|The|||Ähre| Ähre, die: spitz "));
         QCOMPARE(program.bytes("anna/Englisch/U1"), TestProgram::scrambledBytes(lines));
 
         // Closing the window by its frame stores the lesson as "beenden" does.
@@ -122,6 +106,7 @@ private slots:
         lines << "The\\\\Die\\\\\\f" << "Ähre\\\\ Ähre, die: spitz \\\\\\f";
         QCOMPARE(program.bytes("anna/Englisch/U1"), TestProgram::scrambledBytes(lines));
         QCOMPARE(program.entries("anna/Englisch"), QStringList{"U1"});
+        QWidget* main = program.screens().mainScreen();
         QVERIFY(!TestProgram::shown<frmEditUnit>() && !program.exists("anna/tmpEdit"));
         QVERIFY(main->isVisible() && main->isEnabled());
     }
