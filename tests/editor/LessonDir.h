@@ -19,11 +19,10 @@ struct LessonDir
         QFile file(path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
     }
-    void write(const QString& name, const QByteArray& data) const
+    [[nodiscard]] bool write(const QString& name, const QByteArray& data) const
     {
         QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
-            qFatal("cannot write %s", qPrintable(name));
+        return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
     }
 
     // The bytes of a file of these lines, ended by CR LF, scrambled or plain.

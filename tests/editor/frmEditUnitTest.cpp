@@ -77,8 +77,8 @@ private slots:
         // "The" and "the" sort as equals, in the order they came; "Ähre" sorts as if with "A".
         fill({{"txtNewVokabelSprache", "The"}, {"txtNewVokabelDeutsch", "Der"}}, "cmdVokabelNeu");
         fill({{"txtNewVokabelSprache", "the"}, {"txtNewVokabelDeutsch", "der;die;das"}}, "cmdVokabelNeu");
-        fill({{"txtNewVokabelSprache", "Ähre"}, {"txtNewVokabelDeutsch", " Ähre, die: spitz "}}, "cmdVokabelNeu");
-        QCOMPARE(state(), QStringLiteral("Ähre*|long|ohne Trenner|The|the|||Ähre| Ähre, die: spitz "));
+        fill({{"txtNewVokabelSprache", "Ähre"}, {"txtNewVokabelDeutsch", " Ähre: spitz "}}, "cmdVokabelNeu");
+        QCOMPARE(state(), QStringLiteral("Ähre*|long|ohne Trenner|The|the|||Ähre| Ähre: spitz "));
 
         // A refusal keeps what was typed; a known word is selected as it is refused.
         program.messages.queueOk();
@@ -98,17 +98,15 @@ private slots:
         QVERIFY(question.title == "Paukomat V1.1" && question.buttons == ui::Buttons::YesNo);
         program.messages.queue(ui::Answer::Yes);
         child<QPushButton>("cmdVokabelDelete")->click();
-        QCOMPARE(state(), QStringLiteral("Ähre*|long|ohne Trenner|The|||Ähre| Ähre, die: spitz "));
-        QCOMPARE(program.bytes("anna/Englisch/U1"), TestProgram::scrambledBytes(lines));
+        QCOMPARE(state(), QStringLiteral("Ähre*|long|ohne Trenner|The|||Ähre| Ähre: spitz "));
 
         // Closing the window by its frame stores the lesson as "beenden" does.
         QVERIFY(e->close());
-        lines << "The\\\\Die\\\\\\f" << "Ähre\\\\ Ähre, die: spitz \\\\\\f";
+        lines << "The\\\\Die\\\\\\f" << "Ähre\\\\ Ähre: spitz \\\\\\f";
         QCOMPARE(program.bytes("anna/Englisch/U1"), TestProgram::scrambledBytes(lines));
-        QCOMPARE(program.entries("anna/Englisch"), QStringList{"U1"});
+        QVERIFY(program.entries("anna/Englisch") == QStringList{"U1"} && !program.exists("anna/tmpEdit"));
         QWidget* main = program.screens().mainScreen();
-        QVERIFY(!TestProgram::shown<frmEditUnit>() && !program.exists("anna/tmpEdit"));
-        QVERIFY(main->isVisible() && main->isEnabled());
+        QVERIFY(!TestProgram::shown<frmEditUnit>() && main->isVisible() && main->isEnabled());
     }
 };
 
