@@ -53,7 +53,6 @@ private slots:
         changed[0] = changed[5] = "the\\\\der;die;das\\\\\\f";
         QTest::newRow("change every line of the word") << Command{"change", "the", "der;die;das", "", changed};
         QTest::newRow("remove every line of the word") << Command{"remove", "the", "", "", Lines.mid(1, 4)};
-        QTest::newRow("remove an unknown word") << Command{"remove", "The", "", ""};
     }
     // Every command rewrites the working copy at once; the lesson itself changes when it is
     // stored back. A refusal changes nothing.
@@ -81,10 +80,17 @@ private slots:
     {
         QTest::addColumn<HandOff>("h");
         const QStringList u1{"Englisch", "L", "U1"};
+        const QString noUser = "Der angemeldete Benutzer ist nicht bekannt, die Datei \"tmpUsr\" fehlt oder "
+                               "ist leer. ";
         QTest::newRow("editing, no user")
-            << HandOff{u1, true, "Der angemeldete Benutzer ist nicht bekannt, die Datei \"tmpUsr\" fehlt oder "
-                                 "ist leer. Die Lektion kann nicht bearbeitet werden !", ""};
+            << HandOff{u1, true, noUser + "Die Lektion kann nicht bearbeitet werden !", ""};
+        QTest::newRow("drilling, no user")
+            << HandOff{u1, false, noUser + "Die Übung kann nicht geöffnet werden.", ""};
         QTest::newRow("unsafe user") << HandOff{u1, true, store::unsafeNameMessage(".."), ".."};
+        QTest::newRow("editing, short choice")
+            << HandOff{u1.mid(0, 2), true,
+                       "Es ist keine Lektion zum Bearbeiten angegeben, die Datei \"tmpEdit\" fehlt oder ist "
+                       "unvollständig. Bitte wählen Sie die Lektion erneut aus !"};
         QTest::newRow("drilling, short choice")
             << HandOff{u1.mid(0, 2), false,
                        "Die gewählte Lektion ist nicht bekannt, die Datei \"tmpEdit\" fehlt oder ist "

@@ -24,12 +24,6 @@ void start(int direction, int which)
     QTest::mouseClick(child("cmdStartUebung"), Qt::LeftButton);
 }
 
-void answer(const QString& text)
-{
-    QTest::keyClicks(child("txtLoesung"), text);
-    QTest::keyClick(child("txtLoesung"), Qt::Key_Return);
-}
-
 // "+" or "-" for start, stop, results, back, the answer frame and the settings; then the values
 // of the current and of the total result column.
 QString state()
@@ -61,6 +55,7 @@ private slots:
         program.handOverFromMain({"anna", "geheim"}, {"Englisch", "Lektion 1", "U1"});
         program.screens().showExercise();
         QVERIFY(TestProgram::shown<frmPaukomat>());
+        QCOMPARE(child<QRadioButton>("optPaukomatLanguage_1")->text(), QStringLiteral("Deutsch -> Englisch"));
         QCOMPARE(state(), QStringLiteral("+-++-+| 0| 0| 0| 0 %| -| 10| 7| 3| 70 %|3"));
 
         // The chosen direction and selection reach the run: the wrong words only, from German,
@@ -69,9 +64,9 @@ private slots:
         start(1, 1);
         QCOMPARE(child<QLabel>("lblVorgabe")->text(), QStringLiteral("Gebäude"));
         program.messages.queueOk(2);
-        answer("Haus");
+        QTest::keyClicks(child("txtLoesung"), "Haus\r");
         QCOMPARE(state(), QStringLiteral("-+--+-| 1| 0| 1| 0 %|6| 11| 7| 4| 63.63 %|4"));
-        answer("to be");
+        QTest::keyClicks(child("txtLoesung"), "to be\r");
         // A wrong answer is told with its solution as an error, the end of the run as a result.
         const auto& told = program.messages.shown;
         QCOMPARE(told.value(0).text, QStringLiteral("Die richtige Lösung für  'Gebäude'  lautet:\n\nhouse"));
