@@ -65,6 +65,7 @@ private slots:
         auto* e = TestProgram::shown<frmEditUnit>();
         QVERIFY(e);
         QCOMPARE(e->windowTitle(), QStringLiteral("Paukomat V1.1  ...  Englisch  -  Lektion 1 ändern"));
+        QCOMPARE(e->focusWidget(), child<QPushButton>("cmdVokabelDelete"));
         // No caption is cut by the font.
         for (QPushButton* b : e->findChildren<QPushButton*>())
             QVERIFY2(b->sizeHint().width() <= b->width(), qPrintable(b->text()));
