@@ -97,9 +97,10 @@ private slots:
                        "unvollständig. Die Übung kann nicht geöffnet werden."};
         QTest::newRow("unsafe key")
             << HandOff{{"Englisch", "L", "../U1"}, false, store::unsafeNameMessage("../U1")};
-        QTest::newRow("no language directory")
-            << HandOff{{"Spanisch", "L", "U1"}, true, "Die Lektion \"L\" kann nicht geöffnet werden, die Datei "
-                                                      "\"U1\" ist nicht zugänglich (das Verzeichnis fehlt)."};
+        // A lesson that cannot be read is never taken as empty: storing it back would wipe it.
+        QTest::newRow("unreadable lesson")
+            << HandOff{{"Englisch", "L", "Sub"}, true, "Die Lektion \"L\" kann nicht geöffnet werden, die Datei "
+                       "\"Sub\" ist nicht zugänglich (an ihrer Stelle steht ein Verzeichnis)."};
         QTest::newRow("of several the last three count, lesson made")
             << HandOff{QStringList{"Englisch", "Alt", "U9"} + u1 + QStringList{"Englisch"}, true, ""};
     }
@@ -107,7 +108,7 @@ private slots:
     {
         QFETCH(HandOff, h);
         LessonDir d;
-        QDir().mkpath(d.path("anna/Englisch"));
+        QDir().mkpath(d.path("anna/Englisch/Sub"));
         QVERIFY(d.write("tmpUsr", P::file({h.user}, false)));
         QVERIFY(d.write("anna/tmpEdit", P::file(h.choice, false)));
         const editor::HandedOverLesson handed = editor::openHandedOverLesson(
