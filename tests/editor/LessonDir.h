@@ -5,8 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QStringList>
 #include <QTemporaryDir>
 
 // A scratch directory for the files of a lesson, written and read as whole bytes.
@@ -15,18 +13,16 @@ struct LessonDir
     QTemporaryDir dir;
 
     [[nodiscard]] QString path(const QString& name = {}) const { return dir.path() + '/' + name; }
-    [[nodiscard]] bool exists(const QString& name) const { return QFileInfo::exists(path(name)); }
+    QStringList files(const QString& sub = {}) const { return QDir(path(sub)).entryList(QDir::Files); }
     [[nodiscard]] QByteArray bytes(const QString& name) const
     {
         QFile file(path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
     }
-    void write(const QString& name, const QByteArray& data) const
+    [[nodiscard]] bool write(const QString& name, const QByteArray& data) const
     {
-        QDir().mkpath(QFileInfo(path(name)).absolutePath());
         QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
-            qFatal("cannot write %s", qPrintable(name));
+        return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
     }
 
     // The bytes of a file of these lines, ended by CR LF, scrambled or plain.
@@ -36,9 +32,5 @@ struct LessonDir
         for (const QString& line : lines)
             data += (scrambled ? store::Scrambler::scrambleText(line) : store::toCp1252(line)) + "\r\n";
         return data;
-    }
-    [[nodiscard]] static QString pair(const QString& foreign, const QString& german, char mark)
-    {
-        return foreign + "\\\\" + german + "\\\\\\" + QLatin1Char(mark);
     }
 };
