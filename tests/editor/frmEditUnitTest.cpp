@@ -59,7 +59,12 @@ private slots:
         const QString meanings(40000, 'm');
         QStringList lines{"long\\\\" + meanings + "\\\\\\f", "ohne Trenner"};
         program.writeScrambled("anna/Englisch/U1", lines);
-        // The main screen, loaded for "anna", hides and disables itself and opens the editor.
+        // The main screen, loaded for "anna", hides and disables itself and opens the editor; a
+        // hand-off it cannot open is refused with a message.
+        program.messages.queueOk();
+        program.handOverFromMain({"anna", "geheim"}, {"Spanisch", "L", "U1"});
+        program.screens().showEditor();
+        QCOMPARE(program.messages.shown.value(0).title, QStringLiteral("Paukomat V1.1  -  Fehler"));
         program.handOverFromMain({"anna", "geheim"}, {"Englisch", "Lektion 1", "U1"});
         program.screens().showEditor();
         auto* e = TestProgram::shown<frmEditUnit>();
