@@ -1,4 +1,6 @@
+#include "SmallDisk.h"
 #include "exchange/LessonExport.h"
+#include "store/TextRules.h"
 
 #include <QTest>
 
@@ -80,6 +82,28 @@ private slots:
         QCOMPARE(source.lessonName, kvtml ? "Lektion 1" : "Englisch - Lektion 1");
         // Only common language names get a locale.
         QVERIFY(exportKvtml({}, "Klingonisch", "L").contains("<name>Klingonisch</name>\n        </"));
+    }
+
+    // A name without extension gets the one of the first filter; damaged lines stay behind; a full
+    // disk keeps the file written before, and the failure names it.
+    void writesTheValidPairsOrKeepsTheOldFile()
+    {
+        testing::SmallDisk disk;
+        if (!disk.isMounted())
+            QSKIP(qPrintable("no small file system here: " + disk.reason()));
+        const QList<Pair> pairs = pairsOf({editor::WordPair::parse("house\\\\Haus;Gebäude\\\\\\f"),
+                                           editor::WordPair::parse("kaputt"),
+                                           editor::WordPair::parse("the\\\\der;die;das\\\\\\r")});
+        const ExportTarget target = exportTarget(disk.path() + "/Haus", DelimitedFilter);
+        QVERIFY(pairs.size() == 2 && exportLesson(target, pairs, "Englisch", "Haus"));
+        disk.fill();
+        const store::FileResult failed = exportLesson(target, pairs + pairs, "Englisch", "Haus");
+        disk.makeRoom();
+        QCOMPARE(store::failureMessage(failed),
+                 QStringLiteral("Die Datei \"Haus.tsv\" (Export der Lektion \"Haus\") konnte nicht "
+                                "gespeichert werden (Der Datenträger ist voll).\nDie Lektion selbst "
+                                "bleibt unverändert."));
+        QCOMPARE(planImport(readImportFile(target.path), {}).pairs, pairs);
     }
 };
 
