@@ -152,18 +152,16 @@ private slots:
         row("forbidden character", "", "+Eng,lisch", "Die Zeichen !§$%&/()=?'*+~.:,;<>|{[]}\\#@^ sind nicht erlaubt !", {});
         row("language exists", "", "+Englisch", "Die Sprache ist bereits vorhanden !", {});
         row("name of a key", "", "+LSp12", taken("LSp12"), {});
-        row("name of a hand-off file", "", "+tmpEdit", taken("tmpEdit"), {});
         row("name of a file", "", "+notiz", taken("notiz"), {});
         row("too long for a directory", "", "+" + QString(130, u'ä'), "Der Name ist zu lang, für ihn kann kein Verzeichnis angelegt werden !", {});
         row("control character", "", "+Spr\tx", "Die Eingabe darf keine Steuerzeichen wie Tabulatoren oder Zeilenumbrüche enthalten !", {});
-        row("cancelled", "", "+; Eng>", "unchanged; unchanged", {});
+        row("cancelled", "", "+; Eng>; Englisch/+", "unchanged; unchanged; unchanged", {});
 
         row("renamed with key, lessons and directory", "", "Xhosa>Zulu", "ok",
             {"-Xhosa/", "-Xhosa/U9", "Spr.dat=Englisch:LSp1|Eng:LSp2|Zulu:LSp7|Weit:LSp6", "Zulu/", "Zulu/U9=x"});
         row("renamed to its own name", "", "Eng>Eng", "unchanged", {});
         row("renamed to a directory", "", "Eng>Altlast",
             "Die Sprache Eng kann nicht in Altlast umbenannt werden, da das Verzeichnis \"Altlast\" bereits vorhanden ist !", {});
-        row("renamed to another language", "", "Eng>Englisch", "Die Sprache ist bereits vorhanden !", {});
         row("deleted with lessons and results, not Englisch", "", "-Eng", "ok",
             {"-Eng/", "-Eng/EU3", "-Eng/U3", "-Eng/U4", "-LSp2", "Spr.dat=Englisch:LSp1|Xhosa:LSp7|Weit:LSp6"});
         row("a linked directory loses the link only", "", "-Weit", "ok", {"-LSp6", "-Weit@", "Spr.dat=Englisch:LSp1|Eng:LSp2|Xhosa:LSp7"});

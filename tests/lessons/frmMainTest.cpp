@@ -4,42 +4,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 using testing::TestProgram;
-
-namespace {
-
-struct Session
-{
-    TestProgram program;
-    frmMain* main = nullptr;
-
-    // Runs a command, answering its input box or its message.
-    void type(const char* command, const QString& text) { program.input.queue(text); trigger(command); }
-    void run(const char* command, ui::Answer a = ui::Answer::Ok) { program.messages.queue(a); trigger(command); }
-    void trigger(const char* command) const { main->findChild<QAction*>(command)->trigger(); }
-    QListWidget* list(const char* name) const { return main->findChild<QListWidget*>(name); }
-    // A list as "Dänisch*,Englisch", the chosen entry starred.
-    QString listed(const char* name) const
-    {
-        QStringList texts;
-        for (int i = 0; i < list(name)->count(); ++i)
-            texts.append(list(name)->item(i)->text() + (i == list(name)->currentRow() ? "*" : ""));
-        return texts.join(',');
-    }
-    // Both lists and the start button's tip.
-    QString view() const
-    {
-        return listed("lstSprachen") + " / " + listed("lstLektionen") + " | "
-            + main->findChild<QPushButton*>("BtnGo")->toolTip();
-    }
-};
-
-} // namespace
 
 class frmMainTest : public QObject
 {
@@ -50,67 +21,87 @@ private slots:
     // they write and read, and what the end of the program leaves.
     void aSessionFromScratchToTheEnd()
     {
-        Session s;
-        s.program.writePlain("tmpUsr", {"anna"});
-        s.program.screens().showMain();
-        QVERIFY(s.main = TestProgram::shown<frmMain>());
-        QCOMPARE(s.view(), " /  | Startet die gewählte Lektion in der gewählten Sprache");
-        // Without a language or a lesson every command says what is missing.
-        s.program.messages.queueOk(9);
+        TestProgram p;
+        p.writePlain("tmpUsr", {"anna"});
+        p.screens().showMain();
+        frmMain* main = TestProgram::shown<frmMain>();
+        QVERIFY(main);
+        const auto trigger = [&](const char* command) { main->findChild<QAction*>(command)->trigger(); };
+        // A command answered in its input box or its message box.
+        const auto type = [&](const char* command, const QString& text) { p.input.queue(text); trigger(command); };
+        const auto run = [&](const char* command, ui::Answer a) { p.messages.queue(a); trigger(command); };
+        const auto list = [&](const char* name) { return main->findChild<QListWidget*>(name); };
+        // Both lists as "Dänisch*,Englisch / Verben*", the chosen entries starred, and the start button's tip.
+        const auto view = [&] {
+            QStringList lists;
+            for (const QListWidget* l : {list("lstSprachen"), list("lstLektionen")}) {
+                QStringList texts;
+                for (int i = 0; i < l->count(); ++i)
+                    texts.append(l->item(i)->text() + (i == l->currentRow() ? "*" : ""));
+                lists.append(texts.join(','));
+            }
+            return lists.join(" / ") + " | " + main->findChild<QPushButton*>("BtnGo")->toolTip();
+        };
+        QCOMPARE(view(), " /  | Startet die gewählte Lektion in der gewählten Sprache");
+        // Without a language or a lesson every command says what is missing (and a forbidden name
+        // below, what is wrong with it).
+        p.messages.queueOk(10);
         for (const char* command : {"mnuLektionEdit", "mnuTitleLektion", "mnuLektionDelete", "mnuLektionExport",
                                     "mnuVokabellisteDrucken", "mnuNeueLektion", "mnuTitleSprache",
                                     "mnuSpracheDelete", "mnuLektionImport"})
-            s.trigger(command);
-        QCOMPARE(s.program.messages.texts(), QStringList(5, "Es ist keine Lektion vorhanden !")
-                                                 + QStringList(4, "Zuerst eine Sprache bestimmen !!!"));
+            trigger(command);
+        QCOMPARE(p.messages.texts(), QStringList(5, "Es ist keine Lektion vorhanden !")
+                                         + QStringList(4, "Zuerst eine Sprache bestimmen !!!"));
 
-        s.type("mnuNeueSprache", "Englisch");
-        s.type("mnuNeueLektion", "Verben");
-        s.type("mnuNeueSprache", "Dänisch");
-        s.type("mnuNeueSprache", ""); // cancelled: nothing changes, nothing is said
-        s.run("mnuSpracheDelete", ui::Answer::No);
-        QCOMPARE(s.program.messages.texts().last(), "Soll die Sprache Dänisch wirklich gelöscht werden ?");
-        QCOMPARE(s.view(), "Dänisch*,Englisch /  | Startet Lektion \"\" der Sprache Dänisch");
+        type("mnuNeueSprache", "Englisch");
+        type("mnuNeueLektion", "Verben");
+        type("mnuNeueSprache", "Dänisch");
+        type("mnuNeueSprache", ""); // cancelled: nothing changes, nothing is said
+        type("mnuNeueSprache", "Eng,lisch");
+        run("mnuSpracheDelete", ui::Answer::No);
+        QVERIFY(p.messages.texts().value(9).startsWith("Die Zeichen "));
+        QCOMPARE(p.messages.texts().last(), "Soll die Sprache Dänisch wirklich gelöscht werden ?");
+        QCOMPARE(view(), "Dänisch*,Englisch /  | Startet Lektion \"\" der Sprache Dänisch");
 
-        // A word list comes in as a new lesson of the chosen language, goes out as KVTML and to
-        // the printer; a file that is no word list is refused before anything is asked.
-        s.list("lstSprachen")->setCurrentRow(1);
-        testing::writeFile(s.program.path("Liste.txt"), "house\tHaus\nthe\tder;die;das\nkaputt\n");
-        s.program.files.queue(s.program.path("Liste.txt"));
-        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->findChild<QPushButton*>("cmdImportieren")->click(); });
-        s.run("mnuLektionImport");
-        QCOMPARE(s.program.messages.texts().last(),
-                 "Die Lektion \"Liste\" wurde angelegt.\n2 Wortpaare werden importiert, 1 Zeile wird ausgelassen.");
-        QCOMPARE(s.program.bytes("anna/Englisch/U2"),
-                 TestProgram::scrambledBytes({"house\\\\Haus\\\\\\f", "the\\\\der;die;das\\\\\\f"}));
-        s.list("lstLektionen")->setCurrentRow(1);
-        QCOMPARE(s.view(), "Dänisch,Englisch* / Verben,Liste* | Startet Lektion \"Liste\" der Sprache Englisch");
-        s.program.files.queue(s.program.path("Liste"), exchange::KvtmlFilter);
-        s.run("mnuLektionExport");
-        QCOMPARE(s.program.files.proposedNames, QStringList{"Liste.tsv"});
-        QCOMPARE(s.program.messages.texts().last(), "Die Lektion \"Liste\" wurde mit 2 Wortpaaren in die Datei \""
-                                                        + s.program.path("Liste.kvtml") + "\" exportiert.");
-        s.trigger("mnuVokabellisteDrucken");
-        const ui::PrintLine last = s.program.printer.printedDocuments.value(0).lines.last();
+        // The chosen lesson goes out as KVTML and to the printer, and comes in again as a new lesson;
+        // a file that is no word list is refused before anything is asked.
+        list("lstSprachen")->setCurrentRow(1);
+        p.writeScrambled("anna/Englisch/U1", {"house\\\\Haus;Gebäude\\\\\\r", "kaputt", "the\\\\der;die;das\\\\\\f"});
+        p.files.queue(p.path("Liste"), exchange::KvtmlFilter);
+        run("mnuLektionExport", ui::Answer::Ok);
+        QCOMPARE(p.messages.texts().last(),
+                 "Die Lektion \"Verben\" wurde mit 2 Wortpaaren in die Datei \"" + p.path("Liste.kvtml") + "\" exportiert.");
+        trigger("mnuVokabellisteDrucken");
+        const ui::PrintLine last = p.printer.printedDocuments.value(0).lines.last();
         QCOMPARE(last.text + " | " + last.secondColumn.value_or(""), QStringLiteral("the | der; die; das"));
-        testing::writeFile(s.program.path("Bild.png"), QByteArray("\x89PNG\r\n\x1a\n\0\0", 10));
-        s.program.files.queue(s.program.path("Bild.png"));
-        s.run("mnuLektionImport");
-        QVERIFY(s.program.messages.shown.last().icon == ui::Icon::Exclamation);
+        p.files.queue(p.path("Liste.kvtml"));
+        QTimer::singleShot(0, [] {
+            QApplication::activeModalWidget()->findChild<QLineEdit*>("txtLektionsname")->setText("Kopie");
+            QApplication::activeModalWidget()->findChild<QPushButton*>("cmdImportieren")->click();
+        });
+        run("mnuLektionImport", ui::Answer::Ok);
+        QCOMPARE(p.messages.texts().last(), "Die Lektion \"Kopie\" wurde angelegt.\n2 Wortpaare werden importiert.");
+        QCOMPARE(p.bytes("anna/Englisch/U2"),
+                 TestProgram::scrambledBytes({"house\\\\Haus;Gebäude\\\\\\f", "the\\\\der;die;das\\\\\\f"}));
+        QCOMPARE(view(), "Dänisch,Englisch* / Verben*,Kopie | Startet Lektion \"Verben\" der Sprache Englisch");
+        testing::writeFile(p.path("Bild.png"), QByteArray("\x89PNG\r\n\x1a\n\0\0", 10));
+        p.files.queue(p.path("Bild.png"));
+        run("mnuLektionImport", ui::Answer::Ok);
+        QVERIFY(p.messages.shown.last().icon == ui::Icon::Exclamation);
 
         // No keeps the screen and every file; Yes removes only the "tm" files directly in the user
         // and program directories.
         for (const char* name : {"tmErgShow", "anna/Englisch/tmpU3", "anna/tmpU9"})
-            s.program.writePlain(name, {"x"});
-        s.program.messages.queue(ui::Answer::No);
-        s.main->close();
-        QVERIFY(TestProgram::shown<frmMain>() && s.program.exists("anna/tmpU9"));
-        s.program.messages.queue(ui::Answer::Yes);
-        s.main->findChild<QPushButton*>("btnEnd")->click();
-        QCOMPARE(s.program.messages.texts().last(), QStringLiteral("Wollen Sie wirklich beenden ?"));
-        QCOMPARE(s.program.end.requests, 1);
-        QCOMPARE((s.program.entries() + s.program.entries("anna") + s.program.entries("anna/Englisch")).join(","),
-                 "Bild.png,Liste.kvtml,Liste.txt,anna,Dänisch,Englisch,LSp1,LSp2,Spr.dat,U2,tmpU3");
+            p.writePlain(name, {"x"});
+        p.messages.queue(ui::Answer::No);
+        main->close();
+        QVERIFY(TestProgram::shown<frmMain>() && p.exists("anna/tmpU9"));
+        p.messages.queue(ui::Answer::Yes);
+        main->findChild<QPushButton*>("btnEnd")->click();
+        QCOMPARE(p.messages.texts().last(), QStringLiteral("Wollen Sie wirklich beenden ?"));
+        QCOMPARE(p.end.requests, 1);
+        QCOMPARE((p.entries() + p.entries("anna") + p.entries("anna/Englisch")).join(","),
+                 "Bild.png,Liste.kvtml,anna,Dänisch,Englisch,LSp1,LSp2,Spr.dat,U1,U2,tmpU3");
     }
 };
 
