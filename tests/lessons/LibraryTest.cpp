@@ -130,10 +130,6 @@ private slots:
         QTest::addColumn<QStringList>("changed");
         const auto row = [](const char* name, const QString& setup, const QString& steps, const QString& result,
                             const QStringList& changed) { QTest::newRow(name) << setup << steps << result << changed; };
-        const auto taken = [](const QString& name) {
-            return "Der Name \"" + name + "\" ist im Benutzerverzeichnis bereits für eine Datei vergeben. "
-                   "Bitte wählen Sie einen anderen Namen für die Sprache !";
-        };
         row("signed in by nobody", "../tmpUsr=", "open", "Es ist kein Benutzer angemeldet. Bitte melden Sie sich an !", {});
         row("no plain user name", "../tmpUsr=..", "open", Unsafe, {});
         row("user directory made", "../tmpUsr=bert", "open", "ok",
@@ -151,8 +147,10 @@ private slots:
             "Es können keine weiteren Sprachen angelegt werden, die höchste Sprachnummer ist erreicht !", {});
         row("forbidden character", "", "+Eng,lisch", "Die Zeichen !§$%&/()=?'*+~.:,;<>|{[]}\\#@^ sind nicht erlaubt !", {});
         row("language exists", "", "+Englisch", "Die Sprache ist bereits vorhanden !", {});
-        row("name of a key", "", "+LSp12", taken("LSp12"), {});
-        row("name of a file", "", "+notiz", taken("notiz"), {});
+        row("name of a key", "", "+LSp12", "Der Name \"LSp12\" ist im Benutzerverzeichnis bereits für eine Datei "
+            "vergeben. Bitte wählen Sie einen anderen Namen für die Sprache !", {});
+        row("name of a file", "", "+notiz", "Der Name \"notiz\" ist im Benutzerverzeichnis bereits für eine Datei "
+            "vergeben. Bitte wählen Sie einen anderen Namen für die Sprache !", {});
         row("too long for a directory", "", "+" + QString(130, u'ä'), "Der Name ist zu lang, für ihn kann kein Verzeichnis angelegt werden !", {});
         row("control character", "", "+Spr\tx", "Die Eingabe darf keine Steuerzeichen wie Tabulatoren oder Zeilenumbrüche enthalten !", {});
         row("cancelled", "", "+; Eng>; Englisch/+", "unchanged; unchanged; unchanged", {});
