@@ -1,33 +1,31 @@
-#include "exchange/Exchange.h"
+#include "exchange/LessonExport.h"
+#include "store/TextRules.h"
 
 #include <QTest>
 
 using namespace exchange;
+
+namespace {
+
+// Quotes, a leading "#", markup characters, separators and backslashes, none of them special in
+// a lesson.
+const QList<Pair> Pairs = {{"#say, \"hi\"", "Käse; <Kä> & €, a\\\\b\\"}};
+
+} // namespace
 
 class ExchangeExportTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void delimitedBytes()
+    // The file name, or else the filter, gives the format; both are written as UTF-8 and come
+    // back unchanged, under the lesson's name.
+    void bothFormatsComeBack_data()
     {
-        const QList<Pair> pairs = {{"the", "der;die;das"},
-                                   {"say \"hi\"", "\"Hallo\" sagen"},
-                                   {"#tag", "Etikett, Schild"},
-                                   {"Käse", "cheese €"}};
-        QCOMPARE(exportDelimited(pairs), QByteArray("#separator:tab\n"
-                                                    "#html:false\n"
-                                                    "the\tder;die;das\n"
-                                                    "\"say \"\"hi\"\"\"\t\"\"\"Hallo\"\" sagen\"\n"
-                                                    "\"#tag\"\tEtikett, Schild\n"
-                                                    "K\xC3\xA4se\tcheese \xE2\x82\xAC\n"));
-    }
-
-    void kvtmlBytes()
-    {
-        const QList<Pair> pairs = {{"Tom & Jerry", "\"Käse\";<Kä>"}};
-        QCOMPARE(exportKvtml(pairs, "Englisch", "Lektion 1"),
-                 QByteArray(R"(<?xml version="1.0" encoding="UTF-8"?>
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray kvtml = R"(<?xml version="1.0" encoding="UTF-8"?>
 <kvtml version="2.0">
     <information>
         <generator>Paukomat</generator>
@@ -46,10 +44,10 @@ private slots:
     <entries>
         <entry id="0">
             <translation id="0">
-                <text>Tom &amp; Jerry</text>
+                <text>#say, &quot;hi&quot;</text>
             </translation>
             <translation id="1">
-                <text>&quot;K)" "\xC3\xA4" R"(se&quot;;&lt;K)" "\xC3\xA4" R"(&gt;</text>
+                <text>Käse; &lt;Kä&gt; &amp; €, a\\b\</text>
             </translation>
         </entry>
     </entries>
@@ -60,40 +58,36 @@ private slots:
         </container>
     </lessons>
 </kvtml>
-)"));
-        // Only common language names get a locale.
-        QVERIFY(exportKvtml({}, "Klingonisch", "L").contains("<name>Klingonisch</name>\n        </"));
+)";
+        QTest::newRow("text") << "Englisch - Lektion 1.txt" << KvtmlFilter
+                              << QByteArray("#separator:tab\n#html:false\n"
+                                            "\"#say, \"\"hi\"\"\"\tKäse; <Kä> & €, a\\\\b\\\n");
+        QTest::newRow("KVTML") << "export.KVTML" << DelimitedFilter << kvtml;
+        QTest::newRow("XML") << "export.xml" << DelimitedFilter << kvtml;
     }
-
-    void roundTrip_data()
-    {
-        QTest::addColumn<QString>("fileName");
-        QTest::newRow("tab-separated") << "Englisch - Lektion 1.txt";
-        QTest::newRow("KVTML") << "export.kvtml";
-    }
-
-    // What a lesson can hold comes back unchanged and in its order, under the lesson's name.
-    void roundTrip()
+    void bothFormatsComeBack()
     {
         QFETCH(QString, fileName);
-        const QList<Pair> pairs = {{"Käse", "cheese"},
-                                   {"Straße", "street; road"},
-                                   {"€uro", "Euro"},
-                                   {"say \"hi\"", "\"Hallo\" sagen"},
-                                   {"the", "der;die;das"},
-                                   {"Komma, bitte", "comma, please"},
-                                   {"#tag", "Etikett"},
-                                   {"back", "a\\\\b\\"},
-                                   {"Œuvre", "Werk – Arbeit"}};
-        const bool kvtml = fileName.endsWith("kvtml");
-        const QByteArray bytes = kvtml ? exportKvtml(pairs, "Englisch", "Lektion 1")
-                                       : exportDelimited(pairs);
+        QFETCH(QString, filter);
+        const ExportTarget target = exportTarget(fileName, filter);
+        const bool kvtml = target.format == Format::Kvtml;
+        QCOMPARE(target.path, fileName);
+        const QByteArray bytes = kvtml ? exportKvtml(Pairs, "Englisch", "Lektion 1") : exportDelimited(Pairs);
+        QTEST(bytes, "bytes");
         const ImportSource source = readImportData(bytes, fileName);
-        QCOMPARE(source.error, QString());
         const ImportPlan plan = planImport(source, source.proposed);
-        QCOMPARE(plan.pairs, pairs);
-        QVERIFY(plan.leftOut.isEmpty());
+        QVERIFY(plan.pairs == Pairs && plan.leftOut.isEmpty());
         QCOMPARE(source.lessonName, kvtml ? "Lektion 1" : "Englisch - Lektion 1");
+    }
+
+    // A name without extension gets the one of the first filter; a failed export names its file.
+    void aFailedExportNamesItsFile()
+    {
+        const ExportTarget target = exportTarget("/nirgends/Haus", DelimitedFilter);
+        QCOMPARE(target.path, "/nirgends/Haus.tsv");
+        QCOMPARE(store::failureMessage(exportLesson(target, Pairs, "Englisch", "Haus")),
+                 "Die Datei \"Haus.tsv\" (Export der Lektion \"Haus\") konnte nicht gespeichert werden (das "
+                 "Verzeichnis fehlt).\nDie Lektion selbst bleibt unverändert.");
     }
 };
 
