@@ -74,15 +74,13 @@ struct RecordedDocument
 
 struct RecordingPrinter final : ui::Printer
 {
-    bool print(QWidget*, const QList<ui::PrintLine>& lines) override
+    bool print(QWidget*, const QList<ui::PrintLine>&) override { return true; }
+    bool printDocument(QWidget*, const ui::PrintDocument& document) override
     {
-        documents.append(lines);
+        printedDocuments.append({document.lines, document.pageNumbers, bool(document.chart)});
         return true;
     }
-    bool printDocument(QWidget*, const ui::PrintDocument& document) override;
-
-    // Plain line printouts, and the documents, each in the order printed.
-    QList<QList<ui::PrintLine>> documents;
+    // The documents in the order printed.
     QList<RecordedDocument> printedDocuments;
 };
 
@@ -110,7 +108,6 @@ struct ScriptedFiles final : ui::FileDialogs
                      const QString& filters, QString* selectedFilter) override;
     void queue(const QString& path, const QString& filter = {}) { answers.enqueue({path, filter}); }
 
-    QStringList titles;
     QStringList proposedNames;
     QQueue<std::pair<QString, QString>> answers;
 };
