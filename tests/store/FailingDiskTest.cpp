@@ -124,6 +124,8 @@ private slots:
         p.writeScrambled("anna/LSp1", {"Lektion 1\\\\U1", "Lektion 2\\\\U2"});
         p.writeScrambled("anna/Englisch/U1", {"house\\\\Haus\\\\\\f"});
         p.writeScrambled("anna/Englisch/EU1", {" 10\\\\ 7", "10\\\\7"});
+        if (save.prepare.isEmpty()) // a stale copy would show users the list no longer has
+            p.writePlain("tmpPK.dat", {"alt", "alt"});
         perform(p, save.prepare);
         const auto before = testing::storedFiles(p.dir());
         const QWidget* window = TestProgram::visibleWindows().value(0);
@@ -154,6 +156,7 @@ private slots:
                                      "(Der Datenträger ist voll).\n" + save.consequence});
         const QList<QWidget*> windows = TestProgram::visibleWindows();
         QVERIFY(windows.size() == 1 && windows[0]->isEnabled() && windows[0]->objectName() == screen);
+        QVERIFY(!p.bytes("tmpPK.dat").startsWith("alt"));
         perform(p, save.act);
         QCOMPARE(p.readScrambled(save.file), save.saved);
         QCOMPARE(errors.size(), 1);

@@ -50,11 +50,14 @@ private slots:
             disk.fill();
         else if (failure == 1)
             disk.setReadOnly(true);
-        // Writes beyond the limit fail with EFBIG instead of ending the process.
+        // Writes beyond the limit fail with EFBIG instead of ending the process; the append gets
+        // to write three bytes, which it has to take back.
         std::signal(SIGXFSZ, SIG_IGN);
         limit.rlim_cur = failure == 2 ? 4 : limit.rlim_cur;
         setrlimit(RLIMIT_FSIZE, &limit);
         const FileResult replaced = TextFile::writeRawLines(path, lines);
+        limit.rlim_cur = failure == 2 ? oldLog.size() + 3 : limit.rlim_cur;
+        setrlimit(RLIMIT_FSIZE, &limit);
         const FileResult appended = TextFile::appendRawLines(log, lines);
         setrlimit(RLIMIT_FSIZE, &unlimited);
         QCOMPARE(failureMessage(replaced.about("Lektion \"Verben\"")),
