@@ -24,17 +24,15 @@ int main(int argc, char* argv[])
     const QString dir = QCoreApplication::arguments().value(1) + '/';
     std::puts("bereit");
     std::fflush(stdout);
-    results::ResultColumn run;
+    results::ResultColumn run, totals;
     run.setCounts(3, 2);
     for (;;) {
         editor::LessonFile lesson({dir, "U1"}, "Englisch", "Lektion 1");
         must(lesson.open());
-        const QString meanings = lesson.pairs().value(0).german == "eins" ? "zwei;drei" : "eins";
-        must(lesson.change(lesson.pairs().value(0).foreign, meanings).failure);
+        const editor::WordPair first = lesson.pairs().value(0);
+        must(lesson.change(first.foreign, first.german == "eins" ? "zwei;drei" : "eins").failure);
         must(lesson.storeBack());
-
         const results::ResultFile::Totals before = results::ResultFile::readTotals(dir + "EU1");
-        results::ResultColumn totals;
         totals.setCounts(before.words + run.words(), before.right + run.right());
         must(results::ResultFile::storeRun(dir + "EU1", totals, run));
     }

@@ -16,14 +16,11 @@ ui::Answer ScriptedMessages::show(QWidget* parent, const QString& text, const QS
     if (onShow)
         onShow(parent);
     const bool yesNo = buttons == ui::Buttons::YesNo;
-    if (answers.isEmpty()) {
+    if (answers.isEmpty())
         fail(QStringLiteral("unexpected message box \"%1\" (%2)").arg(text, title));
-        return yesNo ? ui::Answer::No : ui::Answer::Ok;
-    }
-    const ui::Answer answer = answers.dequeue();
-    if (yesNo == (answer == ui::Answer::Ok))
+    else if (yesNo == (answers.head() == ui::Answer::Ok))
         fail(QStringLiteral("queued answer does not fit the buttons of \"%1\"").arg(text));
-    return answer;
+    return answers.isEmpty() ? (yesNo ? ui::Answer::No : ui::Answer::Ok) : answers.dequeue();
 }
 
 QStringList ScriptedMessages::texts() const
@@ -42,15 +39,8 @@ QString ScriptedInput::ask(QWidget*, const QString& prompt, const QString& title
     return answers.isEmpty() ? QString() : answers.dequeue();
 }
 
-bool RecordingPrinter::printDocument(QWidget*, const ui::PrintDocument& document)
-{
-    printedDocuments.append({document.lines, document.pageNumbers, bool(document.chart)});
-    return true;
-}
-
 QString ScriptedFiles::openFile(QWidget*, const QString& title, const QString&)
 {
-    titles.append(title);
     if (answers.isEmpty())
         fail(QStringLiteral("unexpected file dialog \"%1\"").arg(title));
     return answers.isEmpty() ? QString() : answers.dequeue().first;
@@ -59,12 +49,9 @@ QString ScriptedFiles::openFile(QWidget*, const QString& title, const QString&)
 QString ScriptedFiles::saveFile(QWidget*, const QString& title, const QString& proposedName,
                                 const QString& filters, QString* selectedFilter)
 {
-    titles.append(title);
     proposedNames.append(proposedName);
-    if (answers.isEmpty()) {
-        fail(QStringLiteral("unexpected file dialog \"%1\"").arg(title));
-        return {};
-    }
+    if (answers.isEmpty())
+        return openFile(nullptr, title, filters);
     const auto [path, filter] = answers.dequeue();
     if (selectedFilter)
         *selectedFilter = filter.isEmpty() ? filters.section(QStringLiteral(";;"), 0, 0) : filter;

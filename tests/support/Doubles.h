@@ -74,8 +74,11 @@ struct RecordedDocument
 
 struct RecordingPrinter final : ui::Printer
 {
-    bool printDocument(QWidget*, const ui::PrintDocument& document) override;
-
+    bool printDocument(QWidget*, const ui::PrintDocument& document) override
+    {
+        printedDocuments.append({document.lines, document.pageNumbers, bool(document.chart)});
+        return true;
+    }
     // The documents in the order printed.
     QList<RecordedDocument> printedDocuments;
 };
@@ -104,7 +107,6 @@ struct ScriptedFiles final : ui::FileDialogs
                      const QString& filters, QString* selectedFilter) override;
     void queue(const QString& path, const QString& filter = {}) { answers.enqueue({path, filter}); }
 
-    QStringList titles;
     QStringList proposedNames;
     QQueue<std::pair<QString, QString>> answers;
 };

@@ -3,7 +3,6 @@
 #include <QFile>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include <fcntl.h>
@@ -16,13 +15,10 @@ namespace {
 
 const char* const FillerName = "/Füller";
 
-bool writeProcFile(const char* path, const char* text)
+bool writeProcFile(const char* path, const QByteArray& text)
 {
     const int fd = ::open(path, O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const auto length = static_cast<ssize_t>(std::strlen(text));
-    const bool ok = ::write(fd, text, static_cast<size_t>(length)) == length;
+    const bool ok = fd >= 0 && ::write(fd, text.constData(), static_cast<size_t>(text.size())) == text.size();
     ::close(fd);
     return ok;
 }
@@ -32,20 +28,14 @@ bool writeProcFile(const char* path, const char* text)
 // happens before main().
 int enterOwnMountNamespace()
 {
-    const uid_t uid = ::getuid();
-    const gid_t gid = ::getgid();
-    if (::geteuid() != 0) {
-        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
-            return errno;
-        char map[64];
-        std::snprintf(map, sizeof map, "0 %u 1", uid);
-        writeProcFile("/proc/self/setgroups", "deny");
-        if (!writeProcFile("/proc/self/uid_map", map))
-            return errno;
-        std::snprintf(map, sizeof map, "0 %u 1", gid);
-        writeProcFile("/proc/self/gid_map", map);
-    } else if (::unshare(CLONE_NEWNS) != 0) {
+    const QByteArray uid = "0 " + QByteArray::number(::getuid()) + " 1", gid = "0 " + QByteArray::number(::getgid()) + " 1";
+    if (::unshare(::geteuid() == 0 ? CLONE_NEWNS : CLONE_NEWUSER | CLONE_NEWNS) != 0)
         return errno;
+    if (::geteuid() != 0) {
+        writeProcFile("/proc/self/setgroups", "deny");
+        if (!writeProcFile("/proc/self/uid_map", uid))
+            return errno;
+        writeProcFile("/proc/self/gid_map", gid);
     }
     ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr);
     return 0;
@@ -58,14 +48,9 @@ const int NamespaceError = enterOwnMountNamespace();
 SmallDisk::SmallDisk(qint64 bytes)
     : m_bytes(bytes)
 {
-    const QByteArray target = QFile::encodeName(m_dir.path());
-    const QByteArray options = "size=" + QByteArray::number(m_bytes) + ",mode=0777";
-    if (NamespaceError != 0)
-        m_reason = QString::fromLocal8Bit(std::strerror(NamespaceError));
-    else if (::mount("tmpfs", target.constData(), "tmpfs", 0, options.constData()) != 0)
-        m_reason = QString::fromLocal8Bit(std::strerror(errno));
-    else
-        m_mounted = true;
+    if (NamespaceError == 0)
+        setReadOnly(false);
+    m_reason = QString::fromLocal8Bit(std::strerror(NamespaceError != 0 ? NamespaceError : errno));
 }
 
 SmallDisk::~SmallDisk()
@@ -76,29 +61,28 @@ SmallDisk::~SmallDisk()
 
 void SmallDisk::fill()
 {
-    const QByteArray filler = QFile::encodeName(m_dir.path() + FillerName);
-    const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
-    if (fd < 0)
+    QFile filler(m_dir.path() + FillerName);
+    if (!filler.open(QIODevice::Append | QIODevice::Unbuffered))
         return;
     static const QByteArray block(4096, 'x');
-    while (::write(fd, block.constData(), static_cast<size_t>(block.size())) > 0) {
+    while (filler.write(block) > 0) {
     }
     // The last page may still take a few bytes.
-    while (::write(fd, "x", 1) > 0) {
+    while (filler.write("x", 1) > 0) {
     }
-    ::close(fd);
 }
 
 void SmallDisk::makeRoom()
 {
-    ::unlink(QFile::encodeName(m_dir.path() + FillerName).constData());
+    QFile::remove(m_dir.path() + FillerName);
 }
 
+// Mounts the disk at first, remounts it later.
 void SmallDisk::setReadOnly(bool readOnly)
 {
     const QByteArray options = "size=" + QByteArray::number(m_bytes) + ",mode=0777";
-    ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs",
-            MS_REMOUNT | (readOnly ? MS_RDONLY : 0), options.constData());
+    m_mounted = ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs",
+                        (m_mounted ? MS_REMOUNT : 0) | (readOnly ? MS_RDONLY : 0), options.constData()) == 0 || m_mounted;
 }
 
 } // namespace testing

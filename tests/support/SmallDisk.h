@@ -14,8 +14,6 @@ class SmallDisk
 public:
     explicit SmallDisk(qint64 bytes = 4 * 1024 * 1024);
     ~SmallDisk();
-    SmallDisk(const SmallDisk&) = delete;
-    SmallDisk& operator=(const SmallDisk&) = delete;
 
     // False where the system allows no mount; the reason says why.
     [[nodiscard]] bool isMounted() const { return m_mounted; }
