@@ -52,6 +52,7 @@ private slots:
         const QString the = "the\\\\der;die;das\\\\\\f";
         QTest::newRow("change every line of the word")
             << Command{"change", "the", "der;die;das", "", {the, Lines[1], Lines[2], Lines[3], Lines[4], the}};
+        QTest::newRow("remove an unknown word") << Command{"remove", "The", "", ""};
         QTest::newRow("remove every line of the word") << Command{"remove", "the", "", "", Lines.mid(1, 4)};
     }
     // Every command rewrites the working copy at once; the lesson itself changes when it is
@@ -83,7 +84,7 @@ private slots:
         const QString noUser = "Der angemeldete Benutzer ist nicht bekannt, die Datei \"tmpUsr\" fehlt oder "
                                "ist leer. ";
         QTest::newRow("editing, no user")
-            << HandOff{u1, true, noUser + "Die Lektion kann nicht bearbeitet werden !", ""};
+            << HandOff{u1, true, noUser + "Die Lektion kann nicht bearbeitet werden !", QString()};
         QTest::newRow("drilling, no user")
             << HandOff{u1, false, noUser + "Die Übung kann nicht geöffnet werden.", ""};
         QTest::newRow("unsafe user") << HandOff{u1, true, store::unsafeNameMessage(".."), ".."};
@@ -109,7 +110,8 @@ private slots:
         QFETCH(HandOff, h);
         LessonDir d;
         QDir().mkpath(d.path("anna/Englisch/Sub"));
-        QVERIFY(d.write("tmpUsr", P::file({h.user}, false)));
+        if (!h.user.isNull()) // an empty user is a file of an empty line
+            QVERIFY(d.write("tmpUsr", P::file({h.user}, false)));
         QVERIFY(d.write("anna/tmpEdit", P::file(h.choice, false)));
         const editor::HandedOverLesson handed = editor::openHandedOverLesson(
             store::DataTree(d.path()), h.editing ? editor::LessonUse::Editing : editor::LessonUse::Drilling);

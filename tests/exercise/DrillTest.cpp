@@ -12,9 +12,8 @@ namespace {
 // answer, then the end message. The result file before and after, the lesson after.
 struct RunCase
 {
-    QStringList lesson;
     bool wrongOnly;
-    QStringList answers, told, before, after, stored;
+    QStringList lesson, answers, told, before, after, stored;
 };
 
 const QString Summary = "Die Übung ist beendet.\n\nFolgendes Ergebnis wurde erzielt:\n\nAnzahl Vokabeln:  %1\n"
@@ -56,18 +55,18 @@ private slots:
         const QStringList lesson{"house\\\\Haus;Gebäude\\\\\\r", "kaputt", "the\\\\der;die;das\\\\\\r",
                                  "x\\\\yz", "to be\\\\sein\\\\\\f"};
         QTest::newRow("every word, one wrong")
-            << RunCase{lesson, false, {"house", "die", "sein"},
+            << RunCase{false, lesson, {"house", "die", "sein"},
                        {"house", "Die richtige Lösung für  'house'  lautet:\n\nHaus;Gebäude", "the", "to be",
                         Summary.arg(3).arg(2).arg(1).arg(3)},
                        {" 10\\\\ 7", "10\\\\7"}, {" 13\\\\ 9", "10\\\\7", "3\\\\2"},
                        {"house\\\\Haus;Gebäude\\\\\\f", "kaputt", lesson[2], lesson[3], "to be\\\\sein\\\\\\r"}};
         QTest::newRow("nothing to ask")
-            << RunCase{lesson.mid(0, 4), true, {}, {"Es sind keine Vokabeln gemäß dieser Auswahl vorhanden !"},
+            << RunCase{true, lesson.mid(0, 4), {}, {"Es sind keine Vokabeln gemäß dieser Auswahl vorhanden !"},
                        {" 10\\\\ 7"}, {" 10\\\\ 7"}, lesson.mid(0, 4)};
         // Totals no run can have made count as none; counts beyond 32 bits are kept.
         QTest::newRow("damaged totals")
-            << RunCase{lesson.mid(4), true, {"sein"}, {"to be", Summary.arg(1).arg(1).arg(0).arg(1)},
-                       {" 5000000000\\\\ -5"}, {" 5000000001\\\\ 1", "1\\\\1"}, {"to be\\\\sein\\\\\\r"}};
+            << RunCase{true, lesson.mid(4), {"sein"}, {"to be", Summary.arg(1).arg(1).arg(0).arg(1)},
+                       {" 5000000000\\\\ -1E+300"}, {" 5000000001\\\\ 1", "1\\\\1"}, {"to be\\\\sein\\\\\\r"}};
     }
     void runsAreJudgedCountedAndStored()
     {
