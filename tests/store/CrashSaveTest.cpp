@@ -54,8 +54,9 @@ private slots:
                      driver.readAllStandardError().constData());
             const QByteArray now = readFile(dir.filePath("U1")), result = readFile(dir.filePath("EU1"));
             const qint64 nowRuns = result.count("\r\n") - 1;
-            QVERIFY2(now == versions[0] || now == versions[1], qPrintable(QString("lesson cut, kill %1").arg(++kills)));
-            QVERIFY2(nowRuns >= runs && result == results(nowRuns), qPrintable(QString("results cut, kill %1").arg(kills)));
+            const QByteArray after = " after kill " + QByteArray::number(++kills);
+            QVERIFY2(now == versions[0] || now == versions[1], ("lesson cut" + after).constData());
+            QVERIFY2(nowRuns >= runs && result == results(nowRuns), ("result file cut" + after).constData());
             changes += now != lastLesson ? 1 : 0;
             lastLesson = now;
             runs = nowRuns;

@@ -52,7 +52,8 @@ struct Garbage
         static const QList<QByteArray> ends = {"\r\n", "\r\n", "\n", "\r", ""};
         QByteArray data;
         for (int n = below(9); n > 0; --n)
-            data += below(6) ? Scrambler::scramble(line()) + ends[below(ends.size())] : QByteArray(below(60), char(below(256)));
+            data += below(6) ? Scrambler::scramble(line()) + ends[below(ends.size())]
+                             : QByteArray(below(60), char(below(256)));
         if (!data.isEmpty() && below(5) == 0) // cut short, or a byte gone wrong
             below(2) ? data.truncate(below(data.size())) : void(data[below(data.size())] = char(below(256)));
         return data;
@@ -98,8 +99,8 @@ bool resultFile(const QString& dir, bool act)
     run.setCounts(1, 0);
     const QByteArray front = Scrambler::scrambleText(results::ResultFile::totalsLine(sum));
     return totals.words >= 0 && totals.right >= 0
-        && (!act || (results::ResultFile::storeRun(dir + "EU1", sum, run).ok
-                     && readRawLines(dir + "EU1") == QList{front} + lines.mid(1) + QList{Scrambler::scramble("1\\\\0")}));
+        && (!act || (results::ResultFile::storeRun(dir + "EU1", sum, run).ok && readRawLines(dir + "EU1")
+                         == QList{front} + lines.mid(1) + QList{Scrambler::scramble("1\\\\0")}));
 }
 
 // The stored files of a tree with a sound first line each, and their readers.
@@ -156,13 +157,15 @@ private slots:
         QTest::newRow("a separator at every place") << -3 << -1 << QString() << QString();
         QTest::newRow("50 MB") << -4 << -1 << QString() << QString();
         const QString dir = "(an ihrer Stelle steht ein Verzeichnis)";
-        const QString shownLater = " werden erst angezeigt, wenn die Datei wieder lesbar ist; Paukomat verändert sie nicht.";
+        const QString shownLater =
+            " werden erst angezeigt, wenn die Datei wieder lesbar ist; Paukomat verändert sie nicht.";
         QTest::newRow("user list unreadable") << -1 << 0 << "PK.dat"
             << "Die Datei \"PK.dat\" (Benutzerliste) kann nicht gelesen werden " + dir + ".\nDie Benutzer" + shownLater;
         QTest::newRow("language list unreadable") << -1 << 1 << "anna/Spr.dat"
             << "Die Datei \"Spr.dat\" (Sprachenliste) kann nicht gelesen werden " + dir + ".\nDie Sprachen" + shownLater;
         QTest::newRow("drill's working copy unreadable") << -1 << 3 << "anna/Englisch/tmpU1"
-            << "Die Lektion \"Lektion 1\" kann nicht geöffnet werden, die Datei \"tmpU1\" ist nicht zugänglich " + dir + ".";
+            << "Die Lektion \"Lektion 1\" kann nicht geöffnet werden, die Datei \"tmpU1\" ist nicht zugänglich "
+                   + dir + ".";
         for (int seed = 0; seed < 300; ++seed)
             QTest::addRow("seed %d", seed) << seed << seed % 5 << QString() << QString();
     }
@@ -187,7 +190,8 @@ private slots:
                 const QByteArray bytes = i == 0 ? stored[name] : g.file();
                 writeFile(path, bytes);
                 const bool act = bytes.size() <= (8 << 20);
-                QVERIFY2(read(flat.path() + '/', false) && readFile(path) == bytes && (!act || read(flat.path() + '/', true)),
+                const QString dir = flat.path() + '/';
+                QVERIFY2(read(dir, false) && readFile(path) == bytes && (!act || read(dir, true)),
                          qPrintable(name + ": " + bytes.left(200).toHex()));
             }
         if (screen < 0)
@@ -206,7 +210,8 @@ private slots:
             p.handOverFromMain({}, {});
         const QString lang = p.path("anna/Englisch/");
         const QList<std::pair<QString, QStringList>> handOffs = {{"tmpUsr", {"anna", "geheim"}},
-            {"anna/tmpEdit", {"Englisch", "Lektion 1", "U1"}}, {"tmpErgShow", {lang, "anna", "Englisch", "Lektion 1", lang + "EU1"}}};
+            {"anna/tmpEdit", {"Englisch", "Lektion 1", "U1"}},
+            {"tmpErgShow", {lang, "anna", "Englisch", "Lektion 1", lang + "EU1"}}};
         for (const auto& [name, good] : handOffs)
             writeFile(p.path(name), seed >= 0 ? g.handOff(good) : TestProgram::plainBytes(good));
         const auto before = storedFiles(p.dir());

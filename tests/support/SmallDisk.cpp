@@ -28,7 +28,8 @@ bool writeProcFile(const char* path, const QByteArray& text)
 // happens before main().
 int enterOwnMountNamespace()
 {
-    const QByteArray uid = "0 " + QByteArray::number(::getuid()) + " 1", gid = "0 " + QByteArray::number(::getgid()) + " 1";
+    const QByteArray uid = "0 " + QByteArray::number(::getuid()) + " 1";
+    const QByteArray gid = "0 " + QByteArray::number(::getgid()) + " 1";
     if (::unshare(::geteuid() == 0 ? CLONE_NEWNS : CLONE_NEWUSER | CLONE_NEWNS) != 0)
         return errno;
     if (::geteuid() != 0) {
@@ -81,8 +82,9 @@ void SmallDisk::makeRoom()
 void SmallDisk::setReadOnly(bool readOnly)
 {
     const QByteArray options = "size=" + QByteArray::number(m_bytes) + ",mode=0777";
-    m_mounted = ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs",
-                        (m_mounted ? MS_REMOUNT : 0) | (readOnly ? MS_RDONLY : 0), options.constData()) == 0 || m_mounted;
+    const unsigned long flags = (m_mounted ? MS_REMOUNT : 0) | (readOnly ? MS_RDONLY : 0);
+    m_mounted = ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", flags, options.constData()) == 0
+        || m_mounted;
 }
 
 } // namespace testing
