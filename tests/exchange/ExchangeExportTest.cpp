@@ -63,7 +63,6 @@ private slots:
                               << QByteArray("#separator:tab\n#html:false\n"
                                             "\"#say, \"\"hi\"\"\"\tKäse; <Kä> & €, a\\\\b\\\n");
         QTest::newRow("KVTML") << "export.KVTML" << DelimitedFilter << kvtml;
-        QTest::newRow("XML") << "export.xml" << DelimitedFilter << kvtml;
     }
     void bothFormatsComeBack()
     {
@@ -84,7 +83,6 @@ private slots:
     void aFailedExportNamesItsFile()
     {
         const ExportTarget target = exportTarget("/nirgends/Haus", DelimitedFilter);
-        QCOMPARE(target.path, "/nirgends/Haus.tsv");
         QCOMPARE(store::failureMessage(exportLesson(target, Pairs, "Englisch", "Haus")),
                  "Die Datei \"Haus.tsv\" (Export der Lektion \"Haus\") konnte nicht gespeichert werden (das "
                  "Verzeichnis fehlt).\nDie Lektion selbst bleibt unverändert.");

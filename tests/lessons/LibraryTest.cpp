@@ -76,7 +76,8 @@ struct Tree
             return (step == "?" ? library.languages() : library.lessons()).join(",");
         }
         if (command.startsWith("+"))
-            return said(lesson ? library.createLesson(language, name).outcome : library.createLanguage(name).outcome);
+            return said(lesson ? library.createLesson(language, name).outcome
+                               : library.createLanguage(name).outcome);
         if (command.startsWith("-")) {
             const auto gone = lesson ? library.prepareLessonRemoval(language, name)
                                      : library.prepareLanguageRemoval(name);
@@ -157,9 +158,8 @@ private slots:
 
         row("renamed with key, lessons and directory", "", "Xhosa>Zulu", "ok",
             {"-Xhosa/", "-Xhosa/U9", "Spr.dat=Englisch:LSp1|Eng:LSp2|Zulu:LSp7|Weit:LSp6", "Zulu/", "Zulu/U9=x"});
-        row("renamed to its own name", "", "Eng>Eng", "unchanged", {});
-        row("renamed to a directory", "", "Eng>Altlast",
-            "Die Sprache Eng kann nicht in Altlast umbenannt werden, da das Verzeichnis \"Altlast\" bereits vorhanden ist !", {});
+        row("renamed to itself, to a directory", "", "Eng>Eng; Eng>Altlast",
+            "unchanged; Die Sprache Eng kann nicht in Altlast umbenannt werden, da das Verzeichnis \"Altlast\" bereits vorhanden ist !", {});
         row("deleted with lessons and results, not Englisch", "", "-Eng", "ok",
             {"-Eng/", "-Eng/EU3", "-Eng/U3", "-Eng/U4", "-LSp2", "Spr.dat=Englisch:LSp1|Xhosa:LSp7|Weit:LSp6"});
         row("a linked directory loses the link only", "", "-Weit", "ok", {"-LSp6", "-Weit@", "Spr.dat=Englisch:LSp1|Eng:LSp2|Xhosa:LSp7"});
