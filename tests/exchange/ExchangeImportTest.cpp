@@ -123,6 +123,10 @@ private slots:
         // A lesson takes the entries of the lessons within it, in file order; unknown ids are skipped.
         row("KVTML, outer lesson", kvtml("", "<locale>de</locale>"), {0, 1, false, 0},
             {"the dog=der Hund", "the cat=die Katze", "2 Wortpaare werden importiert."});
+        // Containers nested ten thousand deep: those below the eighth level count as part of it.
+        QByteArray deep = kvtml().replace("<lessons>", "<lessons>" + QByteArray("<container>").repeated(9999));
+        deep.replace("</lessons>", QByteArray("</container>").repeated(9999) + "</lessons>");
+        row("lessons nested deep", deep, {0, 1, false, 8}, {"Kein Wortpaar kann importiert werden."});
     }
     void plans()
     {

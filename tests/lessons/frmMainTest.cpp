@@ -10,8 +10,6 @@
 #include <QTest>
 #include <QTimer>
 
-using testing::TestProgram;
-
 class frmMainTest : public QObject
 {
     Q_OBJECT
@@ -21,10 +19,10 @@ private slots:
     // they write and read, and what the end of the program leaves.
     void aSessionFromScratchToTheEnd()
     {
-        TestProgram p;
+        testing::TestProgram p;
         p.writePlain("tmpUsr", {"anna"});
         p.screens().showMain();
-        frmMain* main = TestProgram::shown<frmMain>();
+        frmMain* main = testing::TestProgram::shown<frmMain>();
         QVERIFY(main);
         const auto trigger = [&](const char* command) { main->findChild<QAction*>(command)->trigger(); };
         // A command answered in its input box or its message box.
@@ -81,7 +79,7 @@ private slots:
         QCOMPARE(p.messages.texts().last(),
                  QStringLiteral("Die Lektion \"Kopie\" wurde angelegt.\n2 Wortpaare werden importiert."));
         QCOMPARE(p.bytes("anna/Englisch/U2"),
-                 TestProgram::scrambledBytes({"house\\\\Haus\\\\\\f", "the\\\\der;die;das\\\\\\f"}));
+                 testing::TestProgram::scrambledBytes({"house\\\\Haus\\\\\\f", "the\\\\der;die;das\\\\\\f"}));
         QCOMPARE(view(), "Dänisch,Englisch* / Verben*,Kopie | Startet Lektion \"Verben\" der Sprache Englisch");
         p.files.queue(p.path("anna"));
         run("mnuLektionImport", ui::Answer::Ok);
@@ -93,7 +91,7 @@ private slots:
             p.writePlain(name, {"x"});
         p.messages.queue(ui::Answer::No);
         main->close();
-        QVERIFY(TestProgram::shown<frmMain>() && p.exists("anna/tmpU9"));
+        QVERIFY(testing::TestProgram::shown<frmMain>() && p.exists("anna/tmpU9"));
         p.messages.queue(ui::Answer::Yes);
         main->findChild<QPushButton*>("btnEnd")->click();
         QVERIFY(p.end.requests == 1 && p.messages.texts().last() == "Wollen Sie wirklich beenden ?");
