@@ -49,6 +49,8 @@ private slots:
             {"1:the|der;die;das", "3:say|\"Hallo\" sagen"});
         row("comma, line break", "a,\"b, c\"\n\"x\ny\",z\nlast,one", "c.csv",
             {"1:a|b, c", "2:x\ny|z", "4:last|one"});
+        // Both separators split every line in two; the quoted meaning list decides.
+        row("comma beats semicolon", "the,\"der;die\"\na,\"b;c\"\n", "d.txt", {"1:the|der;die", "2:a|b;c"});
         row("UTF-8 with BOM", "\xEF\xBB\xBF\xC3\x84pfel;apples\n", "e.csv", {"1:Äpfel|apples"});
         row("Windows-1252", "H\xE4user\tStra\xDF" "e \x80\n", "f.tsv", {"1:Häuser|Straße €"});
         row("Anki header", "#separator:Comma\n#html:false\nthe,\"der;die\"\n", "g.txt", {"3:the|der;die"});

@@ -162,7 +162,6 @@ private slots:
         row("a linked directory loses the link only", "", "-Weit", "ok", {"-LSp6", "-Weit@", "Spr.dat=Englisch:LSp1|Eng:LSp2|Xhosa:LSp7"});
 
         row("new lesson", "", "Englisch/+Verben", "ok", {"LSp1=Vokabeln:U1|Verben:U6"});
-        row("lesson keys count over every list shown", "", "Xhosa?; Englisch/+Verben", "z; ok", {"LSp1=Vokabeln:U1|Verben:U10"});
         row("no lesson past the highest key", "LSp7=z:U2147483647; Xhosa?", "Xhosa/+y",
             "Es können keine weiteren Lektionen angelegt werden, die höchste Lektionsnummer ist erreicht !", {});
         row("lesson exists", "", "Eng/+Lektion 2; Eng/Lektion 1>Lektion 10", "Die Lektion ist bereits vorhanden !; Die Lektion ist bereits vorhanden !", {});
