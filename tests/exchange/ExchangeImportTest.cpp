@@ -6,7 +6,7 @@ using namespace exchange;
 
 namespace {
 
-// Entries 1 to 4; entry 3 lies in no lesson, entry 4 has no id and a translation of no language.
+// Entries 1 to 3; entry 3 has no id, lies in no lesson and has a translation of no language.
 QByteArray kvtml(const char* first = "<locale>en</locale>", const char* second = "<locale>de</locale>")
 {
     return QByteArray(R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -17,8 +17,6 @@ QByteArray kvtml(const char* first = "<locale>en</locale>", const char* second =
    <translation id="1"><text>der Hund</text></translation></entry>
   <entry id="8"><translation id="1"><comment>c</comment><text>die Katze</text></translation>
    <translation id="0"><text>the cat</text></translation></entry>
-  <entry id="9"><translation id="0"><text>the cow</text></translation>
-   <translation id="1"><text>die Kuh</text></translation></entry>
   <entry><translation id="0"><text>the pig</text></translation>
    <translation id="5"><text>das Schwein</text></translation></entry></entries>
  <lessons><container><name>Haustiere</name><entry id="8"/>
@@ -51,6 +49,8 @@ private slots:
             {"1:the|der;die;das", "3:say|\"Hallo\" sagen"});
         row("comma, line break", "a,\"b, c\"\n\"x\ny\",z\nlast,one", "c.csv",
             {"1:a|b, c", "2:x\ny|z", "4:last|one"});
+        // Both separators split every line in two; the quoted meaning list decides.
+        row("comma beats semicolon", "the,\"der;die\"\na,\"b;c\"\n", "d.txt", {"1:the|der;die", "2:a|b;c"});
         row("UTF-8 with BOM", "\xEF\xBB\xBF\xC3\x84pfel;apples\n", "e.csv", {"1:Äpfel|apples"});
         row("Windows-1252", "H\xE4user\tStra\xDF" "e \x80\n", "f.tsv", {"1:Häuser|Straße €"});
         row("Anki header", "#separator:Comma\n#html:false\nthe,\"der;die\"\n", "g.txt", {"3:the|der;die"});
@@ -71,7 +71,7 @@ private slots:
             "getrennt sein.");
         bad("quote never closed", "a;b\n\nc;\"d\ne;f\n", "v.csv",
             "ist beschädigt oder unvollständig: Das Anführungszeichen in Zeile 3 wird nicht geschlossen.");
-        bad("cut XML", kvtml().left(kvtml().indexOf("the cow")), "v.kvtml",
+        bad("cut XML", kvtml().left(kvtml().indexOf("the pig")), "v.kvtml",
             "ist beschädigt oder unvollständig (Fehler in Zeile 9).");
         bad("other XML", "<html><p>a;b</p></html>", "v.xml", "ist keine KVTML-Datei.");
         bad("KVTML 1", "<kvtml version=\"1.0\"><e><o>a</o></e></kvtml>", "v.kvtml",
@@ -97,8 +97,8 @@ private slots:
         QVERIFY(source.error.isEmpty() ? source.columns.size() == 2 : planImport(source, {}).pairs.isEmpty());
     }
 
-    // The chosen KVTML lesson, the pairs, each row left out as "row text: reason" ("+" when merged
-    // into its first occurrence; the reason's first five words), and the summary.
+    // The pairs, each row left out as "row text: reason" ("+" when merged into its first occurrence;
+    // the reason's first five words), and the summary.
     void plans_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -118,24 +118,24 @@ private slots:
              "3 Wortpaare werden importiert, 2 doppelte Zeilen werden zusammengeführt, 6 Zeilen werden "
              "ausgelassen."});
         row("columns swapped", "a;b;c\n", {2, 0, true}, {"a=c", "1 Wortpaar wird importiert."});
-        // Entry 4 has no German text: "das Schwein" is of no language.
+        // Entry 3 has no German text: "das Schwein" is of no language.
         row("KVTML, every entry", kvtml(), {},
-            {"the dog=der Hund", "the cat=die Katze", "the cow=die Kuh",
-             "4 the pig = : Die deutsche Bedeutung fehlt.",
-             "3 Wortpaare werden importiert, 1 Eintrag wird ausgelassen."});
+            {"the dog=der Hund", "the cat=die Katze", "3 the pig = : Die deutsche Bedeutung fehlt.",
+             "2 Wortpaare werden importiert, 1 Eintrag wird ausgelassen."});
         // A lesson takes the entries of the lessons within it, in file order; unknown ids are skipped.
         row("KVTML, outer lesson", kvtml("", "<locale>de</locale>"), {0, 1, false, 0},
-            {"Haustiere", "the dog=der Hund", "the cat=die Katze", "2 Wortpaare werden importiert."});
+            {"the dog=der Hund", "the cat=die Katze", "2 Wortpaare werden importiert."});
+        // Containers nested ten thousand deep: those below the eighth level count as part of it.
+        QByteArray deep = kvtml().replace("<lessons>", "<lessons>" + QByteArray("<container>").repeated(9999));
+        deep.replace("</lessons>", QByteArray("</container>").repeated(9999) + "</lessons>");
+        row("lessons nested deep", deep, {0, 1, false, 8}, {"Kein Wortpaar kann importiert werden."});
     }
     void plans()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(ImportChoice, choice);
-        const ImportSource source = readImportData(bytes, "p.txt");
-        const ImportPlan plan = planImport(source, choice);
+        const ImportPlan plan = planImport(readImportData(bytes, "p.txt"), choice);
         QStringList out;
-        if (choice.kvtmlLesson >= 0)
-            out << source.lessons.value(choice.kvtmlLesson).name;
         for (const Pair& p : plan.pairs)
             out << p.foreign + '=' + p.german;
         for (const LeftOut& l : plan.leftOut)
@@ -143,8 +143,10 @@ private slots:
         QTEST(out << plan.summary(), "plan");
     }
 
-    void namesAndMissingFiles()
+    // The German language of a KVTML file, known by its locale or its name, is proposed as German.
+    void proposalsAndMissingFiles()
     {
+        QCOMPARE(readImportData(kvtml("<name>GERMAN</name>", ""), "t.kvtml").proposed.foreignColumn, 1);
         QCOMPARE(lessonNameProposal("日本語 ?!"), "Importierte Lektion");
         QCOMPARE(readImportFile("/d/fehlt.txt").error, "Die Datei \"fehlt.txt\" kann nicht gelesen werden.");
     }

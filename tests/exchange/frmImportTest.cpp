@@ -27,9 +27,11 @@ private slots:
         const auto* preview = dialog.findChild<QTableWidget*>("grdVorschau");
         QCOMPARE(preview->verticalHeaderItem(0)->text() + " " + preview->item(1, 1)->text(), "2 der;die;das");
         QCOMPARE(dialog.findChild<QLabel*>("lblZusammenfassung")->text(),
-                 "2 Wortpaare werden importiert, 1 doppelte Zeile wird zusammengeführt, 1 Zeile wird ausgelassen.");
+                 "2 Wortpaare werden importiert, 1 doppelte Zeile wird zusammengeführt, 1 Zeile wird "
+                 "ausgelassen.");
         QCOMPARE(dialog.findChild<QListWidget*>("lstAusgelassen")->item(1)->text(),
-                 "Zeile 5: house = Gebäude – Doppelt (wie Zeile 2): Die neuen Bedeutungen werden dort angefügt.");
+                 "Zeile 5: house = Gebäude – Doppelt (wie Zeile 2): Die neuen Bedeutungen werden dort "
+                 "angefügt.");
         dialog.findChild<QPushButton*>("cmdTauschen")->click();
         QCOMPARE(dialog.findChild<QComboBox*>("cboFremdspalte")->currentText(), QStringLiteral("Spalte 2"));
         QCOMPARE(dialog.plan().pairs[0].foreign, QStringLiteral("Haus"));

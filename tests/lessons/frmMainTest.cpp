@@ -10,8 +10,6 @@
 #include <QTest>
 #include <QTimer>
 
-using testing::TestProgram;
-
 class frmMainTest : public QObject
 {
     Q_OBJECT
@@ -21,20 +19,20 @@ private slots:
     // they write and read, and what the end of the program leaves.
     void aSessionFromScratchToTheEnd()
     {
-        TestProgram p;
+        testing::TestProgram p;
         p.writePlain("tmpUsr", {"anna"});
         p.screens().showMain();
-        frmMain* main = TestProgram::shown<frmMain>();
+        frmMain* main = testing::TestProgram::shown<frmMain>();
         QVERIFY(main);
         const auto trigger = [&](const char* command) { main->findChild<QAction*>(command)->trigger(); };
         // A command answered in its input box or its message box.
         const auto type = [&](const char* command, const QString& text) { p.input.queue(text); trigger(command); };
         const auto run = [&](const char* command, ui::Answer a) { p.messages.queue(a); trigger(command); };
-        const auto list = [&](const char* name) { return main->findChild<QListWidget*>(name); };
         // Both lists as "Dänisch*,Englisch / Verben*", the chosen entries starred, and the start button's tip.
         const auto view = [&] {
             QStringList lists;
-            for (const QListWidget* l : {list("lstSprachen"), list("lstLektionen")}) {
+            for (const auto* l : {main->findChild<QListWidget*>("lstSprachen"),
+                                  main->findChild<QListWidget*>("lstLektionen")}) {
                 QStringList texts;
                 for (int i = 0; i < l->count(); ++i)
                     texts.append(l->item(i)->text() + (i == l->currentRow() ? "*" : ""));
@@ -64,12 +62,12 @@ private slots:
 
         // The chosen lesson goes out as KVTML and to the printer, and comes in again as a new lesson;
         // a file that cannot be read is refused before anything is asked.
-        list("lstSprachen")->setCurrentRow(1);
-        p.writeScrambled("anna/Englisch/U1", {"house\\\\Haus;Gebäude\\\\\\r", "kaputt", "the\\\\der;die;das\\\\\\f"});
+        main->findChild<QListWidget*>("lstSprachen")->setCurrentRow(1);
+        p.writeScrambled("anna/Englisch/U1", {"house\\\\Haus\\\\\\r", "kaputt", "the\\\\der;die;das\\\\\\f"});
         p.files.queue(p.path("Liste"), exchange::KvtmlFilter);
         run("mnuLektionExport", ui::Answer::Ok);
-        QCOMPARE(p.messages.texts().last(),
-                 "Die Lektion \"Verben\" wurde mit 2 Wortpaaren in die Datei \"" + p.path("Liste.kvtml") + "\" exportiert.");
+        QCOMPARE(p.messages.texts().last(), "Die Lektion \"Verben\" wurde mit 2 Wortpaaren in die Datei \""
+                                                + p.path("Liste.kvtml") + "\" exportiert.");
         trigger("mnuVokabellisteDrucken");
         QCOMPARE(p.printer.printedDocuments.value(0).lines.last().secondColumn, "der; die; das");
         p.files.queue(p.path("Liste.kvtml"));
@@ -78,9 +76,10 @@ private slots:
             QApplication::activeModalWidget()->findChild<QPushButton*>("cmdImportieren")->click();
         });
         run("mnuLektionImport", ui::Answer::Ok);
-        QCOMPARE(p.messages.texts().last(), "Die Lektion \"Kopie\" wurde angelegt.\n2 Wortpaare werden importiert.");
+        QCOMPARE(p.messages.texts().last(),
+                 QStringLiteral("Die Lektion \"Kopie\" wurde angelegt.\n2 Wortpaare werden importiert."));
         QCOMPARE(p.bytes("anna/Englisch/U2"),
-                 TestProgram::scrambledBytes({"house\\\\Haus;Gebäude\\\\\\f", "the\\\\der;die;das\\\\\\f"}));
+                 testing::TestProgram::scrambledBytes({"house\\\\Haus\\\\\\f", "the\\\\der;die;das\\\\\\f"}));
         QCOMPARE(view(), "Dänisch,Englisch* / Verben*,Kopie | Startet Lektion \"Verben\" der Sprache Englisch");
         p.files.queue(p.path("anna"));
         run("mnuLektionImport", ui::Answer::Ok);
@@ -92,11 +91,10 @@ private slots:
             p.writePlain(name, {"x"});
         p.messages.queue(ui::Answer::No);
         main->close();
-        QVERIFY(TestProgram::shown<frmMain>() && p.exists("anna/tmpU9"));
+        QVERIFY(testing::TestProgram::shown<frmMain>() && p.exists("anna/tmpU9"));
         p.messages.queue(ui::Answer::Yes);
         main->findChild<QPushButton*>("btnEnd")->click();
-        QCOMPARE(p.messages.texts().last(), QStringLiteral("Wollen Sie wirklich beenden ?"));
-        QCOMPARE(p.end.requests, 1);
+        QVERIFY(p.end.requests == 1 && p.messages.texts().last() == "Wollen Sie wirklich beenden ?");
         QCOMPARE((p.entries() + p.entries("anna") + p.entries("anna/Englisch")).join(","),
                  "Liste.kvtml,anna,Dänisch,Englisch,LSp1,LSp2,Spr.dat,U1,U2,tmpU3");
     }
