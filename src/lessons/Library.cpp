@@ -294,30 +294,29 @@ Outcome Library::removeLanguage(const Removal& removal) const
     return Outcome::done();
 }
 
-Outcome Library::checkNewLessonName(const QString& language, const QString& name) const
+Result<ListLines> Library::lessonListFor(const QString& language, const QString& name) const
 {
     if (Outcome typed = checkTypedName(name); !typed.isDone())
-        return typed;
-    const Result<ListLines> lessonLines = readLessonList(language);
-    if (!lessonLines.ok())
-        return lessonLines.outcome;
-    return refusedUnlessEmpty(lessonNameMessage(name, lessonLines.value));
+        return {{}, typed};
+    Result<ListLines> lessonLines = readLessonList(language);
+    if (lessonLines.ok())
+        lessonLines.outcome = refusedUnlessEmpty(lessonNameMessage(name, lessonLines.value));
+    return lessonLines;
+}
+
+Outcome Library::checkNewLessonName(const QString& language, const QString& name) const
+{
+    return lessonListFor(language, name).outcome;
 }
 
 Result<LessonRef> Library::createLesson(const QString& language, const QString& name,
                                        const Fill& fill)
 {
-    Outcome checked = checkLanguageKey(language);
-    if (checked.isDone())
-        checked = checkTypedName(name);
-    if (!checked.isDone())
-        return {{}, checked};
-    Result<ListLines> lessonLines = readLessonList(language);
+    if (Outcome usable = checkLanguageKey(language); !usable.isDone())
+        return {{}, usable};
+    Result<ListLines> lessonLines = lessonListFor(language, name);
     if (!lessonLines.ok())
         return {{}, lessonLines.outcome};
-    if (Outcome free = refusedUnlessEmpty(lessonNameMessage(name, lessonLines.value));
-        !free.isDone())
-        return {{}, free};
     if (m_maxLesson >= MaxKeyNumber)
         return {{}, Outcome::refused(QStringLiteral("Es können keine weiteren Lektionen angelegt "
                                                     "werden, die höchste Lektionsnummer ist erreicht !"))};

@@ -148,6 +148,8 @@ private:
     [[nodiscard]] Result<ListLines> readForRewrite(const QString& listFile,
                                                    const QString& subject) const;
     [[nodiscard]] Result<ListLines> readLessonList(const QString& language) const;
+    // The lesson list of the language once the new lesson name passed its checks.
+    [[nodiscard]] Result<ListLines> lessonListFor(const QString& language, const QString& name) const;
     [[nodiscard]] Outcome moveLanguageDirectory(const QString& oldName, const QString& newName) const;
 
     store::DataTree m_tree;
