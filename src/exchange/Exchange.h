@@ -63,17 +63,33 @@ struct ImportSource
     ImportChoice proposed;        // for KVTML the German language is proposed as German side
 };
 
+// Rows left out that a plan keeps with their text; the others are only counted.
+inline constexpr qsizetype MaxLeftOutKept = 1000;
+
 struct ImportPlan
 {
     QList<Pair> pairs;
-    QList<LeftOut> leftOut;
+    QList<LeftOut> leftOut;       // the first MaxLeftOutKept rows left out
+    qsizetype leftOutTotal = 0;   // every row left out, merged duplicates included
+    qsizetype mergedTotal = 0;
     bool entries = false;         // rows are KVTML entries, not lines
     // E.g. "12 Wortpaare werden importiert, 2 Zeilen werden ausgelassen."
     [[nodiscard]] QString summary() const;
+    // The same once the pairs are stored: "12 Wortpaare wurden importiert, ..."
+    [[nodiscard]] QString importedSummary() const;
 };
 
 // Files above this size are refused before they are read.
 inline constexpr qint64 MaxImportBytes = 20 * 1024 * 1024;
+
+// Limits that no real word list reaches. A file beyond one is refused with a message, so that
+// neither the time nor the memory reading takes can be driven up by a crafted file.
+inline constexpr int MaxColumns = 100;           // cells of a row; languages of a KVTML file
+inline constexpr int MaxRows = 500'000;          // lines, or KVTML entries
+inline constexpr qsizetype MaxCells = 2'000'000; // rows times their cells
+inline constexpr int MaxXmlDepth = 100;          // elements open at once
+inline constexpr int MaxXmlAttributes = 50;      // attributes of one element
+inline constexpr int MaxLessons = 1000;          // KVTML containers
 
 [[nodiscard]] ImportSource readImportFile(const QString& path);
 // The same for bytes already read; fileName gives the extension and the lesson name proposal.

@@ -3,6 +3,8 @@
 #include "exchange/Readers.h"
 
 #include <QHash>
+#include <QSet>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -25,14 +27,15 @@ struct Identifier
 struct Entry
 {
     QString id;
-    QHash<int, QString> texts; // by identifier id
+    QList<std::pair<int, QString>> texts; // by identifier id, the first text of each
 };
 
 struct Container
 {
     QString name;
-    qsizetype parent = -1; // the container around it
-    QStringList entryIds;  // its own and those of the containers within it
+    qsizetype parent = -1;   // the container around it
+    qsizetype firstRef = 0;  // its entry references, its own and those of the containers within
+    qsizetype endRef = 0;    // it, are KvtmlParser::refs[firstRef, endRef)
 };
 
 // Notes every entity reference that no declaration resolves, and resolves none of them.
@@ -46,6 +49,54 @@ public:
     }
     bool met = false;
 };
+
+// Qt's reader spends time that grows with the square of the attributes of one element, so the
+// markup is looked over before it: one pass over the bytes counts the attributes of every tag
+// and the elements open at once. Comments, CDATA, processing instructions and the document type
+// are skipped no further than XML itself lets them reach, so no element escapes the count.
+QString shapeProblem(const QByteArray& xml, const QString& fileName)
+{
+    const QByteArrayView bytes(xml);
+    const auto after = [&](qsizetype from, const char* close) {
+        const qsizetype at = bytes.indexOf(close, from);
+        return at < 0 ? bytes.size() : at + qsizetype(qstrlen(close));
+    };
+    int depth = 0;
+    for (qsizetype at = bytes.indexOf('<'); at >= 0; at = bytes.indexOf('<', at)) {
+        const QByteArrayView tag = bytes.sliced(at);
+        if (tag.startsWith("<!--")) {
+            at = after(at + 4, "-->");
+        } else if (tag.startsWith("<![CDATA[")) {
+            at = after(at, "]]>");
+        } else if (tag.startsWith("<?")) {
+            at = after(at, "?>");
+        } else if (tag.startsWith("<!")) {
+            // A document type may hold declarations in brackets, each ended by ">".
+            const qsizetype close = after(at, ">");
+            const qsizetype subset = bytes.first(close).indexOf('[', at);
+            at = subset < 0 ? close : after(after(subset, "]"), ">");
+        } else if (tag.startsWith("</")) {
+            depth = std::max(depth - 1, 0);
+            at = after(at, ">");
+        } else {
+            int attributes = 0;
+            qsizetype i = at + 1;
+            for (; i < bytes.size() && bytes[i] != '>'; ++i) {
+                if (bytes[i] == '"' || bytes[i] == '\'') {
+                    i = bytes.indexOf(bytes[i], i + 1);
+                    if (i < 0)
+                        return {}; // the reader tells the damage
+                } else if (bytes[i] == '=' && ++attributes > MaxXmlAttributes) {
+                    return message::tooManyAttributes(fileName, bytes.first(at).count('\n') + 1);
+                }
+            }
+            if (bytes[i - 1] != '/' && ++depth > MaxXmlDepth)
+                return message::tooDeep(fileName);
+            at = i;
+        }
+    }
+    return {};
+}
 
 // Reads the parts of a KVTML 2.0 document that make word pairs; everything else is skipped.
 class KvtmlParser
@@ -63,11 +114,12 @@ public:
     QList<Identifier> identifiers;
     QList<Entry> entries;
     QList<Container> containers;
+    QStringList refs;             // entry ids referenced by containers, in file order
 
 private:
-    void start();
-    void startLessonPart(const QStringView name);
-    QString text() { return m_xml.readElementText(QXmlStreamReader::IncludeChildElements); }
+    QString start(const QString& fileName);
+    QString startLessonPart(const QStringView name, const QString& fileName);
+    QString text();
     int id(bool* ok) const { return m_xml.attributes().value(QLatin1String("id")).toInt(ok); }
     bool inside(std::initializer_list<const char*> path) const;
 
@@ -75,6 +127,7 @@ private:
     QXmlStreamReader m_xml;
     QStringList m_path;           // names of the open elements from the root
     QList<qsizetype> m_open;      // open containers, innermost last, at most MaxLessonDepth
+    QSet<int> m_identifierIds;
     qsizetype m_identifier = -1;  // the identifier being read, or -1
     int m_translation = -1;       // id of the translation being read, or -1
     bool m_root = false;          // the root element has been seen
@@ -99,11 +152,12 @@ QString KvtmlParser::run(const QString& fileName)
                 && m_xml.attributes().value(QLatin1String("version")) != QLatin1String("2.0"))
                 return message::kvtmlVersion(fileName);
             m_root = true;
-            start();
+            if (QString error = start(fileName); !error.isEmpty())
+                return error;
             break;
         case QXmlStreamReader::EndElement:
             if (!m_open.isEmpty() && m_path.size() == m_open.size() + 2)
-                m_open.removeLast();
+                containers[m_open.takeLast()].endRef = refs.size();
             m_path.removeLast();
             break;
         default:
@@ -119,6 +173,32 @@ QString KvtmlParser::run(const QString& fileName)
     return message::xmlDamaged(fileName, m_xml.lineNumber());
 }
 
+// The text of the element just started, that of elements within it included, up to its end.
+// Read token by token: the reader's own way of doing this calls itself for every level.
+QString KvtmlParser::text()
+{
+    QString value;
+    for (int depth = 1; depth > 0 && !m_xml.atEnd();) {
+        switch (m_xml.readNext()) {
+        case QXmlStreamReader::Characters:
+            value += m_xml.text();
+            break;
+        case QXmlStreamReader::StartElement:
+            ++depth;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        case QXmlStreamReader::EntityReference:
+            m_guard.met = true;
+            break;
+        default:
+            break;
+        }
+    }
+    return value;
+}
+
 bool KvtmlParser::inside(std::initializer_list<const char*> path) const
 {
     if (m_path.size() != qsizetype(path.size()))
@@ -127,13 +207,14 @@ bool KvtmlParser::inside(std::initializer_list<const char*> path) const
                       [](const char* a, const QString& b) { return b == QLatin1String(a); });
 }
 
-void KvtmlParser::start()
+// Empty, or the message that refuses the file.
+QString KvtmlParser::start(const QString& fileName)
 {
     const QString name = m_xml.name().toString();
     bool ok = false;
     if (inside({"kvtml", "information"}) && name == QLatin1String("title")) {
         title = text();
-        return; // readElementText() has consumed the end of the element
+        return {}; // text() has consumed the end of the element
     }
     if (inside({"kvtml", "identifiers", "identifier"})
         && (name == QLatin1String("name") || name == QLatin1String("locale"))) {
@@ -141,66 +222,88 @@ void KvtmlParser::start()
         if (m_identifier >= 0)
             (name == QLatin1String("name") ? identifiers[m_identifier].name
                                            : identifiers[m_identifier].locale) = value;
-        return;
+        return {};
     }
     if (inside({"kvtml", "entries", "entry", "translation"}) && name == QLatin1String("text")) {
         const QString value = text();
-        if (m_translation >= 0 && !entries.last().texts.contains(m_translation))
-            entries.last().texts.insert(m_translation, value);
-        return;
+        auto& texts = entries.last().texts;
+        const bool known = std::any_of(texts.cbegin(), texts.cend(),
+                                       [this](const auto& t) { return t.first == m_translation; });
+        // An entry has a text for each language at most; more ids than languages are no language.
+        if (m_translation >= 0 && !known && texts.size() < MaxColumns)
+            texts.append({m_translation, value});
+        return {};
     }
     if (m_path.size() >= 2 && m_path[1] == QLatin1String("lessons")) {
-        startLessonPart(name);
+        if (QString error = startLessonPart(name, fileName); !error.isEmpty())
+            return error;
         if (m_xml.tokenType() == QXmlStreamReader::EndElement)
-            return;
+            return {};
     } else if (inside({"kvtml", "identifiers"}) && name == QLatin1String("identifier")) {
         const int value = id(&ok);
-        const bool known = std::any_of(identifiers.cbegin(), identifiers.cend(),
-                                       [value](const Identifier& i) { return i.id == value; });
-        m_identifier = ok && value >= 0 && !known ? identifiers.size() : -1;
-        if (m_identifier >= 0)
+        m_identifier = ok && value >= 0 && !m_identifierIds.contains(value) ? identifiers.size() : -1;
+        if (m_identifier >= 0) {
+            if (identifiers.size() == MaxColumns)
+                return message::tooManyLanguages(fileName);
+            m_identifierIds.insert(value);
             identifiers.append({value, {}, {}});
+        }
     } else if (inside({"kvtml", "entries"}) && name == QLatin1String("entry")) {
+        if (entries.size() == MaxRows)
+            return message::tooManyRows(fileName, true);
         entries.append({m_xml.attributes().value(QLatin1String("id")).toString(), {}});
     } else if (inside({"kvtml", "entries", "entry"}) && name == QLatin1String("translation")) {
         const int value = id(&ok);
         m_translation = ok && value >= 0 ? value : -1;
     }
     m_path.append(name);
+    return {};
 }
 
 // Inside <lessons>: containers, their names and their entry references.
-void KvtmlParser::startLessonPart(const QStringView name)
+QString KvtmlParser::startLessonPart(const QStringView name, const QString& fileName)
 {
     const bool inContainer = m_path.last() == QLatin1String("container");
     if (name == QLatin1String("container")
         && (m_path.size() == 2 || (inContainer && m_path.size() == m_open.size() + 2))) {
         if (m_open.size() < MaxLessonDepth) {
-            containers.append({{}, m_open.isEmpty() ? -1 : m_open.last(), {}});
+            if (containers.size() == MaxLessons)
+                return message::tooManyLessons(fileName);
+            containers.append({{}, m_open.isEmpty() ? -1 : m_open.last(), refs.size()});
             m_open.append(containers.size() - 1);
         }
-        return;
+        return {};
     }
     if (!inContainer)
-        return;
+        return {};
     if (name == QLatin1String("name") && m_path.size() == m_open.size() + 2) {
         const QString value = text();
         if (containers[m_open.last()].name.isEmpty())
             containers[m_open.last()].name = value.trimmed();
     } else if (name == QLatin1String("entry")) {
-        const QString entry = m_xml.attributes().value(QLatin1String("id")).toString();
-        for (const qsizetype c : std::as_const(m_open))
-            containers[c].entryIds.append(entry);
+        refs.append(m_xml.attributes().value(QLatin1String("id")).toString());
     }
+    return {};
 }
 
-bool isGerman(const Identifier& i)
+// Our own export marks German by its locale alone and names the other language freely, even
+// "Deutsch"; so a German locale outweighs a German name.
+int germanColumn(const QList<Identifier>& identifiers)
 {
-    const QString locale = i.locale.trimmed().toLower();
-    const QString name = i.name.trimmed().toLower();
-    return locale == QLatin1String("de") || locale.startsWith(QLatin1String("de_"))
-        || locale.startsWith(QLatin1String("de-")) || name == QLatin1String("deutsch")
-        || name == QLatin1String("german");
+    const auto index = [&](auto german) {
+        const auto it = std::find_if(identifiers.cbegin(), identifiers.cend(), german);
+        return it == identifiers.cend() ? -1 : int(it - identifiers.cbegin());
+    };
+    const int byLocale = index([](const Identifier& i) {
+        const QString locale = i.locale.trimmed().toLower();
+        return locale == QLatin1String("de") || locale.startsWith(QLatin1String("de_"))
+            || locale.startsWith(QLatin1String("de-"));
+    });
+    const int byName = index([](const Identifier& i) {
+        const QString name = i.name.trimmed().toLower();
+        return name == QLatin1String("deutsch") || name == QLatin1String("german");
+    });
+    return byLocale >= 0 ? byLocale : byName >= 0 ? byName : 1;
 }
 
 } // namespace
@@ -211,6 +314,12 @@ ImportSource readKvtml(const QByteArray& bytes, const QString& fileName)
 {
     ImportSource source;
     source.format = Format::Kvtml;
+    // UTF-16 is looked over in UTF-8, where the markup has the same shape.
+    const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    source.error = shapeProblem(
+        utf16 ? QString(QStringDecoder(QStringDecoder::Utf16)(bytes)).toUtf8() : bytes, fileName);
+    if (!source.error.isEmpty())
+        return source;
     KvtmlParser parser(bytes);
     if (const QString error = parser.run(fileName); !error.isEmpty()) {
         source.error = error;
@@ -224,6 +333,10 @@ ImportSource readKvtml(const QByteArray& bytes, const QString& fileName)
         source.error = message::noEntries(fileName);
         return source;
     }
+    if (parser.entries.size() * parser.identifiers.size() > MaxCells) {
+        source.error = message::tooManyCells(fileName, true);
+        return source;
+    }
     QHash<int, qsizetype> column;
     for (const Identifier& i : std::as_const(parser.identifiers)) {
         column.insert(i.id, source.columns.size());
@@ -231,11 +344,12 @@ ImportSource readKvtml(const QByteArray& bytes, const QString& fileName)
         source.columns.append(name.isEmpty() ? message::language(i.id) : name);
     }
     QHash<QString, qsizetype> rowOf;
+    source.rows.reserve(parser.entries.size());
     for (const Entry& e : std::as_const(parser.entries)) {
         Row row{int(source.rows.size() + 1), QStringList(source.columns.size())};
-        for (auto it = e.texts.cbegin(); it != e.texts.cend(); ++it)
-            if (const auto c = column.constFind(it.key()); c != column.cend())
-                row.cells[*c] = it.value();
+        for (const auto& [id, text] : e.texts)
+            if (const auto c = column.constFind(id); c != column.cend())
+                row.cells[*c] = text;
         if (!e.id.isEmpty() && !rowOf.contains(e.id))
             rowOf.insert(e.id, source.rows.size());
         source.rows.append(std::move(row));
@@ -246,16 +360,14 @@ ImportSource readKvtml(const QByteArray& bytes, const QString& fileName)
         if (c.parent >= 0)
             name = source.lessons[c.parent].name + QStringLiteral(" / ") + name;
         KvtmlLesson lesson{name, {}};
-        for (const QString& id : c.entryIds)
-            if (const auto r = rowOf.constFind(id); r != rowOf.cend())
-                lesson.rows.append(*r);
+        for (qsizetype r = c.firstRef; r < c.endRef; ++r)
+            if (const auto row = rowOf.constFind(parser.refs[r]); row != rowOf.cend())
+                lesson.rows.append(*row);
         std::sort(lesson.rows.begin(), lesson.rows.end());
         lesson.rows.erase(std::unique(lesson.rows.begin(), lesson.rows.end()), lesson.rows.end());
         source.lessons.append(std::move(lesson));
     }
-    const auto german = std::find_if(parser.identifiers.cbegin(), parser.identifiers.cend(), isGerman);
-    source.proposed.germanColumn = german == parser.identifiers.cend()
-        ? 1 : int(german - parser.identifiers.cbegin());
+    source.proposed.germanColumn = germanColumn(parser.identifiers);
     source.proposed.foreignColumn = source.proposed.germanColumn == 0 ? 1 : 0;
     source.lessonName = parser.title.trimmed();
     return source;

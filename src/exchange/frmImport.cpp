@@ -1,5 +1,6 @@
 #include "exchange/frmImport.h"
 
+#include "exchange/Messages.h"
 #include "ui/ScreenBase.h"
 
 #include <QComboBox>
@@ -143,13 +144,14 @@ void frmImport::connectControls()
     connect(cboFremdspalte, &QComboBox::currentIndexChanged, this, changed);
     connect(cboDeutschspalte, &QComboBox::currentIndexChanged, this, changed);
     connect(cboLektion, &QComboBox::currentIndexChanged, this, changed);
-    connect(txtLektionsname, &QLineEdit::textChanged, this, changed);
+    connect(txtLektionsname, &QLineEdit::textChanged, this, &frmImport::updateImportButton);
     connect(cmdTauschen, &QPushButton::clicked, this, &frmImport::cmdTauschen_Click);
     connect(cmdImportieren, &QPushButton::clicked, this, &frmImport::cmdImportieren_Click);
     connect(cmdAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-// The plan follows every choice at once, so the user sees what will be stored before storing.
+// The plan follows every choice of columns, sides and lesson at once, so the user sees what will
+// be stored before storing; the name alone changes no plan.
 void frmImport::Aktualisiere()
 {
     exchange::ImportChoice choice;
@@ -163,6 +165,13 @@ void frmImport::Aktualisiere()
                                          : QStringLiteral("Zeile %1: %2 – %3");
     for (const exchange::LeftOut& left : std::as_const(m_plan.leftOut))
         lstAusgelassen->addItem(where.arg(left.row).arg(left.text, left.reason));
+    if (const qsizetype more = m_plan.leftOutTotal - m_plan.leftOut.size(); more > 0)
+        lstAusgelassen->addItem(exchange::message::moreLeftOut(more, m_plan.entries));
+    updateImportButton();
+}
+
+void frmImport::updateImportButton()
+{
     cmdImportieren->setEnabled(!m_plan.pairs.isEmpty() && !lessonName().isEmpty());
 }
 
