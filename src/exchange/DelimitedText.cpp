@@ -27,7 +27,7 @@ public:
     {
     }
 
-    void read(QByteArrayView text);
+    void read(QByteArrayView text, const ReadProgress& progress = {});
 
     QList<Row> rows;
     QHash<qsizetype, qsizetype> widths; // how many rows have how many cells
@@ -36,9 +36,13 @@ public:
     int tooWideLine = 0;                // the first row with a filled cell beyond MaxColumns
     bool tooManyRows = false;
     bool tooManyCells = false;
+    bool cancelled = false;
 
 private:
-    [[nodiscard]] bool stopped() const { return tooWideLine > 0 || tooManyRows || tooManyCells; }
+    [[nodiscard]] bool stopped() const
+    {
+        return tooWideLine > 0 || tooManyRows || tooManyCells || cancelled;
+    }
     static void onField(void* data, size_t size, void* self);
     static void onRowEnd(int c, void* self);
 
@@ -56,10 +60,12 @@ void CsvReader::onField(void* data, size_t size, void* self)
     auto* r = static_cast<CsvReader*>(self);
     if (r->stopped())
         return;
-    const QByteArrayView field(data ? static_cast<const char*>(data) : "", qsizetype(size));
     if (r->m_width++ == 0)
         r->m_rowLine = r->m_line;
-    r->m_line += int(field.count('\n'));
+    if (size == 0 && r->m_decode == Decode::None)
+        return;
+    const QByteArrayView field(data ? static_cast<const char*>(data) : "", qsizetype(size));
+    r->m_line += int(std::count(field.begin(), field.end(), '\n'));
     r->quoted += field.contains('"') ? 1 : 0;
     // Spreadsheets may add empty cells without end; only filled ones make a column.
     if (r->m_width > MaxColumns) {
@@ -95,7 +101,7 @@ void CsvReader::onRowEnd(int c, void* self)
         ++r->m_line;
 }
 
-void CsvReader::read(QByteArrayView text)
+void CsvReader::read(QByteArrayView text, const ReadProgress& progress)
 {
     csv_parser parser;
     if (csv_init(&parser, CSV_REPALL_NL) != 0)
@@ -104,6 +110,10 @@ void CsvReader::read(QByteArrayView text)
     // In pieces, so that a text beyond a limit is left at once.
     constexpr qsizetype Piece = 64 * 1024;
     for (qsizetype at = 0; at < text.size() && !stopped(); at += Piece) {
+        if (progress && !progress(int(at * 1000 / text.size()))) {
+            cancelled = true;
+            break;
+        }
         const QByteArrayView piece = text.sliced(at, std::min(Piece, text.size() - at));
         csv_parse(&parser, piece.data(), size_t(piece.size()), onField, onRowEnd, this);
     }
@@ -224,7 +234,8 @@ qsizetype headerBytes(const QByteArray& text, int lines)
 
 namespace detail {
 
-ImportSource readDelimited(const QByteArray& bytes, const QString& fileName)
+ImportSource readDelimited(const QByteArray& bytes, const QString& fileName,
+                           const ReadProgress& progress)
 {
     ImportSource source;
     // A bare CR ends a line as CR LF does (old Mac files, or line ends mixed), so that every row
@@ -249,7 +260,9 @@ ImportSource readDelimited(const QByteArray& bytes, const QString& fileName)
     CsvReader parsed(separator,
                      body.isValidUtf8() ? CsvReader::Decode::Utf8 : CsvReader::Decode::Cp1252,
                      header.lines + 1);
-    parsed.read(body);
+    parsed.read(body, progress);
+    if (parsed.cancelled)
+        return cancelled(fileName);
     if (parsed.tooWideLine > 0)
         source.error = message::tooManyColumns(fileName, parsed.tooWideLine);
     else if (parsed.tooManyRows)

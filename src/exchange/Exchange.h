@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Import of word lists from other trainers and export of a lesson for them: delimited text
 // (tab, ";" or ",", as spreadsheets and Anki write it) and KVTML 2.0 (KDE's vocabulary trainers).
 // Everything works on bytes and values; reading a chosen file is the only file access.
@@ -54,6 +56,7 @@ struct ImportChoice
 struct ImportSource
 {
     QString error;
+    bool cancelled = false;       // the user stopped the reading; error says so
     Format format = Format::Delimited;
     QStringList columns;          // "Spalte 1", ... or the KVTML languages, for the column choice
     QList<Row> rows;              // every row, in file order; the first ones serve as preview
@@ -91,9 +94,13 @@ inline constexpr int MaxXmlDepth = 100;          // elements open at once
 inline constexpr int MaxXmlAttributes = 50;      // attributes of one element
 inline constexpr int MaxLessons = 1000;          // KVTML containers
 
-[[nodiscard]] ImportSource readImportFile(const QString& path);
+// Told now and then how far reading has come, from 0 to 1000; false stops the reading.
+using ReadProgress = std::function<bool(int permille)>;
+
+[[nodiscard]] ImportSource readImportFile(const QString& path, const ReadProgress& progress = {});
 // The same for bytes already read; fileName gives the extension and the lesson name proposal.
-[[nodiscard]] ImportSource readImportData(const QByteArray& bytes, const QString& fileName);
+[[nodiscard]] ImportSource readImportData(const QByteArray& bytes, const QString& fileName,
+                                          const ReadProgress& progress = {});
 
 // The pairs the chosen columns (and KVTML lesson) give, and every row that gives none.
 [[nodiscard]] ImportPlan planImport(const ImportSource& source, const ImportChoice& choice);

@@ -12,7 +12,7 @@
 
 namespace exchange {
 
-ImportSource readImportFile(const QString& path)
+ImportSource readImportFile(const QString& path, const ReadProgress& progress)
 {
     const QFileInfo info(path);
     ImportSource source;
@@ -27,10 +27,23 @@ ImportSource readImportFile(const QString& path)
         source.error = message::cannotRead(info.fileName());
     else if (info.size() > MaxImportBytes || bytes.size() > MaxImportBytes)
         source.error = message::tooBig(info.fileName());
-    return source.error.isEmpty() ? readImportData(bytes, path) : source;
+    return source.error.isEmpty() ? readImportData(bytes, path, progress) : source;
 }
 
-ImportSource readImportData(const QByteArray& bytes, const QString& fileName)
+namespace detail {
+
+ImportSource cancelled(const QString& fileName)
+{
+    ImportSource source;
+    source.error = message::cancelled(fileName);
+    source.cancelled = true;
+    return source;
+}
+
+} // namespace detail
+
+ImportSource readImportData(const QByteArray& bytes, const QString& fileName,
+                            const ReadProgress& progress)
 {
     const QFileInfo info(fileName);
     const QString name = info.fileName();
@@ -63,8 +76,8 @@ ImportSource readImportData(const QByteArray& bytes, const QString& fileName)
     const bool kvtml = suffix == QLatin1String("kvtml") || suffix == QLatin1String("xml")
         || start.startsWith("<?xml") || start.startsWith("<kvtml")
         || start.startsWith("<!DOCTYPE kvtml");
-    source = kvtml ? detail::readKvtml(utf16 ? bytes : text, name)
-                   : detail::readDelimited(text, name);
+    source = kvtml ? detail::readKvtml(utf16 ? bytes : text, name, progress)
+                   : detail::readDelimited(text, name, progress);
     if (source.error.isEmpty())
         source.lessonName = lessonNameProposal(
             source.lessonName.isEmpty() ? info.completeBaseName() : source.lessonName);
@@ -157,10 +170,10 @@ ImportPlan planImport(const ImportSource& source, const ImportChoice& choice)
     QHash<QString, qsizetype> pairOf;     // foreign word to its pair
     QList<int> firstRow;                  // row number of each pair
     QHash<qsizetype, QSet<QString>> have; // meanings of each pair that took a duplicate
-    const auto leaveOut = [&plan](const Row& row, const Pair& pair, const QString& reason,
-                                  bool merged) {
+    // Only the rows kept for the list get their text and reason written out.
+    const auto leaveOut = [&plan](const Row& row, const Pair& pair, auto reason, bool merged) {
         if (plan.leftOut.size() < MaxLeftOutKept)
-            plan.leftOut.append({row.number, shown(pair), reason, merged});
+            plan.leftOut.append({row.number, shown(pair), reason(), merged});
         ++plan.leftOutTotal;
         plan.mergedTotal += merged ? 1 : 0;
     };
@@ -168,7 +181,7 @@ ImportPlan planImport(const ImportSource& source, const ImportChoice& choice)
         const Row& row = source.rows[lesson ? source.lessons[choice.kvtmlLesson].rows[k] : k];
         const Pair pair{cell(row, foreign), cell(row, german)};
         if (const QString reason = problemOf(pair); !reason.isEmpty()) {
-            leaveOut(row, pair, reason, false);
+            leaveOut(row, pair, [&] { return reason; }, false);
         } else if (const auto it = pairOf.constFind(pair.foreign); it != pairOf.cend()) {
             auto meanings = have.find(*it);
             if (meanings == have.end()) {
@@ -177,10 +190,10 @@ ImportPlan planImport(const ImportSource& source, const ImportChoice& choice)
             }
             const bool changed = merge(plan.pairs[*it].german, *meanings, pair.german);
             const int first = firstRow[*it];
-            leaveOut(row, pair,
-                     changed ? message::duplicateMerged(first, plan.entries)
-                             : message::duplicateUnchanged(first, plan.entries),
-                     true);
+            leaveOut(row, pair, [&] {
+                return changed ? message::duplicateMerged(first, plan.entries)
+                               : message::duplicateUnchanged(first, plan.entries);
+            }, true);
         } else {
             pairOf.insert(pair.foreign, plan.pairs.size());
             plan.pairs.append(pair);

@@ -98,17 +98,47 @@ QString shapeProblem(const QByteArray& xml, const QString& fileName)
     return {};
 }
 
+// The elements that make word pairs; every other element is Other.
+enum class Tag : quint8 {
+    Other, Kvtml, Information, Title, Identifiers, Identifier, Name, Locale, Entries, Entry,
+    Translation, Text, Lessons, Container
+};
+
+Tag tagOf(QStringView name)
+{
+    static constexpr std::pair<Tag, QLatin1StringView> names[] = {
+        {Tag::Kvtml, QLatin1StringView("kvtml")},
+        {Tag::Information, QLatin1StringView("information")},
+        {Tag::Title, QLatin1StringView("title")},
+        {Tag::Identifiers, QLatin1StringView("identifiers")},
+        {Tag::Identifier, QLatin1StringView("identifier")},
+        {Tag::Name, QLatin1StringView("name")},
+        {Tag::Locale, QLatin1StringView("locale")},
+        {Tag::Entries, QLatin1StringView("entries")},
+        {Tag::Entry, QLatin1StringView("entry")},
+        {Tag::Translation, QLatin1StringView("translation")},
+        {Tag::Text, QLatin1StringView("text")},
+        {Tag::Lessons, QLatin1StringView("lessons")},
+        {Tag::Container, QLatin1StringView("container")}};
+    for (const auto& [tag, text] : names)
+        if (name == text)
+            return tag;
+    return Tag::Other;
+}
+
 // Reads the parts of a KVTML 2.0 document that make word pairs; everything else is skipped.
 class KvtmlParser
 {
 public:
-    explicit KvtmlParser(const QByteArray& bytes) : m_xml(bytes)
+    KvtmlParser(const QByteArray& bytes, const ReadProgress& progress)
+        : m_xml(bytes), m_progress(progress), m_size(std::max<qsizetype>(bytes.size(), 1))
     {
         m_xml.setEntityResolver(&m_guard);
     }
 
     // Empty when the document was read, otherwise the message for the user.
     QString run(const QString& fileName);
+    bool cancelled = false;
 
     QString title;
     QList<Identifier> identifiers;
@@ -117,15 +147,24 @@ public:
     QStringList refs;             // entry ids referenced by containers, in file order
 
 private:
-    QString start(const QString& fileName);
-    QString startLessonPart(const QStringView name, const QString& fileName);
+    QString start(Tag tag, const QString& fileName);
+    QString startLessonPart(Tag tag, const QString& fileName);
     QString text();
-    int id(bool* ok) const { return m_xml.attributes().value(QLatin1String("id")).toInt(ok); }
-    bool inside(std::initializer_list<const char*> path) const;
+    QString attribute(const char* name) const
+    {
+        return m_xml.attributes().value(QLatin1String(name)).toString();
+    }
+    int id() const; // the element's id, or -1 when it has none
+    bool inside(std::initializer_list<Tag> path) const
+    {
+        return std::equal(path.begin(), path.end(), m_path.cbegin(), m_path.cend());
+    }
 
     EntityGuard m_guard;
     QXmlStreamReader m_xml;
-    QStringList m_path;           // names of the open elements from the root
+    const ReadProgress& m_progress;
+    qsizetype m_size;
+    QList<Tag> m_path;            // the open elements from the root
     QList<qsizetype> m_open;      // open containers, innermost last, at most MaxLessonDepth
     QSet<int> m_identifierIds;
     qsizetype m_identifier = -1;  // the identifier being read, or -1
@@ -135,7 +174,13 @@ private:
 
 QString KvtmlParser::run(const QString& fileName)
 {
-    while (!m_xml.atEnd()) {
+    for (quint32 token = 1; !m_xml.atEnd(); ++token) {
+        // Characters are about bytes in the markup, which is mostly ASCII.
+        if (m_progress && token % 4096 == 0
+            && !m_progress(int(std::min<qint64>(m_xml.characterOffset() * 1000 / m_size, 1000)))) {
+            cancelled = true;
+            return message::cancelled(fileName);
+        }
         switch (m_xml.readNext()) {
         case QXmlStreamReader::DTD:
             // Entities are never expanded: declaring one is how XML bombs and file reads work.
@@ -145,16 +190,17 @@ QString KvtmlParser::run(const QString& fileName)
             break;
         case QXmlStreamReader::EntityReference:
             return message::xmlEntities(fileName);
-        case QXmlStreamReader::StartElement:
-            if (m_path.isEmpty() && m_xml.name() != QLatin1String("kvtml"))
+        case QXmlStreamReader::StartElement: {
+            const Tag tag = tagOf(m_xml.name());
+            if (m_path.isEmpty() && tag != Tag::Kvtml)
                 return message::notKvtml(fileName);
-            if (m_path.isEmpty()
-                && m_xml.attributes().value(QLatin1String("version")) != QLatin1String("2.0"))
+            if (m_path.isEmpty() && attribute("version") != QLatin1String("2.0"))
                 return message::kvtmlVersion(fileName);
             m_root = true;
-            if (QString error = start(fileName); !error.isEmpty())
+            if (QString error = start(tag, fileName); !error.isEmpty())
                 return error;
             break;
+        }
         case QXmlStreamReader::EndElement:
             if (!m_open.isEmpty() && m_path.size() == m_open.size() + 2)
                 containers[m_open.takeLast()].endRef = refs.size();
@@ -199,32 +245,29 @@ QString KvtmlParser::text()
     return value;
 }
 
-bool KvtmlParser::inside(std::initializer_list<const char*> path) const
+int KvtmlParser::id() const
 {
-    if (m_path.size() != qsizetype(path.size()))
-        return false;
-    return std::equal(path.begin(), path.end(), m_path.cbegin(),
-                      [](const char* a, const QString& b) { return b == QLatin1String(a); });
+    bool ok = false;
+    const int value = m_xml.attributes().value(QLatin1String("id")).toInt(&ok);
+    return ok && value >= 0 ? value : -1;
 }
 
 // Empty, or the message that refuses the file.
-QString KvtmlParser::start(const QString& fileName)
+QString KvtmlParser::start(Tag tag, const QString& fileName)
 {
-    const QString name = m_xml.name().toString();
-    bool ok = false;
-    if (inside({"kvtml", "information"}) && name == QLatin1String("title")) {
+    if (inside({Tag::Kvtml, Tag::Information}) && tag == Tag::Title) {
         title = text();
         return {}; // text() has consumed the end of the element
     }
-    if (inside({"kvtml", "identifiers", "identifier"})
-        && (name == QLatin1String("name") || name == QLatin1String("locale"))) {
+    if (inside({Tag::Kvtml, Tag::Identifiers, Tag::Identifier})
+        && (tag == Tag::Name || tag == Tag::Locale)) {
         const QString value = text();
         if (m_identifier >= 0)
-            (name == QLatin1String("name") ? identifiers[m_identifier].name
-                                           : identifiers[m_identifier].locale) = value;
+            (tag == Tag::Name ? identifiers[m_identifier].name
+                              : identifiers[m_identifier].locale) = value;
         return {};
     }
-    if (inside({"kvtml", "entries", "entry", "translation"}) && name == QLatin1String("text")) {
+    if (inside({Tag::Kvtml, Tag::Entries, Tag::Entry, Tag::Translation}) && tag == Tag::Text) {
         const QString value = text();
         auto& texts = entries.last().texts;
         const bool known = std::any_of(texts.cbegin(), texts.cend(),
@@ -234,37 +277,36 @@ QString KvtmlParser::start(const QString& fileName)
             texts.append({m_translation, value});
         return {};
     }
-    if (m_path.size() >= 2 && m_path[1] == QLatin1String("lessons")) {
-        if (QString error = startLessonPart(name, fileName); !error.isEmpty())
+    if (m_path.size() >= 2 && m_path[1] == Tag::Lessons) {
+        if (QString error = startLessonPart(tag, fileName); !error.isEmpty())
             return error;
         if (m_xml.tokenType() == QXmlStreamReader::EndElement)
             return {};
-    } else if (inside({"kvtml", "identifiers"}) && name == QLatin1String("identifier")) {
-        const int value = id(&ok);
-        m_identifier = ok && value >= 0 && !m_identifierIds.contains(value) ? identifiers.size() : -1;
+    } else if (inside({Tag::Kvtml, Tag::Identifiers}) && tag == Tag::Identifier) {
+        const int value = id();
+        m_identifier = value >= 0 && !m_identifierIds.contains(value) ? identifiers.size() : -1;
         if (m_identifier >= 0) {
             if (identifiers.size() == MaxColumns)
                 return message::tooManyLanguages(fileName);
             m_identifierIds.insert(value);
             identifiers.append({value, {}, {}});
         }
-    } else if (inside({"kvtml", "entries"}) && name == QLatin1String("entry")) {
+    } else if (inside({Tag::Kvtml, Tag::Entries}) && tag == Tag::Entry) {
         if (entries.size() == MaxRows)
             return message::tooManyRows(fileName, true);
-        entries.append({m_xml.attributes().value(QLatin1String("id")).toString(), {}});
-    } else if (inside({"kvtml", "entries", "entry"}) && name == QLatin1String("translation")) {
-        const int value = id(&ok);
-        m_translation = ok && value >= 0 ? value : -1;
+        entries.append({attribute("id"), {}});
+    } else if (inside({Tag::Kvtml, Tag::Entries, Tag::Entry}) && tag == Tag::Translation) {
+        m_translation = id();
     }
-    m_path.append(name);
+    m_path.append(tag);
     return {};
 }
 
 // Inside <lessons>: containers, their names and their entry references.
-QString KvtmlParser::startLessonPart(const QStringView name, const QString& fileName)
+QString KvtmlParser::startLessonPart(Tag tag, const QString& fileName)
 {
-    const bool inContainer = m_path.last() == QLatin1String("container");
-    if (name == QLatin1String("container")
+    const bool inContainer = m_path.last() == Tag::Container;
+    if (tag == Tag::Container
         && (m_path.size() == 2 || (inContainer && m_path.size() == m_open.size() + 2))) {
         if (m_open.size() < MaxLessonDepth) {
             if (containers.size() == MaxLessons)
@@ -276,12 +318,12 @@ QString KvtmlParser::startLessonPart(const QStringView name, const QString& file
     }
     if (!inContainer)
         return {};
-    if (name == QLatin1String("name") && m_path.size() == m_open.size() + 2) {
+    if (tag == Tag::Name && m_path.size() == m_open.size() + 2) {
         const QString value = text();
         if (containers[m_open.last()].name.isEmpty())
             containers[m_open.last()].name = value.trimmed();
-    } else if (name == QLatin1String("entry")) {
-        refs.append(m_xml.attributes().value(QLatin1String("id")).toString());
+    } else if (tag == Tag::Entry) {
+        refs.append(attribute("id"));
     }
     return {};
 }
@@ -310,7 +352,8 @@ int germanColumn(const QList<Identifier>& identifiers)
 
 namespace detail {
 
-ImportSource readKvtml(const QByteArray& bytes, const QString& fileName)
+ImportSource readKvtml(const QByteArray& bytes, const QString& fileName,
+                       const ReadProgress& progress)
 {
     ImportSource source;
     source.format = Format::Kvtml;
@@ -320,8 +363,10 @@ ImportSource readKvtml(const QByteArray& bytes, const QString& fileName)
         utf16 ? QString(QStringDecoder(QStringDecoder::Utf16)(bytes)).toUtf8() : bytes, fileName);
     if (!source.error.isEmpty())
         return source;
-    KvtmlParser parser(bytes);
+    KvtmlParser parser(bytes, progress);
     if (const QString error = parser.run(fileName); !error.isEmpty()) {
+        if (parser.cancelled)
+            return cancelled(fileName);
         source.error = error;
         return source;
     }

@@ -97,6 +97,11 @@ QString noEntries(const QString& fileName)
     return QStringLiteral("Die Datei \"%1\" enthält keine Vokabeln.").arg(fileName);
 }
 
+QString cancelled(const QString& fileName)
+{
+    return QStringLiteral("Das Lesen der Datei \"%1\" wurde abgebrochen.").arg(fileName);
+}
+
 QString tooDeep(const QString& fileName)
 {
     return QStringLiteral("Die Datei \"%1\" ist zu tief verschachtelt. Importiert werden "

@@ -18,6 +18,7 @@ namespace exchange::message {
 [[nodiscard]] QString xmlEntities(const QString& fileName);
 [[nodiscard]] QString kvtmlLanguages(const QString& fileName);
 [[nodiscard]] QString noEntries(const QString& fileName);
+[[nodiscard]] QString cancelled(const QString& fileName);
 // Files beyond a limit of Exchange.h; line is where the reader met it.
 [[nodiscard]] QString tooDeep(const QString& fileName);
 [[nodiscard]] QString tooManyAttributes(const QString& fileName, qsizetype line);
