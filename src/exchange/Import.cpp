@@ -62,7 +62,8 @@ ImportSource readImportData(const QByteArray& bytes, const QString& fileName,
     }
     if (text.startsWith("\xEF\xBB\xBF"))
         text.remove(0, 3);
-    if (text.trimmed().isEmpty())
+    const QByteArrayView trimmed = QByteArrayView(text).trimmed();
+    if (trimmed.isEmpty())
         source.error = message::empty(name);
     else if (text.contains('\0'))
         source.error = message::notText(name);
@@ -72,7 +73,7 @@ ImportSource readImportData(const QByteArray& bytes, const QString& fileName,
     // The XML reader follows the document's own encoding, so it gets the bytes as they are. Text
     // that merely begins with "<" is a word list like any other.
     const QString suffix = info.suffix().toLower();
-    const QByteArray start = text.trimmed().left(64);
+    const QByteArrayView start = trimmed.first(std::min<qsizetype>(trimmed.size(), 64));
     const bool kvtml = suffix == QLatin1String("kvtml") || suffix == QLatin1String("xml")
         || start.startsWith("<?xml") || start.startsWith("<kvtml")
         || start.startsWith("<!DOCTYPE kvtml");
