@@ -287,7 +287,7 @@ ImportSource readDelimited(const QByteArray& bytes, const QString& fileName,
     source.rows = std::move(parsed.rows);
     for (int i = 0; i < columns; ++i)
         source.columns.append(i < header.columns.size() && !header.columns[i].trimmed().isEmpty()
-                                  ? header.columns[i].trimmed()
+                                  ? header.columns[i].trimmed().left(MaxNameLength)
                                   : message::column(i + 1));
     source.separator = QLatin1Char(separator);
     return source;

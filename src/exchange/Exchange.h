@@ -93,6 +93,8 @@ inline constexpr qsizetype MaxCells = 2'000'000; // rows times their cells
 inline constexpr int MaxXmlDepth = 100;          // elements open at once
 inline constexpr int MaxXmlAttributes = 50;      // attributes of one element
 inline constexpr int MaxLessons = 1000;          // KVTML containers
+// Names of lessons and columns are cut to this length, so that every choice fits on one line.
+inline constexpr qsizetype MaxNameLength = 100;
 
 // Told now and then how far reading has come, from 0 to 1000; false stops the reading.
 using ReadProgress = std::function<bool(int permille)>;

@@ -88,10 +88,12 @@ ImportSource readImportData(const QByteArray& bytes, const QString& fileName,
 QString lessonNameProposal(const QString& text)
 {
     QString name;
-    for (const QChar c : text)
-        if (!store::ForbiddenListNameCharacters.contains(c) && store::unstorableTextMessage(QString(c)).isEmpty())
+    // Enough characters for a name even after blanks run together; a title may be megabytes.
+    for (qsizetype i = 0; i < text.size() && name.size() < 4 * MaxNameLength; ++i)
+        if (const QChar c = text[i]; !store::ForbiddenListNameCharacters.contains(c)
+                                     && store::unstorableTextMessage(QString(c)).isEmpty())
             name += c;
-    name = name.simplified().left(100).trimmed();
+    name = name.simplified().left(MaxNameLength).trimmed();
     return name.isEmpty() ? message::fallbackLessonName() : name;
 }
 

@@ -50,9 +50,10 @@ public:
     bool met = false;
 };
 
-// Qt's reader spends time that grows with the square of the attributes of one element, so the
-// markup is looked over before it: one pass over the bytes counts the attributes of every tag
-// and the elements open at once. Comments, CDATA, processing instructions and the document type
+// Qt's reader spends time that grows with the square of the attributes of one element, and with
+// the attribute declarations of a document type times the elements; so the markup is looked over
+// before it: one pass over the bytes counts the attributes of every tag and the elements open at
+// once, and refuses declarations. Comments, CDATA, processing instructions and the document type
 // are skipped no further than XML itself lets them reach, so no element escapes the count.
 QString shapeProblem(const QByteArray& xml, const QString& fileName)
 {
@@ -71,10 +72,20 @@ QString shapeProblem(const QByteArray& xml, const QString& fileName)
         } else if (tag.startsWith("<?")) {
             at = after(at, "?>");
         } else if (tag.startsWith("<!")) {
-            // A document type may hold declarations in brackets, each ended by ">".
+            // A document type may hold declarations in brackets; no word list needs them.
             const qsizetype close = after(at, ">");
             const qsizetype subset = bytes.first(close).indexOf('[', at);
-            at = subset < 0 ? close : after(after(subset, "]"), ">");
+            if (subset < 0) {
+                at = close;
+                continue;
+            }
+            const qsizetype end = after(subset, "]");
+            const QByteArrayView declarations = bytes.sliced(subset, end - subset);
+            if (declarations.contains("<!ENTITY"))
+                return message::xmlEntities(fileName);
+            if (declarations.contains('<'))
+                return message::xmlDeclarations(fileName);
+            at = after(end, ">");
         } else if (tag.startsWith("</")) {
             depth = std::max(depth - 1, 0);
             at = after(at, ">");
@@ -386,7 +397,7 @@ ImportSource readKvtml(const QByteArray& bytes, const QString& fileName,
     for (const Identifier& i : std::as_const(parser.identifiers)) {
         column.insert(i.id, source.columns.size());
         const QString name = i.name.trimmed().isEmpty() ? i.locale.trimmed() : i.name.trimmed();
-        source.columns.append(name.isEmpty() ? message::language(i.id) : name);
+        source.columns.append(name.isEmpty() ? message::language(i.id) : name.left(MaxNameLength));
     }
     QHash<QString, qsizetype> rowOf;
     source.rows.reserve(parser.entries.size());
@@ -401,7 +412,8 @@ ImportSource readKvtml(const QByteArray& bytes, const QString& fileName,
     }
     // Nested containers follow their outer ones; their names carry the outer names.
     for (const Container& c : std::as_const(parser.containers)) {
-        QString name = c.name.isEmpty() ? message::unnamedLesson(source.lessons.size() + 1) : c.name;
+        QString name = c.name.isEmpty() ? message::unnamedLesson(source.lessons.size() + 1)
+                                        : c.name.left(MaxNameLength);
         if (c.parent >= 0)
             name = source.lessons[c.parent].name + QStringLiteral(" / ") + name;
         KvtmlLesson lesson{name, {}};

@@ -87,6 +87,14 @@ QString xmlEntities(const QString& fileName)
         .arg(fileName);
 }
 
+QString xmlDeclarations(const QString& fileName)
+{
+    return QStringLiteral("Die Datei \"%1\" enthält eine eigene Dokumenttypdefinition (<!DOCTYPE "
+                          "… [ … ]>). Solche Dateien werden aus Sicherheitsgründen nicht "
+                          "importiert.")
+        .arg(fileName);
+}
+
 QString kvtmlLanguages(const QString& fileName)
 {
     return QStringLiteral("Die Datei \"%1\" enthält keine zwei Sprachen.").arg(fileName);

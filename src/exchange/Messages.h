@@ -16,6 +16,7 @@ namespace exchange::message {
 [[nodiscard]] QString kvtmlVersion(const QString& fileName);
 [[nodiscard]] QString xmlDamaged(const QString& fileName, qint64 line);
 [[nodiscard]] QString xmlEntities(const QString& fileName);
+[[nodiscard]] QString xmlDeclarations(const QString& fileName);
 [[nodiscard]] QString kvtmlLanguages(const QString& fileName);
 [[nodiscard]] QString noEntries(const QString& fileName);
 [[nodiscard]] QString cancelled(const QString& fileName);

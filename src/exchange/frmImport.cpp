@@ -18,6 +18,8 @@ namespace {
 
 // Rows shown in the preview; the summary below counts them all.
 constexpr int PreviewRows = 20;
+// A cell may hold megabytes; the table shows its beginning.
+constexpr qsizetype PreviewCellLength = 500;
 
 QComboBox* makeCombo(QWidget* parent, const QString& name)
 {
@@ -125,7 +127,7 @@ void frmImport::fillPreview()
         numbers.append(QString::number(row.number));
         for (qsizetype c = 0; c < row.cells.size() && c < m_source.columns.size(); ++c)
             grdVorschau->setItem(static_cast<int>(r), static_cast<int>(c),
-                                 new QTableWidgetItem(row.cells[c]));
+                                 new QTableWidgetItem(row.cells[c].left(PreviewCellLength)));
     }
     grdVorschau->setVerticalHeaderLabels(numbers);
     const bool kvtml = m_source.format == exchange::Format::Kvtml;

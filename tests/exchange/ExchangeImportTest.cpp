@@ -195,6 +195,11 @@ private slots:
         row("150,000 attributes", "<?xml version=\"1.0\"?>\n<kvtml version=\"2.0\"" + numbered(" a%1='='", 150000)
             + "/>", "v.kvtml", "Die Datei \"v.kvtml\" enthält in Zeile 2 ein Element mit zu vielen Attributen. "
                                "Importiert werden KVTML-Dateien mit bis zu 50 Attributen je Element.");
+        const QByteArray declarations = "<!DOCTYPE kvtml [" + numbered("<!ATTLIST e%1 a CDATA 'x'>", 20000) + "]>";
+        row("20,000 attribute declarations", kvtml().replace("<kvtml ", declarations + "<kvtml ")
+            .replace("<entries>", "<entries>" + QByteArray("<entry/>").repeated(200000)), "v.kvtml",
+            "Die Datei \"v.kvtml\" enthält eine eigene Dokumenttypdefinition (<!DOCTYPE … [ … ]>). Solche Dateien "
+            "werden aus Sicherheitsgründen nicht importiert.");
         row("1,001 lessons", kvtml().replace("<lessons>", "<lessons>" + QByteArray("<container/>").repeated(1001)),
             "v.kvtml", "Die Datei \"v.kvtml\" enthält zu viele Lektionen. Importiert werden KVTML-Dateien mit bis "
                        "zu 1.000 Lektionen.");
