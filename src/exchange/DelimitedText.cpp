@@ -14,6 +14,10 @@
 namespace exchange {
 namespace {
 
+// Cells beyond MaxColumns may be there as long as they are empty, up to what a spreadsheet's row
+// holds at most.
+constexpr qsizetype MaxRowCells = 16384;
+
 // Reads delimited text with libcsv into rows, or only measures how the rows split. Lines are
 // counted by the line feeds libcsv reports between rows (CSV_REPALL_NL) and those inside quoted
 // fields. Reading stops at the first limit the text passes.
@@ -33,7 +37,7 @@ public:
     QHash<qsizetype, qsizetype> widths; // how many rows have how many cells
     qsizetype quoted = 0;               // cells holding a quote
     int openQuoteLine = 0;              // the row whose quoted field never closes, or 0
-    int tooWideLine = 0;                // the first row with a filled cell beyond MaxColumns
+    int tooWideLine = 0;                // the first row too wide to read
     bool tooManyRows = false;
     bool tooManyCells = false;
     bool cancelled = false;
@@ -45,6 +49,11 @@ private:
     }
     static void onField(void* data, size_t size, void* self);
     static void onRowEnd(int c, void* self);
+    void stopTooWide()
+    {
+        tooWideLine = m_rowLine;
+        ++widths[m_width]; // still a row that splits, for the separator guess
+    }
 
     char m_separator;
     Decode m_decode;
@@ -62,7 +71,10 @@ void CsvReader::onField(void* data, size_t size, void* self)
         return;
     if (r->m_width++ == 0)
         r->m_rowLine = r->m_line;
-    // Empty cells come by the million in a crafted file; they cost nothing more than this.
+    if (r->m_width > MaxRowCells) {
+        r->stopTooWide();
+        return;
+    }
     if (size == 0) {
         if (r->m_width <= MaxColumns && r->m_decode != Decode::None)
             r->m_cells.append(QString());
@@ -71,12 +83,10 @@ void CsvReader::onField(void* data, size_t size, void* self)
     const QByteArrayView field(data ? static_cast<const char*>(data) : "", qsizetype(size));
     r->m_line += int(std::count(field.begin(), field.end(), '\n'));
     r->quoted += field.contains('"') ? 1 : 0;
-    // Spreadsheets may add empty cells without end; only filled ones make a column.
+    // Spreadsheets may add empty cells; only filled ones make a column.
     if (r->m_width > MaxColumns) {
-        if (!field.trimmed().isEmpty()) {
-            r->tooWideLine = r->m_rowLine;
-            ++r->widths[r->m_width]; // still a row that splits, for the separator guess
-        }
+        if (!field.trimmed().isEmpty())
+            r->stopTooWide();
         return;
     }
     if (r->m_decode == Decode::Utf8)

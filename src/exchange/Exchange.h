@@ -88,7 +88,7 @@ inline constexpr qint64 MaxImportBytes = 20 * 1024 * 1024;
 // Limits that no real word list reaches. A file beyond one is refused with a message, so that
 // neither the time nor the memory reading takes can be driven up by a crafted file.
 inline constexpr int MaxColumns = 100;           // cells of a row; languages of a KVTML file
-inline constexpr int MaxRows = 500'000;          // lines, or KVTML entries
+inline constexpr int MaxRows = 200'000;          // lines, or KVTML entries
 inline constexpr qsizetype MaxCells = 2'000'000; // rows times their cells
 inline constexpr int MaxXmlDepth = 100;          // elements open at once
 inline constexpr int MaxXmlAttributes = 50;      // attributes of one element

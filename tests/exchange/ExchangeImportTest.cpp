@@ -210,12 +210,16 @@ private slots:
                        "2.000.000 Feldern (Einträge mal Sprachen).");
         row("20,000 rows of one word", numbered("w\tm%1\n", 20000), "v.txt",
             "1 Wortpaar wird importiert, 19999 doppelte Zeilen werden zusammengeführt.");
-        row("20 MB of ;", "house;Haus" + QByteArray(MaxImportBytes - 10, ';'), "v.csv", "1 Wortpaar wird importiert.");
+        row("20 MB of ;", "house;Haus" + QByteArray(MaxImportBytes - 10, ';'), "v.csv",
+            "Die Datei \"v.csv\" enthält in Zeile 1 zu viele Spalten. Importiert werden Dateien mit bis zu 100 "
+            "Spalten.");
+        row("empty cells after the last column", "house;Haus" + QByteArray(16000, ';'), "v.csv",
+            "1 Wortpaar wird importiert.");
         row("a filled 101st column", "a" + QByteArray(";b").repeated(100), "v.csv",
             "Die Datei \"v.csv\" enthält in Zeile 1 zu viele Spalten. Importiert werden Dateien mit bis zu 100 "
             "Spalten.");
         row("20 MB of rows left out", QByteArray("\tx\n").repeated(MaxImportBytes / 3), "v.txt",
-            "Die Datei \"v.txt\" enthält zu viele Zeilen. Importiert werden Dateien mit bis zu 500.000 Zeilen.");
+            "Die Datei \"v.txt\" enthält zu viele Zeilen. Importiert werden Dateien mit bis zu 200.000 Zeilen.");
         row("5,000 rows left out", QByteArray("\tx\n").repeated(5000), "v.txt",
             "Kein Wortpaar kann importiert werden, 5000 Zeilen werden ausgelassen.");
     }
