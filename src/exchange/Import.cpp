@@ -116,7 +116,9 @@ QString problemOf(const Pair& p)
 {
     if (p.foreign.isEmpty())
         return message::emptyForeign();
-    if (meaningsOf(p.german).isEmpty())
+    // Some meaning is there when anything but separators and blanks is.
+    if (std::all_of(p.german.cbegin(), p.german.cend(),
+                    [](QChar c) { return c == QLatin1Char(';') || c.isSpace(); }))
         return message::emptyGerman();
     if (QString m = editor::foreignWordProblem(p.foreign); !m.isEmpty())
         return m;
