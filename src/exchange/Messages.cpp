@@ -127,18 +127,26 @@ QString tooManyAttributes(const QString& fileName, qsizetype line)
         .arg(MaxXmlAttributes);
 }
 
+namespace {
+
+// what: a plural that reads the same after "bis zu".
+QString tooManyInKvtml(const QString& fileName, const QString& what, qsizetype limit)
+{
+    return QStringLiteral("Die Datei \"%1\" enthält zu viele %2. Importiert werden KVTML-Dateien "
+                          "mit bis zu %3 %2.")
+        .arg(fileName, what, number(limit));
+}
+
+} // namespace
+
 QString tooManyLanguages(const QString& fileName)
 {
-    return QStringLiteral("Die Datei \"%1\" enthält zu viele Sprachen. Importiert werden "
-                          "KVTML-Dateien mit bis zu %2 Sprachen.")
-        .arg(fileName, number(MaxColumns));
+    return tooManyInKvtml(fileName, QStringLiteral("Sprachen"), MaxColumns);
 }
 
 QString tooManyLessons(const QString& fileName)
 {
-    return QStringLiteral("Die Datei \"%1\" enthält zu viele Lektionen. Importiert werden "
-                          "KVTML-Dateien mit bis zu %2 Lektionen.")
-        .arg(fileName, number(MaxLessons));
+    return tooManyInKvtml(fileName, QStringLiteral("Lektionen"), MaxLessons);
 }
 
 QString tooManyColumns(const QString& fileName, int line)
