@@ -84,6 +84,8 @@ public:
                 small && big ? &ratio : nullptr, "x", "<=", 3);
         }
         row("open the results screen (10000 runs)", ms("BM_OpenResults/10000"), "ms", "<", 300);
+        row("import a TSV of 100000 rows", ms("BM_ImportTsv/100000"), "ms", "<", 1000);
+        row("import a KVTML of 100000 entries", ms("BM_ImportKvtml/100000"), "ms", "<", 1000);
         for (const int bytes : {40, 4096}) {
             const std::string size = std::to_string(bytes);
             const double* scramble = rate("BM_ScrambleLine/" + size);

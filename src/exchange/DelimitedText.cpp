@@ -5,8 +5,6 @@
 
 #include <QFileInfo>
 #include <QHash>
-#include <QRegularExpression>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <utility>
@@ -16,92 +14,160 @@
 namespace exchange {
 namespace {
 
-// The rows libcsv finds, with the line each row starts on. Lines are counted by the line
-// feeds libcsv reports between rows (CSV_REPALL_NL) and those inside quoted fields.
-struct CsvRows
+// Cells beyond MaxColumns may be there as long as they are empty, up to what a spreadsheet's row
+// holds at most.
+constexpr qsizetype MaxRowCells = 16384;
+
+// Reads delimited text with libcsv into rows, or only measures how the rows split. Lines are
+// counted by the line feeds libcsv reports between rows (CSV_REPALL_NL) and those inside quoted
+// fields. Reading stops at the first limit the text passes.
+class CsvReader
 {
-    struct Raw
-    {
-        int line = 0;
-        QList<QByteArray> fields;
-    };
-    QList<Raw> rows;
-    QList<QByteArray> fields; // of the row being read
-    int rowLine = 1;
-    int line = 1;
-    int openQuoteLine = 0;    // the row whose quoted field never closes; 0 when there is none
+public:
+    enum class Decode { None, Utf8, Cp1252 }; // None keeps no rows, only their widths
 
-    static void onField(void* data, size_t size, void* self)
+    CsvReader(char separator, Decode decode, int firstLine = 1)
+        : m_separator(separator), m_decode(decode), m_line(firstLine)
     {
-        auto* r = static_cast<CsvRows*>(self);
-        const QByteArray field(data ? static_cast<const char*>(data) : "", qsizetype(size));
-        if (r->fields.isEmpty())
-            r->rowLine = r->line;
-        r->line += int(field.count('\n'));
-        r->fields.append(field);
     }
 
-    static void onRowEnd(int c, void* self)
+    void read(QByteArrayView text, const ReadProgress& progress = {});
+
+    QList<Row> rows;
+    QHash<qsizetype, qsizetype> widths; // how many rows have how many cells
+    qsizetype quoted = 0;               // cells holding a quote
+    int openQuoteLine = 0;              // the row whose quoted field never closes, or 0
+    int tooWideLine = 0;                // the first row too wide to read
+    bool tooManyRows = false;
+    bool tooManyCells = false;
+    bool cancelled = false;
+
+private:
+    [[nodiscard]] bool stopped() const
     {
-        auto* r = static_cast<CsvRows*>(self);
-        if (!r->fields.isEmpty())
-            r->rows.append({r->rowLine, std::exchange(r->fields, {})});
-        if (c == '\n')
-            ++r->line;
+        return tooWideLine > 0 || tooManyRows || tooManyCells || cancelled;
     }
+    static void onField(void* data, size_t size, void* self);
+    static void onRowEnd(int c, void* self);
+    void stopTooWide()
+    {
+        tooWideLine = m_rowLine;
+        ++widths[m_width]; // still a row that splits, for the separator guess
+    }
+
+    char m_separator;
+    Decode m_decode;
+    int m_line;
+    int m_rowLine = 0;
+    qsizetype m_width = 0;  // cells of the row being read, the blank ones beyond MaxColumns too
+    QStringList m_cells;    // the row's cells kept, at most MaxColumns
+    qsizetype m_cellsKept = 0;
 };
 
-CsvRows parseCsv(const QByteArray& text, char separator)
+void CsvReader::onField(void* data, size_t size, void* self)
 {
-    CsvRows out;
-    csv_parser parser;
-    if (csv_init(&parser, CSV_REPALL_NL) != 0)
-        return out;
-    csv_set_delim(&parser, static_cast<unsigned char>(separator));
-    csv_parse(&parser, text.constData(), size_t(text.size()), CsvRows::onField, CsvRows::onRowEnd,
-              &out);
-    // Lenient while reading, strict at the end: only a quoted field left open fails here.
-    csv_set_opts(&parser, CSV_REPALL_NL | CSV_STRICT | CSV_STRICT_FINI);
-    if (csv_fini(&parser, CsvRows::onField, CsvRows::onRowEnd, &out) != 0)
-        out.openQuoteLine = out.fields.isEmpty() ? out.line : out.rowLine;
-    csv_free(&parser);
-    return out;
+    auto* r = static_cast<CsvReader*>(self);
+    if (r->stopped())
+        return;
+    if (r->m_width++ == 0)
+        r->m_rowLine = r->m_line;
+    if (r->m_width > MaxRowCells) {
+        r->stopTooWide();
+        return;
+    }
+    if (size == 0) {
+        if (r->m_width <= MaxColumns && r->m_decode != Decode::None)
+            r->m_cells.append(QString());
+        return;
+    }
+    const QByteArrayView field(data ? static_cast<const char*>(data) : "", qsizetype(size));
+    r->m_line += int(std::count(field.begin(), field.end(), '\n'));
+    r->quoted += field.contains('"') ? 1 : 0;
+    // Spreadsheets may add empty cells; only filled ones make a column.
+    if (r->m_width > MaxColumns) {
+        if (!field.trimmed().isEmpty())
+            r->stopTooWide();
+        return;
+    }
+    if (r->m_decode == Decode::Utf8)
+        r->m_cells.append(QString::fromUtf8(field));
+    else if (r->m_decode == Decode::Cp1252)
+        r->m_cells.append(store::fromCp1252(field.toByteArray()));
 }
 
-QByteArray firstLines(const QByteArray& text, int count)
+void CsvReader::onRowEnd(int c, void* self)
 {
+    auto* r = static_cast<CsvReader*>(self);
+    if (r->stopped())
+        return;
+    if (r->m_width > 0) {
+        ++r->widths[r->m_width];
+        if (r->m_decode != Decode::None) {
+            r->m_cellsKept += r->m_cells.size();
+            r->tooManyRows = r->rows.size() == MaxRows;
+            r->tooManyCells = r->m_cellsKept > MaxCells;
+            if (!r->stopped())
+                r->rows.append({r->m_rowLine, std::exchange(r->m_cells, {})});
+        }
+        r->m_width = 0;
+    }
+    if (c == '\n')
+        ++r->m_line;
+}
+
+void CsvReader::read(QByteArrayView text, const ReadProgress& progress)
+{
+    csv_parser parser;
+    if (csv_init(&parser, CSV_REPALL_NL) != 0)
+        return;
+    csv_set_delim(&parser, static_cast<unsigned char>(m_separator));
+    // In pieces, so that a text beyond a limit is left at once.
+    constexpr qsizetype Piece = 64 * 1024;
+    for (qsizetype at = 0; at < text.size() && !stopped(); at += Piece) {
+        if (progress && !progress(int(at * 1000 / text.size()))) {
+            cancelled = true;
+            break;
+        }
+        const QByteArrayView piece = text.sliced(at, std::min(Piece, text.size() - at));
+        csv_parse(&parser, piece.data(), size_t(piece.size()), onField, onRowEnd, this);
+    }
+    // Lenient while reading, strict at the end: only a quoted field left open fails here.
+    csv_set_opts(&parser, CSV_REPALL_NL | CSV_STRICT | CSV_STRICT_FINI);
+    if (!stopped() && csv_fini(&parser, onField, onRowEnd, this) != 0)
+        openQuoteLine = m_width == 0 ? m_line : m_rowLine;
+    csv_free(&parser);
+}
+
+// The first lines, up to a size that a sample needs.
+QByteArrayView firstLines(QByteArrayView text, int count)
+{
+    text = text.first(std::min<qsizetype>(text.size(), 1024 * 1024));
     qsizetype at = -1;
     for (int i = 0; i < count; ++i)
         if ((at = text.indexOf('\n', at + 1)) < 0)
             return text;
-    return text.left(at + 1);
+    return text.first(at + 1);
 }
 
 // The separator that splits the first lines most alike into two or more fields. Between equals,
 // fewer fields holding a quote (a sign of a wrong split) win, then the earlier candidate.
-char detectSeparator(const QByteArray& text, const QByteArray& candidates)
+char detectSeparator(QByteArrayView text, const QByteArray& candidates)
 {
-    const QByteArray sample = firstLines(text, 200);
+    const QByteArrayView sample = firstLines(text, 200);
     char best = 0;
     qsizetype bestAgree = 0;
     qsizetype bestQuoted = 0;
     for (const char c : candidates) {
-        const CsvRows parsed = parseCsv(sample, c);
-        QHash<qsizetype, qsizetype> counts;
-        qsizetype quoted = 0;
-        for (const CsvRows::Raw& row : parsed.rows) {
-            ++counts[row.fields.size()];
-            for (const QByteArray& f : row.fields)
-                quoted += f.contains('"') ? 1 : 0;
-        }
+        CsvReader parsed(c, CsvReader::Decode::None);
+        parsed.read(sample);
         qsizetype agree = 0;
-        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        for (auto it = parsed.widths.cbegin(); it != parsed.widths.cend(); ++it)
             if (it.key() >= 2)
                 agree = std::max(agree, it.value());
-        if (agree > bestAgree || (agree == bestAgree && agree > 0 && quoted < bestQuoted)) {
+        if (agree > bestAgree || (agree == bestAgree && agree > 0 && parsed.quoted < bestQuoted)) {
             best = c;
             bestAgree = agree;
-            bestQuoted = quoted;
+            bestQuoted = parsed.quoted;
         }
     }
     return best;
@@ -129,6 +195,22 @@ struct Header
     QStringList columns;
 };
 
+// The names after "#columns:", as many as a row may have cells.
+QStringList columnNames(QStringView value)
+{
+    QStringList names;
+    for (qsizetype from = 0; names.size() < MaxColumns;) {
+        qsizetype at = from;
+        while (at < value.size() && !QStringView(u"\t;,|").contains(value[at]))
+            ++at;
+        names.append(value.sliced(from, at - from).toString());
+        if (at == value.size())
+            break;
+        from = at + 1;
+    }
+    return names;
+}
+
 // Leading lines that begin with "#" carry settings (Anki's plain-text export) and are skipped.
 Header readHeader(const QByteArray& text)
 {
@@ -145,7 +227,7 @@ Header readHeader(const QByteArray& text)
         if (key == QLatin1String("separator"))
             h.separator = namedSeparator(value);
         else if (key == QLatin1String("columns"))
-            h.columns = value.split(QRegularExpression(QStringLiteral("[\t;,|]")));
+            h.columns = columnNames(value);
         ++h.lines;
         at = end + 1;
     }
@@ -162,26 +244,21 @@ qsizetype headerBytes(const QByteArray& text, int lines)
     return at;
 }
 
-bool isUtf8(const QByteArray& bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder(bytes);
-    return !decoder.hasError();
-}
-
 } // namespace
 
 namespace detail {
 
-ImportSource readDelimited(const QByteArray& bytes, const QString& fileName)
+ImportSource readDelimited(const QByteArray& bytes, const QString& fileName,
+                           const ReadProgress& progress)
 {
     ImportSource source;
-    // Files with bare CR line ends are read as if they had line feeds.
+    // A bare CR ends a line as CR LF does (old Mac files, or line ends mixed), so that every row
+    // is counted on a line of its own.
     QByteArray text = bytes;
-    if (!text.contains('\n'))
-        text.replace('\r', '\n');
+    if (text.contains('\r'))
+        text.replace("\r\n", "\n").replace('\r', '\n');
     const Header header = readHeader(text);
-    const QByteArray body = text.mid(headerBytes(text, header.lines));
+    const QByteArrayView body = QByteArrayView(text).sliced(headerBytes(text, header.lines));
     const QString suffix = QFileInfo(fileName).suffix().toLower();
 
     char separator = header.separator;
@@ -193,29 +270,34 @@ ImportSource readDelimited(const QByteArray& bytes, const QString& fileName)
         source.error = message::noColumns(fileName);
         return source;
     }
-    const CsvRows parsed = parseCsv(body, separator);
-    if (parsed.openQuoteLine > 0) {
-        source.error = message::openQuote(fileName, parsed.openQuoteLine + header.lines);
-        return source;
-    }
     // Bytes that are not valid UTF-8 come from Windows, in its Western European code page.
-    const bool utf8 = isUtf8(body);
+    CsvReader parsed(separator,
+                     body.isValidUtf8() ? CsvReader::Decode::Utf8 : CsvReader::Decode::Cp1252,
+                     header.lines + 1);
+    parsed.read(body, progress);
+    if (parsed.cancelled)
+        return cancelled(fileName);
+    if (parsed.tooWideLine > 0)
+        source.error = message::tooManyColumns(fileName, parsed.tooWideLine);
+    else if (parsed.tooManyRows)
+        source.error = message::tooManyRows(fileName, false);
+    else if (parsed.tooManyCells)
+        source.error = message::tooManyCells(fileName, false);
+    else if (parsed.openQuoteLine > 0)
+        source.error = message::openQuote(fileName, parsed.openQuoteLine);
+    if (!source.error.isEmpty())
+        return source;
     qsizetype columns = 0;
-    for (const CsvRows::Raw& raw : parsed.rows) {
-        Row row{raw.line + header.lines, {}};
-        for (const QByteArray& field : raw.fields)
-            row.cells.append(utf8 ? QString::fromUtf8(field) : store::fromCp1252(field));
+    for (const Row& row : std::as_const(parsed.rows))
         columns = std::max(columns, row.cells.size());
-        source.rows.append(std::move(row));
-    }
     if (columns < 2) {
-        source.rows.clear();
         source.error = message::noColumns(fileName);
         return source;
     }
+    source.rows = std::move(parsed.rows);
     for (int i = 0; i < columns; ++i)
         source.columns.append(i < header.columns.size() && !header.columns[i].trimmed().isEmpty()
-                                  ? header.columns[i].trimmed()
+                                  ? header.columns[i].trimmed().left(MaxNameLength)
                                   : message::column(i + 1));
     source.separator = QLatin1Char(separator);
     return source;

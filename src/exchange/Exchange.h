@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Import of word lists from other trainers and export of a lesson for them: delimited text
 // (tab, ";" or ",", as spreadsheets and Anki write it) and KVTML 2.0 (KDE's vocabulary trainers).
 // Everything works on bytes and values; reading a chosen file is the only file access.
@@ -54,6 +56,7 @@ struct ImportChoice
 struct ImportSource
 {
     QString error;
+    bool cancelled = false;       // the user stopped the reading; error says so
     Format format = Format::Delimited;
     QStringList columns;          // "Spalte 1", ... or the KVTML languages, for the column choice
     QList<Row> rows;              // every row, in file order; the first ones serve as preview
@@ -63,21 +66,43 @@ struct ImportSource
     ImportChoice proposed;        // for KVTML the German language is proposed as German side
 };
 
+// Rows left out that a plan keeps with their text; the others are only counted.
+inline constexpr qsizetype MaxLeftOutKept = 1000;
+
 struct ImportPlan
 {
     QList<Pair> pairs;
-    QList<LeftOut> leftOut;
+    QList<LeftOut> leftOut;       // the first MaxLeftOutKept rows left out
+    qsizetype leftOutTotal = 0;   // every row left out, merged duplicates included
+    qsizetype mergedTotal = 0;
     bool entries = false;         // rows are KVTML entries, not lines
     // E.g. "12 Wortpaare werden importiert, 2 Zeilen werden ausgelassen."
     [[nodiscard]] QString summary() const;
+    // The same once the pairs are stored: "12 Wortpaare wurden importiert, ..."
+    [[nodiscard]] QString importedSummary() const;
 };
 
 // Files above this size are refused before they are read.
 inline constexpr qint64 MaxImportBytes = 20 * 1024 * 1024;
 
-[[nodiscard]] ImportSource readImportFile(const QString& path);
+// Limits that no real word list reaches. A file beyond one is refused with a message, so that
+// neither the time nor the memory reading takes can be driven up by a crafted file.
+inline constexpr int MaxColumns = 100;           // cells of a row; languages of a KVTML file
+inline constexpr int MaxRows = 200'000;          // lines, or KVTML entries
+inline constexpr qsizetype MaxCells = 2'000'000; // rows times their cells
+inline constexpr int MaxXmlDepth = 100;          // elements open at once
+inline constexpr int MaxXmlAttributes = 50;      // attributes of one element
+inline constexpr int MaxLessons = 1000;          // KVTML containers
+// Names of lessons and columns are cut to this length, so that every choice fits on one line.
+inline constexpr qsizetype MaxNameLength = 100;
+
+// Told now and then how far reading has come, from 0 to 1000; false stops the reading.
+using ReadProgress = std::function<bool(int permille)>;
+
+[[nodiscard]] ImportSource readImportFile(const QString& path, const ReadProgress& progress = {});
 // The same for bytes already read; fileName gives the extension and the lesson name proposal.
-[[nodiscard]] ImportSource readImportData(const QByteArray& bytes, const QString& fileName);
+[[nodiscard]] ImportSource readImportData(const QByteArray& bytes, const QString& fileName,
+                                          const ReadProgress& progress = {});
 
 // The pairs the chosen columns (and KVTML lesson) give, and every row that gives none.
 [[nodiscard]] ImportPlan planImport(const ImportSource& source, const ImportChoice& choice);

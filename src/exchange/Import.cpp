@@ -7,11 +7,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QStringDecoder>
 
 namespace exchange {
 
-ImportSource readImportFile(const QString& path)
+ImportSource readImportFile(const QString& path, const ReadProgress& progress)
 {
     const QFileInfo info(path);
     ImportSource source;
@@ -26,10 +27,23 @@ ImportSource readImportFile(const QString& path)
         source.error = message::cannotRead(info.fileName());
     else if (info.size() > MaxImportBytes || bytes.size() > MaxImportBytes)
         source.error = message::tooBig(info.fileName());
-    return source.error.isEmpty() ? readImportData(bytes, path) : source;
+    return source.error.isEmpty() ? readImportData(bytes, path, progress) : source;
 }
 
-ImportSource readImportData(const QByteArray& bytes, const QString& fileName)
+namespace detail {
+
+ImportSource cancelled(const QString& fileName)
+{
+    ImportSource source;
+    source.error = message::cancelled(fileName);
+    source.cancelled = true;
+    return source;
+}
+
+} // namespace detail
+
+ImportSource readImportData(const QByteArray& bytes, const QString& fileName,
+                            const ReadProgress& progress)
 {
     const QFileInfo info(fileName);
     const QString name = info.fileName();
@@ -48,18 +62,23 @@ ImportSource readImportData(const QByteArray& bytes, const QString& fileName)
     }
     if (text.startsWith("\xEF\xBB\xBF"))
         text.remove(0, 3);
-    if (text.trimmed().isEmpty())
+    const QByteArrayView trimmed = QByteArrayView(text).trimmed();
+    if (trimmed.isEmpty())
         source.error = message::empty(name);
     else if (text.contains('\0'))
         source.error = message::notText(name);
     if (!source.error.isEmpty())
         return source;
 
-    // The XML reader follows the document's own encoding, so it gets the bytes as they are.
-    const bool kvtml = info.suffix().compare(QLatin1String("kvtml"), Qt::CaseInsensitive) == 0
-        || text.trimmed().startsWith('<');
-    source = kvtml ? detail::readKvtml(utf16 ? bytes : text, name)
-                   : detail::readDelimited(text, name);
+    // The XML reader follows the document's own encoding, so it gets the bytes as they are. Text
+    // that merely begins with "<" is a word list like any other.
+    const QString suffix = info.suffix().toLower();
+    const QByteArrayView start = trimmed.first(std::min<qsizetype>(trimmed.size(), 64));
+    const bool kvtml = suffix == QLatin1String("kvtml") || suffix == QLatin1String("xml")
+        || start.startsWith("<?xml") || start.startsWith("<kvtml")
+        || start.startsWith("<!DOCTYPE kvtml");
+    source = kvtml ? detail::readKvtml(utf16 ? bytes : text, name, progress)
+                   : detail::readDelimited(text, name, progress);
     if (source.error.isEmpty())
         source.lessonName = lessonNameProposal(
             source.lessonName.isEmpty() ? info.completeBaseName() : source.lessonName);
@@ -69,10 +88,12 @@ ImportSource readImportData(const QByteArray& bytes, const QString& fileName)
 QString lessonNameProposal(const QString& text)
 {
     QString name;
-    for (const QChar c : text)
-        if (!store::ForbiddenListNameCharacters.contains(c) && store::unstorableTextMessage(QString(c)).isEmpty())
+    // Enough characters for a name even after blanks run together; a title may be megabytes.
+    for (qsizetype i = 0; i < text.size() && name.size() < 4 * MaxNameLength; ++i)
+        if (const QChar c = text[i]; !store::ForbiddenListNameCharacters.contains(c)
+                                     && store::unstorableTextMessage(QString(c)).isEmpty())
             name += c;
-    name = name.simplified().left(100).trimmed();
+    name = name.simplified().left(MaxNameLength).trimmed();
     return name.isEmpty() ? message::fallbackLessonName() : name;
 }
 
@@ -95,22 +116,24 @@ QString problemOf(const Pair& p)
 {
     if (p.foreign.isEmpty())
         return message::emptyForeign();
-    if (meaningsOf(p.german).isEmpty())
+    // Some meaning is there when anything but separators and blanks is.
+    if (std::all_of(p.german.cbegin(), p.german.cend(),
+                    [](QChar c) { return c == QLatin1Char(';') || c.isSpace(); }))
         return message::emptyGerman();
     if (QString m = editor::foreignWordProblem(p.foreign); !m.isEmpty())
         return m;
     return store::unstorableTextMessage(p.german);
 }
 
-// Appends the meanings of more that german lacks; false when it lacks none.
-bool merge(QString& german, const QString& more)
+// Appends the meanings of more that german lacks; false when it lacks none. have holds the
+// meanings german has, so that merging many duplicates stays linear.
+bool merge(QString& german, QSet<QString>& have, const QString& more)
 {
-    QStringList have = meaningsOf(german);
     bool changed = false;
     for (const QString& m : meaningsOf(more)) {
         if (have.contains(m))
             continue;
-        have.append(m);
+        have.insert(m);
         german += (german.endsWith(QLatin1Char(';')) ? QString() : QStringLiteral(";")) + m;
         changed = true;
     }
@@ -144,27 +167,38 @@ ImportPlan planImport(const ImportSource& source, const ImportChoice& choice)
     int german = choice.germanColumn;
     if (choice.swapSides)
         std::swap(foreign, german);
-    QList<qsizetype> picked;
-    if (choice.kvtmlLesson >= 0 && choice.kvtmlLesson < source.lessons.size())
-        picked = source.lessons[choice.kvtmlLesson].rows;
-    else if (choice.kvtmlLesson < 0)
-        for (qsizetype i = 0; i < source.rows.size(); ++i)
-            picked.append(i);
+    const bool lesson = choice.kvtmlLesson >= 0;
+    if (lesson && choice.kvtmlLesson >= source.lessons.size())
+        return plan;
+    const qsizetype count = lesson ? source.lessons[choice.kvtmlLesson].rows.size() : source.rows.size();
 
-    QHash<QString, qsizetype> pairOf; // foreign word to its pair
-    QList<int> firstRow;              // row number of each pair
-    for (const qsizetype i : std::as_const(picked)) {
-        const Row& row = source.rows[i];
+    QHash<QString, qsizetype> pairOf;     // foreign word to its pair
+    QList<int> firstRow;                  // row number of each pair
+    QHash<qsizetype, QSet<QString>> have; // meanings of each pair that took a duplicate
+    // Only the rows kept for the list get their text and reason written out.
+    const auto leaveOut = [&plan](const Row& row, const Pair& pair, auto reason, bool merged) {
+        if (plan.leftOut.size() < MaxLeftOutKept)
+            plan.leftOut.append({row.number, shown(pair), reason(), merged});
+        ++plan.leftOutTotal;
+        plan.mergedTotal += merged ? 1 : 0;
+    };
+    for (qsizetype k = 0; k < count; ++k) {
+        const Row& row = source.rows[lesson ? source.lessons[choice.kvtmlLesson].rows[k] : k];
         const Pair pair{cell(row, foreign), cell(row, german)};
         if (const QString reason = problemOf(pair); !reason.isEmpty()) {
-            plan.leftOut.append({row.number, shown(pair), reason});
+            leaveOut(row, pair, [&] { return reason; }, false);
         } else if (const auto it = pairOf.constFind(pair.foreign); it != pairOf.cend()) {
-            const bool changed = merge(plan.pairs[*it].german, pair.german);
+            auto meanings = have.find(*it);
+            if (meanings == have.end()) {
+                const QStringList known = meaningsOf(plan.pairs[*it].german);
+                meanings = have.insert(*it, QSet<QString>(known.cbegin(), known.cend()));
+            }
+            const bool changed = merge(plan.pairs[*it].german, *meanings, pair.german);
             const int first = firstRow[*it];
-            plan.leftOut.append({row.number, shown(pair),
-                                 changed ? message::duplicateMerged(first, plan.entries)
-                                         : message::duplicateUnchanged(first, plan.entries),
-                                 true});
+            leaveOut(row, pair, [&] {
+                return changed ? message::duplicateMerged(first, plan.entries)
+                               : message::duplicateUnchanged(first, plan.entries);
+            }, true);
         } else {
             pairOf.insert(pair.foreign, plan.pairs.size());
             plan.pairs.append(pair);
@@ -176,9 +210,12 @@ ImportPlan planImport(const ImportSource& source, const ImportChoice& choice)
 
 QString ImportPlan::summary() const
 {
-    const auto merged = std::count_if(leftOut.cbegin(), leftOut.cend(),
-                                      [](const LeftOut& l) { return l.merged; });
-    return message::summary(pairs.size(), merged, leftOut.size() - merged, entries);
+    return message::summary(pairs.size(), mergedTotal, leftOutTotal - mergedTotal, entries, false);
+}
+
+QString ImportPlan::importedSummary() const
+{
+    return message::summary(pairs.size(), mergedTotal, leftOutTotal - mergedTotal, entries, true);
 }
 
 } // namespace exchange

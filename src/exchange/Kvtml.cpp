@@ -3,6 +3,8 @@
 #include "exchange/Readers.h"
 
 #include <QHash>
+#include <QSet>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -25,14 +27,15 @@ struct Identifier
 struct Entry
 {
     QString id;
-    QHash<int, QString> texts; // by identifier id
+    QList<std::pair<int, QString>> texts; // by identifier id, the first text of each
 };
 
 struct Container
 {
     QString name;
-    qsizetype parent = -1; // the container around it
-    QStringList entryIds;  // its own and those of the containers within it
+    qsizetype parent = -1;   // the container around it
+    qsizetype firstRef = 0;  // its entry references, its own and those of the containers within
+    qsizetype endRef = 0;    // it, are KvtmlParser::refs[firstRef, endRef)
 };
 
 // Notes every entity reference that no declaration resolves, and resolves none of them.
@@ -47,34 +50,134 @@ public:
     bool met = false;
 };
 
+// Qt's reader spends time that grows with the square of the attributes of one element, and with
+// the attribute declarations of a document type times the elements; so the markup is looked over
+// before it: one pass over the bytes counts the attributes of every tag and the elements open at
+// once, and refuses declarations. Comments, CDATA, processing instructions and the document type
+// are skipped no further than XML itself lets them reach, so no element escapes the count.
+QString shapeProblem(const QByteArray& xml, const QString& fileName)
+{
+    const QByteArrayView bytes(xml);
+    const auto after = [&](qsizetype from, const char* close) {
+        const qsizetype at = bytes.indexOf(close, from);
+        return at < 0 ? bytes.size() : at + qsizetype(qstrlen(close));
+    };
+    int depth = 0;
+    for (qsizetype at = bytes.indexOf('<'); at >= 0; at = bytes.indexOf('<', at)) {
+        const QByteArrayView tag = bytes.sliced(at);
+        if (tag.startsWith("<!--")) {
+            at = after(at + 4, "-->");
+        } else if (tag.startsWith("<![CDATA[")) {
+            at = after(at, "]]>");
+        } else if (tag.startsWith("<?")) {
+            at = after(at, "?>");
+        } else if (tag.startsWith("<!")) {
+            // A document type may hold declarations in brackets; no word list needs them.
+            const qsizetype close = after(at, ">");
+            const qsizetype subset = bytes.first(close).indexOf('[', at);
+            if (subset < 0) {
+                at = close;
+                continue;
+            }
+            const qsizetype end = after(subset, "]");
+            const QByteArrayView declarations = bytes.sliced(subset, end - subset);
+            if (declarations.contains("<!ENTITY"))
+                return message::xmlEntities(fileName);
+            if (declarations.contains('<'))
+                return message::xmlDeclarations(fileName);
+            at = after(end, ">");
+        } else if (tag.startsWith("</")) {
+            depth = std::max(depth - 1, 0);
+            at = after(at, ">");
+        } else {
+            int attributes = 0;
+            qsizetype i = at + 1;
+            for (; i < bytes.size() && bytes[i] != '>'; ++i) {
+                if (bytes[i] == '"' || bytes[i] == '\'') {
+                    i = bytes.indexOf(bytes[i], i + 1);
+                    if (i < 0)
+                        return {}; // the reader tells the damage
+                } else if (bytes[i] == '=' && ++attributes > MaxXmlAttributes) {
+                    return message::tooManyAttributes(fileName, bytes.first(at).count('\n') + 1);
+                }
+            }
+            if (bytes[i - 1] != '/' && ++depth > MaxXmlDepth)
+                return message::tooDeep(fileName);
+            at = i;
+        }
+    }
+    return {};
+}
+
+// The elements that make word pairs; every other element is Other.
+enum class Tag : quint8 {
+    Other, Kvtml, Information, Title, Identifiers, Identifier, Name, Locale, Entries, Entry,
+    Translation, Text, Lessons, Container
+};
+
+Tag tagOf(QStringView name)
+{
+    static constexpr std::pair<Tag, QLatin1StringView> names[] = {
+        {Tag::Kvtml, QLatin1StringView("kvtml")},
+        {Tag::Information, QLatin1StringView("information")},
+        {Tag::Title, QLatin1StringView("title")},
+        {Tag::Identifiers, QLatin1StringView("identifiers")},
+        {Tag::Identifier, QLatin1StringView("identifier")},
+        {Tag::Name, QLatin1StringView("name")},
+        {Tag::Locale, QLatin1StringView("locale")},
+        {Tag::Entries, QLatin1StringView("entries")},
+        {Tag::Entry, QLatin1StringView("entry")},
+        {Tag::Translation, QLatin1StringView("translation")},
+        {Tag::Text, QLatin1StringView("text")},
+        {Tag::Lessons, QLatin1StringView("lessons")},
+        {Tag::Container, QLatin1StringView("container")}};
+    for (const auto& [tag, text] : names)
+        if (name == text)
+            return tag;
+    return Tag::Other;
+}
+
 // Reads the parts of a KVTML 2.0 document that make word pairs; everything else is skipped.
 class KvtmlParser
 {
 public:
-    explicit KvtmlParser(const QByteArray& bytes) : m_xml(bytes)
+    KvtmlParser(const QByteArray& bytes, const ReadProgress& progress)
+        : m_xml(bytes), m_progress(progress), m_size(std::max<qsizetype>(bytes.size(), 1))
     {
         m_xml.setEntityResolver(&m_guard);
     }
 
     // Empty when the document was read, otherwise the message for the user.
     QString run(const QString& fileName);
+    bool cancelled = false;
 
     QString title;
     QList<Identifier> identifiers;
     QList<Entry> entries;
     QList<Container> containers;
+    QStringList refs;             // entry ids referenced by containers, in file order
 
 private:
-    void start();
-    void startLessonPart(const QStringView name);
-    QString text() { return m_xml.readElementText(QXmlStreamReader::IncludeChildElements); }
-    int id(bool* ok) const { return m_xml.attributes().value(QLatin1String("id")).toInt(ok); }
-    bool inside(std::initializer_list<const char*> path) const;
+    QString start(Tag tag, const QString& fileName);
+    QString startLessonPart(Tag tag, const QString& fileName);
+    QString text();
+    QString attribute(const char* name) const
+    {
+        return m_xml.attributes().value(QLatin1String(name)).toString();
+    }
+    int id() const; // the element's id, or -1 when it has none
+    bool inside(std::initializer_list<Tag> path) const
+    {
+        return std::equal(path.begin(), path.end(), m_path.cbegin(), m_path.cend());
+    }
 
     EntityGuard m_guard;
     QXmlStreamReader m_xml;
-    QStringList m_path;           // names of the open elements from the root
+    const ReadProgress& m_progress;
+    qsizetype m_size;
+    QList<Tag> m_path;            // the open elements from the root
     QList<qsizetype> m_open;      // open containers, innermost last, at most MaxLessonDepth
+    QSet<int> m_identifierIds;
     qsizetype m_identifier = -1;  // the identifier being read, or -1
     int m_translation = -1;       // id of the translation being read, or -1
     bool m_root = false;          // the root element has been seen
@@ -82,7 +185,13 @@ private:
 
 QString KvtmlParser::run(const QString& fileName)
 {
-    while (!m_xml.atEnd()) {
+    for (quint32 token = 1; !m_xml.atEnd(); ++token) {
+        // Characters are about bytes in the markup, which is mostly ASCII.
+        if (m_progress && token % 4096 == 0
+            && !m_progress(int(std::min<qint64>(m_xml.characterOffset() * 1000 / m_size, 1000)))) {
+            cancelled = true;
+            return message::cancelled(fileName);
+        }
         switch (m_xml.readNext()) {
         case QXmlStreamReader::DTD:
             // Entities are never expanded: declaring one is how XML bombs and file reads work.
@@ -92,18 +201,20 @@ QString KvtmlParser::run(const QString& fileName)
             break;
         case QXmlStreamReader::EntityReference:
             return message::xmlEntities(fileName);
-        case QXmlStreamReader::StartElement:
-            if (m_path.isEmpty() && m_xml.name() != QLatin1String("kvtml"))
+        case QXmlStreamReader::StartElement: {
+            const Tag tag = tagOf(m_xml.name());
+            if (m_path.isEmpty() && tag != Tag::Kvtml)
                 return message::notKvtml(fileName);
-            if (m_path.isEmpty()
-                && m_xml.attributes().value(QLatin1String("version")) != QLatin1String("2.0"))
+            if (m_path.isEmpty() && attribute("version") != QLatin1String("2.0"))
                 return message::kvtmlVersion(fileName);
             m_root = true;
-            start();
+            if (QString error = start(tag, fileName); !error.isEmpty())
+                return error;
             break;
+        }
         case QXmlStreamReader::EndElement:
             if (!m_open.isEmpty() && m_path.size() == m_open.size() + 2)
-                m_open.removeLast();
+                containers[m_open.takeLast()].endRef = refs.size();
             m_path.removeLast();
             break;
         default:
@@ -119,100 +230,154 @@ QString KvtmlParser::run(const QString& fileName)
     return message::xmlDamaged(fileName, m_xml.lineNumber());
 }
 
-bool KvtmlParser::inside(std::initializer_list<const char*> path) const
+// The text of the element just started, that of elements within it included, up to its end.
+// Read token by token: the reader's own way of doing this calls itself for every level.
+QString KvtmlParser::text()
 {
-    if (m_path.size() != qsizetype(path.size()))
-        return false;
-    return std::equal(path.begin(), path.end(), m_path.cbegin(),
-                      [](const char* a, const QString& b) { return b == QLatin1String(a); });
+    QString value;
+    for (int depth = 1; depth > 0 && !m_xml.atEnd();) {
+        switch (m_xml.readNext()) {
+        case QXmlStreamReader::Characters:
+            value += m_xml.text();
+            break;
+        case QXmlStreamReader::StartElement:
+            ++depth;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        case QXmlStreamReader::EntityReference:
+            m_guard.met = true;
+            break;
+        default:
+            break;
+        }
+    }
+    return value;
 }
 
-void KvtmlParser::start()
+int KvtmlParser::id() const
 {
-    const QString name = m_xml.name().toString();
     bool ok = false;
-    if (inside({"kvtml", "information"}) && name == QLatin1String("title")) {
+    const int value = m_xml.attributes().value(QLatin1String("id")).toInt(&ok);
+    return ok && value >= 0 ? value : -1;
+}
+
+// Empty, or the message that refuses the file.
+QString KvtmlParser::start(Tag tag, const QString& fileName)
+{
+    if (inside({Tag::Kvtml, Tag::Information}) && tag == Tag::Title) {
         title = text();
-        return; // readElementText() has consumed the end of the element
+        return {}; // text() has consumed the end of the element
     }
-    if (inside({"kvtml", "identifiers", "identifier"})
-        && (name == QLatin1String("name") || name == QLatin1String("locale"))) {
+    if (inside({Tag::Kvtml, Tag::Identifiers, Tag::Identifier})
+        && (tag == Tag::Name || tag == Tag::Locale)) {
         const QString value = text();
         if (m_identifier >= 0)
-            (name == QLatin1String("name") ? identifiers[m_identifier].name
-                                           : identifiers[m_identifier].locale) = value;
-        return;
+            (tag == Tag::Name ? identifiers[m_identifier].name
+                              : identifiers[m_identifier].locale) = value;
+        return {};
     }
-    if (inside({"kvtml", "entries", "entry", "translation"}) && name == QLatin1String("text")) {
+    if (inside({Tag::Kvtml, Tag::Entries, Tag::Entry, Tag::Translation}) && tag == Tag::Text) {
         const QString value = text();
-        if (m_translation >= 0 && !entries.last().texts.contains(m_translation))
-            entries.last().texts.insert(m_translation, value);
-        return;
+        auto& texts = entries.last().texts;
+        const bool known = std::any_of(texts.cbegin(), texts.cend(),
+                                       [this](const auto& t) { return t.first == m_translation; });
+        // An entry has a text for each language at most; more ids than languages are no language.
+        if (m_translation >= 0 && !known && texts.size() < MaxColumns)
+            texts.append({m_translation, value});
+        return {};
     }
-    if (m_path.size() >= 2 && m_path[1] == QLatin1String("lessons")) {
-        startLessonPart(name);
+    if (m_path.size() >= 2 && m_path[1] == Tag::Lessons) {
+        if (QString error = startLessonPart(tag, fileName); !error.isEmpty())
+            return error;
         if (m_xml.tokenType() == QXmlStreamReader::EndElement)
-            return;
-    } else if (inside({"kvtml", "identifiers"}) && name == QLatin1String("identifier")) {
-        const int value = id(&ok);
-        const bool known = std::any_of(identifiers.cbegin(), identifiers.cend(),
-                                       [value](const Identifier& i) { return i.id == value; });
-        m_identifier = ok && value >= 0 && !known ? identifiers.size() : -1;
-        if (m_identifier >= 0)
+            return {};
+    } else if (inside({Tag::Kvtml, Tag::Identifiers}) && tag == Tag::Identifier) {
+        const int value = id();
+        m_identifier = value >= 0 && !m_identifierIds.contains(value) ? identifiers.size() : -1;
+        if (m_identifier >= 0) {
+            if (identifiers.size() == MaxColumns)
+                return message::tooManyLanguages(fileName);
+            m_identifierIds.insert(value);
             identifiers.append({value, {}, {}});
-    } else if (inside({"kvtml", "entries"}) && name == QLatin1String("entry")) {
-        entries.append({m_xml.attributes().value(QLatin1String("id")).toString(), {}});
-    } else if (inside({"kvtml", "entries", "entry"}) && name == QLatin1String("translation")) {
-        const int value = id(&ok);
-        m_translation = ok && value >= 0 ? value : -1;
+        }
+    } else if (inside({Tag::Kvtml, Tag::Entries}) && tag == Tag::Entry) {
+        if (entries.size() == MaxRows)
+            return message::tooManyRows(fileName, true);
+        entries.append({attribute("id"), {}});
+    } else if (inside({Tag::Kvtml, Tag::Entries, Tag::Entry}) && tag == Tag::Translation) {
+        m_translation = id();
     }
-    m_path.append(name);
+    m_path.append(tag);
+    return {};
 }
 
 // Inside <lessons>: containers, their names and their entry references.
-void KvtmlParser::startLessonPart(const QStringView name)
+QString KvtmlParser::startLessonPart(Tag tag, const QString& fileName)
 {
-    const bool inContainer = m_path.last() == QLatin1String("container");
-    if (name == QLatin1String("container")
+    const bool inContainer = m_path.last() == Tag::Container;
+    if (tag == Tag::Container
         && (m_path.size() == 2 || (inContainer && m_path.size() == m_open.size() + 2))) {
         if (m_open.size() < MaxLessonDepth) {
-            containers.append({{}, m_open.isEmpty() ? -1 : m_open.last(), {}});
+            if (containers.size() == MaxLessons)
+                return message::tooManyLessons(fileName);
+            containers.append({{}, m_open.isEmpty() ? -1 : m_open.last(), refs.size()});
             m_open.append(containers.size() - 1);
         }
-        return;
+        return {};
     }
     if (!inContainer)
-        return;
-    if (name == QLatin1String("name") && m_path.size() == m_open.size() + 2) {
+        return {};
+    if (tag == Tag::Name && m_path.size() == m_open.size() + 2) {
         const QString value = text();
         if (containers[m_open.last()].name.isEmpty())
             containers[m_open.last()].name = value.trimmed();
-    } else if (name == QLatin1String("entry")) {
-        const QString entry = m_xml.attributes().value(QLatin1String("id")).toString();
-        for (const qsizetype c : std::as_const(m_open))
-            containers[c].entryIds.append(entry);
+    } else if (tag == Tag::Entry) {
+        refs.append(attribute("id"));
     }
+    return {};
 }
 
-bool isGerman(const Identifier& i)
+// Our own export marks German by its locale alone and names the other language freely, even
+// "Deutsch"; so a German locale outweighs a German name.
+int germanColumn(const QList<Identifier>& identifiers)
 {
-    const QString locale = i.locale.trimmed().toLower();
-    const QString name = i.name.trimmed().toLower();
-    return locale == QLatin1String("de") || locale.startsWith(QLatin1String("de_"))
-        || locale.startsWith(QLatin1String("de-")) || name == QLatin1String("deutsch")
-        || name == QLatin1String("german");
+    const auto index = [&](auto german) {
+        const auto it = std::find_if(identifiers.cbegin(), identifiers.cend(), german);
+        return it == identifiers.cend() ? -1 : int(it - identifiers.cbegin());
+    };
+    const int byLocale = index([](const Identifier& i) {
+        const QString locale = i.locale.trimmed().toLower();
+        return locale == QLatin1String("de") || locale.startsWith(QLatin1String("de_"))
+            || locale.startsWith(QLatin1String("de-"));
+    });
+    const int byName = index([](const Identifier& i) {
+        const QString name = i.name.trimmed().toLower();
+        return name == QLatin1String("deutsch") || name == QLatin1String("german");
+    });
+    return byLocale >= 0 ? byLocale : byName >= 0 ? byName : 1;
 }
 
 } // namespace
 
 namespace detail {
 
-ImportSource readKvtml(const QByteArray& bytes, const QString& fileName)
+ImportSource readKvtml(const QByteArray& bytes, const QString& fileName,
+                       const ReadProgress& progress)
 {
     ImportSource source;
     source.format = Format::Kvtml;
-    KvtmlParser parser(bytes);
+    // UTF-16 is looked over in UTF-8, where the markup has the same shape.
+    const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    source.error = shapeProblem(
+        utf16 ? QString(QStringDecoder(QStringDecoder::Utf16)(bytes)).toUtf8() : bytes, fileName);
+    if (!source.error.isEmpty())
+        return source;
+    KvtmlParser parser(bytes, progress);
     if (const QString error = parser.run(fileName); !error.isEmpty()) {
+        if (parser.cancelled)
+            return cancelled(fileName);
         source.error = error;
         return source;
     }
@@ -224,38 +389,42 @@ ImportSource readKvtml(const QByteArray& bytes, const QString& fileName)
         source.error = message::noEntries(fileName);
         return source;
     }
+    if (parser.entries.size() * parser.identifiers.size() > MaxCells) {
+        source.error = message::tooManyCells(fileName, true);
+        return source;
+    }
     QHash<int, qsizetype> column;
     for (const Identifier& i : std::as_const(parser.identifiers)) {
         column.insert(i.id, source.columns.size());
         const QString name = i.name.trimmed().isEmpty() ? i.locale.trimmed() : i.name.trimmed();
-        source.columns.append(name.isEmpty() ? message::language(i.id) : name);
+        source.columns.append(name.isEmpty() ? message::language(i.id) : name.left(MaxNameLength));
     }
     QHash<QString, qsizetype> rowOf;
+    source.rows.reserve(parser.entries.size());
     for (const Entry& e : std::as_const(parser.entries)) {
         Row row{int(source.rows.size() + 1), QStringList(source.columns.size())};
-        for (auto it = e.texts.cbegin(); it != e.texts.cend(); ++it)
-            if (const auto c = column.constFind(it.key()); c != column.cend())
-                row.cells[*c] = it.value();
+        for (const auto& [id, text] : e.texts)
+            if (const auto c = column.constFind(id); c != column.cend())
+                row.cells[*c] = text;
         if (!e.id.isEmpty() && !rowOf.contains(e.id))
             rowOf.insert(e.id, source.rows.size());
         source.rows.append(std::move(row));
     }
     // Nested containers follow their outer ones; their names carry the outer names.
     for (const Container& c : std::as_const(parser.containers)) {
-        QString name = c.name.isEmpty() ? message::unnamedLesson(source.lessons.size() + 1) : c.name;
+        QString name = c.name.isEmpty() ? message::unnamedLesson(source.lessons.size() + 1)
+                                        : c.name.left(MaxNameLength);
         if (c.parent >= 0)
             name = source.lessons[c.parent].name + QStringLiteral(" / ") + name;
         KvtmlLesson lesson{name, {}};
-        for (const QString& id : c.entryIds)
-            if (const auto r = rowOf.constFind(id); r != rowOf.cend())
-                lesson.rows.append(*r);
+        for (qsizetype r = c.firstRef; r < c.endRef; ++r)
+            if (const auto row = rowOf.constFind(parser.refs[r]); row != rowOf.cend())
+                lesson.rows.append(*row);
         std::sort(lesson.rows.begin(), lesson.rows.end());
         lesson.rows.erase(std::unique(lesson.rows.begin(), lesson.rows.end()), lesson.rows.end());
         source.lessons.append(std::move(lesson));
     }
-    const auto german = std::find_if(parser.identifiers.cbegin(), parser.identifiers.cend(), isGerman);
-    source.proposed.germanColumn = german == parser.identifiers.cend()
-        ? 1 : int(german - parser.identifiers.cbegin());
+    source.proposed.germanColumn = germanColumn(parser.identifiers);
     source.proposed.foreignColumn = source.proposed.germanColumn == 0 ? 1 : 0;
     source.lessonName = parser.title.trimmed();
     return source;

@@ -1,8 +1,26 @@
 #include "exchange/Messages.h"
 
+#include "exchange/Exchange.h"
+
+#include <QLocale>
 #include <QStringList>
 
 namespace exchange::message {
+
+namespace {
+
+// Limits are big numbers; they read best with German digit grouping ("500.000").
+QString number(qsizetype n)
+{
+    return QLocale(QLocale::German).toString(n);
+}
+
+QString rowName(int row, bool entries)
+{
+    return (entries ? QStringLiteral("Eintrag %1") : QStringLiteral("Zeile %1")).arg(row);
+}
+
+} // namespace
 
 QString cannotRead(const QString& fileName)
 {
@@ -69,6 +87,14 @@ QString xmlEntities(const QString& fileName)
         .arg(fileName);
 }
 
+QString xmlDeclarations(const QString& fileName)
+{
+    return QStringLiteral("Die Datei \"%1\" enthält eine eigene Dokumenttypdefinition (<!DOCTYPE "
+                          "… [ … ]>). Solche Dateien werden aus Sicherheitsgründen nicht "
+                          "importiert.")
+        .arg(fileName);
+}
+
 QString kvtmlLanguages(const QString& fileName)
 {
     return QStringLiteral("Die Datei \"%1\" enthält keine zwei Sprachen.").arg(fileName);
@@ -77,6 +103,76 @@ QString kvtmlLanguages(const QString& fileName)
 QString noEntries(const QString& fileName)
 {
     return QStringLiteral("Die Datei \"%1\" enthält keine Vokabeln.").arg(fileName);
+}
+
+QString cancelled(const QString& fileName)
+{
+    return QStringLiteral("Das Lesen der Datei \"%1\" wurde abgebrochen.").arg(fileName);
+}
+
+QString tooDeep(const QString& fileName)
+{
+    return QStringLiteral("Die Datei \"%1\" ist zu tief verschachtelt. Importiert werden "
+                          "KVTML-Dateien mit bis zu %2 Ebenen.")
+        .arg(fileName, number(MaxXmlDepth));
+}
+
+QString tooManyAttributes(const QString& fileName, qsizetype line)
+{
+    return QStringLiteral("Die Datei \"%1\" enthält in Zeile %2 ein Element mit zu vielen "
+                          "Attributen. Importiert werden KVTML-Dateien mit bis zu %3 Attributen je "
+                          "Element.")
+        .arg(fileName)
+        .arg(line)
+        .arg(MaxXmlAttributes);
+}
+
+namespace {
+
+// what: a plural that reads the same after "bis zu".
+QString tooManyInKvtml(const QString& fileName, const QString& what, qsizetype limit)
+{
+    return QStringLiteral("Die Datei \"%1\" enthält zu viele %2. Importiert werden KVTML-Dateien "
+                          "mit bis zu %3 %2.")
+        .arg(fileName, what, number(limit));
+}
+
+} // namespace
+
+QString tooManyLanguages(const QString& fileName)
+{
+    return tooManyInKvtml(fileName, QStringLiteral("Sprachen"), MaxColumns);
+}
+
+QString tooManyLessons(const QString& fileName)
+{
+    return tooManyInKvtml(fileName, QStringLiteral("Lektionen"), MaxLessons);
+}
+
+QString tooManyColumns(const QString& fileName, int line)
+{
+    return QStringLiteral("Die Datei \"%1\" enthält in Zeile %2 zu viele Spalten. Importiert "
+                          "werden Dateien mit bis zu %3 Spalten.")
+        .arg(fileName)
+        .arg(line)
+        .arg(MaxColumns);
+}
+
+QString tooManyRows(const QString& fileName, bool entries)
+{
+    return (entries ? QStringLiteral("Die Datei \"%1\" enthält zu viele Einträge. Importiert "
+                                     "werden KVTML-Dateien mit bis zu %2 Einträgen.")
+                    : QStringLiteral("Die Datei \"%1\" enthält zu viele Zeilen. Importiert "
+                                     "werden Dateien mit bis zu %2 Zeilen."))
+        .arg(fileName, number(MaxRows));
+}
+
+QString tooManyCells(const QString& fileName, bool entries)
+{
+    return QStringLiteral("Die Datei \"%1\" enthält zu viele Felder. Importiert werden Dateien "
+                          "mit bis zu %2 Feldern (%3).")
+        .arg(fileName, number(MaxCells),
+             entries ? QStringLiteral("Einträge mal Sprachen") : QStringLiteral("Zeilen mal Spalten"));
 }
 
 QString emptyForeign()
@@ -89,21 +185,6 @@ QString emptyGerman()
     return QStringLiteral("Die deutsche Bedeutung fehlt.");
 }
 
-namespace {
-
-QString rowName(int number, bool entries)
-{
-    return (entries ? QStringLiteral("Eintrag %1") : QStringLiteral("Zeile %1")).arg(number);
-}
-
-// "1 Zeile", "2 Zeilen"; the verb follows the number.
-QString counted(qsizetype n, const char* one, const char* many)
-{
-    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(n == 1 ? one : many);
-}
-
-} // namespace
-
 QString duplicateMerged(int first, bool entries)
 {
     return QStringLiteral("Doppelt (wie %1): Die neuen Bedeutungen werden dort angefügt.")
@@ -115,20 +196,39 @@ QString duplicateUnchanged(int first, bool entries)
     return QStringLiteral("Doppelt (wie %1), ohne neue Bedeutung.").arg(rowName(first, entries));
 }
 
-QString summary(qsizetype pairs, qsizetype merged, qsizetype leftOut, bool entries)
+QString summary(qsizetype pairs, qsizetype merged, qsizetype leftOut, bool entries, bool done)
 {
+    // "1 Zeile wird", "2 Zeilen werden"; the verb follows the number.
+    const char* is = done ? " wurde" : " wird";
+    const char* are = done ? " wurden" : " werden";
+    const auto counted = [&](qsizetype n, const char* one, const char* many) {
+        return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(n == 1 ? one : many)
+            + QLatin1String(n == 1 ? is : are);
+    };
     QStringList parts;
-    parts << (pairs == 0 ? QStringLiteral("Kein Wortpaar kann importiert werden")
-                         : counted(pairs, "Wortpaar wird", "Wortpaare werden") + " importiert");
+    if (pairs == 0)
+        parts << (done ? QStringLiteral("Kein Wortpaar wurde importiert")
+                       : QStringLiteral("Kein Wortpaar kann importiert werden"));
+    else
+        parts << counted(pairs, "Wortpaar", "Wortpaare") + " importiert";
     if (merged > 0)
-        parts << (entries ? counted(merged, "doppelter Eintrag wird", "doppelte Einträge werden")
-                          : counted(merged, "doppelte Zeile wird", "doppelte Zeilen werden"))
+        parts << (entries ? counted(merged, "doppelter Eintrag", "doppelte Einträge")
+                          : counted(merged, "doppelte Zeile", "doppelte Zeilen"))
                      + " zusammengeführt";
     if (leftOut > 0)
-        parts << (entries ? counted(leftOut, "Eintrag wird", "Einträge werden")
-                          : counted(leftOut, "Zeile wird", "Zeilen werden"))
+        parts << (entries ? counted(leftOut, "Eintrag", "Einträge")
+                          : counted(leftOut, "Zeile", "Zeilen"))
                      + " ausgelassen";
     return parts.join(QStringLiteral(", ")) + QLatin1Char('.');
+}
+
+QString moreLeftOut(qsizetype more, bool entries)
+{
+    const QString what = entries ? (more == 1 ? QStringLiteral("weiterer Eintrag")
+                                              : QStringLiteral("weitere Einträge"))
+                                 : (more == 1 ? QStringLiteral("weitere Zeile")
+                                              : QStringLiteral("weitere Zeilen"));
+    return QStringLiteral("… und %1 %2").arg(number(more), what);
 }
 
 QString fallbackLessonName()

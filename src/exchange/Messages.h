@@ -16,8 +16,18 @@ namespace exchange::message {
 [[nodiscard]] QString kvtmlVersion(const QString& fileName);
 [[nodiscard]] QString xmlDamaged(const QString& fileName, qint64 line);
 [[nodiscard]] QString xmlEntities(const QString& fileName);
+[[nodiscard]] QString xmlDeclarations(const QString& fileName);
 [[nodiscard]] QString kvtmlLanguages(const QString& fileName);
 [[nodiscard]] QString noEntries(const QString& fileName);
+[[nodiscard]] QString cancelled(const QString& fileName);
+// Files beyond a limit of Exchange.h; line is where the reader met it.
+[[nodiscard]] QString tooDeep(const QString& fileName);
+[[nodiscard]] QString tooManyAttributes(const QString& fileName, qsizetype line);
+[[nodiscard]] QString tooManyLanguages(const QString& fileName);
+[[nodiscard]] QString tooManyLessons(const QString& fileName);
+[[nodiscard]] QString tooManyColumns(const QString& fileName, int line);
+[[nodiscard]] QString tooManyRows(const QString& fileName, bool entries);
+[[nodiscard]] QString tooManyCells(const QString& fileName, bool entries);
 
 // Reasons for a row left out; unstorable characters are told in the editor's own words.
 [[nodiscard]] QString emptyForeign();
@@ -26,7 +36,11 @@ namespace exchange::message {
 [[nodiscard]] QString duplicateMerged(int first, bool entries);
 [[nodiscard]] QString duplicateUnchanged(int first, bool entries);
 
-[[nodiscard]] QString summary(qsizetype pairs, qsizetype merged, qsizetype leftOut, bool entries);
+// done: the pairs are stored, and the summary says so in the past tense.
+[[nodiscard]] QString summary(qsizetype pairs, qsizetype merged, qsizetype leftOut, bool entries,
+                              bool done);
+// The last line of a list that shows only the first rows left out.
+[[nodiscard]] QString moreLeftOut(qsizetype more, bool entries);
 
 // The name of a new lesson when the file offers none that a lesson may carry.
 [[nodiscard]] QString fallbackLessonName();

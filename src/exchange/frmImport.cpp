@@ -1,5 +1,6 @@
 #include "exchange/frmImport.h"
 
+#include "exchange/Messages.h"
 #include "ui/ScreenBase.h"
 
 #include <QComboBox>
@@ -17,6 +18,8 @@ namespace {
 
 // Rows shown in the preview; the summary below counts them all.
 constexpr int PreviewRows = 20;
+// A cell may hold megabytes; the table shows its beginning.
+constexpr qsizetype PreviewCellLength = 500;
 
 QComboBox* makeCombo(QWidget* parent, const QString& name)
 {
@@ -124,7 +127,7 @@ void frmImport::fillPreview()
         numbers.append(QString::number(row.number));
         for (qsizetype c = 0; c < row.cells.size() && c < m_source.columns.size(); ++c)
             grdVorschau->setItem(static_cast<int>(r), static_cast<int>(c),
-                                 new QTableWidgetItem(row.cells[c]));
+                                 new QTableWidgetItem(row.cells[c].left(PreviewCellLength)));
     }
     grdVorschau->setVerticalHeaderLabels(numbers);
     const bool kvtml = m_source.format == exchange::Format::Kvtml;
@@ -143,13 +146,14 @@ void frmImport::connectControls()
     connect(cboFremdspalte, &QComboBox::currentIndexChanged, this, changed);
     connect(cboDeutschspalte, &QComboBox::currentIndexChanged, this, changed);
     connect(cboLektion, &QComboBox::currentIndexChanged, this, changed);
-    connect(txtLektionsname, &QLineEdit::textChanged, this, changed);
+    connect(txtLektionsname, &QLineEdit::textChanged, this, &frmImport::updateImportButton);
     connect(cmdTauschen, &QPushButton::clicked, this, &frmImport::cmdTauschen_Click);
     connect(cmdImportieren, &QPushButton::clicked, this, &frmImport::cmdImportieren_Click);
     connect(cmdAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-// The plan follows every choice at once, so the user sees what will be stored before storing.
+// The plan follows every choice of columns, sides and lesson at once, so the user sees what will
+// be stored before storing; the name alone changes no plan.
 void frmImport::Aktualisiere()
 {
     exchange::ImportChoice choice;
@@ -163,6 +167,13 @@ void frmImport::Aktualisiere()
                                          : QStringLiteral("Zeile %1: %2 – %3");
     for (const exchange::LeftOut& left : std::as_const(m_plan.leftOut))
         lstAusgelassen->addItem(where.arg(left.row).arg(left.text, left.reason));
+    if (const qsizetype more = m_plan.leftOutTotal - m_plan.leftOut.size(); more > 0)
+        lstAusgelassen->addItem(exchange::message::moreLeftOut(more, m_plan.entries));
+    updateImportButton();
+}
+
+void frmImport::updateImportButton()
+{
     cmdImportieren->setEnabled(!m_plan.pairs.isEmpty() && !lessonName().isEmpty());
 }
 

@@ -39,6 +39,7 @@ private:
     void fillPreview();
     void connectControls();
     void Aktualisiere();
+    void updateImportButton();
     void cmdTauschen_Click();
     void cmdImportieren_Click();
 

@@ -37,7 +37,7 @@ Result<LessonRef> importLesson(Library& library, const QString& language, const 
 
 QString importedMessage(const QString& lesson, const exchange::ImportPlan& plan)
 {
-    return QStringLiteral("Die Lektion \"%1\" wurde angelegt.\n%2").arg(lesson, plan.summary());
+    return QStringLiteral("Die Lektion \"%1\" wurde angelegt.\n%2").arg(lesson, plan.importedSummary());
 }
 
 Result<QList<editor::WordPair>> lessonPairs(const Library& library, const QString& language,

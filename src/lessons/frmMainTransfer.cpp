@@ -8,6 +8,8 @@
 #include "lessons/LessonTransfer.h"
 #include "store/TextRules.h"
 
+#include <QProgressDialog>
+
 namespace {
 
 const QString Title = QStringLiteral("Paukomat V1.1");
@@ -23,7 +25,20 @@ void frmMain::mnuLektionImport_Click()
                                                    exchange::ImportFilters);
     if (path.isEmpty())
         return;
-    const exchange::ImportSource source = exchange::readImportFile(path);
+    // A big file takes a moment to read; the window shows how far it is and can stop it.
+    QProgressDialog progress(QStringLiteral("Die Datei wird gelesen …"), QStringLiteral("Abbrechen"),
+                             0, 1000, this);
+    progress.setObjectName(QStringLiteral("prgImport"));
+    progress.setWindowTitle(Title);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(200);
+    const exchange::ImportSource source = exchange::readImportFile(path, [&progress](int permille) {
+        progress.setValue(permille);
+        return !progress.wasCanceled();
+    });
+    progress.setValue(progress.maximum());
+    if (source.cancelled)
+        return;
     if (!source.error.isEmpty()) {
         message(source.error, Title, ui::Buttons::Ok, ui::Icon::Exclamation);
         return;

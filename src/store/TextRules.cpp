@@ -14,6 +14,9 @@ QString unstorableTextMessage(const QString& text)
             return QStringLiteral("Die Eingabe darf keine Steuerzeichen wie Tabulatoren oder "
                                   "Zeilenumbrüche enthalten !");
     }
+    // Most text fits as a whole; only text that does not is taken apart to name the character.
+    if (fitsCp1252(text))
+        return {};
     for (qsizetype i = 0; i < text.size(); ++i) {
         // Report a whole character, even when it takes two UTF-16 units.
         const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;

@@ -1,4 +1,5 @@
 #include "exchange/Exchange.h"
+#include "exchange/LessonExport.h"
 
 #include <QTest>
 
@@ -23,6 +24,21 @@ QByteArray kvtml(const char* first = "<locale>en</locale>", const char* second =
    <container><name>Hunde</name><entry id="7"/><entry id="42"/></container></container>
   <container><name>Katzen</name><entry id="8"/></container></lessons></kvtml>
 )";
+}
+
+// Elements nested as deep as a crafted file nests them, around a word.
+QByteArray nested(const char* word)
+{
+    return QByteArray("<a>").repeated(60000) + word + QByteArray("</a>").repeated(60000);
+}
+
+// n numbered copies of a piece, "%1" standing for the number.
+QByteArray numbered(const char* piece, int n)
+{
+    QByteArray out;
+    for (int i = 0; i < n; ++i)
+        out += QByteArray(piece).replace("%1", QByteArray::number(i));
+    return out;
 }
 
 } // namespace
@@ -125,10 +141,16 @@ private slots:
         // A lesson takes the entries of the lessons within it, in file order; unknown ids are skipped.
         row("KVTML, outer lesson", kvtml("", "<locale>de</locale>"), {0, 1, false, 0},
             {"the dog=der Hund", "the cat=die Katze", "2 Wortpaare werden importiert."});
-        // Containers nested ten thousand deep: those below the eighth level count as part of it.
-        QByteArray deep = kvtml().replace("<lessons>", "<lessons>" + QByteArray("<container>").repeated(9999));
-        deep.replace("</lessons>", QByteArray("</container>").repeated(9999) + "</lessons>");
-        row("lessons nested deep", deep, {0, 1, false, 8}, {"Kein Wortpaar kann importiert werden."});
+        // Containers nested ninety deep: those below the eighth level count as part of the eighth.
+        QByteArray deep = kvtml().replace("<lessons>", "<lessons>" + QByteArray("<container>").repeated(90));
+        deep.replace("</lessons>", QByteArray("</container>").repeated(90) + "</lessons>");
+        row("lessons nested deep", deep, {0, 1, false, 7},
+            {"the dog=der Hund", "the cat=die Katze", "2 Wortpaare werden importiert."});
+        // A bare CR among line feeds ends a line of its own.
+        row("line ends mixed", "a;\rb;\r\nc;\n", {},
+            {"1 a = : Die deutsche Bedeutung fehlt.", "2 b = : Die deutsche Bedeutung fehlt.",
+             "3 c = : Die deutsche Bedeutung fehlt.", "Kein Wortpaar kann importiert werden, 3 Zeilen werden "
+             "ausgelassen."});
     }
     void plans()
     {
@@ -141,6 +163,115 @@ private slots:
         for (const LeftOut& l : plan.leftOut)
             out << QString::number(l.row) + (l.merged ? "+" : " ") + l.text + ": " + l.reason.section(" ", 0, 4);
         QTEST(out << plan.summary(), "plan");
+    }
+
+    // Files made to crash, stall or exhaust the reader are refused with a message or read whole,
+    // each at once; the plan keeps a bounded list of rows left out.
+    void hostileFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("outcome"); // the message, or else the plan's summary
+        const auto row = [](const char* tag, const QByteArray& in, const char* file, const QString& outcome) {
+            QTest::newRow(tag) << in << file << outcome;
+        };
+        const QString deep = "Die Datei \"v.kvtml\" ist zu tief verschachtelt. Importiert werden KVTML-Dateien mit "
+                             "bis zu 100 Ebenen.";
+        row("nested in text", kvtml().replace("the dog", nested("the dog")), "v.kvtml", deep);
+        row("nested in title", kvtml().replace("Tiere: Teil 1", nested("T")), "v.kvtml", deep);
+        row("nested in name", kvtml("<name>" + nested("en") + "</name>"), "v.kvtml", deep);
+        row("nested in locale", kvtml("<locale>" + nested("en") + "</locale>"), "v.kvtml", deep);
+        row("nested in lesson name", kvtml().replace("Haustiere", nested("H")), "v.kvtml", deep);
+        row("text beginning with <", nested("a"), "v.csv",
+            "Die Datei \"v.csv\" enthält keine Zeile mit zwei Spalten. Die Spalten müssen durch Tabulator, "
+            "Semikolon oder Komma getrennt sein.");
+        row("markup in a word list", "<b>the</b>;<i>der</i>\n", "v.txt", "1 Wortpaar wird importiert.");
+        row("XML in a .csv", "<?xml version=\"1.0\"?>" + nested("a"), "v.csv",
+            "Die Datei \"v.csv\" ist zu tief verschachtelt. Importiert werden KVTML-Dateien mit bis zu 100 Ebenen.");
+        row("100,000 languages",
+            kvtml().replace("<identifiers>", "<identifiers>" + numbered("<identifier id=\"1%1\"/>", 100000)),
+            "v.kvtml", "Die Datei \"v.kvtml\" enthält zu viele Sprachen. Importiert werden KVTML-Dateien mit bis "
+                       "zu 100 Sprachen.");
+        row("150,000 attributes", "<?xml version=\"1.0\"?>\n<kvtml version=\"2.0\"" + numbered(" a%1='='", 150000)
+            + "/>", "v.kvtml", "Die Datei \"v.kvtml\" enthält in Zeile 2 ein Element mit zu vielen Attributen. "
+                               "Importiert werden KVTML-Dateien mit bis zu 50 Attributen je Element.");
+        const QByteArray declarations = "<!DOCTYPE kvtml [" + numbered("<!ATTLIST e%1 a CDATA 'x'>", 20000) + "]>";
+        row("20,000 attribute declarations", kvtml().replace("<kvtml ", declarations + "<kvtml ")
+            .replace("<entries>", "<entries>" + QByteArray("<entry/>").repeated(200000)), "v.kvtml",
+            "Die Datei \"v.kvtml\" enthält eine eigene Dokumenttypdefinition (<!DOCTYPE … [ … ]>). Solche Dateien "
+            "werden aus Sicherheitsgründen nicht importiert.");
+        row("1,001 lessons", kvtml().replace("<lessons>", "<lessons>" + QByteArray("<container/>").repeated(1001)),
+            "v.kvtml", "Die Datei \"v.kvtml\" enthält zu viele Lektionen. Importiert werden KVTML-Dateien mit bis "
+                       "zu 1.000 Lektionen.");
+        row("100 languages, 20,001 entries",
+            kvtml().replace("<identifiers>", "<identifiers>" + numbered("<identifier id=\"1%1\"/>", 98))
+                .replace("<entries>", "<entries>" + QByteArray("<entry/>").repeated(19998)),
+            "v.kvtml", "Die Datei \"v.kvtml\" enthält zu viele Felder. Importiert werden Dateien mit bis zu "
+                       "2.000.000 Feldern (Einträge mal Sprachen).");
+        row("20,000 rows of one word", numbered("w\tm%1\n", 20000), "v.txt",
+            "1 Wortpaar wird importiert, 19999 doppelte Zeilen werden zusammengeführt.");
+        row("20 MB of ;", "house;Haus" + QByteArray(MaxImportBytes - 10, ';'), "v.csv",
+            "Die Datei \"v.csv\" enthält in Zeile 1 zu viele Spalten. Importiert werden Dateien mit bis zu 100 "
+            "Spalten.");
+        row("empty cells after the last column", "house;Haus" + QByteArray(16000, ';'), "v.csv",
+            "1 Wortpaar wird importiert.");
+        row("a filled 101st column", "a" + QByteArray(";b").repeated(100), "v.csv",
+            "Die Datei \"v.csv\" enthält in Zeile 1 zu viele Spalten. Importiert werden Dateien mit bis zu 100 "
+            "Spalten.");
+        row("20 MB of rows left out", QByteArray("\tx\n").repeated(MaxImportBytes / 3), "v.txt",
+            "Die Datei \"v.txt\" enthält zu viele Zeilen. Importiert werden Dateien mit bis zu 200.000 Zeilen.");
+        row("5,000 rows left out", QByteArray("\tx\n").repeated(5000), "v.txt",
+            "Kein Wortpaar kann importiert werden, 5000 Zeilen werden ausgelassen.");
+    }
+    void hostileFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, fileName);
+        const ImportSource source = readImportData(bytes, fileName);
+        const ImportPlan plan = planImport(source, source.proposed);
+        QTEST(source.error.isEmpty() ? plan.summary() : source.error, "outcome");
+        QCOMPARE(plan.leftOut.size(), std::min(plan.leftOutTotal, MaxLeftOutKept));
+    }
+
+    // A lesson exported to KVTML comes back with its sides whatever its language is called.
+    void roundTripKeepsTheSides_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const char* name : {"Deutsch", "deutsch ", "GERMAN", "German", "de", "Englisch", "Sprache 1"})
+            QTest::newRow(name) << name;
+    }
+    void roundTripKeepsTheSides()
+    {
+        QFETCH(QString, language);
+        const QList<Pair> pairs = {{"der Hund", "the dog"}, {"die Katze", "the cat"}};
+        const ImportSource source = readImportData(exportKvtml(pairs, language, "L"), "L.kvtml");
+        QVERIFY(planImport(source, source.proposed).pairs == pairs);
+    }
+
+    // Stopping the reading gives no rows, and says so.
+    void readingStops_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("fileName");
+        const QList<Pair> pairs(3000, {"word", "Wort"});
+        QTest::newRow("text") << exportDelimited(pairs).repeated(20) << "s.tsv";
+        QTest::newRow("KVTML") << exportKvtml(pairs, "Englisch", "L") << "s.kvtml";
+    }
+    void readingStops()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, fileName);
+        const ImportSource source = readImportData(bytes, fileName, [](int) { return false; });
+        QVERIFY(source.cancelled && source.rows.isEmpty());
+        QCOMPARE(source.error, "Das Lesen der Datei \"" + fileName + "\" wurde abgebrochen.");
+    }
+
+    // Once stored, the pairs were imported.
+    void theSummaryAfterTheImport()
+    {
+        const ImportPlan plan = planImport(readImportData("a\tb\na\tc\n\td\nx\ty\n", "x.txt"), {});
+        QCOMPARE(plan.importedSummary(), "2 Wortpaare wurden importiert, 1 doppelte Zeile wurde zusammengeführt, "
+                                         "1 Zeile wurde ausgelassen.");
     }
 
     // The German language of a KVTML file, known by its locale or its name, is proposed as German.

@@ -48,6 +48,23 @@ private slots:
         import->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
+
+    // Typing a name keeps the plan; the list of rows left out ends with how many it does not show.
+    void typingKeepsThePlan()
+    {
+        testing::TestProgram p;
+        ui::Services services{p.messages, p.input, p.help, p.printer, p.end, p.random, p.files};
+        const auto text = exchange::readImportData("a\tA\n" + QByteArray("\tleer\n").repeated(1001), "Viele.txt");
+        frmImport dialog(text, "Englisch", services, [](const QString&) { return QString(); });
+        const auto* pairs = dialog.plan().pairs.constData();
+        QTest::keyClicks(dialog.findChild<QLineEdit*>("txtLektionsname"), " 2");
+        QCOMPARE(dialog.plan().pairs.constData(), pairs);
+        QVERIFY(dialog.findChild<QPushButton*>("cmdImportieren")->isEnabled());
+        const auto* list = dialog.findChild<QListWidget*>("lstAusgelassen");
+        QCOMPARE(list->item(list->count() - 1)->text(), "… und 1 weitere Zeile");
+        dialog.findChild<QComboBox*>("cboDeutschspalte")->setCurrentIndex(0);
+        QVERIFY(dialog.plan().pairs.constData() != pairs);
+    }
 };
 
 QTEST_MAIN(frmImportTest)

@@ -77,7 +77,7 @@ private slots:
         });
         run("mnuLektionImport", ui::Answer::Ok);
         QCOMPARE(p.messages.texts().last(),
-                 QStringLiteral("Die Lektion \"Kopie\" wurde angelegt.\n2 Wortpaare werden importiert."));
+                 QStringLiteral("Die Lektion \"Kopie\" wurde angelegt.\n2 Wortpaare wurden importiert."));
         QCOMPARE(p.bytes("anna/Englisch/U2"),
                  testing::TestProgram::scrambledBytes({"house\\\\Haus\\\\\\f", "the\\\\der;die;das\\\\\\f"}));
         QCOMPARE(view(), "Dänisch,Englisch* / Verben*,Kopie | Startet Lektion \"Verben\" der Sprache Englisch");
