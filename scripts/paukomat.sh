@@ -82,7 +82,7 @@ fuzz)
         mkdir -p "build-fuzz/corpus/$t" "build-fuzz/findings/$t"
         if ASAN_OPTIONS=detect_leaks=0 build-fuzz/fuzz/fuzz_$t "build-fuzz/corpus/$t" "$seeds/$t" \
             -dict="$dict" -max_total_time="$seconds" -max_len=262144 -timeout=10 \
-            -rss_limit_mb=2048 -artifact_prefix="build-fuzz/findings/$t/" \
+            -rss_limit_mb=2048 -detect_leaks=0 -artifact_prefix="build-fuzz/findings/$t/" \
             >"build-fuzz/fuzz-$t.log" 2>&1; then
             echo "fuzz $t: $(grep -E '^#[0-9]+' "build-fuzz/fuzz-$t.log" | tail -n 1)"
         else

@@ -34,8 +34,8 @@ QList<QByteArray> storedFiles(const std::uint8_t* data, std::size_t size, qsizet
     return files;
 }
 
-// Enough to show that lookups agree with the lists, without a pass over the file per line.
-constexpr qsizetype Probes = 16;
+// Enough to show that lookups agree with the lists; each lookup reads its list again.
+constexpr qsizetype Probes = 4;
 
 const QString User = QStringLiteral("anna");
 const QString Language = QStringLiteral("Englisch");
@@ -124,7 +124,7 @@ int fuzzListFile(const std::uint8_t* data, std::size_t size)
         else if (QFileInfo::exists(userPath + key))
             expect(library.lessons().size() == lessons::readList(userPath + key).size(),
                    "every line of a lesson list is shown");
-        for (const QString& name : library.lessons().mid(0, 4)) {
+        for (const QString& name : library.lessons().mid(0, 2)) {
             const lessons::Result<lessons::LessonRef> found = library.findLesson(language, name);
             expect(!found.ok() || found.value.files.stored().startsWith(tree.programPath()),
                    "a lesson found lies inside the program directory");
