@@ -5,12 +5,15 @@
 #                              and runs every test in both builds
 #   scripts/paukomat.sh coverage  builds with coverage, runs every test and prints the line and
 #                              function coverage of src/ (main.cpp aside)
+#   scripts/paukomat.sh fuzz [SECONDS]  builds the libFuzzer targets with clang and runs each for
+#                              SECONDS (default 30); fails when one finds a crash or a stall
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev
           qt6-translations-l10n fonts-dejavu-core fonts-urw-base35 poppler-utils libcsv-dev)
 [ "${1:-}" = coverage ] && packages+=(gcovr)
+[ "${1:-}" = fuzz ] && packages+=(clang libclang-rt-14-dev kdeedu-kvtml-data)
 
 install_missing() {
     local missing=()
@@ -58,8 +61,40 @@ coverage)
     gcovr --root . --filter 'src/' --exclude 'src/main\.cpp' --exclude-unreachable-branches \
         --print-summary --sort-percentage -j 2 build-coverage | tail -n 4
     ;;
+fuzz)
+    install_missing
+    seconds=${2:-30}
+    cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+        -DPAUKOMAT_FUZZ=ON -DPAUKOMAT_TESTS=OFF -DPAUKOMAT_WERROR=ON >/dev/null
+    cmake --build build-fuzz --target paukomat_fuzz
+    # Seeds: files the program's own writers make, and KDE's sample vocabularies (byte 0 picks
+    # the name "….kvtml"). What the fuzzer finds stays in build-fuzz/corpus/TARGET.
+    seeds=build-fuzz/corpus/seeds
+    rm -rf "$seeds"
+    build-fuzz/fuzz/fuzz_seeds "$seeds"
+    dpkg -L kdeedu-kvtml-data | grep '\.kvtml$' | while read -r f; do
+        { printf '\0'; cat "$f"; } >"$seeds/kvtml/kde-$(echo "$f" | md5sum | cut -c1-12)"
+    done
+    failed=()
+    for t in kvtml delimited roundtrip userlist lessonfile listfile results handoff; do
+        dict=tests/fuzz/dict/$t.dict
+        [ -f "$dict" ] || dict=tests/fuzz/dict/stored.dict
+        mkdir -p "build-fuzz/corpus/$t" "build-fuzz/findings/$t"
+        if ASAN_OPTIONS=detect_leaks=0 build-fuzz/fuzz/fuzz_$t "build-fuzz/corpus/$t" "$seeds/$t" \
+            -dict="$dict" -max_total_time="$seconds" -max_len=262144 -timeout=10 \
+            -rss_limit_mb=2048 -detect_leaks=0 -artifact_prefix="build-fuzz/findings/$t/" \
+            >"build-fuzz/fuzz-$t.log" 2>&1; then
+            echo "fuzz $t: $(grep -E '^#[0-9]+' "build-fuzz/fuzz-$t.log" | tail -n 1)"
+        else
+            failed+=("$t")
+            tail -n 60 "build-fuzz/fuzz-$t.log"
+            echo "fuzz $t FAILED on: $(grep -o 'build-fuzz/findings/[^ ]*' "build-fuzz/fuzz-$t.log" | tail -n 1)"
+        fi
+    done
+    [ ${#failed[@]} -eq 0 ] || { echo "fuzz targets that failed: ${failed[*]}" >&2; exit 1; }
+    ;;
 *)
-    echo "usage: $0 run|test|coverage" >&2
+    echo "usage: $0 run|test|coverage|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac
