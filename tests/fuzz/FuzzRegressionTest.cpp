@@ -37,8 +37,9 @@ private slots:
     void foldersNameTargets()
     {
         QDir pending = regressions();
-        QVERIFY(pending.cd(QStringLiteral("pending")));
-        for (const QString& name : folders(regressions()) + folders(pending))
+        const QStringList waiting =
+            pending.cd(QStringLiteral("pending")) ? folders(pending) : QStringList();
+        for (const QString& name : folders(regressions()) + waiting)
             QVERIFY2(name == QLatin1String("pending") || isTarget(name), qPrintable(name));
     }
 

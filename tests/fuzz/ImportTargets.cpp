@@ -36,8 +36,10 @@ void checkPlan(const ImportSource& source, const ImportChoice& choice)
             picked.append(i);
     else if (choice.kvtmlLesson < source.lessons.size())
         picked = source.lessons[choice.kvtmlLesson].rows;
-    expect(plan.pairs.size() + plan.leftOut.size() == picked.size(),
+    expect(plan.pairs.size() + plan.leftOutTotal == picked.size(),
            "every row taken gives a pair or a reason");
+    expect(plan.leftOut.size() == std::min(plan.leftOutTotal, MaxLeftOutKept),
+           "the left-out list keeps the first rows left out, and only those");
 
     QSet<QString> words;
     for (const Pair& pair : plan.pairs) {
