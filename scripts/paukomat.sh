@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Set-up, build, start and test of Paukomat on Debian 12.
-#   scripts/paukomat.sh run    installs what is missing, builds and starts the program
+#   scripts/paukomat.sh run    installs what is missing, builds the program alone and starts it
+#                              (options after "run" go to the program, e.g. --data-dir DIR)
 #   scripts/paukomat.sh test   installs what is missing, builds plainly and with sanitizers,
 #                              and runs every test in both builds
+#   scripts/paukomat.sh package   builds the Debian package paukomat_1.1-1_amd64.deb here and
+#                              checks it with lintian
 #   scripts/paukomat.sh coverage  builds with coverage, runs every test and prints the line and
 #                              function coverage of src/ (main.cpp aside)
 #   scripts/paukomat.sh fuzz [SECONDS]  builds the libFuzzer targets with clang and runs each for
@@ -10,8 +13,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev
-          qt6-translations-l10n fonts-dejavu-core fonts-urw-base35 poppler-utils libcsv-dev)
+# Building and starting the program; the tests and benchmarks need the rest.
+run_packages=(cmake ninja-build g++ qt6-base-dev libcsv-dev
+              qt6-translations-l10n fonts-dejavu-core fonts-urw-base35)
+packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev poppler-utils)
 [ "${1:-}" = coverage ] && packages+=(gcovr)
 [ "${1:-}" = fuzz ] && packages+=(clang libclang-rt-14-dev kdeedu-kvtml-data)
 
@@ -28,7 +33,7 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-# The same options for starting and testing, so switching between the two rebuilds nothing.
+# The options of the plain test build; "run" builds its program in the same tree.
 plain=(-DPAUKOMAT_WERROR=ON -DPAUKOMAT_BENCH=ON)
 
 build() { # build-dir extra-cmake-args...
@@ -39,9 +44,24 @@ build() { # build-dir extra-cmake-args...
 
 case "${1:-}" in
 run)
+    packages=("${run_packages[@]}")
     install_missing
-    build build "${plain[@]}"
-    exec build/Paukomat/Paukomat
+    # The program alone, in the tree the tests use, so that its data stays where it was; the
+    # options "test" has set stay in the cache.
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAUKOMAT_WERROR=ON >/dev/null
+    cmake --build build --target Paukomat
+    exec build/Paukomat/Paukomat "${@:2}"
+    ;;
+package)
+    packages=(build-essential debhelper cmake qt6-base-dev libcsv-dev lintian)
+    install_missing
+    # dpkg-buildpackage leaves its results beside the source tree: build in a copy of it.
+    rm -rf build-deb
+    mkdir -p build-deb/paukomat
+    tar -c --exclude=./.git --exclude='./build*' --exclude='./*.deb' . | tar -x -C build-deb/paukomat
+    (cd build-deb/paukomat && dpkg-buildpackage -b -us -uc -j"$(nproc)")
+    cp build-deb/paukomat_1.1-1_amd64.deb .
+    lintian --fail-on error paukomat_1.1-1_amd64.deb
     ;;
 test)
     install_missing
@@ -94,7 +114,7 @@ fuzz)
     [ ${#failed[@]} -eq 0 ] || { echo "fuzz targets that failed: ${failed[*]}" >&2; exit 1; }
     ;;
 *)
-    echo "usage: $0 run|test|coverage|fuzz [SECONDS]" >&2
+    echo "usage: $0 run|test|package|coverage|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac

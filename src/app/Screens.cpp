@@ -8,10 +8,17 @@
 #include "signin/frmLogin.h"
 #include "signin/frmNewUser.h"
 
+#include <QDir>
+
 namespace app {
 
 Screens::Screens(const QString& programDir, const ui::Services& services)
-    : m_context{store::DataTree(programDir), services, *this}
+    : Screens(programDir, QDir(programDir).filePath(store::DataTree::HelpFile), services)
+{
+}
+
+Screens::Screens(const QString& dataRoot, const QString& helpFile, const ui::Services& services)
+    : m_context{store::DataTree(dataRoot), helpFile, services, *this}
 {
 }
 

@@ -19,7 +19,10 @@ namespace app {
 class Screens final : public ui::Navigator
 {
 public:
+    // A program directory that holds the data tree and the help file side by side.
     Screens(const QString& programDir, const ui::Services& services);
+    // The data tree at dataRoot; the help file where the program is installed.
+    Screens(const QString& dataRoot, const QString& helpFile, const ui::Services& services);
     ~Screens();
     Screens(const Screens&) = delete;
     Screens& operator=(const Screens&) = delete;

@@ -117,7 +117,7 @@ void frmIntro::connectTimer()
 
 bool frmIntro::Form_Load()
 {
-    services().help.setHelpFile(tree().programFile(store::DataTree::HelpFile));
+    services().help.setHelpFile(context().helpFile);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     tmrIntro->start();

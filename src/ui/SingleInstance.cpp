@@ -4,9 +4,9 @@
 
 namespace ui {
 
-SingleInstance::SingleInstance(const QString& programDir)
-    : m_programDir(programDir)
-    , m_lock(programDir + QLatin1Char('/') + LockName)
+SingleInstance::SingleInstance(const QString& dataDir)
+    : m_dataDir(dataDir)
+    , m_lock(dataDir + QLatin1Char('/') + LockName)
 {
     // Only a dead owner makes a lock stale; a long-running copy keeps its lock however old it is.
     m_lock.setStaleLockTime(0);
@@ -19,11 +19,11 @@ QString SingleInstance::acquire()
     if (m_lock.error() == QLockFile::LockFailedError)
         return RefusedMessage;
     // Not another copy: the directory takes no files, and neither would it take the user's data.
-    return QStringLiteral("Paukomat kann im Programmverzeichnis \"%1\" nicht schreiben und "
+    return QStringLiteral("Paukomat kann im Datenverzeichnis \"%1\" nicht schreiben und "
                           "daher nichts speichern. Bitte geben Sie sich Schreibrechte für dieses "
-                          "Verzeichnis oder kopieren Sie Paukomat in ein Verzeichnis, in dem Sie "
-                          "schreiben dürfen.")
-        .arg(QDir::toNativeSeparators(m_programDir));
+                          "Verzeichnis oder geben Sie mit --data-dir ein Verzeichnis an, in dem "
+                          "Sie schreiben dürfen.")
+        .arg(QDir::toNativeSeparators(m_dataDir));
 }
 
 } // namespace ui

@@ -178,7 +178,7 @@ private slots:
         if (!disk.isMounted())
             QSKIP(qPrintable("no small file system here: " + disk.reason()));
         disk.setReadOnly(true);
-        QVERIFY(ui::SingleInstance(disk.path()).acquire().startsWith("Paukomat kann im Programmverzeichnis \""
+        QVERIFY(ui::SingleInstance(disk.path()).acquire().startsWith("Paukomat kann im Datenverzeichnis \""
                                                                       + disk.path() + "\" nicht schreiben"));
     }
 };
