@@ -41,7 +41,8 @@ int makeDirectory(const QString& path, mode_t mode)
 // network share answers truly whoever runs the program. Gives 0 or the system's error.
 int writeProbe(const QString& dir)
 {
-    QByteArray name = QFile::encodeName(dir + QStringLiteral("/tmpProbeXXXXXX"));
+    // mkstemp replaces the six-letter tail with a unique one.
+    QByteArray name = QFile::encodeName(dir + QStringLiteral("/tmpProbe")) + QByteArray(6, 'X');
     const int fd = ::mkstemp(name.data());
     if (fd < 0)
         return errno;
