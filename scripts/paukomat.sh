@@ -11,7 +11,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev
-          qt6-translations-l10n fonts-dejavu-core fonts-urw-base35 poppler-utils libcsv-dev)
+          qt6-translations-l10n fonts-dejavu-core fonts-urw-base35 poppler-utils libcsv-dev
+          qt6-speech-dev qt6-declarative-dev)
 [ "${1:-}" = coverage ] && packages+=(gcovr)
 [ "${1:-}" = fuzz ] && packages+=(clang libclang-rt-14-dev kdeedu-kvtml-data)
 

@@ -1,4 +1,5 @@
 #include "ui/QtServices.h"
+#include "ui/QtSpeech.h"
 #include "app/Screens.h"
 #include "ui/SingleInstance.h"
 
@@ -38,7 +39,9 @@ int main(int argc, char* argv[])
     ui::QtProgramEnd end;
     ui::QtRandom random;
     ui::QtFileDialogs files;
-    app::Screens screens(programDir, ui::Services{messages, input, help, printer, end, random, files});
+    ui::QtSpeech speech;
+    app::Screens screens(programDir,
+                         ui::Services{messages, input, help, printer, end, random, files, speech});
     screens.showIntro();
     return app.exec();
 }
