@@ -117,32 +117,15 @@ private slots:
     }
 
     // The speaker beside the selected pair's foreign word speaks it as it stands in the field.
-    void foreignWordIsReadAloud_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QStringList>("spoken");
-        QTest::addColumn<QString>("tip");
-        QTest::newRow("voice") << "Englisch" << QStringList{"en:the houses"} << "Vorlesen";
-        QTest::newRow("unknown language")
-            << "Klingonisch" << QStringList{}
-            << "Vorlesen ist nicht möglich: Die Sprache \"Klingonisch\" ist Paukomat nicht bekannt.";
-    }
-
     void foreignWordIsReadAloud()
     {
-        QFETCH(QString, language);
-        QFETCH(QStringList, spoken);
-        QFETCH(QString, tip);
         TestProgram program;
-        program.writeScrambled("anna/" + language + "/U1", {"the house\\\\Haus\\\\\\f"});
-        program.handOverFromMain({"anna", "geheim"}, {language, "Lektion 1", "U1"});
+        program.writeScrambled("anna/Englisch/U1", {"the house\\\\Haus\\\\\\f"});
+        program.handOverFromMain({"anna", "geheim"}, {"Englisch", "Lektion 1", "U1"});
         program.screens().showEditor();
-        auto* speaker = child<QToolButton>("cmdVorlesen");
-        QCOMPARE(speaker->toolTip(), tip);
-        QCOMPARE(speaker->isEnabled(), spoken.size() == 1);
         QTest::keyClicks(child("txtChangeVokabelSprache"), "s");
-        speaker->click();
-        QCOMPARE(program.speech.spoken, spoken);
+        child<QToolButton>("cmdVorlesen")->click();
+        QCOMPARE(program.speech.spoken, QStringList{"en:the houses"});
     }
 };
 
