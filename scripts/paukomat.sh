@@ -13,8 +13,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# Building and starting the program; the tests and benchmarks need the rest.
-run_packages=(cmake ninja-build g++ qt6-base-dev libcsv-dev
+# Building and starting the program; the tests and benchmarks need the rest. Debian's speech
+# module needs the QML integration package to be found by CMake.
+run_packages=(cmake ninja-build g++ qt6-base-dev libcsv-dev qt6-speech-dev qt6-declarative-dev
               qt6-translations-l10n fonts-dejavu-core fonts-urw-base35)
 packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev poppler-utils)
 [ "${1:-}" = coverage ] && packages+=(gcovr)
@@ -53,7 +54,8 @@ run)
     exec build/Paukomat/Paukomat "${@:2}"
     ;;
 package)
-    packages=(build-essential debhelper cmake qt6-base-dev libcsv-dev lintian)
+    packages=(build-essential debhelper cmake qt6-base-dev libcsv-dev qt6-speech-dev qt6-declarative-dev
+              lintian)
     install_missing
     # dpkg-buildpackage leaves its results beside the source tree: build in a copy of it.
     rm -rf build-deb

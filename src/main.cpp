@@ -1,4 +1,5 @@
 #include "ui/QtServices.h"
+#include "ui/QtSpeech.h"
 #include "app/CommandLine.h"
 #include "app/Program.h"
 #include "store/DataRoot.h"
@@ -77,7 +78,8 @@ int main(int argc, char* argv[])
     ui::QtProgramEnd end;
     ui::QtRandom random;
     ui::QtFileDialogs files;
-    app::Program program(ui::Services{messages, input, help, printer, end, random, files});
+    ui::QtSpeech speech;
+    app::Program program(ui::Services{messages, input, help, printer, end, random, files, speech});
     if (!program.start(commandLine.dataDir(), programDir,
                        store::installedHelpFile(QCoreApplication::applicationDirPath())))
         return 1;

@@ -16,6 +16,7 @@
 #include "app/Screens.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -34,7 +35,8 @@ namespace {
 
 // No dialog may open during the tour: a modal box would wait for a click that never comes.
 class Unattended final : public ui::MessageBox, public ui::InputBox, public ui::Printer,
-                         public ui::ProgramEnd, public ui::HelpViewer, public ui::FileDialogs
+                         public ui::ProgramEnd, public ui::HelpViewer, public ui::FileDialogs,
+                         public ui::Speech
 {
 public:
     ui::Answer show(QWidget*, const QString& text, const QString&, ui::Buttons buttons,
@@ -55,6 +57,11 @@ public:
     {
         return {};
     }
+
+    // An English voice, so the speaker buttons show as a user with one sees them; silent.
+    bool engineAvailable() override { return true; }
+    bool voiceAvailable(const QString& locale) override { return locale == "en"; }
+    void say(const QString&, const QString&) override {}
 
     bool failed = false;
 
@@ -150,7 +157,8 @@ int main(int argc, char* argv[])
 
     Unattended services;
     ui::QtRandom random;
-    ui::Services context{services, services, services, services, services, random, services};
+    ui::Services context{services, services, services, services, services, random, services,
+                         services};
     app::Screens screens(dir.path(), context);
 
     screens.showIntro();
@@ -195,6 +203,7 @@ int main(int argc, char* argv[])
 
     screens.showExercise();
     auto* drill = shown<frmPaukomat>();
+    drill->findChild<QCheckBox*>("chkVorlesen")->setChecked(true);
     snap(drill, "6-ueben");
     drill->findChild<QPushButton*>("cmdStartUebung")->click();
     drill->findChild<QLineEdit*>("txtLoesung")->setText("Hau");

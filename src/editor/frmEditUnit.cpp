@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -104,6 +105,8 @@ void frmEditUnit::buildChangeFrame()
     Label4 = makeLabel(fmeVokabelChange, QStringLiteral("Label4"), {});
     txtChangeVokabelSprache
         = makeField(fmeVokabelChange, QStringLiteral("txtChangeVokabelSprache"));
+    m_readAloud = std::make_unique<editor::ReadAloud>(services().speech, fmeVokabelChange);
+    cmdVorlesen = m_readAloud->button();
     Label3 = makeLabel(fmeVokabelChange, QStringLiteral("Label3"), QStringLiteral("Deutsch:"));
     txtChangeVokabelDeutsch
         = makeField(fmeVokabelChange, QStringLiteral("txtChangeVokabelDeutsch"));
@@ -127,6 +130,7 @@ void frmEditUnit::setTabOrders()
                                 cmdHelp};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+    setTabOrder(txtChangeVokabelSprache, cmdVorlesen);
 }
 
 void frmEditUnit::connectSignals()
@@ -138,6 +142,7 @@ void frmEditUnit::connectSignals()
     connect(cmdVokabelEdit, &QPushButton::clicked, this, &frmEditUnit::cmdVokabelEdit_Click);
     connect(cmdVokabelDelete, &QPushButton::clicked, this, &frmEditUnit::cmdVokabelDelete_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmEditUnit::cmdExit_Click);
+    connect(cmdVorlesen, &QToolButton::clicked, this, &frmEditUnit::cmdVorlesen_Click);
 }
 
 double frmEditUnit::fontScale() const
@@ -205,6 +210,9 @@ void frmEditUnit::arrange(double scale)
         f.languageLabel->setGeometry(at(120, 720, 1455, 375).translated(0, shift));
         f.germanLabel->setGeometry(at(120, 1200, 1455, 375).translated(0, shift));
     }
+    // The speaker button takes the end of the selected pair's foreign word field.
+    txtChangeVokabelSprache->setGeometry(at(1680, 720, 2835, 375).translated(0, shift));
+    cmdVorlesen->setGeometry(at(4560, 720, 375, 375).translated(0, shift));
 
     cmdVokabelDelete->setGeometry(at(3360, 4320, 1335, 375).translated(0, 2 * shift + top));
     cmdHelp->setGeometry(at(5520, 4680, 1335, 375).translated(0, 2 * shift + top));
@@ -226,6 +234,7 @@ bool frmEditUnit::Form_Load()
                    + m_lesson->name() + QStringLiteral(" ändern"));
     Label1->setText(language + QLatin1Char(':'));
     Label4->setText(language + QLatin1Char(':'));
+    m_readAloud->setLanguage(language);
     Fuelle_Liste();
     cmdVokabelDelete->setFocus();
     return true;
@@ -374,6 +383,11 @@ void frmEditUnit::cmdExit_Click()
     handoff::removeLessonChoice(tree(), Name1);
     screens().restoreMain();
     closeScreen();
+}
+
+void frmEditUnit::cmdVorlesen_Click()
+{
+    m_readAloud->say(txtChangeVokabelSprache->text());
 }
 
 bool frmEditUnit::Form_QueryUnload()

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "editor/LessonFile.h"
+#include "editor/ReadAloud.h"
 #include "editor/WordOrder.h"
 #include "ui/ScreenBase.h"
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class QGroupBox;
@@ -13,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QToolButton;
 
 // The vocabulary editor: the foreign words of one lesson in a sorted list, with fields to add a
 // pair and to change the meanings of the selected one. The lesson does the work; the screen
@@ -45,6 +48,7 @@ private:
     void cmdVokabelEdit_Click();
     void cmdVokabelDelete_Click();
     void cmdExit_Click();
+    void cmdVorlesen_Click();
 
     void Fuelle_Liste();
     void Trenne_Zeile();
@@ -68,6 +72,8 @@ private:
     QGroupBox* fmeVokabelChange = nullptr;
     QLabel* Label4 = nullptr;
     QLineEdit* txtChangeVokabelSprache = nullptr;
+    std::unique_ptr<editor::ReadAloud> m_readAloud;
+    QToolButton* cmdVorlesen = nullptr;
     QLabel* Label3 = nullptr;
     QLineEdit* txtChangeVokabelDeutsch = nullptr;
     QLabel* Label6 = nullptr;

@@ -2,6 +2,8 @@
 #include "exchange/Messages.h"
 #include "exchange/Readers.h"
 
+#include "editor/LanguageLocale.h"
+
 #include <QHash>
 #include <QSet>
 #include <QStringDecoder>
@@ -434,25 +436,6 @@ ImportSource readKvtml(const QByteArray& bytes, const QString& fileName,
 
 namespace {
 
-// Locales for the names users give their languages most often; other names get none.
-QString localeFor(const QString& language)
-{
-    static const QHash<QString, QString> locales = {
-        {QStringLiteral("englisch"), QStringLiteral("en")},
-        {QStringLiteral("französisch"), QStringLiteral("fr")},
-        {QStringLiteral("spanisch"), QStringLiteral("es")},
-        {QStringLiteral("italienisch"), QStringLiteral("it")},
-        {QStringLiteral("latein"), QStringLiteral("la")},
-        {QStringLiteral("portugiesisch"), QStringLiteral("pt")},
-        {QStringLiteral("niederländisch"), QStringLiteral("nl")},
-        {QStringLiteral("russisch"), QStringLiteral("ru")},
-        {QStringLiteral("polnisch"), QStringLiteral("pl")},
-        {QStringLiteral("schwedisch"), QStringLiteral("sv")},
-        {QStringLiteral("türkisch"), QStringLiteral("tr")},
-        {QStringLiteral("griechisch"), QStringLiteral("el")}};
-    return locales.value(language.trimmed().toLower());
-}
-
 void writeIdentifier(QXmlStreamWriter& w, int id, const QString& name, const QString& locale)
 {
     w.writeStartElement(QStringLiteral("identifier"));
@@ -486,7 +469,7 @@ QByteArray exportKvtml(const QList<Pair>& pairs, const QString& language, const 
     w.writeTextElement(QStringLiteral("title"), lesson);
     w.writeEndElement();
     w.writeStartElement(QStringLiteral("identifiers"));
-    writeIdentifier(w, 0, language, localeFor(language));
+    writeIdentifier(w, 0, language, editor::localeOfLanguage(language));
     writeIdentifier(w, 1, QStringLiteral("Deutsch"), QStringLiteral("de"));
     w.writeEndElement();
     w.writeStartElement(QStringLiteral("entries"));

@@ -1,8 +1,10 @@
 #include "exercise/frmPaukomat.h"
 
+#include "editor/LanguageLocale.h"
 #include "handoff/HandOff.h"
 #include "store/TextRules.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -122,6 +125,9 @@ void frmPaukomat::buildSettings()
     auto* settings = new QVBoxLayout(fmeSettings);
     settings->addWidget(fmeChooseLanguage);
     settings->addWidget(fmeChooseReihenfolge);
+    chkVorlesen = new QCheckBox(QStringLiteral("Frage vorlesen"), fmeSettings);
+    chkVorlesen->setObjectName(QStringLiteral("chkVorlesen"));
+    settings->addWidget(chkVorlesen);
     settings->addStretch();
 }
 
@@ -146,6 +152,10 @@ void frmPaukomat::buildLessonFrame()
     wordFont.setBold(true);
     lblVorgabe->setFont(wordFont);
     lblVorgabe->setMinimumHeight(txtLoesung->sizeHint().height());
+    m_readAloud = std::make_unique<editor::ReadAloud>(services().speech, fmeLektion);
+    cmdVorlesen = m_readAloud->button();
+    const int iconSide = QFontMetrics(wordFont).height();
+    cmdVorlesen->setIconSize(QSize(iconSide, iconSide));
     auto* lesson = new QGridLayout(fmeLektion);
     lesson->setColumnStretch(1, 1);
     lesson->setHorizontalSpacing(12);
@@ -154,7 +164,8 @@ void frmPaukomat::buildLessonFrame()
         lesson->addWidget(Label1[i], i, 0);
     }
     lesson->addWidget(lblVorgabe, 0, 1);
-    lesson->addWidget(txtLoesung, 1, 1);
+    lesson->addWidget(cmdVorlesen, 0, 2);
+    lesson->addWidget(txtLoesung, 1, 1, 1, 2);
 }
 
 void frmPaukomat::buildResults()
@@ -228,6 +239,7 @@ void frmPaukomat::setTabOrders()
                                 cmdCancel,                    cmdHelp};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+    setTabOrder(txtLoesung, cmdVorlesen);
 }
 
 void frmPaukomat::connectSignals()
@@ -237,6 +249,7 @@ void frmPaukomat::connectSignals()
     connect(cmdShowErgebnis, &QPushButton::clicked, this, &frmPaukomat::cmdShowErgebnis_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmPaukomat::cmdCancel_Click);
     connect(txtLoesung, &QLineEdit::returnPressed, this, [this] { txtLoesung_KeyPress(13); });
+    connect(cmdVorlesen, &QToolButton::clicked, this, &frmPaukomat::cmdVorlesen_Click);
 }
 
 bool frmPaukomat::Form_Load()
@@ -254,6 +267,12 @@ bool frmPaukomat::Form_Load()
     lblLektion[1]->setText(m_drill->lesson().name());
     optPaukomatLanguage[0]->setText(language + QStringLiteral(" -> Deutsch"));
     optPaukomatLanguage[1]->setText(QStringLiteral("Deutsch -> ") + language);
+    m_readAloud->setLanguage(language);
+    chkVorlesen->setEnabled(m_readAloud->refusal().isEmpty());
+    chkVorlesen->setToolTip(m_readAloud->refusal().isEmpty()
+                                ? QStringLiteral("liest jede Frage in der Fremdsprache vor, "
+                                                 "sobald sie erscheint")
+                                : m_readAloud->refusal());
     Zeige_Gesamt();
     Zeige_Aktuell();
     return true;
@@ -294,6 +313,24 @@ void frmPaukomat::Naechste_Vokabel()
     }
     lblVorgabe->setText(m_drill->shown());
     txtLoesung->setFocus();
+    offerReadAloud();
+}
+
+void frmPaukomat::offerReadAloud()
+{
+    if (!optPaukomatLanguage[0]->isChecked()) {
+        m_readAloud->offer(editor::GermanQuestionRefusal);
+        return;
+    }
+    m_readAloud->offer();
+    if (chkVorlesen->isChecked())
+        m_readAloud->say(m_drill->shown());
+}
+
+void frmPaukomat::cmdVorlesen_Click()
+{
+    if (m_drill->asking() && optPaukomatLanguage[0]->isChecked())
+        m_readAloud->say(m_drill->shown());
 }
 
 bool frmPaukomat::stopOnRunCopyFailure()

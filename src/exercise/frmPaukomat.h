@@ -1,18 +1,22 @@
 #pragma once
 
+#include "editor/ReadAloud.h"
 #include "exercise/Drill.h"
 #include "ui/ScreenBase.h"
 
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QToolButton;
 
 // The drill screen: asks the words of one lesson run after run in the chosen direction, shows
 // every judgement and the counts, and offers the ways out. The drill does the work; the screen
@@ -44,6 +48,7 @@ private:
     void cmdStopUebung_Click();
     void cmdCancel_Click();
     void cmdShowErgebnis_Click();
+    void cmdVorlesen_Click();
 
     void Naechste_Vokabel();
     void Pruefe_Antwort();
@@ -57,17 +62,23 @@ private:
     bool stopOnRunCopyFailure();
     // The answer frame shut and the focus on "Übung starten", once a run is over.
     void awaitNextRun();
+    // The speaker button for the word just shown, which "Frage vorlesen" speaks at once; a
+    // German question is never spoken.
+    void offerReadAloud();
 
     QGroupBox* fmeSettings = nullptr;
     QGroupBox* fmeChooseLanguage = nullptr;
     QList<QRadioButton*> optPaukomatLanguage;
     QGroupBox* fmeChooseReihenfolge = nullptr;
     QList<QRadioButton*> optPaukomatWelcheVokabeln;
+    QCheckBox* chkVorlesen = nullptr;
     QList<QLabel*> lblLektion;
     QGroupBox* fmeLektion = nullptr;
     QList<QLabel*> Label1;
     QLabel* lblVorgabe = nullptr;
     QLineEdit* txtLoesung = nullptr;
+    std::unique_ptr<editor::ReadAloud> m_readAloud;
+    QToolButton* cmdVorlesen = nullptr;
     QGroupBox* fmeErgebnis = nullptr;
     QGroupBox* Frame3 = nullptr;
     QList<QLabel*> lblErgebnisAktuell;

@@ -107,6 +107,18 @@ public:
                              const QString& filters, QString* selectedFilter) = 0;
 };
 
+// Reads words aloud in the voice of a language, named by its locale ("en"). Without a speech
+// output installed no voice is available, and speaking does nothing.
+class Speech
+{
+public:
+    virtual ~Speech() = default;
+    [[nodiscard]] virtual bool engineAvailable() = 0;
+    [[nodiscard]] virtual bool voiceAvailable(const QString& locale) = 0;
+    // Stops what is being spoken and speaks the text.
+    virtual void say(const QString& text, const QString& locale) = 0;
+};
+
 struct Services
 {
     MessageBox& messages;
@@ -116,6 +128,7 @@ struct Services
     ProgramEnd& end;
     RandomSource& random;
     FileDialogs& files;
+    Speech& speech;
 };
 
 } // namespace ui

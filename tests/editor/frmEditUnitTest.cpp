@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 using testing::TestProgram;
 
@@ -113,6 +114,18 @@ private slots:
         QVERIFY(program.entries("anna/Englisch") == QStringList{"U1"} && !program.exists("anna/tmpEdit"));
         QWidget* main = program.screens().mainScreen();
         QVERIFY(!TestProgram::shown<frmEditUnit>() && main->isVisible() && main->isEnabled());
+    }
+
+    // The speaker beside the selected pair's foreign word speaks it as it stands in the field.
+    void foreignWordIsReadAloud()
+    {
+        TestProgram program;
+        program.writeScrambled("anna/Englisch/U1", {"the house\\\\Haus\\\\\\f"});
+        program.handOverFromMain({"anna", "geheim"}, {"Englisch", "Lektion 1", "U1"});
+        program.screens().showEditor();
+        QTest::keyClicks(child("txtChangeVokabelSprache"), "s");
+        child<QToolButton>("cmdVorlesen")->click();
+        QCOMPARE(program.speech.spoken, QStringList{"en:the houses"});
     }
 };
 

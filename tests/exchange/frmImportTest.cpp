@@ -18,7 +18,7 @@ private slots:
     void showsThePlanAndAcceptsOnlyAGoodName()
     {
         testing::TestProgram p;
-        ui::Services services{p.messages, p.input, p.help, p.printer, p.end, p.random, p.files};
+        ui::Services services{p.messages, p.input, p.help, p.printer, p.end, p.random, p.files, p.speech};
         const auto text = exchange::readImportData("#separator:tab\nhouse\tHaus\nthe\tder;die;das\ntree\t\n"
                                                    "house\tGebäude\n", "Haus.txt");
         frmImport dialog(text, "Englisch", services, [](const QString& name) {
@@ -53,7 +53,7 @@ private slots:
     void typingKeepsThePlan()
     {
         testing::TestProgram p;
-        ui::Services services{p.messages, p.input, p.help, p.printer, p.end, p.random, p.files};
+        ui::Services services{p.messages, p.input, p.help, p.printer, p.end, p.random, p.files, p.speech};
         const auto text = exchange::readImportData("a\tA\n" + QByteArray("\tleer\n").repeated(1001), "Viele.txt");
         frmImport dialog(text, "Englisch", services, [](const QString&) { return QString(); });
         const auto* pairs = dialog.plan().pairs.constData();

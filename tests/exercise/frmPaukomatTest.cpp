@@ -1,9 +1,11 @@
 #include "TestProgram.h"
 #include "exercise/frmPaukomat.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 
 using testing::TestProgram;
 
@@ -88,6 +90,55 @@ private slots:
         lesson[2].back() = 'r';
         QCOMPARE(program.bytes(Lang + "U1") + program.bytes(Lang + "EU1"),
                  TestProgram::scrambledBytes(lesson) + results);
+    }
+
+    // What is spoken as the first question appears, on a click on the speaker and as the second
+    // question appears; and the speaker's tool-tip during the run.
+    void questionsAreReadAloud_data()
+    {
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<bool>("option");
+        QTest::addColumn<QStringList>("voices");
+        QTest::addColumn<QString>("spoken");
+        QTest::addColumn<QString>("tip");
+        const QString no = "Vorlesen ist nicht möglich: ";
+        QTest::newRow("option on") << 0 << true << QStringList{"en"} << "en:house|en:house|en:the garden"
+                                   << "Vorlesen";
+        QTest::newRow("option off") << 0 << false << QStringList{"en"} << "|en:house|" << "Vorlesen";
+        QTest::newRow("German question") << 1 << true << QStringList{"en"} << "||"
+                                         << no + "Die Frage ist deutsch, und die Lösung wird nicht verraten.";
+        QTest::newRow("no voice") << 0 << true << QStringList{"fr"} << "||"
+                                  << no + "Für Englisch ist keine Stimme installiert.";
+    }
+
+    void questionsAreReadAloud()
+    {
+        QFETCH(int, direction);
+        QFETCH(bool, option);
+        QFETCH(QStringList, voices);
+        QFETCH(QString, spoken);
+        QFETCH(QString, tip);
+        TestProgram program;
+        program.speech.voices = voices;
+        program.writeScrambled(Lang + "U1", {"house\\\\Haus\\\\\\f", "the garden\\\\Garten\\\\\\f"});
+        program.handOverFromMain({"anna", "geheim"}, {"Englisch", "Lektion 1", "U1"});
+        program.screens().showExercise();
+        QCOMPARE(child("chkVorlesen")->isEnabled(), voices.contains("en"));
+        if (option)
+            child<QCheckBox>("chkVorlesen")->click();
+        auto* speaker = child<QToolButton>("cmdVorlesen");
+        QStringList steps;
+        const auto step = [&](const std::function<void()>& action) {
+            const qsizetype before = program.speech.spoken.size();
+            action();
+            steps << program.speech.spoken.mid(before).join(',');
+        };
+        step([&] { start(direction, 0); });
+        QCOMPARE(speaker->toolTip(), tip);
+        QCOMPARE(speaker->isEnabled(), tip == "Vorlesen");
+        step([&] { speaker->click(); });
+        step([&] { QTest::keyClicks(child("txtLoesung"), direction == 0 ? "Haus\r" : "house\r"); });
+        QCOMPARE(steps.join('|'), spoken);
     }
 };
 

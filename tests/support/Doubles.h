@@ -111,4 +111,17 @@ struct ScriptedFiles final : ui::FileDialogs
     QQueue<std::pair<QString, QString>> answers;
 };
 
+// A speech output with the voices listed; it records what it was asked to say.
+struct RecordingSpeech final : ui::Speech
+{
+    bool engineAvailable() override { return engine; }
+    bool voiceAvailable(const QString& locale) override { return voices.contains(locale); }
+    void say(const QString& text, const QString& locale) override { spoken << locale + ':' + text; }
+
+    bool engine = true;
+    QStringList voices{QStringLiteral("en")};
+    // "locale:text" for every word spoken, in order.
+    QStringList spoken;
+};
+
 } // namespace testing

@@ -30,7 +30,7 @@ TestProgram::TestProgram(const QString& dirTemplate)
 {
     QApplication::setQuitOnLastWindowClosed(false);
     m_screens = std::make_unique<app::Screens>(
-        m_dir.path(), ui::Services{messages, input, help, printer, end, random, files});
+        m_dir.path(), ui::Services{messages, input, help, printer, end, random, files, speech});
 }
 
 TestProgram::~TestProgram()

@@ -44,6 +44,7 @@ public:
     RecordingEnd end;
     ScriptedRandom random;
     ScriptedFiles files;
+    RecordingSpeech speech;
 
     [[nodiscard]] app::Screens& screens() { return *m_screens; }
     [[nodiscard]] QString dir() const { return m_dir.path(); }

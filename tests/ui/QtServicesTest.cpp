@@ -3,6 +3,7 @@
 #include "editor/WordListDocument.h"
 #include "results/RunChart.h"
 #include "ui/QtServices.h"
+#include "ui/QtSpeech.h"
 #include "ui/SingleInstance.h"
 
 #include <QApplication>
@@ -103,6 +104,19 @@ private slots:
         ui::QtRandom random;
         const double first = random.nextUniform();
         QVERIFY(first >= 0 && first < 1 && random.nextUniform() != first);
+    }
+
+    // The speech output as this machine has it, with or without an engine: a locale of no
+    // language never has a voice, nor has any locale without an engine; speaking returns.
+    void speechMeetsTheSystem()
+    {
+        ui::QtSpeech speech;
+        QVERIFY(!speech.voiceAvailable("xx"));
+        QVERIFY(!speech.voiceAvailable(""));
+        if (!speech.engineAvailable())
+            QVERIFY(!speech.voiceAvailable("en"));
+        speech.say("house", "en");
+        speech.say("house", "xx");
     }
 
     void wordListPrintsIntoAPdf()
