@@ -20,7 +20,8 @@ struct Start
     testing::RecordingEnd end;
     testing::ScriptedRandom random;
     testing::ScriptedFiles files;
-    app::Program program{ui::Services{messages, input, help, printer, end, random, files}};
+    testing::RecordingSpeech speech;
+    app::Program program{ui::Services{messages, input, help, printer, end, random, files, speech}};
 
     ~Start() { qDeleteAll(QApplication::topLevelWidgets()); }
 };
