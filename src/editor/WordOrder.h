@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QCollator>
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <array>
+#include <cstdint>
 
 namespace editor {
 
@@ -18,6 +22,8 @@ public:
         return m_collator.compare(a, b) < 0;
     }
 
+    // The words in this order, given as their positions in words.
+    [[nodiscard]] QList<qsizetype> order(const QStringList& words) const;
     [[nodiscard]] QStringList sorted(const QStringList& words) const;
 
     // Where a word joins a sorted list of count words, read through at(i): behind every word
@@ -38,7 +44,14 @@ public:
     }
 
 private:
+    // A word of printable ASCII as the ranks of its characters, the first eight packed into a
+    // number that compares as the word does; false for any other word.
+    bool packPrefix(const QString& word, std::uint64_t& prefix) const;
+    [[nodiscard]] int compareBeyondPrefix(const QString& a, const QString& b) const;
+
     QCollator m_collator;
+    // The collation's rank of each printable ASCII character, letter case ignored, counted from 1.
+    std::array<std::uint8_t, 128> m_rank{};
 };
 
 } // namespace editor
