@@ -13,6 +13,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -118,7 +119,7 @@ void BM_OpenEditor(benchmark::State& state)
         settle();
         state.PauseTiming();
         auto* editor = TestProgram::shown<frmEditUnit>();
-        const bool listed = editor && editor->findChild<QListWidget*>("lstVokabeln")->count() == pairs;
+        const bool listed = editor && editor->findChild<QListView*>("lstVokabeln")->model()->rowCount() == pairs;
         delete editor;
         state.ResumeTiming();
         if (failed(state, listed, "the editor did not list the lesson"))
@@ -154,7 +155,7 @@ void BM_AddPair(benchmark::State& state)
         settle();
         ++added;
         if (failed(state,
-                   editor->findChild<QListWidget*>("lstVokabeln")->count() == pairs + added
+                   editor->findChild<QListView*>("lstVokabeln")->model()->rowCount() == pairs + added
                        && session.program.messages.shown.isEmpty(),
                    "the pair was not added"))
             break;

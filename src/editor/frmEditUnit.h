@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/LessonFile.h"
+#include "editor/WordListModel.h"
 #include "editor/WordOrder.h"
 #include "ui/ScreenBase.h"
 
@@ -11,7 +12,7 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 
 // The vocabulary editor: the foreign words of one lesson in a sorted list, with fields to add a
@@ -57,7 +58,8 @@ private:
     // Shows a refused entry; false unless the command went through.
     bool reportEdit(const editor::EditResult& result);
 
-    QListWidget* lstVokabeln = nullptr;
+    QListView* lstVokabeln = nullptr;
+    editor::WordListModel* m_words = nullptr;
     QGroupBox* fmeVokabelNeu = nullptr;
     QLabel* Label1 = nullptr;
     QLineEdit* txtNewVokabelSprache = nullptr;

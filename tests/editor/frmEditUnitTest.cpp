@@ -2,7 +2,7 @@
 #include "editor/frmEditUnit.h"
 
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 
@@ -29,17 +29,21 @@ void fill(const QList<std::pair<const char*, QString>>& fields, const char* butt
 
 void clickEntry(const QString& text)
 {
-    auto* list = child<QListWidget>("lstVokabeln");
-    const QRect at = list->visualItemRect(list->findItems(text, Qt::MatchExactly).value(0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at.center());
+    auto* list = child<QListView>("lstVokabeln");
+    const QModelIndex entry = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, text, 1,
+                                                   Qt::MatchExactly).value(0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(entry).center());
 }
 
 // The entries of the list, the selected one marked by "*", then the new and the change fields.
 QString state()
 {
     QStringList parts;
-    for (const QListWidgetItem* item : child<QListWidget>("lstVokabeln")->findItems("*", Qt::MatchWildcard))
-        parts << item->text() + (item->isSelected() ? "*" : "");
+    auto* list = child<QListView>("lstVokabeln");
+    for (int row = 0; row < list->model()->rowCount(); ++row) {
+        const QModelIndex entry = list->model()->index(row, 0);
+        parts << entry.data().toString() + (list->selectionModel()->isSelected(entry) ? "*" : "");
+    }
     for (const char* name :
          {"txtNewVokabelSprache", "txtNewVokabelDeutsch", "txtChangeVokabelSprache", "txtChangeVokabelDeutsch"})
         parts << child(name)->text();
