@@ -8,6 +8,7 @@
 
 #include <QFile>
 
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -24,10 +25,19 @@ EditResult saved(const FileResult& result)
     return result ? EditResult{} : EditResult{Status::Failed, {}, result};
 }
 
+// The bytes before the first two adjacent backslashes; the whole line when there are none.
 QByteArrayView foreignPart(QByteArrayView line)
 {
-    const qsizetype at = line.indexOf(QByteArrayView("\\\\"));
-    return at < 0 ? line : line.first(at);
+    const char* const begin = line.data();
+    const char* const end = begin + line.size();
+    for (const char* at = begin; at < end; ++at) {
+        at = static_cast<const char*>(std::memchr(at, '\\', static_cast<std::size_t>(end - at)));
+        if (!at || at + 1 == end)
+            break;
+        if (at[1] == '\\')
+            return line.first(at - begin);
+    }
+    return line;
 }
 
 } // namespace
@@ -97,7 +107,31 @@ FileResult LessonFile::open()
 
 qsizetype LessonFile::find(const QString& foreign) const
 {
-    return m_first.value(foreign, -1);
+    const QList<qsizetype> all = linesOf(foreign, 1);
+    return all.isEmpty() ? -1 : all.first();
+}
+
+QList<qsizetype> LessonFile::linesOf(const QString& foreign, qsizetype most) const
+{
+    // A pass over the words in memory takes well under a millisecond even for a long lesson;
+    // an index would have to be built before the editor can show.
+    QList<qsizetype> found;
+    bool fits = true;
+    const QByteArray raw = store::toCp1252(foreign, &fits);
+    for (qsizetype i = 0; fits && i < size() && found.size() != most; ++i)
+        if (foreignBytes(i) == QByteArrayView(raw))
+            found.append(i);
+    return found;
+}
+
+QByteArrayView LessonFile::foreignBytes(qsizetype index) const
+{
+    return lineBytes(index).first(m_foreignSize.at(index));
+}
+
+QString LessonFile::foreignWord(qsizetype index) const
+{
+    return store::fromCp1252(foreignBytes(index));
 }
 
 QByteArrayView LessonFile::lineBytes(qsizetype index) const
@@ -146,8 +180,7 @@ EditResult LessonFile::add(const QString& foreign, const QString& german)
     if (FileResult appended = store::TextFile::appendRawLines(m_files.working(), {raw}); !appended)
         return saved(aboutLesson(appended));
     m_text.append(raw);
-    m_foreign.append(foreign);
-    m_first.insert(foreign, m_foreign.size() - 1);
+    m_foreignSize.append(foreignPart(raw).size());
     return {};
 }
 
@@ -159,33 +192,43 @@ EditResult LessonFile::change(const QString& foreign, const QString& german)
         return EditResult::refused(
             QStringLiteral("Die zu ändernde Vokabel ist nicht vorhanden !\r\r"));
     const QByteArray raw = store::toCp1252(WordPair::line(foreign, german));
+    const QList<qsizetype> changed = linesOf(foreign);
     Text text;
-    text.bytes.reserve(m_text.bytes.size() + raw.size());
+    text.bytes.reserve(m_text.bytes.size() + changed.size() * raw.size());
     text.starts.reserve(size());
-    for (qsizetype i = 0; i < size(); ++i)
-        text.append(m_foreign[i] == foreign ? QByteArrayView(raw) : lineBytes(i));
+    for (qsizetype i = 0, next = 0; i < size(); ++i) {
+        const bool hit = next < changed.size() && changed[next] == i;
+        next += hit ? 1 : 0;
+        text.append(hit ? QByteArrayView(raw) : lineBytes(i));
+    }
     if (FileResult done = rebuild(text); !done)
         return saved(aboutLesson(done));
-    // The word keeps its places, so the index stands.
     m_text = std::move(text);
     return {};
 }
 
 FileResult LessonFile::remove(const QString& foreign)
 {
-    if (find(foreign) < 0)
+    const QList<qsizetype> gone = linesOf(foreign);
+    if (gone.isEmpty())
         return FileResult::success();
     Text text;
+    QList<qsizetype> foreignSize;
     text.bytes.reserve(m_text.bytes.size());
     text.starts.reserve(size());
-    for (qsizetype i = 0; i < size(); ++i)
-        if (m_foreign[i] != foreign)
-            text.append(lineBytes(i));
+    foreignSize.reserve(size());
+    for (qsizetype i = 0, next = 0; i < size(); ++i) {
+        if (next < gone.size() && gone[next] == i) {
+            ++next;
+            continue;
+        }
+        text.append(lineBytes(i));
+        foreignSize.append(m_foreignSize[i]);
+    }
     if (FileResult done = rebuild(text); !done)
         return aboutLesson(done);
-    m_foreign.removeAll(foreign);
     m_text = std::move(text);
-    reindex();
+    m_foreignSize = std::move(foreignSize);
     return FileResult::success();
 }
 
@@ -255,20 +298,10 @@ FileResult LessonFile::rebuild(const Text& text)
 void LessonFile::setText(Text text)
 {
     m_text = std::move(text);
-    m_foreign.clear();
-    m_foreign.reserve(size());
+    m_foreignSize.clear();
+    m_foreignSize.reserve(size());
     for (qsizetype i = 0; i < size(); ++i)
-        m_foreign.append(store::fromCp1252(foreignPart(lineBytes(i))));
-    reindex();
-}
-
-void LessonFile::reindex()
-{
-    m_first.clear();
-    m_first.reserve(m_foreign.size());
-    // Walking backwards leaves the first line of each word in the index.
-    for (qsizetype i = m_foreign.size() - 1; i >= 0; --i)
-        m_first.insert(m_foreign[i], i);
+        m_foreignSize.append(foreignPart(lineBytes(i)).size());
 }
 
 HandedOverLesson openHandedOverLesson(const store::DataTree& tree, LessonUse use)

@@ -5,7 +5,6 @@
 #include "store/FileResult.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -57,15 +56,18 @@ public:
     [[nodiscard]] store::FileResult open();
 
     [[nodiscard]] qsizetype size() const { return m_text.starts.size(); }
-    // The foreign word of every line in file order; a line without separator is its own word.
-    [[nodiscard]] const QStringList& foreignWords() const { return m_foreign; }
+    // The foreign word of a line, as stored and as text; a line without separator is its own word.
+    [[nodiscard]] QByteArrayView foreignBytes(qsizetype index) const;
+    [[nodiscard]] QString foreignWord(qsizetype index) const;
     // A line split into its pair; a damaged line is a pair that is not valid.
     [[nodiscard]] WordPair pair(qsizetype index) const { return WordPair::parse(line(index)); }
     // The plain line of a pair, as the working copy holds it, and every line.
     [[nodiscard]] QString line(qsizetype index) const;
     [[nodiscard]] QStringList lines() const;
-    // Index of the first pair whose foreign word equals the word exactly, or -1.
+    // Index of the first pair whose foreign word equals the word exactly, or -1; and the indexes
+    // of the first most (all when negative) such pairs, in file order.
     [[nodiscard]] qsizetype find(const QString& foreign) const;
+    [[nodiscard]] QList<qsizetype> linesOf(const QString& foreign, qsizetype most = -1) const;
 
     // Appends the pair with the mark "f"; a word already there is a duplicate.
     [[nodiscard]] EditResult add(const QString& foreign, const QString& german);
@@ -108,14 +110,12 @@ private:
     // Writes the text to the rebuild file and renames it over the working copy.
     store::FileResult rebuild(const Text& text);
     void setText(Text text);
-    void reindex();
 
     store::LessonFiles m_files;
     QString m_language;
     QString m_name;
     Text m_text;
-    QStringList m_foreign;
-    QHash<QString, qsizetype> m_first;
+    QList<qsizetype> m_foreignSize; // bytes of each line's foreign word
 };
 
 // Who opens the lesson handed over; the refusals say what cannot be done.

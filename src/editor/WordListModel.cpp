@@ -1,10 +1,12 @@
 #include "editor/WordListModel.h"
 
+#include <algorithm>
+
 namespace editor {
 
 int WordListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_words.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_lines.size());
 }
 
 QVariant WordListModel::data(const QModelIndex& index, int role) const
@@ -12,36 +14,46 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return m_words.at(index.row());
+        return word(index.row());
     return {};
 }
 
-int WordListModel::rowOf(const QString& word) const
+QString WordListModel::word(qsizetype row) const
 {
-    return static_cast<int>(m_words.indexOf(word));
+    return m_lesson->foreignWord(m_lines.at(row));
 }
 
-void WordListModel::setWords(QStringList words)
+int WordListModel::rowOfLine(qsizetype line) const
+{
+    return static_cast<int>(m_lines.indexOf(line));
+}
+
+void WordListModel::setLines(const LessonFile* lesson, QList<qsizetype> lines)
 {
     beginResetModel();
-    m_words = std::move(words);
+    m_lesson = lesson;
+    m_lines = std::move(lines);
     endResetModel();
 }
 
-void WordListModel::insertWord(qsizetype row, const QString& word)
+void WordListModel::insertLine(qsizetype row, qsizetype line)
 {
     beginInsertRows({}, static_cast<int>(row), static_cast<int>(row));
-    m_words.insert(row, word);
+    m_lines.insert(row, line);
     endInsertRows();
 }
 
-void WordListModel::removeWord(const QString& word)
+void WordListModel::removeLines(const QList<qsizetype>& gone)
 {
-    for (qsizetype row = m_words.lastIndexOf(word); row >= 0;
-         row = row > 0 ? m_words.lastIndexOf(word, row - 1) : -1) {
-        beginRemoveRows({}, static_cast<int>(row), static_cast<int>(row));
-        m_words.removeAt(row);
-        endRemoveRows();
+    for (qsizetype row = m_lines.size() - 1; row >= 0; --row) {
+        const auto at = std::lower_bound(gone.cbegin(), gone.cend(), m_lines[row]);
+        if (at != gone.cend() && *at == m_lines[row]) {
+            beginRemoveRows({}, static_cast<int>(row), static_cast<int>(row));
+            m_lines.removeAt(row);
+            endRemoveRows();
+        } else {
+            m_lines[row] -= at - gone.cbegin();
+        }
     }
 }
 

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "editor/LessonFile.h"
+
 #include <QAbstractListModel>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 namespace editor {
 
-// The foreign words of the vocabulary list, one row each, in the order they are given. A view
-// asks only for the rows it shows, so a long lesson costs no more to show than a short one.
+// The foreign words of a lesson as the rows of the vocabulary list, in the order given. A row
+// refers to its line of the lesson and reads its word only when a view asks for it, so a long
+// lesson costs no more to show than a short one.
 class WordListModel final : public QAbstractListModel
 {
     Q_OBJECT
@@ -19,17 +22,20 @@ public:
     // The word for display and as the row's accessible name.
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
 
-    [[nodiscard]] QString word(qsizetype row) const { return m_words.at(row); }
-    // The first row that holds exactly this word, or -1.
-    [[nodiscard]] int rowOf(const QString& word) const;
+    [[nodiscard]] QString word(qsizetype row) const;
+    // The row of a line of the lesson, or -1.
+    [[nodiscard]] int rowOfLine(qsizetype line) const;
 
-    void setWords(QStringList words);
-    void insertWord(qsizetype row, const QString& word);
-    // Removes every row that holds exactly this word.
-    void removeWord(const QString& word);
+    // The rows show these lines of the lesson, which must outlive the model or the next call.
+    void setLines(const LessonFile* lesson, QList<qsizetype> lines);
+    void insertLine(qsizetype row, qsizetype line);
+    // Drops the rows of lines the lesson no longer has (given in ascending order); the lines
+    // after them have moved up.
+    void removeLines(const QList<qsizetype>& gone);
 
 private:
-    QStringList m_words;
+    const LessonFile* m_lesson = nullptr;
+    QList<qsizetype> m_lines;
 };
 
 } // namespace editor

@@ -1,5 +1,7 @@
 #include "editor/WordOrder.h"
 
+#include "store/Cp1252.h"
+
 #include <QCollatorSortKey>
 
 #include <algorithm>
@@ -36,11 +38,11 @@ WordOrder::WordOrder()
     }
 }
 
-bool WordOrder::packPrefix(const QString& word, std::uint64_t& prefix) const
+bool WordOrder::packPrefix(QByteArrayView word, std::uint64_t& prefix) const
 {
     prefix = 0;
     for (qsizetype i = 0; i < word.size(); ++i) {
-        const char16_t c = word[i].unicode();
+        const auto c = static_cast<unsigned char>(word[i]);
         if (c < FirstPrintable || c > LastPrintable)
             return false;
         if (i < PrefixLength)
@@ -49,18 +51,19 @@ bool WordOrder::packPrefix(const QString& word, std::uint64_t& prefix) const
     return true;
 }
 
-int WordOrder::compareBeyondPrefix(const QString& a, const QString& b) const
+int WordOrder::compareBeyondPrefix(QByteArrayView a, QByteArrayView b) const
 {
     const qsizetype common = std::min(a.size(), b.size());
     for (qsizetype i = PrefixLength; i < common; ++i) {
-        const int difference = m_rank[a[i].unicode()] - m_rank[b[i].unicode()];
+        const int difference = m_rank[static_cast<unsigned char>(a[i])]
+            - m_rank[static_cast<unsigned char>(b[i])];
         if (difference != 0)
             return difference;
     }
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
-QList<qsizetype> WordOrder::order(const QStringList& words) const
+QList<qsizetype> WordOrder::order(const QList<QByteArrayView>& words) const
 {
     struct Plain
     {
@@ -85,10 +88,14 @@ QList<qsizetype> WordOrder::order(const QStringList& words) const
     });
 
     // Any other word is sorted by its collation key, computed once per word.
+    std::vector<QString> text;
     std::vector<QCollatorSortKey> keys;
+    text.reserve(other.size());
     keys.reserve(other.size());
-    for (const qsizetype i : other)
-        keys.push_back(m_collator.sortKey(words[i]));
+    for (const qsizetype i : other) {
+        text.push_back(store::fromCp1252(words[i]));
+        keys.push_back(m_collator.sortKey(text.back()));
+    }
     std::vector<std::size_t> byKey(other.size());
     std::iota(byKey.begin(), byKey.end(), std::size_t(0));
     std::stable_sort(byKey.begin(), byKey.end(),
@@ -99,10 +106,15 @@ QList<qsizetype> WordOrder::order(const QStringList& words) const
     result.reserve(words.size());
     auto p = plain.cbegin();
     auto o = byKey.cbegin();
+    QString plainText;
+    qsizetype plainTextOf = -1;
     while (p != plain.cend() && o != byKey.cend()) {
-        const qsizetype otherIndex = other[*o];
-        const int c = m_collator.compare(words[p->index], words[otherIndex]);
-        if (c < 0 || (c == 0 && p->index < otherIndex))
+        if (plainTextOf != p->index) {
+            plainText = store::fromCp1252(words[p->index]);
+            plainTextOf = p->index;
+        }
+        const int c = m_collator.compare(plainText, text[*o]);
+        if (c < 0 || (c == 0 && p->index < other[*o]))
             result.append((p++)->index);
         else
             result.append(other[*o++]);
@@ -114,13 +126,13 @@ QList<qsizetype> WordOrder::order(const QStringList& words) const
     return result;
 }
 
-QStringList WordOrder::sorted(const QStringList& words) const
+QList<qsizetype> WordOrder::order(const QStringList& words) const
 {
-    QStringList result;
-    result.reserve(words.size());
-    for (const qsizetype i : order(words))
-        result.append(words[i]);
-    return result;
+    QList<QByteArray> stored;
+    stored.reserve(words.size());
+    for (const QString& word : words)
+        stored.append(store::toCp1252(word));
+    return order(QList<QByteArrayView>(stored.cbegin(), stored.cend()));
 }
 
 } // namespace editor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QCollator>
 #include <QList>
 #include <QString>
@@ -22,9 +23,10 @@ public:
         return m_collator.compare(a, b) < 0;
     }
 
-    // The words in this order, given as their positions in words.
+    // The words in this order, given as their positions in words; as stored in Windows-1252, or
+    // as text.
+    [[nodiscard]] QList<qsizetype> order(const QList<QByteArrayView>& words) const;
     [[nodiscard]] QList<qsizetype> order(const QStringList& words) const;
-    [[nodiscard]] QStringList sorted(const QStringList& words) const;
 
     // Where a word joins a sorted list of count words, read through at(i): behind every word
     // that does not sort after it.
@@ -46,12 +48,12 @@ public:
 private:
     // A word of printable ASCII as the ranks of its characters, the first eight packed into a
     // number that compares as the word does; false for any other word.
-    bool packPrefix(const QString& word, std::uint64_t& prefix) const;
-    [[nodiscard]] int compareBeyondPrefix(const QString& a, const QString& b) const;
+    bool packPrefix(QByteArrayView word, std::uint64_t& prefix) const;
+    [[nodiscard]] int compareBeyondPrefix(QByteArrayView a, QByteArrayView b) const;
 
     QCollator m_collator;
     // The collation's rank of each printable ASCII character, letter case ignored, counted from 1.
-    std::array<std::uint8_t, 128> m_rank{};
+    std::array<std::uint8_t, 256> m_rank{};
 };
 
 } // namespace editor

@@ -237,9 +237,13 @@ bool frmEditUnit::Form_Load()
 
 void frmEditUnit::Fuelle_Liste()
 {
+    QList<QByteArrayView> words;
+    words.reserve(m_lesson->size());
+    for (qsizetype line = 0; line < m_lesson->size(); ++line)
+        words.append(m_lesson->foreignBytes(line));
     {
         const QSignalBlocker quiet(lstVokabeln->selectionModel());
-        m_words->setWords(m_order.sorted(m_lesson->foreignWords()));
+        m_words->setLines(&*m_lesson, m_order.order(words));
     }
     showFirstEntry();
 }
@@ -265,7 +269,9 @@ void frmEditUnit::selectEntry(int row)
 
 int frmEditUnit::rowOf(const QString& word) const
 {
-    return m_lesson->find(word) < 0 ? -1 : m_words->rowOf(word);
+    // Rows of the same word stand in the order of their lines.
+    const qsizetype line = m_lesson->find(word);
+    return line < 0 ? -1 : m_words->rowOfLine(line);
 }
 
 QString frmEditUnit::selectedWord() const
@@ -317,7 +323,7 @@ void frmEditUnit::cmdVokabelNeu_Click()
         m_words->rowCount(), [this](qsizetype row) { return m_words->word(row); }, foreign);
     {
         const QSignalBlocker quiet(lstVokabeln->selectionModel());
-        m_words->insertWord(at, foreign);
+        m_words->insertLine(at, m_lesson->size() - 1);
     }
     showFirstEntry();
 }
@@ -346,11 +352,12 @@ void frmEditUnit::cmdVokabelDelete_Click()
                 Title, ui::Buttons::YesNo)
         != ui::Answer::Yes)
         return;
+    const QList<qsizetype> gone = m_lesson->linesOf(word);
     if (!reportWriteFailure(m_lesson->remove(word)))
         return;
     {
         const QSignalBlocker quiet(lstVokabeln->selectionModel());
-        m_words->removeWord(word);
+        m_words->removeLines(gone);
     }
     showFirstEntry();
 }
