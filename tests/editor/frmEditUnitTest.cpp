@@ -1,6 +1,8 @@
 #include "TestProgram.h"
 #include "editor/frmEditUnit.h"
 
+#include <QAccessible>
+#include <QAction>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -117,6 +119,34 @@ private slots:
         QVERIFY(program.entries("anna/Englisch") == QStringList{"U1"} && !program.exists("anna/tmpEdit"));
         QWidget* main = program.screens().mainScreen();
         QVERIFY(!TestProgram::shown<frmEditUnit>() && main->isVisible() && main->isEnabled());
+    }
+
+    // Opened from the main screen, the editor takes over once it has been painted: until then the
+    // main screen stays in sight, disabled. The list goes by keys and names each row for
+    // assistive tools.
+    void handOverKeysAndNames()
+    {
+        TestProgram program;
+        program.writePlain("tmpUsr", {"anna", "geheim"});
+        program.writeScrambled("anna/Spr.dat", {"Englisch\\\\LSp1"});
+        program.writeScrambled("anna/LSp1", {"Lektion 1\\\\U1"});
+        program.writeScrambled("anna/Englisch/U1", {"the\\\\der\\\\\\f", "house\\\\Haus\\\\\\f", "Zug\\\\train\\\\\\r"});
+        program.screens().showMain();
+        QWidget* main = program.screens().mainScreen();
+        main->findChild<QAction*>("mnuLektionEdit")->trigger();
+        QVERIFY(main->isVisible() && !main->isEnabled());
+        QTRY_VERIFY(!main->isVisible());
+        auto* list = child<QListView>("lstVokabeln");
+        QStringList names;
+        QAccessibleInterface* listAccess = QAccessible::queryAccessibleInterface(list);
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            names << listAccess->child(row)->text(QAccessible::Name);
+        QCOMPARE(names, (QStringList{"house", "the", "Zug"}));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(state(), QStringLiteral("house|the*|Zug|||the|der"));
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(state(), QStringLiteral("house|the|Zug*|||Zug|train"));
     }
 };
 
