@@ -35,6 +35,8 @@ public:
                 / benchmark::GetTimeUnitMultiplier(run.time_unit);
             if (const auto rate = run.counters.find("bytes_per_second"); rate != run.counters.end())
                 m_bytesPerSecond[name] = rate->second.value;
+            if (const auto syncs = run.counters.find("syncs"); syncs != run.counters.end())
+                m_syncs[name] = syncs->second.value;
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -92,7 +94,15 @@ public:
             const double* copy = rate("BM_PlainCopy/" + size);
             const double ratio = scramble && copy ? *scramble / *copy : 0;
             row("scrambling vs plain copy, lines of " + size + " bytes",
-                scramble && copy ? &ratio : nullptr, "x", ">=", 0.5);
+                scramble && copy ? &ratio : nullptr, "x", ">=", bytes == 40 ? 0.7 : 0.9);
+        }
+        row("editor painted after the key (100000 pairs)", ms("BM_EditorFirstPaint/100000"), "ms",
+            "<", 100);
+        for (const int pairs : {100, 100000}) {
+            const std::string size = std::to_string(pairs);
+            row("syncs per judged answer (" + size + " pairs)", syncs("BM_JudgedAnswer/" + size),
+                "", "<=", 0);
+            row("syncs per added pair (" + size + " pairs)", syncs("BM_AddPair/" + size), "", "<=", 0);
         }
 
         // No target: how long a whole run takes, and per word.
@@ -116,9 +126,15 @@ private:
         const auto it = m_bytesPerSecond.find(name);
         return it == m_bytesPerSecond.end() ? nullptr : &it->second;
     }
+    const double* syncs(const std::string& name) const
+    {
+        const auto it = m_syncs.find(name);
+        return it == m_syncs.end() ? nullptr : &it->second;
+    }
 
     std::map<std::string, double> m_ms;
     std::map<std::string, double> m_bytesPerSecond;
+    std::map<std::string, double> m_syncs;
     std::set<std::string> m_failed;
 };
 

@@ -6,13 +6,17 @@
 #include "exercise/frmPaukomat.h"
 #include "results/frmErgebnis.h"
 #include "store/NumberText.h"
+#include "store/TextFile.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -118,10 +122,72 @@ void BM_OpenEditor(benchmark::State& state)
         settle();
         state.PauseTiming();
         auto* editor = TestProgram::shown<frmEditUnit>();
-        const bool listed = editor && editor->findChild<QListWidget*>("lstVokabeln")->count() == pairs;
+        const bool listed = editor && editor->findChild<QListView*>("lstVokabeln")->model()->rowCount() == pairs;
         delete editor;
         state.ResumeTiming();
         if (failed(state, listed, "the editor did not list the lesson"))
+            break;
+    }
+}
+
+// Watches for the first paint of the editor's word list, and whether the main screen was still
+// in sight then.
+class ListPaint final : public QObject
+{
+public:
+    explicit ListPaint(QWidget* main)
+        : m_main(main)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~ListPaint() override { qApp->removeEventFilter(this); }
+
+    bool painted = false;
+    bool mainInSight = false;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!painted && event->type() == QEvent::Paint && watched->parent()
+            && watched->parent()->objectName() == QLatin1String("lstVokabeln")) {
+            painted = true;
+            mainInSight = m_main->isVisible();
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_main;
+};
+
+// "Lektion bearbeiten" on the main screen until the editor's word list is painted.
+void BM_EditorFirstPaint(benchmark::State& state)
+{
+    const int pairs = static_cast<int>(state.range(0));
+    Session session(pairs);
+    session.program.writeScrambled(QStringLiteral("anna/Spr.dat"), {QStringLiteral("Englisch\\\\LSp1")});
+    session.program.writeScrambled(QStringLiteral("anna/LSp1"), {QStringLiteral("Lektion 1\\\\U1")});
+    session.program.screens().showMain();
+    QWidget* main = session.program.screens().mainScreen();
+    auto* edit = main ? main->findChild<QAction*>("mnuLektionEdit") : nullptr;
+    if (failed(state, edit != nullptr, "the main screen did not open"))
+        return;
+    TestProgram::settle();
+    for (auto _ : state) {
+        ListPaint watch(main);
+        QElapsedTimer waited;
+        waited.start();
+        edit->trigger();
+        while (!watch.painted && !waited.hasExpired(10000))
+            QCoreApplication::processEvents();
+        state.PauseTiming();
+        auto* editor = TestProgram::shown<frmEditUnit>();
+        const bool handedOver = editor && watch.mainInSight && !main->isVisible();
+        delete editor;
+        session.program.screens().restoreMain();
+        TestProgram::settle();
+        state.ResumeTiming();
+        if (failed(state, watch.painted, "the editor was not painted")
+            || failed(state, handedOver, "the main screen did not stay until the editor was painted"))
             break;
     }
 }
@@ -132,6 +198,7 @@ void BM_AddPair(benchmark::State& state)
     Session session(pairs);
     frmEditUnit* editor = nullptr;
     int added = 0;
+    quint64 syncs = 0;
     quint32 next = static_cast<quint32>(pairs);
     for (auto _ : state) {
         state.PauseTiming();
@@ -150,15 +217,18 @@ void BM_AddPair(benchmark::State& state)
         state.ResumeTiming();
         if (failed(state, open, "the editor did not open"))
             break;
+        const quint64 before = store::TextFile::syncCount();
         editor->findChild<QPushButton*>("cmdVokabelNeu")->click();
         settle();
+        syncs += store::TextFile::syncCount() - before;
         ++added;
         if (failed(state,
-                   editor->findChild<QListWidget*>("lstVokabeln")->count() == pairs + added
+                   editor->findChild<QListView*>("lstVokabeln")->model()->rowCount() == pairs + added
                        && session.program.messages.shown.isEmpty(),
                    "the pair was not added"))
             break;
     }
+    state.counters["syncs"] = benchmark::Counter(static_cast<double>(syncs), benchmark::Counter::kAvgIterations);
 }
 
 void BM_OpenExercise(benchmark::State& state)
@@ -203,6 +273,7 @@ void BM_JudgedAnswer(benchmark::State& state)
         return;
     exercise->findChild<QPushButton*>("cmdStartUebung")->click();
     int answered = 0;
+    quint64 syncs = 0;
     for (auto _ : state) {
         state.PauseTiming();
         // The last word of a run ends it with a message and stores the run: not one answer.
@@ -214,8 +285,10 @@ void BM_JudgedAnswer(benchmark::State& state)
         }
         exercise->findChild<QLineEdit*>("txtLoesung")->setText(session.answerFor(exercise->findChild<QLabel*>("lblVorgabe")->text()));
         state.ResumeTiming();
+        const quint64 before = store::TextFile::syncCount();
         QTest::keyClick(exercise->findChild<QLineEdit*>("txtLoesung"), Qt::Key_Return);
         settle();
+        syncs += store::TextFile::syncCount() - before;
         ++answered;
         const QString count = store::numberText(answered);
         if (failed(state,
@@ -224,6 +297,7 @@ void BM_JudgedAnswer(benchmark::State& state)
                    "the answer was not judged right"))
             break;
     }
+    state.counters["syncs"] = benchmark::Counter(static_cast<double>(syncs), benchmark::Counter::kAvgIterations);
 }
 
 void BM_WholeRun(benchmark::State& state)
@@ -277,6 +351,7 @@ void lessonSizes(benchmark::internal::Benchmark* b)
 } // namespace
 
 BENCHMARK(BM_OpenEditor)->Apply(lessonSizes);
+BENCHMARK(BM_EditorFirstPaint)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_AddPair)->Apply(lessonSizes);
 BENCHMARK(BM_OpenExercise)->Apply(lessonSizes);
 BENCHMARK(BM_JudgedAnswer)->Apply(lessonSizes);

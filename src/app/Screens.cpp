@@ -9,8 +9,50 @@
 #include "signin/frmNewUser.h"
 
 #include <QDir>
+#include <QEvent>
+#include <QPointer>
 
 namespace app {
+namespace {
+
+// Hides the main screen once the screen that takes over from it has been painted, so that the
+// user sees the main screen until then and never an empty desktop. It lives as long as that
+// screen, and does nothing when the main screen has been given back meanwhile.
+class HandOver final : public QObject
+{
+public:
+    HandOver(QWidget* next, QWidget* main)
+        : QObject(next)
+        , m_next(next)
+        , m_main(main)
+    {
+        next->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_next && event->type() == QEvent::Paint) {
+            m_next->removeEventFilter(this);
+            // The painted screen reaches the display at the end of this paint, so the main
+            // screen goes in the next pass of the event loop.
+            QMetaObject::invokeMethod(this, &HandOver::hideMain, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    void hideMain()
+    {
+        if (m_main && !m_main->isEnabled() && m_next->isVisible())
+            m_main->hide();
+        deleteLater();
+    }
+
+    QWidget* m_next;
+    QPointer<QWidget> m_main;
+};
+
+} // namespace
 
 Screens::Screens(const QString& programDir, const ui::Services& services)
     : Screens(programDir, QDir(programDir).filePath(store::DataTree::HelpFile), services)
@@ -67,14 +109,21 @@ void Screens::showMain()
 
 void Screens::showEditor()
 {
-    if (!present(new frmEditUnit(m_context)))
-        restoreMain();
+    takeOverFromMain(new frmEditUnit(m_context));
 }
 
 void Screens::showExercise()
 {
-    if (!present(new frmPaukomat(m_context)))
+    takeOverFromMain(new frmPaukomat(m_context));
+}
+
+void Screens::takeOverFromMain(ui::ScreenBase* screen)
+{
+    // The main screen disabled itself and is still in sight while the lesson loads.
+    if (!present(screen))
         restoreMain();
+    else if (m_main && m_main->isVisible())
+        new HandOver(screen, m_main);
 }
 
 void Screens::showResults()

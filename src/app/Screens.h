@@ -42,6 +42,8 @@ public:
 
 private:
     bool present(ui::ScreenBase* screen);
+    // Shows a screen opened from the main screen, which is hidden once that screen is painted.
+    void takeOverFromMain(ui::ScreenBase* screen);
 
     ui::ScreenContext m_context;
     QPointer<QWidget> m_main;

@@ -8,6 +8,7 @@
 
 #include <QFile>
 
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -19,18 +20,24 @@ namespace {
 
 using Status = EditResult::Status;
 
-QList<QByteArray> scrambled(const QList<QByteArray>& lines)
-{
-    QList<QByteArray> stored;
-    stored.reserve(lines.size());
-    for (const QByteArray& line : lines)
-        stored.append(store::Scrambler::scramble(line));
-    return stored;
-}
-
 EditResult saved(const FileResult& result)
 {
     return result ? EditResult{} : EditResult{Status::Failed, {}, result};
+}
+
+// The bytes before the first two adjacent backslashes; the whole line when there are none.
+QByteArrayView foreignPart(QByteArrayView line)
+{
+    const char* const begin = line.data();
+    const char* const end = begin + line.size();
+    for (const char* at = begin; at < end; ++at) {
+        at = static_cast<const char*>(std::memchr(at, '\\', static_cast<std::size_t>(end - at)));
+        if (!at || at + 1 == end)
+            break;
+        if (at[1] == '\\')
+            return line.first(at - begin);
+    }
+    return line;
 }
 
 } // namespace
@@ -52,38 +59,100 @@ LessonFile::LessonFile(store::LessonFiles files, QString language, QString name)
 {
 }
 
+void LessonFile::Text::append(QByteArrayView line)
+{
+    starts.append(bytes.size());
+    bytes.append(line);
+    bytes.append("\r\n", 2);
+}
+
 FileResult LessonFile::open()
 {
     if (FileResult made = store::TextFile::touch(m_files.stored()); !made)
         return made;
     // The lines are kept as the lesson holds them rather than read back from the working copy:
     // a line of a damaged lesson may hold a line end of its own, which would split it there.
-    QList<QByteArray> lines;
-    if (FileResult read = store::TextFile::readRawLines(m_files.stored(), lines); !read)
+    QByteArray data;
+    if (FileResult read = store::TextFile::readBytes(m_files.stored(), data); !read)
         return read;
-    lines = scrambled(lines);
-    if (FileResult written = store::TextFile::writeRawLines(m_files.working(), lines); !written)
+    Text text;
+    bool everyLineEnded = true;
+    QList<std::pair<qsizetype, qsizetype>> spans;
+    for (qsizetype start = 0; start < data.size();) {
+        const qsizetype newline = data.indexOf('\n', start);
+        const qsizetype end = newline < 0 ? data.size() : newline;
+        const bool crlf = newline > start && data[newline - 1] == '\r';
+        const qsizetype stop = crlf ? end - 1 : end;
+        everyLineEnded = everyLineEnded && crlf;
+        store::Scrambler::scrambleInPlace(data.data() + start, stop - start);
+        spans.append({start, stop});
+        start = end + 1;
+    }
+    // A lesson written by the program ends every line with CR LF, so its plain bytes are the
+    // working copy as they stand; any other is rewritten line by line.
+    if (everyLineEnded) {
+        text.starts.reserve(spans.size());
+        for (const auto& span : std::as_const(spans))
+            text.starts.append(span.first);
+        text.bytes = std::move(data);
+    } else {
+        for (const auto& [start, stop] : std::as_const(spans))
+            text.append(QByteArrayView(data).sliced(start, stop - start));
+    }
+    if (FileResult written = store::TextFile::writeBytes(m_files.working(), text.bytes); !written)
         return written;
-    setLines(std::move(lines));
+    setText(std::move(text));
     return FileResult::success();
 }
 
 qsizetype LessonFile::find(const QString& foreign) const
 {
-    return m_first.value(foreign, -1);
+    const QList<qsizetype> all = linesOf(foreign, 1);
+    return all.isEmpty() ? -1 : all.first();
+}
+
+QList<qsizetype> LessonFile::linesOf(const QString& foreign, qsizetype most) const
+{
+    // A pass over the words in memory takes well under a millisecond even for a long lesson;
+    // an index would have to be built before the editor can show.
+    QList<qsizetype> found;
+    bool fits = true;
+    const QByteArray raw = store::toCp1252(foreign, &fits);
+    for (qsizetype i = 0; fits && i < size() && found.size() != most; ++i)
+        if (foreignBytes(i) == QByteArrayView(raw))
+            found.append(i);
+    return found;
+}
+
+QByteArrayView LessonFile::foreignBytes(qsizetype index) const
+{
+    return lineBytes(index).first(m_foreignSize.at(index));
+}
+
+QString LessonFile::foreignWord(qsizetype index) const
+{
+    return store::fromCp1252(foreignBytes(index));
+}
+
+QByteArrayView LessonFile::lineBytes(qsizetype index) const
+{
+    const qsizetype start = m_text.starts.at(index);
+    const qsizetype end
+        = index + 1 < m_text.starts.size() ? m_text.starts.at(index + 1) : m_text.bytes.size();
+    return QByteArrayView(m_text.bytes).sliced(start, end - start - 2);
 }
 
 QString LessonFile::line(qsizetype index) const
 {
-    return store::fromCp1252(m_lines.at(index));
+    return store::fromCp1252(lineBytes(index));
 }
 
 QStringList LessonFile::lines() const
 {
     QStringList plain;
-    plain.reserve(m_lines.size());
-    for (const QByteArray& line : m_lines)
-        plain.append(store::fromCp1252(line));
+    plain.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        plain.append(line(i));
     return plain;
 }
 
@@ -107,13 +176,11 @@ EditResult LessonFile::add(const QString& foreign, const QString& german)
     if (find(foreign) >= 0)
         return EditResult::refused(QStringLiteral("Die Vokabel ist bereits vorhanden !\r\r"),
                                    Status::Duplicate);
-    const QString line = WordPair::line(foreign, german);
-    const QByteArray raw = store::toCp1252(line);
+    const QByteArray raw = store::toCp1252(WordPair::line(foreign, german));
     if (FileResult appended = store::TextFile::appendRawLines(m_files.working(), {raw}); !appended)
         return saved(aboutLesson(appended));
-    m_lines.append(raw);
-    m_pairs.append(WordPair::parse(line));
-    m_first.insert(foreign, m_pairs.size() - 1);
+    m_text.append(raw);
+    m_foreignSize.append(foreignPart(raw).size());
     return {};
 }
 
@@ -124,65 +191,74 @@ EditResult LessonFile::change(const QString& foreign, const QString& german)
     if (find(foreign) < 0)
         return EditResult::refused(
             QStringLiteral("Die zu ändernde Vokabel ist nicht vorhanden !\r\r"));
-    const QString line = WordPair::line(foreign, german);
-    const QByteArray raw = store::toCp1252(line);
-    QList<QByteArray> lines = m_lines;
-    for (qsizetype i = 0; i < m_pairs.size(); ++i)
-        if (m_pairs[i].foreign == foreign)
-            lines[i] = raw;
-    if (FileResult done = rebuild(lines); !done)
+    const QByteArray raw = store::toCp1252(WordPair::line(foreign, german));
+    const QList<qsizetype> changed = linesOf(foreign);
+    Text text;
+    text.bytes.reserve(m_text.bytes.size() + changed.size() * raw.size());
+    text.starts.reserve(size());
+    for (qsizetype i = 0, next = 0; i < size(); ++i) {
+        const bool hit = next < changed.size() && changed[next] == i;
+        next += hit ? 1 : 0;
+        text.append(hit ? QByteArrayView(raw) : lineBytes(i));
+    }
+    if (FileResult done = rebuild(text); !done)
         return saved(aboutLesson(done));
-    // The word keeps its places, so the index stands.
-    const WordPair pair = WordPair::parse(line);
-    for (qsizetype i = 0; i < m_pairs.size(); ++i)
-        if (m_pairs[i].foreign == foreign)
-            m_pairs[i] = pair;
-    m_lines = std::move(lines);
+    m_text = std::move(text);
     return {};
 }
 
 FileResult LessonFile::remove(const QString& foreign)
 {
-    if (find(foreign) < 0)
+    const QList<qsizetype> gone = linesOf(foreign);
+    if (gone.isEmpty())
         return FileResult::success();
-    QList<QByteArray> lines;
-    QList<WordPair> pairs;
-    lines.reserve(m_lines.size());
-    pairs.reserve(m_pairs.size());
-    for (qsizetype i = 0; i < m_pairs.size(); ++i) {
-        if (m_pairs[i].foreign == foreign)
+    Text text;
+    QList<qsizetype> foreignSize;
+    text.bytes.reserve(m_text.bytes.size());
+    text.starts.reserve(size());
+    foreignSize.reserve(size());
+    for (qsizetype i = 0, next = 0; i < size(); ++i) {
+        if (next < gone.size() && gone[next] == i) {
+            ++next;
             continue;
-        lines.append(m_lines[i]);
-        pairs.append(m_pairs[i]);
+        }
+        text.append(lineBytes(i));
+        foreignSize.append(m_foreignSize[i]);
     }
-    if (FileResult done = rebuild(lines); !done)
+    if (FileResult done = rebuild(text); !done)
         return aboutLesson(done);
-    m_lines = std::move(lines);
-    m_pairs = std::move(pairs);
-    reindex();
+    m_text = std::move(text);
+    m_foreignSize = std::move(foreignSize);
     return FileResult::success();
+}
+
+FileResult LessonFile::writeStored() const
+{
+    // The stored file is the working copy with every line scrambled; the line ends stay.
+    QByteArray stored = m_text.bytes;
+    for (qsizetype i = 0; i < size(); ++i)
+        store::Scrambler::scrambleInPlace(stored.data() + m_text.starts[i], lineBytes(i).size());
+    return aboutLesson(store::TextFile::writeBytes(m_files.stored(), stored));
 }
 
 FileResult LessonFile::storeBack()
 {
-    if (FileResult written = store::TextFile::writeRawLines(m_files.stored(), scrambled(m_lines));
-        !written)
-        return aboutLesson(written);
+    if (FileResult written = writeStored(); !written)
+        return written;
     store::TextFile::remove(m_files.working());
     return FileResult::success();
 }
 
 FileResult LessonFile::takeRunLines(const QStringList& lines)
 {
-    QList<QByteArray> raw;
-    raw.reserve(lines.size());
+    Text text;
+    text.starts.reserve(lines.size());
     for (const QString& line : lines)
-        raw.append(store::toCp1252(line));
-    setLines(std::move(raw));
-    if (FileResult written = store::TextFile::writeRawLines(m_files.stored(), scrambled(m_lines));
-        !written)
-        return aboutLesson(written);
-    if (store::TextFile::writeRawLines(m_files.working(), m_lines))
+        text.append(store::toCp1252(line));
+    setText(std::move(text));
+    if (FileResult written = writeStored(); !written)
+        return written;
+    if (store::TextFile::writeBytes(m_files.working(), m_text.bytes))
         removeRunCopy();
     return FileResult::success();
 }
@@ -204,9 +280,9 @@ FileResult LessonFile::aboutLesson(FileResult result) const
     return result.about(store::lessonSubject(m_name));
 }
 
-FileResult LessonFile::rebuild(const QList<QByteArray>& lines)
+FileResult LessonFile::rebuild(const Text& text)
 {
-    if (FileResult written = store::TextFile::writeRawLines(m_files.rebuild(), lines); !written)
+    if (FileResult written = store::TextFile::writeBytes(m_files.rebuild(), text.bytes); !written)
         return written;
     // rename() replaces the working copy in one step, so it is never missing or half written.
     std::error_code error;
@@ -219,23 +295,13 @@ FileResult LessonFile::rebuild(const QList<QByteArray>& lines)
     return FileResult::success();
 }
 
-void LessonFile::setLines(QList<QByteArray> lines)
+void LessonFile::setText(Text text)
 {
-    m_lines = std::move(lines);
-    m_pairs.clear();
-    m_pairs.reserve(m_lines.size());
-    for (const QByteArray& line : std::as_const(m_lines))
-        m_pairs.append(WordPair::parse(store::fromCp1252(line)));
-    reindex();
-}
-
-void LessonFile::reindex()
-{
-    m_first.clear();
-    m_first.reserve(m_pairs.size());
-    // Walking backwards leaves the first line of each word in the index.
-    for (qsizetype i = m_pairs.size() - 1; i >= 0; --i)
-        m_first.insert(m_pairs[i].foreign, i);
+    m_text = std::move(text);
+    m_foreignSize.clear();
+    m_foreignSize.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        m_foreignSize.append(foreignPart(lineBytes(i)).size());
 }
 
 HandedOverLesson openHandedOverLesson(const store::DataTree& tree, LessonUse use)

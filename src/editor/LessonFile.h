@@ -5,7 +5,6 @@
 #include "store/FileResult.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -37,8 +36,9 @@ struct EditResult
 
 // One open lesson, for the editor and the drill alike. The stored lesson file is scrambled and
 // is only written by storeBack() and takeRunLines(); every command rewrites the plain working
-// copy at once, so the working copy always holds the lesson's current lines. The lines are also
-// kept in memory, in file order, so that finding a pair needs no pass over the file. Every
+// copy at once, so the working copy always holds the lesson's current lines. The working copy's
+// bytes are also kept in memory, with where each line begins, so that opening a long lesson
+// costs a few passes over one buffer and finding a pair needs no pass over the file. Every
 // failure given back from a command names the lesson as the user knows it.
 class LessonFile
 {
@@ -55,14 +55,19 @@ public:
     // wipe it. The failure names the file that failed.
     [[nodiscard]] store::FileResult open();
 
-    // The pairs in file order; a damaged line is a pair that is not valid.
-    [[nodiscard]] const QList<WordPair>& pairs() const { return m_pairs; }
-    [[nodiscard]] qsizetype size() const { return m_pairs.size(); }
+    [[nodiscard]] qsizetype size() const { return m_text.starts.size(); }
+    // The foreign word of a line, as stored and as text; a line without separator is its own word.
+    [[nodiscard]] QByteArrayView foreignBytes(qsizetype index) const;
+    [[nodiscard]] QString foreignWord(qsizetype index) const;
+    // A line split into its pair; a damaged line is a pair that is not valid.
+    [[nodiscard]] WordPair pair(qsizetype index) const { return WordPair::parse(line(index)); }
     // The plain line of a pair, as the working copy holds it, and every line.
     [[nodiscard]] QString line(qsizetype index) const;
     [[nodiscard]] QStringList lines() const;
-    // Index of the first pair whose foreign word equals the word exactly, or -1.
+    // Index of the first pair whose foreign word equals the word exactly, or -1; and the indexes
+    // of the first most (all when negative) such pairs, in file order.
     [[nodiscard]] qsizetype find(const QString& foreign) const;
+    [[nodiscard]] QList<qsizetype> linesOf(const QString& foreign, qsizetype most = -1) const;
 
     // Appends the pair with the mark "f"; a word already there is a duplicate.
     [[nodiscard]] EditResult add(const QString& foreign, const QString& german);
@@ -87,19 +92,30 @@ public:
     [[nodiscard]] store::FileResult aboutLesson(store::FileResult result) const;
 
 private:
+    // The working copy's bytes: every line followed by CR LF. A line of a damaged lesson may hold
+    // a line end of its own, so where each line begins is kept beside them.
+    struct Text
+    {
+        QByteArray bytes;
+        QList<qsizetype> starts;
+
+        void append(QByteArrayView line);
+    };
+
+    [[nodiscard]] QByteArrayView lineBytes(qsizetype index) const;
+    // The lines scrambled into the stored file, which is replaced as a whole.
+    [[nodiscard]] store::FileResult writeStored() const;
     // Empty when the pair may join the lesson, otherwise the message for the user.
     [[nodiscard]] QString entryProblem(const QString& foreign, const QString& german) const;
-    // Writes the lines to the rebuild file and renames it over the working copy.
-    store::FileResult rebuild(const QList<QByteArray>& lines);
-    void setLines(QList<QByteArray> lines);
-    void reindex();
+    // Writes the text to the rebuild file and renames it over the working copy.
+    store::FileResult rebuild(const Text& text);
+    void setText(Text text);
 
     store::LessonFiles m_files;
     QString m_language;
     QString m_name;
-    QList<QByteArray> m_lines; // plain lines as stored, byte for byte
-    QList<WordPair> m_pairs;   // the same lines, split
-    QHash<QString, qsizetype> m_first;
+    Text m_text;
+    QList<qsizetype> m_foreignSize; // bytes of each line's foreign word
 };
 
 // Who opens the lesson handed over; the refusals say what cannot be done.

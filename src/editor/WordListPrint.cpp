@@ -6,8 +6,6 @@
 
 #include <QStringList>
 
-#include <algorithm>
-
 namespace editor {
 namespace {
 
@@ -28,15 +26,16 @@ WordList wordList(const QString& language, const QString& lesson, const QList<Wo
     list.title = QStringLiteral("Vokabelliste: %1 \u2013 %2").arg(language, lesson);
     list.foreignHeading = language;
     list.germanHeading = QStringLiteral("Deutsch");
-    list.rows.reserve(pairs.size());
+    QList<const WordPair*> valid;
+    QStringList foreign;
     for (const WordPair& pair : pairs)
-        if (pair.valid)
-            list.rows.append({pair.foreign, meaningsText(pair.german)});
-    const WordOrder order;
-    std::stable_sort(list.rows.begin(), list.rows.end(),
-                     [&order](const WordListRow& a, const WordListRow& b) {
-                         return order.lessThan(a.foreign, b.foreign);
-                     });
+        if (pair.valid) {
+            valid.append(&pair);
+            foreign.append(pair.foreign);
+        }
+    list.rows.reserve(valid.size());
+    for (const qsizetype i : WordOrder().order(foreign))
+        list.rows.append({valid[i]->foreign, meaningsText(valid[i]->german)});
     return list;
 }
 

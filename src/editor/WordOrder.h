@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QCollator>
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <array>
+#include <cstdint>
 
 namespace editor {
 
@@ -18,7 +23,10 @@ public:
         return m_collator.compare(a, b) < 0;
     }
 
-    [[nodiscard]] QStringList sorted(const QStringList& words) const;
+    // The words in this order, given as their positions in words; as stored in Windows-1252, or
+    // as text.
+    [[nodiscard]] QList<qsizetype> order(const QList<QByteArrayView>& words) const;
+    [[nodiscard]] QList<qsizetype> order(const QStringList& words) const;
 
     // Where a word joins a sorted list of count words, read through at(i): behind every word
     // that does not sort after it.
@@ -38,7 +46,14 @@ public:
     }
 
 private:
+    // A word of printable ASCII as the ranks of its characters, the first eight packed into a
+    // number that compares as the word does; false for any other word.
+    bool packPrefix(QByteArrayView word, std::uint64_t& prefix) const;
+    [[nodiscard]] int compareBeyondPrefix(QByteArrayView a, QByteArrayView b) const;
+
     QCollator m_collator;
+    // The collation's rank of each printable ASCII character, letter case ignored, counted from 1.
+    std::array<std::uint8_t, 256> m_rank{};
 };
 
 } // namespace editor

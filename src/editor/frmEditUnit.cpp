@@ -8,7 +8,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QItemSelectionModel>
+#include <QListView>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -72,8 +73,10 @@ frmEditUnit::frmEditUnit(const ui::ScreenContext& context, QWidget* parent)
 
 void frmEditUnit::buildList()
 {
-    lstVokabeln = new QListWidget(this);
+    lstVokabeln = new QListView(this);
     lstVokabeln->setObjectName(QStringLiteral("lstVokabeln"));
+    m_words = new editor::WordListModel(lstVokabeln);
+    lstVokabeln->setModel(m_words);
     lstVokabeln->setSelectionMode(QAbstractItemView::SingleSelection);
     // Long lessons: rows of one height spare the list measuring every entry.
     lstVokabeln->setUniformItemSizes(true);
@@ -135,9 +138,10 @@ void frmEditUnit::setTabOrders()
 
 void frmEditUnit::connectSignals()
 {
-    connect(lstVokabeln, &QListWidget::itemSelectionChanged, this, &frmEditUnit::lstVokabeln_Click);
+    connect(lstVokabeln->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmEditUnit::lstVokabeln_Click);
     // A click on the entry already chosen changes no selection, yet refills the change fields.
-    connect(lstVokabeln, &QListWidget::itemClicked, this, &frmEditUnit::lstVokabeln_Click);
+    connect(lstVokabeln, &QListView::clicked, this, &frmEditUnit::lstVokabeln_Click);
     connect(cmdVokabelNeu, &QPushButton::clicked, this, &frmEditUnit::cmdVokabelNeu_Click);
     connect(cmdVokabelEdit, &QPushButton::clicked, this, &frmEditUnit::cmdVokabelEdit_Click);
     connect(cmdVokabelDelete, &QPushButton::clicked, this, &frmEditUnit::cmdVokabelDelete_Click);
@@ -242,14 +246,13 @@ bool frmEditUnit::Form_Load()
 
 void frmEditUnit::Fuelle_Liste()
 {
-    QStringList words;
+    QList<QByteArrayView> words;
     words.reserve(m_lesson->size());
-    for (const editor::WordPair& pair : m_lesson->pairs())
-        words.append(pair.foreign);
+    for (qsizetype line = 0; line < m_lesson->size(); ++line)
+        words.append(m_lesson->foreignBytes(line));
     {
-        const QSignalBlocker quiet(lstVokabeln);
-        lstVokabeln->clear();
-        lstVokabeln->addItems(m_order.sorted(words));
+        const QSignalBlocker quiet(lstVokabeln->selectionModel());
+        m_words->setLines(&*m_lesson, m_order.order(words));
     }
     showFirstEntry();
 }
@@ -260,33 +263,30 @@ void frmEditUnit::showFirstEntry()
     txtNewVokabelDeutsch->clear();
     txtChangeVokabelSprache->clear();
     txtChangeVokabelDeutsch->clear();
-    if (lstVokabeln->count() > 0)
+    if (m_words->rowCount() > 0)
         selectEntry(0);
 }
 
 void frmEditUnit::selectEntry(int row)
 {
     {
-        const QSignalBlocker quiet(lstVokabeln);
-        lstVokabeln->setCurrentRow(row);
+        const QSignalBlocker quiet(lstVokabeln->selectionModel());
+        lstVokabeln->setCurrentIndex(m_words->index(row));
     }
     lstVokabeln_Click();
 }
 
 int frmEditUnit::rowOf(const QString& word) const
 {
-    if (m_lesson->find(word) < 0)
-        return -1;
-    for (int row = 0; row < lstVokabeln->count(); ++row)
-        if (lstVokabeln->item(row)->text() == word)
-            return row;
-    return -1;
+    // Rows of the same word stand in the order of their lines.
+    const qsizetype line = m_lesson->find(word);
+    return line < 0 ? -1 : m_words->rowOfLine(line);
 }
 
 QString frmEditUnit::selectedWord() const
 {
-    const QList<QListWidgetItem*> selected = lstVokabeln->selectedItems();
-    return selected.isEmpty() ? QString() : selected.constFirst()->text();
+    const QModelIndexList selected = lstVokabeln->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? QString() : m_words->word(selected.constFirst().row());
 }
 
 void frmEditUnit::Trenne_Zeile()
@@ -298,7 +298,7 @@ void frmEditUnit::Trenne_Zeile()
 
 void frmEditUnit::lstVokabeln_Click()
 {
-    if (lstVokabeln->selectedItems().isEmpty())
+    if (!lstVokabeln->selectionModel()->hasSelection())
         return;
     const qsizetype at = m_lesson->find(selectedWord());
     if (at < 0)
@@ -329,12 +329,10 @@ void frmEditUnit::cmdVokabelNeu_Click()
     if (!reportEdit(added))
         return;
     const qsizetype at = m_order.insertPosition(
-        lstVokabeln->count(),
-        [this](qsizetype row) { return lstVokabeln->item(static_cast<int>(row))->text(); },
-        foreign);
+        m_words->rowCount(), [this](qsizetype row) { return m_words->word(row); }, foreign);
     {
-        const QSignalBlocker quiet(lstVokabeln);
-        lstVokabeln->insertItem(static_cast<int>(at), foreign);
+        const QSignalBlocker quiet(lstVokabeln->selectionModel());
+        m_words->insertLine(at, m_lesson->size() - 1);
     }
     showFirstEntry();
 }
@@ -363,13 +361,12 @@ void frmEditUnit::cmdVokabelDelete_Click()
                 Title, ui::Buttons::YesNo)
         != ui::Answer::Yes)
         return;
+    const QList<qsizetype> gone = m_lesson->linesOf(word);
     if (!reportWriteFailure(m_lesson->remove(word)))
         return;
     {
-        const QSignalBlocker quiet(lstVokabeln);
-        for (int row = lstVokabeln->count() - 1; row >= 0; --row)
-            if (lstVokabeln->item(row)->text() == word)
-                delete lstVokabeln->takeItem(row);
+        const QSignalBlocker quiet(lstVokabeln->selectionModel());
+        m_words->removeLines(gone);
     }
     showFirstEntry();
 }

@@ -2,6 +2,7 @@
 
 #include "editor/LessonFile.h"
 #include "editor/ReadAloud.h"
+#include "editor/WordListModel.h"
 #include "editor/WordOrder.h"
 #include "ui/ScreenBase.h"
 
@@ -13,7 +14,7 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QToolButton;
 
@@ -61,7 +62,8 @@ private:
     // Shows a refused entry; false unless the command went through.
     bool reportEdit(const editor::EditResult& result);
 
-    QListWidget* lstVokabeln = nullptr;
+    QListView* lstVokabeln = nullptr;
+    editor::WordListModel* m_words = nullptr;
     QGroupBox* fmeVokabelNeu = nullptr;
     QLabel* Label1 = nullptr;
     QLineEdit* txtNewVokabelSprache = nullptr;

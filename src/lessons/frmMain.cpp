@@ -289,8 +289,8 @@ void frmMain::Oeffne_Lektion(LessonUse use)
     if (!Ist_AuswahlVorhanden(Needed::Lesson)
         || !tell(m_library.handOver(chosenLanguage(), chosenLesson())))
         return;
+    // Disabled at once; the next screen hides this one when it can be seen itself.
     setEnabled(false);
-    setVisible(false);
     if (use == LessonUse::Edit)
         screens().showEditor();
     else

@@ -24,7 +24,7 @@ int encodeChar(char16_t c)
 
 } // namespace
 
-QString fromCp1252(const QByteArray& bytes)
+QString fromCp1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();

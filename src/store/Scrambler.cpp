@@ -3,6 +3,7 @@
 #include "store/Cp1252.h"
 #include "store/TextFile.h"
 
+#include <bit>
 #include <cstring>
 
 namespace store {
@@ -19,18 +20,24 @@ static_assert((Scrambler::Key1[1] ^ Scrambler::Key2[1]) >= 1 && (Scrambler::Key1
 static_assert((Scrambler::Key1[2] ^ Scrambler::Key2[2]) >= 1 && (Scrambler::Key1[2] ^ Scrambler::Key2[2]) <= 31);
 static_assert((Scrambler::Key1[3] ^ Scrambler::Key2[3]) >= 1 && (Scrambler::Key1[3] ^ Scrambler::Key2[3]) <= 31);
 
-// The key repeats every four bytes, so eight bytes at a time take it twice over.
+// The key repeats every four bytes, so a word of eight takes it twice over. The compiler turns
+// the loop over whole words into vector work (the in-place case included); the last few bytes
+// go one by one.
+constexpr std::uint64_t kWordMask = std::bit_cast<std::uint64_t>(
+    std::array<char, 8>{kMask[0], kMask[1], kMask[2], kMask[3], kMask[0], kMask[1], kMask[2], kMask[3]});
+
+// Where the processor has wider vector registers than the baseline, a copy of the loop for them
+// is chosen when the program starts, as memcpy() itself does.
+#if defined(__x86_64__) && defined(__GNUC__)
+__attribute__((target_clones("avx2", "default")))
+#endif
 void scrambleInto(char* out, const char* in, qsizetype n)
 {
-    const std::array<char, 8> wideMask = {kMask[0], kMask[1], kMask[2], kMask[3],
-                                          kMask[0], kMask[1], kMask[2], kMask[3]};
-    std::uint64_t wide = 0;
-    std::memcpy(&wide, wideMask.data(), sizeof wide);
     qsizetype i = 0;
     for (; i + 8 <= n; i += 8) {
-        std::uint64_t word = 0;
+        std::uint64_t word;
         std::memcpy(&word, in + i, sizeof word);
-        word ^= wide;
+        word ^= kWordMask;
         std::memcpy(out + i, &word, sizeof word);
     }
     for (; i < n; ++i)
@@ -39,18 +46,25 @@ void scrambleInto(char* out, const char* in, qsizetype n)
 
 } // namespace
 
-QByteArray Scrambler::scramble(QByteArray line)
+QByteArray Scrambler::scramble(const QByteArray& line)
 {
-    if (line.isEmpty())
-        return line;
-    // A shared line would be copied first and then changed; one pass into a new array instead.
-    if (!line.isDetached()) {
-        QByteArray out(line.size(), Qt::Uninitialized);
-        scrambleInto(out.data(), line.constData(), line.size());
-        return out;
-    }
+    // One pass from the line into a new array; copying first would read the bytes twice.
+    QByteArray out(line.size(), Qt::Uninitialized);
+    scrambleInto(out.data(), line.constData(), line.size());
+    return out;
+}
+
+QByteArray Scrambler::scramble(QByteArray&& line)
+{
+    if (!line.isDetached())
+        return scramble(std::as_const(line));
     scrambleInto(line.data(), line.constData(), line.size());
-    return line;
+    return std::move(line);
+}
+
+void Scrambler::scrambleInPlace(char* line, qsizetype size)
+{
+    scrambleInto(line, line, size);
 }
 
 QByteArray Scrambler::scrambleText(const QString& plain)

@@ -22,8 +22,12 @@ public:
     static constexpr std::array<std::uint8_t, 4> Key1 = {0x5A, 0x3C, 0x71, 0x2E};
     static constexpr std::array<std::uint8_t, 4> Key2 = {0x47, 0x2B, 0x65, 0x39};
 
-    // One value: the same operation scrambles and unscrambles.
-    [[nodiscard]] static QByteArray scramble(QByteArray line);
+    // One value: the same operation scrambles and unscrambles. A line handed over whole is
+    // changed in place.
+    [[nodiscard]] static QByteArray scramble(const QByteArray& line);
+    [[nodiscard]] static QByteArray scramble(QByteArray&& line);
+    // The bytes of one line, where they stand.
+    static void scrambleInPlace(char* line, qsizetype size);
     // Plain text to its stored bytes, and stored bytes back to plain text.
     [[nodiscard]] static QByteArray scrambleText(const QString& plain);
     [[nodiscard]] static QString unscrambleText(const QByteArray& stored);

@@ -18,6 +18,21 @@ namespace store {
 namespace {
 
 std::atomic<unsigned> gScratchCounter{0};
+std::atomic<quint64> gSyncs{0};
+
+// Working copies, run copies and hand-off files all have names beginning with "tmp": they are
+// made afresh from the stored files at every start and never hold the only copy of anything, so
+// waiting for the disk would buy nothing.
+bool needsSync(const QString& path)
+{
+    return !QFileInfo(path).fileName().startsWith(QLatin1String("tmp"));
+}
+
+int syncToDisk(int fd)
+{
+    ++gSyncs;
+    return ::fsync(fd);
+}
 
 QByteArray joinLines(const QList<QByteArray>& lines)
 {
@@ -81,7 +96,7 @@ void syncDirectory(const QString& path)
     const int fd = ::open(nativePath(QFileInfo(path).absolutePath()).constData(),
                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
-        ::fsync(fd);
+        (void)syncToDisk(fd);
         ::close(fd);
     }
 }
@@ -183,13 +198,19 @@ QList<QByteArray> readRawLines(const QString& path)
     return lines;
 }
 
+FileResult readBytes(const QString& path, QByteArray& data)
+{
+    data.clear();
+    if (!QFileInfo::exists(path))
+        return FileResult::success();
+    return readAll(path, data);
+}
+
 FileResult readRawLines(const QString& path, QList<QByteArray>& lines)
 {
     lines.clear();
-    if (!QFileInfo::exists(path))
-        return FileResult::success();
     QByteArray data;
-    FileResult read = readAll(path, data);
+    FileResult read = readBytes(path, data);
     if (read)
         lines = splitLines(data);
     return read;
@@ -231,7 +252,8 @@ FileResult writeBytes(const QString& path, const QByteArray& data, Access access
     struct stat old {};
     if (access == Access::Shared && ::stat(nativePath(path).constData(), &old) == 0)
         ::fchmod(fd, old.st_mode & 07777);
-    bool done = writeAll(fd, data) && ::fsync(fd) == 0;
+    const bool synced = needsSync(path);
+    bool done = writeAll(fd, data) && (!synced || syncToDisk(fd) == 0);
     int error = errno;
     if (::close(fd) != 0 && done) {
         done = false;
@@ -245,7 +267,8 @@ FileResult writeBytes(const QString& path, const QByteArray& data, Access access
         ::unlink(scratch.constData());
         return systemFailure(path, error);
     }
-    syncDirectory(path);
+    if (synced)
+        syncDirectory(path);
     return FileResult::success();
 }
 
@@ -262,14 +285,20 @@ FileResult appendRawLines(const QString& path, const QList<QByteArray>& lines)
         return systemFailure(path, errno);
     struct stat before {};
     const bool sized = ::fstat(fd, &before) == 0;
-    if (writeAll(fd, joinLines(lines)) && ::fsync(fd) == 0) {
-        ::close(fd);
-        return FileResult::success();
+    if (writeAll(fd, joinLines(lines)) && (!needsSync(path) || syncToDisk(fd) == 0)) {
+        // Some file systems (network shares) report a full disk only when the file is closed.
+        if (::close(fd) == 0)
+            return FileResult::success();
+        const int error = errno;
+        // The failure already told is what the user needs; a failed cut-back adds nothing.
+        if (sized && ::truncate(nativePath(path).constData(), before.st_size) != 0) {
+        }
+        return systemFailure(path, error);
     }
     const int error = errno;
     // Never leave half a line behind: cut the file back to what it held.
-    if (sized)
-        (void)::ftruncate(fd, before.st_size);
+    if (sized && ::ftruncate(fd, before.st_size) != 0) {
+    }
     ::close(fd);
     return systemFailure(path, error);
 }
@@ -287,6 +316,11 @@ FileResult touch(const QString& path)
         return systemFailure(path, errno);
     ::close(fd);
     return FileResult::success();
+}
+
+quint64 syncCount()
+{
+    return gSyncs;
 }
 
 bool remove(const QString& path)

@@ -23,6 +23,9 @@ namespace TextFile {
 // Lines of a file that is about to be rewritten from them: a file that exists but cannot be read
 // is a failure, so a new version is never built from nothing. A missing file has no lines.
 [[nodiscard]] FileResult readRawLines(const QString& path, QList<QByteArray>& lines);
+// The bytes of a file as stored; a missing file has none. A file that exists but cannot be read
+// is a failure.
+[[nodiscard]] FileResult readBytes(const QString& path, QByteArray& data);
 // Lines decoded from Windows-1252.
 [[nodiscard]] QStringList readLines(const QString& path);
 // The first line of a file, or an empty text when there is none.
@@ -31,6 +34,8 @@ namespace TextFile {
 // Replaces the file as a whole: the new content is written completely and then renamed over the
 // old file, so the file is never missing or cut; on failure the old file keeps its bytes.
 // Every failure the system reports (open, write, sync, close, rename) is one of the result.
+// A stored file is on the disk when this returns; a "tmp" file (working copy, run copy, hand-off
+// file) is left to the system's cache, so that editing and drilling never wait for the disk.
 [[nodiscard]] FileResult writeRawLines(const QString& path, const QList<QByteArray>& lines,
                                        Access access = Access::Shared);
 [[nodiscard]] FileResult writeLines(const QString& path, const QStringList& lines,
@@ -44,6 +49,9 @@ namespace TextFile {
 
 // Creates the file empty when it is missing; an existing file is left as it is.
 FileResult touch(const QString& path);
+
+// How often the program has waited for a file or directory to reach the disk; for measuring.
+[[nodiscard]] quint64 syncCount();
 
 // Deletes a file; a missing file counts as deleted.
 bool remove(const QString& path);

@@ -11,8 +11,10 @@ public:
     virtual void showLogin() = 0;
     virtual void showNewUser() = 0;
     virtual void showMain() = 0;
-    virtual void showEditor() = 0;   // falls back to the main screen
-    virtual void showExercise() = 0; // falls back to the main screen
+    // Opened from the main screen, which stays in sight until they are painted and then hides;
+    // a screen that cannot load falls back to the main screen.
+    virtual void showEditor() = 0;
+    virtual void showExercise() = 0;
     virtual void showResults() = 0;  // falls back to the exercise screen
     // The main screen made visible and enabled again, with its lists as they were.
     virtual void restoreMain() = 0;

@@ -1,5 +1,6 @@
 #include "LessonDir.h"
 #include "editor/LessonFile.h"
+#include "store/Scrambler.h"
 #include "store/TextRules.h"
 
 #include <QTest>
@@ -75,6 +76,34 @@ private slots:
         QVERIFY(lesson.storeBack().ok);
         QCOMPARE(d.bytes("U1"), P::file(c.lines));
         QCOMPARE(d.files(), QStringList{"U1"});
+    }
+
+    // However the stored lines end, the working copy ends each with CR LF and holds each once.
+    void workingCopyOfAnyLineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QByteArray>("working");
+        QTest::addColumn<int>("lines");
+        const QByteArray a = store::Scrambler::scramble(QByteArray("a\\\\b\\\\\\f"));
+        const QByteArray c = store::Scrambler::scramble(QByteArray("c\\\\d\\\\\\r"));
+        const QByteArray both("a\\\\b\\\\\\f\r\nc\\\\d\\\\\\r\r\n");
+        QTest::newRow("CR LF") << a + "\r\n" + c + "\r\n" << both << 2;
+        QTest::newRow("LF alone") << a + "\n" + c + "\r\n" << both << 2;
+        QTest::newRow("no last end") << a + "\r\n" + c << both << 2;
+        QTest::newRow("empty line") << QByteArray("\r\n") << QByteArray("\r\n") << 1;
+        QTest::newRow("empty") << QByteArray() << QByteArray() << 0;
+    }
+    void workingCopyOfAnyLineEnds()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QByteArray, working);
+        QFETCH(int, lines);
+        LessonDir d;
+        QVERIFY(d.write("U1", stored));
+        editor::LessonFile lesson({d.path(), "U1"}, "Englisch", "Lektion 1");
+        QVERIFY(lesson.open().ok);
+        QCOMPARE(d.bytes("tmpU1"), working);
+        QCOMPARE(lesson.size(), lines);
     }
 
     void handedOverLesson_data()

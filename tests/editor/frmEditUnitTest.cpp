@@ -1,8 +1,10 @@
 #include "TestProgram.h"
 #include "editor/frmEditUnit.h"
 
+#include <QAccessible>
+#include <QAction>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -30,17 +32,21 @@ void fill(const QList<std::pair<const char*, QString>>& fields, const char* butt
 
 void clickEntry(const QString& text)
 {
-    auto* list = child<QListWidget>("lstVokabeln");
-    const QRect at = list->visualItemRect(list->findItems(text, Qt::MatchExactly).value(0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at.center());
+    auto* list = child<QListView>("lstVokabeln");
+    const QModelIndex entry = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, text, 1,
+                                                   Qt::MatchExactly).value(0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(entry).center());
 }
 
 // The entries of the list, the selected one marked by "*", then the new and the change fields.
 QString state()
 {
     QStringList parts;
-    for (const QListWidgetItem* item : child<QListWidget>("lstVokabeln")->findItems("*", Qt::MatchWildcard))
-        parts << item->text() + (item->isSelected() ? "*" : "");
+    auto* list = child<QListView>("lstVokabeln");
+    for (int row = 0; row < list->model()->rowCount(); ++row) {
+        const QModelIndex entry = list->model()->index(row, 0);
+        parts << entry.data().toString() + (list->selectionModel()->isSelected(entry) ? "*" : "");
+    }
     for (const char* name :
          {"txtNewVokabelSprache", "txtNewVokabelDeutsch", "txtChangeVokabelSprache", "txtChangeVokabelDeutsch"})
         parts << child(name)->text();
@@ -126,6 +132,34 @@ private slots:
         QTest::keyClicks(child("txtChangeVokabelSprache"), "s");
         child<QToolButton>("cmdVorlesen")->click();
         QCOMPARE(program.speech.spoken, QStringList{"en:the houses"});
+    }
+
+    // Opened from the main screen, the editor takes over once it has been painted: until then the
+    // main screen stays in sight, disabled. The list goes by keys and names each row for
+    // assistive tools.
+    void handOverKeysAndNames()
+    {
+        TestProgram program;
+        program.writePlain("tmpUsr", {"anna", "geheim"});
+        program.writeScrambled("anna/Spr.dat", {"Englisch\\\\LSp1"});
+        program.writeScrambled("anna/LSp1", {"Lektion 1\\\\U1"});
+        program.writeScrambled("anna/Englisch/U1", {"the\\\\der\\\\\\f", "house\\\\Haus\\\\\\f", "Zug\\\\train\\\\\\r"});
+        program.screens().showMain();
+        QWidget* main = program.screens().mainScreen();
+        main->findChild<QAction*>("mnuLektionEdit")->trigger();
+        QVERIFY(main->isVisible() && !main->isEnabled());
+        QTRY_VERIFY(!main->isVisible());
+        auto* list = child<QListView>("lstVokabeln");
+        QStringList names;
+        QAccessibleInterface* listAccess = QAccessible::queryAccessibleInterface(list);
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            names << listAccess->child(row)->text(QAccessible::Name);
+        QCOMPARE(names, (QStringList{"house", "the", "Zug"}));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(state(), QStringLiteral("house|the*|Zug|||the|der"));
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(state(), QStringLiteral("house|the|Zug*|||Zug|train"));
     }
 };
 

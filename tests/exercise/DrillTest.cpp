@@ -1,6 +1,7 @@
 #include "../editor/LessonDir.h"
 #include "exercise/AnswerCheck.h"
 #include "exercise/Drill.h"
+#include "store/TextFile.h"
 
 #include <QTest>
 
@@ -95,6 +96,39 @@ private slots:
         // Leaving the drill leaves no scratch file.
         drill.leave();
         QCOMPARE(d.files(), (QStringList{"EU1", "U1"}));
+    }
+
+    // Answers and edits change only working copies, which are not worth waiting for the disk;
+    // storing the lesson is.
+    void onlyStoredFilesWaitForTheDisk_data()
+    {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<bool>("synced");
+        for (const char* step : {"answer", "add", "change", "remove"})
+            QTest::newRow(step) << QString(step) << false;
+        QTest::newRow("store back") << "store back" << true;
+        QTest::newRow("end of run") << "end of run" << true;
+    }
+    void onlyStoredFilesWaitForTheDisk()
+    {
+        QFETCH(QString, step);
+        QFETCH(bool, synced);
+        LessonDir d;
+        QVERIFY(d.write("U1", LessonDir::file({"house\\\\Haus\\\\\\f", "tree\\\\Baum\\\\\\f"})));
+        editor::LessonFile lesson({d.path(), "U1"}, "Englisch", "Lektion 1"), drilled = lesson;
+        QVERIFY(lesson.open().ok && drilled.open().ok);
+        Drill drill(std::move(drilled));
+        drill.start(Direction::ForeignToGerman, Selection::AllWords, [] { return 0.0; });
+        QVERIFY(drill.next() && drill.answer("Haus").isEmpty() && drill.next());
+        const quint64 before = store::TextFile::syncCount();
+        bool done = step == "answer" ? drill.answer("Baum").isEmpty()
+            : step == "add"          ? lesson.add("sun", "Sonne").status == editor::EditResult::Status::Done
+            : step == "change"       ? lesson.change("tree", "Baum;Gehölz").status == editor::EditResult::Status::Done
+            : step == "remove"       ? lesson.remove("tree").ok
+            : step == "store back"   ? lesson.storeBack().ok
+                                     : drill.answer("Baum").isEmpty() && !drill.next() && drill.finish().ok;
+        QVERIFY(done);
+        QCOMPARE(store::TextFile::syncCount() > before, synced);
     }
 };
 

@@ -82,8 +82,9 @@ int fuzzLessonFile(const std::uint8_t* data, std::size_t size)
     expect(bool(lesson.open()), "a readable lesson opens");
     expect(lesson.size() == before.size(), "every stored line is a pair, damaged or not");
     for (qsizetype i = 0; i < std::min(lesson.size(), Probes); ++i) {
-        const qsizetype found = lesson.find(lesson.pairs()[i].foreign);
-        expect(found >= 0 && found <= i && lesson.pairs()[found].foreign == lesson.pairs()[i].foreign,
+        const QString word = lesson.foreignWord(i);
+        const qsizetype found = lesson.find(word);
+        expect(found >= 0 && found <= i && lesson.foreignWord(found) == word,
                "a word is found at its first line");
     }
     expect(bool(lesson.storeBack()), "an opened lesson can be stored back");

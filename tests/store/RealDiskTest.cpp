@@ -22,23 +22,32 @@ private slots:
         QTest::addColumn<int>("failure");
         QTest::addColumn<int>("size");
         QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("logName");
         const QStringList reasons = {"Der Datenträger ist voll", "der Datenträger ist schreibgeschützt",
                                      "die Datei wird zu groß"};
         for (int size : {5, 70000, 1 << 20})
             for (int failure = 0; failure < 3; ++failure)
-                QTest::addRow("%s, %d", qPrintable(reasons[failure]), size) << failure << size << reasons[failure];
+                QTest::addRow("%s, %d", qPrintable(reasons[failure]), size)
+                    << failure << size << reasons[failure] << "U1" << "EU1";
+        // Working and run copies are not synced, yet a failure to write them is told all the same.
+        for (int failure = 0; failure < 3; ++failure)
+            QTest::addRow("working copy, %s", qPrintable(reasons[failure]))
+                << failure << 70000 << reasons[failure] << "tmpU1" << "tmpUxx";
     }
     void failedSaveKeepsTheOldBytes()
     {
         QFETCH(int, failure);
         QFETCH(int, size);
         QFETCH(QString, reason);
+        QFETCH(QString, name);
+        QFETCH(QString, logName);
         testing::SmallDisk disk(4 << 20);
         if (!disk.isMounted() && failure < 2)
             QSKIP(qPrintable("no small file system here: " + disk.reason()));
         QTemporaryDir fallback;
         const QString dir = disk.isMounted() ? disk.path() : fallback.path();
-        const QString path = dir + "/U1", log = dir + "/EU1";
+        const QString path = dir + "/" + name, log = dir + "/" + logName;
         // The log fills its last page, so that every append needs room the disk does not have.
         const QByteArray old = "alt\r\n", oldLog = QByteArray(4094, 'e') + "\r\n";
         QVERIFY(TextFile::writeBytes(path, old) && TextFile::writeBytes(log, oldLog));
@@ -61,13 +70,13 @@ private slots:
         const FileResult appended = TextFile::appendRawLines(log, lines);
         setrlimit(RLIMIT_FSIZE, &unlimited);
         QCOMPARE(failureMessage(replaced.about("Lektion \"Verben\"")),
-                 "Die Datei \"U1\" (Lektion \"Verben\") konnte nicht gespeichert werden (" + reason
+                 "Die Datei \"" + name + "\" (Lektion \"Verben\") konnte nicht gespeichert werden (" + reason
                      + ").\nDer bisherige Inhalt der Datei bleibt erhalten.");
         QVERIFY(!appended.ok && appended.error == reason);
         QCOMPARE(testing::readFile(path), old);
         QCOMPARE(testing::readFile(log), oldLog);
         // Nothing is left beside the stored files but the filler.
-        QVERIFY(!QDir(dir).entryList(QDir::Files | QDir::Hidden).join(' ').contains("U1."));
+        QVERIFY(!QDir(dir).entryList(QDir::Files | QDir::Hidden).join(' ').contains(name + "."));
         // Once there is room again, the same saves succeed.
         disk.setReadOnly(false);
         disk.makeRoom();

@@ -29,7 +29,7 @@ int main(int argc, char* argv[])
     for (;;) {
         editor::LessonFile lesson({dir, "U1"}, "Englisch", "Lektion 1");
         must(lesson.open());
-        const editor::WordPair first = lesson.pairs().value(0);
+        const editor::WordPair first = lesson.pair(0);
         must(lesson.change(first.foreign, first.german == "eins" ? "zwei;drei" : "eins").failure);
         must(lesson.storeBack());
         const results::ResultFile::Totals before = results::ResultFile::readTotals(dir + "EU1");

@@ -29,6 +29,27 @@ private slots:
         QCOMPARE(plain, QByteArray("Haus und Hof")); // a shared line is not changed in place
     }
 
+    // Every length meets each step of the loop; a line handed over whole is changed in place.
+    void scramblingLongLines_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("inPlace");
+        for (const int length : {1, 7, 31, 32, 33, 63, 100, 4099})
+            for (const bool inPlace : {false, true})
+                QTest::addRow("%d bytes%s", length, inPlace ? ", in place" : "") << length << inPlace;
+    }
+    void scramblingLongLines()
+    {
+        QFETCH(int, length);
+        QFETCH(bool, inPlace);
+        QByteArray plain(length, Qt::Uninitialized), expected = plain;
+        for (int i = 0; i < length; ++i) {
+            plain[i] = static_cast<char>(32 + i % 200);
+            expected[i] = static_cast<char>(plain[i] ^ Scrambler::Key1[i % 4] ^ Scrambler::Key2[i % 4]);
+        }
+        QCOMPARE(inPlace ? Scrambler::scramble(QByteArray(plain)) : Scrambler::scramble(plain), expected);
+    }
+
     void textFilesKeepWholeLines()
     {
         QTemporaryDir dir;

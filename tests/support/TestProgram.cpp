@@ -58,6 +58,9 @@ void TestProgram::settle()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+    // A screen opened from the main screen is painted in the pass above; the main screen hides
+    // in the next.
+    QCoreApplication::processEvents();
 }
 
 QList<QWidget*> TestProgram::visibleWindows()
