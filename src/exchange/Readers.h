@@ -14,6 +14,10 @@ namespace exchange::detail {
 [[nodiscard]] ImportSource readKvtml(const QByteArray& bytes, const QString& fileName,
                                      const ReadProgress& progress);
 
+// The locale of a language's common German or English name ("Englisch", "English": "en"; "Deutsch",
+// "German": "de"), trimmed and in any case; empty for other names.
+[[nodiscard]] QString localeOfLanguage(const QString& name);
+
 // A source that holds only the message that the user stopped reading it.
 [[nodiscard]] ImportSource cancelled(const QString& fileName);
 

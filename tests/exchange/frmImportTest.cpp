@@ -1,7 +1,9 @@
 #include "TestProgram.h"
 #include "exchange/frmImport.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,13 +27,12 @@ private slots:
             return name == "Haus" ? QString() : QStringLiteral("Die Lektion ist bereits vorhanden !");
         });
         const auto* preview = dialog.findChild<QTableWidget*>("grdVorschau");
-        QCOMPARE(preview->verticalHeaderItem(0)->text() + " " + preview->item(1, 1)->text(), "2 der;die;das");
+        QCOMPARE(preview->verticalHeaderItem(1)->text() + " " + preview->item(1, 1)->text(), "2 der;die;das");
         QCOMPARE(dialog.findChild<QLabel*>("lblZusammenfassung")->text(),
-                 "2 Wortpaare werden importiert, 1 doppelte Zeile wird zusammengeführt, 1 Zeile wird "
-                 "ausgelassen.");
+                 "2 Wortpaare werden importiert, 2 Zeilen werden ausgelassen (davon 1 doppelte zusammengeführt).");
         QCOMPARE(dialog.findChild<QListWidget*>("lstAusgelassen")->item(1)->text(),
-                 "Zeile 5: house = Gebäude – Doppelt (wie Zeile 2): Die neuen Bedeutungen werden dort "
-                 "angefügt.");
+                 "Zeile 4: house = Gebäude – Doppelt (wie Zeile 1), zusammengeführt: Die neuen Bedeutungen werden "
+                 "dort angefügt.");
         dialog.findChild<QPushButton*>("cmdTauschen")->click();
         QCOMPARE(dialog.findChild<QComboBox*>("cboFremdspalte")->currentText(), QStringLiteral("Spalte 2"));
         QCOMPARE(dialog.plan().pairs[0].foreign, QStringLiteral("Haus"));
@@ -64,6 +65,90 @@ private slots:
         QCOMPARE(list->item(list->count() - 1)->text(), "… und 1 weitere Zeile");
         dialog.findChild<QComboBox*>("cboDeutschspalte")->setCurrentIndex(0);
         QVERIFY(dialog.plan().pairs.constData() != pairs);
+    }
+
+    // A first row of language names is proposed as header row: it names the columns and the German side
+    // and is no pair; unchecked, it is a pair like any other and nothing marks German.
+    void aHeaderRowNamesTheColumns()
+    {
+        testing::TestProgram p;
+        ui::Services services{p.messages, p.input, p.help, p.printer, p.end, p.random, p.files};
+        const auto text = exchange::readImportData("Nr;Deutsch;Englisch\n1;Haus;house\n2;\"der;die\";the\n", "a.csv");
+        frmImport dialog(text, "Englisch", services, [](const QString&) { return QString(); });
+        auto* header = dialog.findChild<QCheckBox*>("chkKopfzeile");
+        const auto* foreign = dialog.findChild<QComboBox*>("cboFremdspalte");
+        const auto* german = dialog.findChild<QComboBox*>("cboDeutschspalte");
+        const auto* preview = dialog.findChild<QTableWidget*>("grdVorschau");
+        const auto* hint = dialog.findChild<QLabel*>("lblHinweis");
+        const auto* summary = dialog.findChild<QLabel*>("lblZusammenfassung");
+        QVERIFY(header->isChecked());
+        QCOMPARE(foreign->currentText() + ">" + german->currentText(), "Englisch>Deutsch");
+        QCOMPARE(preview->horizontalHeaderItem(1)->text() + " " + preview->verticalHeaderItem(0)->text(), "Deutsch 2");
+        QCOMPARE(dialog.findChild<QLabel*>("lblDatei")->text(), "Die 2 Zeilen der Datei:");
+        QCOMPARE(summary->text(), "2 Wortpaare werden importiert.");
+        QVERIFY(hint->isHidden());
+        header->click();
+        QCOMPARE(foreign->currentText() + ">" + german->currentText(), "Spalte 3>Spalte 2");
+        QCOMPARE(preview->item(0, 2)->text(), "Englisch");
+        QCOMPARE(summary->text(), "3 Wortpaare werden importiert.");
+        QCOMPARE(dialog.plan().pairs.first().foreign, "Englisch");
+        QCOMPARE(hint->text(), "Keine Spalte ist als Deutsch gekennzeichnet – bitte prüfen, welche Spalte deutsch ist.");
+        QVERIFY(!hint->isHidden());
+    }
+
+    // Choosing a lesson of a KVTML file shows its entries and proposes its name, unless the user typed one.
+    void aLessonOfTheFileShowsItselfAndItsName()
+    {
+        testing::TestProgram p;
+        ui::Services services{p.messages, p.input, p.help, p.printer, p.end, p.random, p.files};
+        const auto file = exchange::readImportData(R"(<kvtml version="2.0"><information><title>animals.kvtml</title>
+ </information><identifiers><identifier id="0"><locale>fr</locale></identifier><identifier id="1"><locale>en</locale>
+ </identifier></identifiers><entries><entry id="a"><translation id="0"><text>le chien</text></translation>
+ <translation id="1"><text>the dog</text></translation></entry><entry id="b"><translation id="0"><text>le chat</text>
+ </translation><translation id="1"><text>the cat</text></translation></entry></entries><lessons><container>
+ <name>Hunde</name><entry id="a"/></container><container><name>Katzen</name><entry id="b"/></container></lessons></kvtml>)",
+                                                   "x.kvtml");
+        frmImport dialog(file, "Französisch", services, [](const QString&) { return QString(); });
+        auto* lesson = dialog.findChild<QComboBox*>("cboLektion");
+        auto* name = dialog.findChild<QLineEdit*>("txtLektionsname");
+        const auto* preview = dialog.findChild<QTableWidget*>("grdVorschau");
+        QCOMPARE(name->text(), "animals");
+        QVERIFY(!dialog.findChild<QLabel*>("lblHinweis")->isHidden());
+        QVERIFY(dialog.findChild<QCheckBox*>("chkKopfzeile")->isHidden());
+        lesson->setCurrentIndex(2);
+        QCOMPARE(name->text(), "Katzen");
+        QCOMPARE(preview->rowCount(), 1);
+        QCOMPARE(preview->verticalHeaderItem(0)->text() + " " + preview->item(0, 0)->text(), "2 le chat");
+        QCOMPARE(dialog.findChild<QLabel*>("lblDatei")->text(), "Der einzige Eintrag der gewählten Lektion:");
+        name->clear();
+        QTest::keyClicks(name, "Tiere");
+        lesson->setCurrentIndex(1);
+        QCOMPARE(name->text(), "Tiere");
+        QCOMPARE(dialog.plan().pairs.value(0).foreign, "le chien");
+    }
+
+    // Rows keep their numbers after a field over two lines, whose reason says so in full; the columns
+    // share the table by what they hold.
+    void longRowsAndReasonsShowInFull()
+    {
+        testing::TestProgram p;
+        ui::Services services{p.messages, p.input, p.help, p.printer, p.end, p.random, p.files};
+        const auto text = exchange::readImportData("the lawyer reads the contract twice\tlesen\n"
+                                                   "\"two\nlines\"\tzwei\nlast one of all\tletzte\n", "a.txt");
+        frmImport dialog(text, "Englisch", services, [](const QString&) { return QString(); });
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const auto* preview = dialog.findChild<QTableWidget*>("grdVorschau");
+        QCOMPARE(preview->verticalHeaderItem(2)->text(), "3");
+        QCOMPARE(dialog.findChild<QLabel*>("lblDatei")->text(), "Die 3 Zeilen der Datei:");
+        const QListWidgetItem* reason = dialog.findChild<QListWidget*>("lstAusgelassen")->item(0);
+        QCOMPARE(reason->toolTip(), "Zeile 2: two lines = zwei – Das Feld enthält einen Zeilenumbruch; eine Vokabel "
+                                    "muss in einer Zeile stehen.");
+        const QHeaderView* columns = preview->horizontalHeader();
+        QCOMPARE_GT(columns->sectionSize(0), 2 * columns->sectionSize(1));
+        // The row numbers take their width once the table is laid out.
+        QTRY_VERIFY(columns->length() <= preview->viewport()->width());
+        QCOMPARE_GT(columns->length(), preview->viewport()->width() - 4);
     }
 };
 
