@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -84,6 +85,18 @@ private slots:
         p.files.queue(p.path("anna"));
         run("mnuLektionImport", ui::Answer::Ok);
         QVERIFY(p.messages.shown.last().icon == ui::Icon::Exclamation);
+        // A save that fails names the lesson as the user called it, not its file.
+        QVERIFY(QDir(p.dir()).rename("anna/Englisch", "anna/weg"));
+        p.files.queue(p.path("Liste.kvtml"));
+        QTimer::singleShot(0, [] {
+            QApplication::activeModalWidget()->findChild<QLineEdit*>("txtLektionsname")->setText("Neu");
+            QApplication::activeModalWidget()->findChild<QPushButton*>("cmdImportieren")->click();
+        });
+        run("mnuLektionImport", ui::Answer::Ok);
+        QCOMPARE(p.messages.texts().last(),
+                 "Die Lektion \"Neu\" konnte nicht gespeichert werden (das Verzeichnis fehlt).\nSie wurde nicht angelegt.");
+        QVERIFY(p.messages.shown.last().icon == ui::Icon::Stop);
+        QVERIFY(QDir(p.dir()).rename("anna/weg", "anna/Englisch"));
 
         // No keeps the screen and every file; Yes removes only the "tm" files directly in the user
         // and program directories.
