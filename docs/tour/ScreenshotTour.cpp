@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -155,8 +156,12 @@ int main(int argc, char* argv[])
 
     screens.showIntro();
     snap(QApplication::topLevelWidgets().first()->window(), "1-splash");
-    for (QWidget* w : QApplication::topLevelWidgets())
+    // The splash's timer would show the sign-in screen again, over a later screenshot.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
         w->hide();
+        for (QTimer* timer : w->findChildren<QTimer*>())
+            timer->stop();
+    }
 
     screens.showLogin();
     auto* login = shown<frmLogin>();
@@ -187,6 +192,45 @@ int main(int argc, char* argv[])
     import.show();
     snap(&import, "10-importieren");
     import.hide();
+
+    // A spreadsheet's CSV whose first row names the columns.
+    const exchange::ImportSource sheet = exchange::readImportData(
+        "Nr;Deutsch;Englisch;Seite\r\n1;das Haus;the house;12\r\n2;der Garten;the garden;12\r\n"
+        "3;\"der;die;das\";the;13\r\n4;gehen;to go;13\r\n5;die Küche;the kitchen;14\r\n", "Vokabeln.csv");
+    frmImport header(sheet, "Englisch", context, [](const QString&) { return QString(); });
+    header.show();
+    snap(&header, "12-import-kopfzeile");
+    header.hide();
+
+    // A KVTML file of two lessons, the second chosen.
+    const exchange::ImportSource kvtml = exchange::readImportData(
+        R"(<?xml version="1.0" encoding="UTF-8"?><kvtml version="2.0"><information>
+<title>animals.kvtml</title></information><identifiers><identifier id="0"><name>English</name>
+<locale>en</locale></identifier><identifier id="1"><name>Deutsch</name><locale>de</locale>
+</identifier></identifiers><entries>
+<entry id="0"><translation id="0"><text>the dog</text></translation><translation id="1"><text>der Hund</text></translation></entry>
+<entry id="1"><translation id="0"><text>the cat</text></translation><translation id="1"><text>die Katze</text></translation></entry>
+<entry id="2"><translation id="0"><text>the cow</text></translation><translation id="1"><text>die Kuh</text></translation></entry>
+<entry id="3"><translation id="0"><text>the horse</text></translation><translation id="1"><text>das Pferd</text></translation></entry>
+<entry id="4"><translation id="0"><text>the pig</text></translation><translation id="1"><text>das Schwein</text></translation></entry>
+</entries><lessons><container><name>Haustiere</name><entry id="0"/><entry id="1"/></container>
+<container><name>Bauernhof</name><entry id="2"/><entry id="3"/><entry id="4"/></container></lessons></kvtml>)",
+        "animals.kvtml");
+    frmImport lesson(kvtml, "Englisch", context, [](const QString&) { return QString(); });
+    lesson.findChild<QComboBox*>("cboLektion")->setCurrentIndex(2);
+    lesson.show();
+    snap(&lesson, "13-import-kvtml-lektion");
+    lesson.hide();
+
+    // Rows left out for long reasons, a field over two lines among them.
+    const exchange::ImportSource reasons = exchange::readImportData(
+        "the lawyer reads the contract twice before signing it\tder Anwalt liest den Vertrag zweimal\n"
+        "\"to look\nafter\"\tsich kümmern um\nthe house\tdas Haus\nthe house\tdas Gebäude\n"
+        "\\\\home\\\\\tdas Zuhause\n\tdie Wohnung\nthe flat\t\n", "Sätze.txt");
+    frmImport reason(reasons, "Englisch", context, [](const QString&) { return QString(); });
+    reason.show();
+    snap(&reason, "14-import-langer-grund");
+    reason.hide();
 
     screens.showEditor();
     auto* editor = shown<frmEditUnit>();

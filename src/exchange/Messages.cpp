@@ -259,22 +259,24 @@ QString moreLeftOut(qsizetype more, bool entries)
     return QStringLiteral("… und %1 %2").arg(number(more), what);
 }
 
-QString previewCaption(qsizetype shown, qsizetype total, bool entries, bool lesson)
+QString previewCaption(qsizetype shown, qsizetype total, bool entries, PreviewOf of)
 {
-    const QString of = lesson ? QStringLiteral("der gewählten Lektion") : QStringLiteral("der Datei");
+    const QString where = of == PreviewOf::Lesson   ? QStringLiteral("der gewählten Lektion")
+                        : of == PreviewOf::File     ? QStringLiteral("der Datei")
+                                                    : QStringLiteral("unter der Kopfzeile");
     if (total == 0)
-        return lesson ? QStringLiteral("Die gewählte Lektion enthält keine Einträge.")
-                      : QStringLiteral("Die Datei enthält keine weiteren Zeilen.");
+        return of == PreviewOf::Lesson ? QStringLiteral("Die gewählte Lektion enthält keine Einträge.")
+                                       : QStringLiteral("Unter der Kopfzeile steht keine Zeile.");
     if (shown < total)
         // After "von" the dative: "von 35 Einträgen", "von 35 Zeilen".
         return QStringLiteral("Die ersten %1 von %2 %3 %4:")
             .arg(number(shown), number(total),
-                 entries ? QStringLiteral("Einträgen") : QStringLiteral("Zeilen"), of);
+                 entries ? QStringLiteral("Einträgen") : QStringLiteral("Zeilen"), where);
     if (total == 1)
         return QStringLiteral("%1 %2:").arg(entries ? QStringLiteral("Der einzige Eintrag")
-                                                    : QStringLiteral("Die einzige Zeile"), of);
+                                                    : QStringLiteral("Die einzige Zeile"), where);
     return QStringLiteral("Die %1 %2 %3:")
-        .arg(number(total), entries ? QStringLiteral("Einträge") : QStringLiteral("Zeilen"), of);
+        .arg(number(total), entries ? QStringLiteral("Einträge") : QStringLiteral("Zeilen"), where);
 }
 
 QString noGermanColumn()

@@ -53,8 +53,10 @@ namespace exchange::message {
                                   bool entries);
 [[nodiscard]] QString moreLeftOut(qsizetype more, bool entries);
 
-// Above the preview: shown of total rows, of the file or of the KVTML lesson chosen.
-[[nodiscard]] QString previewCaption(qsizetype shown, qsizetype total, bool entries, bool lesson);
+// Above the preview: shown of total rows, of the file, of the KVTML lesson chosen or below the
+// header row.
+enum class PreviewOf { File, Lesson, BelowHeader };
+[[nodiscard]] QString previewCaption(qsizetype shown, qsizetype total, bool entries, PreviewOf of);
 // Beside the column choice when no column is known to be German.
 [[nodiscard]] QString noGermanColumn();
 // A count or row number as German text writes it ("12.345").

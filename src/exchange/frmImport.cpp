@@ -169,8 +169,12 @@ void frmImport::fillPreview()
         }
     }
     grdVorschau->setVerticalHeaderLabels(numbers);
+    using exchange::message::PreviewOf;
     lblDatei->setText(exchange::message::previewCaption(
-        rows, total, m_source.format == exchange::Format::Kvtml, chosen.kvtmlLesson >= 0));
+        rows, total, m_source.format == exchange::Format::Kvtml,
+        chosen.kvtmlLesson >= 0 ? PreviewOf::Lesson
+        : chosen.headerRow      ? PreviewOf::BelowHeader
+                                : PreviewOf::File));
     spreadColumns();
 }
 

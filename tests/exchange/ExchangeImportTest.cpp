@@ -368,21 +368,24 @@ private slots:
         QTest::addColumn<int>("shown");
         QTest::addColumn<int>("total");
         QTest::addColumn<bool>("entries");
-        QTest::addColumn<bool>("lesson");
+        QTest::addColumn<message::PreviewOf>("of");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("first entries") << 20 << 35 << true << false << "Die ersten 20 von 35 Einträgen der Datei:";
-        QTest::newRow("first rows") << 20 << 12345 << false << false << "Die ersten 20 von 12.345 Zeilen der Datei:";
-        QTest::newRow("a whole lesson") << 5 << 5 << true << true << "Die 5 Einträge der gewählten Lektion:";
-        QTest::newRow("one row") << 1 << 1 << false << false << "Die einzige Zeile der Datei:";
-        QTest::newRow("empty lesson") << 0 << 0 << true << true << "Die gewählte Lektion enthält keine Einträge.";
+        using enum message::PreviewOf;
+        QTest::newRow("first entries") << 20 << 35 << true << File << "Die ersten 20 von 35 Einträgen der Datei:";
+        QTest::newRow("first rows") << 20 << 12345 << false << BelowHeader
+                                    << "Die ersten 20 von 12.345 Zeilen unter der Kopfzeile:";
+        QTest::newRow("a whole lesson") << 5 << 5 << true << Lesson << "Die 5 Einträge der gewählten Lektion:";
+        QTest::newRow("one row") << 1 << 1 << false << File << "Die einzige Zeile der Datei:";
+        QTest::newRow("empty lesson") << 0 << 0 << true << Lesson << "Die gewählte Lektion enthält keine Einträge.";
+        QTest::newRow("nothing below") << 0 << 0 << false << BelowHeader << "Unter der Kopfzeile steht keine Zeile.";
     }
     void previewCaptions()
     {
         QFETCH(int, shown);
         QFETCH(int, total);
         QFETCH(bool, entries);
-        QFETCH(bool, lesson);
-        QTEST(message::previewCaption(shown, total, entries, lesson), "caption");
+        QFETCH(message::PreviewOf, of);
+        QTEST(message::previewCaption(shown, total, entries, of), "caption");
     }
 
     void aMissingFileIsNamed()

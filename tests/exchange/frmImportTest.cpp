@@ -84,7 +84,7 @@ private slots:
         QVERIFY(header->isChecked());
         QCOMPARE(foreign->currentText() + ">" + german->currentText(), "Englisch>Deutsch");
         QCOMPARE(preview->horizontalHeaderItem(1)->text() + " " + preview->verticalHeaderItem(0)->text(), "Deutsch 2");
-        QCOMPARE(dialog.findChild<QLabel*>("lblDatei")->text(), "Die 2 Zeilen der Datei:");
+        QCOMPARE(dialog.findChild<QLabel*>("lblDatei")->text(), "Die 2 Zeilen unter der Kopfzeile:");
         QCOMPARE(summary->text(), "2 Wortpaare werden importiert.");
         QVERIFY(hint->isHidden());
         header->click();
