@@ -125,9 +125,11 @@ ImportColumns importColumns(const ImportSource& source, bool headerRow)
         const QStringList& cells = source.rows.first().cells;
         columns.german = -1;
         for (qsizetype i = 0; i < cells.size() && i < columns.names.size(); ++i) {
-            if (const QString name = cells[i].simplified(); !name.isEmpty())
-                columns.names[i] = name.left(MaxNameLength);
-            if (columns.german < 0 && detail::localeOfLanguage(cells[i]) == QLatin1String("de"))
+            // A cell may be megabytes; a name is its beginning.
+            const QString name = cells[i].left(4 * MaxNameLength).simplified().left(MaxNameLength);
+            if (!name.isEmpty())
+                columns.names[i] = name;
+            if (columns.german < 0 && detail::localeOfLanguage(name) == QLatin1String("de"))
                 columns.german = int(i);
         }
     }

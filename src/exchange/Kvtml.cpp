@@ -427,7 +427,8 @@ QString localeOfLanguage(const QString& name)
         {QStringLiteral("turkish"), QStringLiteral("tr")},
         {QStringLiteral("griechisch"), QStringLiteral("el")},
         {QStringLiteral("greek"), QStringLiteral("el")}};
-    return locales.value(name.trimmed().toLower());
+    // No language name is long; a cell or title may be megabytes.
+    return name.size() > 64 ? QString() : locales.value(name.trimmed().toLower());
 }
 
 ImportSource readKvtml(const QByteArray& bytes, const QString& fileName,

@@ -68,10 +68,10 @@ void frmImport::build(const QString& language)
     grdVorschau = new QTableWidget(this);
     grdVorschau->setObjectName(QStringLiteral("grdVorschau"));
     grdVorschau->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The columns follow the room the table has; the row numbers take theirs only once the table
+    // is laid out.
     grdVorschau->viewport()->installEventFilter(this);
-    // The row numbers take their width only once the table is laid out.
-    connect(grdVorschau->verticalHeader(), &QHeaderView::geometriesChanged, this,
-            &frmImport::spreadColumns);
+    grdVorschau->verticalHeader()->installEventFilter(this);
     cboFremdspalte = makeCombo(this, QStringLiteral("cboFremdspalte"));
     cboDeutschspalte = makeCombo(this, QStringLiteral("cboDeutschspalte"));
     cmdTauschen = ui::ScreenBase::createButton(this, QStringLiteral("cmdTauschen"),
@@ -206,7 +206,8 @@ void frmImport::spreadColumns()
 
 bool frmImport::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == grdVorschau->viewport() && event->type() == QEvent::Resize)
+    if (event->type() == QEvent::Resize
+        && (watched == grdVorschau->viewport() || watched == grdVorschau->verticalHeader()))
         spreadColumns();
     return QDialog::eventFilter(watched, event);
 }
