@@ -347,14 +347,15 @@ ImportSource readDelimited(const QByteArray& bytes, const QString& fileName,
 namespace {
 
 // Fields holding a separator, quote or line break are quoted, and so is a first field that
-// begins with "#", which would otherwise read as a settings line such as Anki's.
+// begins with "#" or "<", which would otherwise read as a settings line such as Anki's or, at
+// the start of the file, as XML.
 QByteArray field(const QString& text, bool first)
 {
     QByteArray bytes = text.toUtf8();
     static const QByteArray special("\t\"\r\n");
     const bool quote = std::any_of(bytes.cbegin(), bytes.cend(),
                                    [](char c) { return special.contains(c); })
-                    || (first && bytes.startsWith('#'));
+                    || (first && (bytes.startsWith('#') || bytes.startsWith('<')));
     if (!quote)
         return bytes;
     return '"' + bytes.replace('"', "\"\"") + '"';
