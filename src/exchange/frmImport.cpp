@@ -259,8 +259,8 @@ void frmImport::updateImportButton()
     cmdImportieren->setEnabled(!m_plan.pairs.isEmpty() && !lessonName().isEmpty());
 }
 
-// The first row's cells name the columns, or the file's own names come back; where the names
-// mark the German column, the sides follow them.
+// The first row's cells name the columns, or the file's own names come back; the sides are
+// proposed afresh for the names now shown.
 void frmImport::chkKopfzeile_Toggled()
 {
     const exchange::ImportColumns columns =
@@ -272,10 +272,8 @@ void frmImport::chkKopfzeile_Toggled()
             cboFremdspalte->setItemText(i, columns.names[i]);
             cboDeutschspalte->setItemText(i, columns.names[i]);
         }
-        if (columns.germanMarked) {
-            cboFremdspalte->setCurrentIndex(columns.foreign);
-            cboDeutschspalte->setCurrentIndex(columns.german);
-        }
+        cboFremdspalte->setCurrentIndex(columns.foreign);
+        cboDeutschspalte->setCurrentIndex(columns.german);
     }
     lblHinweis->setVisible(!columns.germanMarked);
     fillPreview();

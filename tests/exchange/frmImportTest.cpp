@@ -86,7 +86,8 @@ private slots:
     }
 
     // A first row of language names is proposed as header row: it names the columns and the German side
-    // and is no pair; unchecked, it is a pair like any other and nothing marks German.
+    // and is no pair; unchecked, it is a pair like any other, nothing marks German and the sides are the
+    // first two columns again.
     void aHeaderRowNamesTheColumns()
     {
         Shown s("Nr;Deutsch;Englisch\n1;Haus;house\n2;\"der;die\";the\n", "a.csv");
@@ -101,10 +102,10 @@ private slots:
         QCOMPARE(s.get<QLabel>("lblZusammenfassung")->text(), "2 Wortpaare werden importiert.");
         QVERIFY(hint->isHidden());
         s.get<QCheckBox>("chkKopfzeile")->click();
-        QCOMPARE(sides(), "Spalte 3>Spalte 2");
+        QCOMPARE(sides(), "Spalte 1>Spalte 2");
         QCOMPARE(preview->item(0, 2)->text(), "Englisch");
         QCOMPARE(s.get<QLabel>("lblZusammenfassung")->text(), "3 Wortpaare werden importiert.");
-        QCOMPARE(s.dialog.plan().pairs.first().foreign, "Englisch");
+        QCOMPARE(s.dialog.plan().pairs.first().german, "Deutsch");
         QCOMPARE(hint->text(), "Keine Spalte ist als Deutsch gekennzeichnet – bitte prüfen, welche Spalte deutsch ist.");
         QVERIFY(!hint->isHidden());
     }

@@ -168,9 +168,10 @@ int fuzzRoundTrip(const std::uint8_t* data, std::size_t size)
         expect(source.error.isEmpty(), "an exported lesson can be read");
         expect(source.lessonName == lessonNameProposal(lesson),
                "an exported lesson is proposed under its name");
-        // A first pair that looks like column names is proposed as header row; the user unticks it.
-        ImportChoice asPairs = source.proposed;
-        asPairs.headerRow = false;
+        // A first pair that looks like column names is proposed as header row; the user unticks it,
+        // and the sides are proposed afresh.
+        const ImportColumns named = importColumns(source, false);
+        const ImportChoice asPairs{named.foreign, named.german, false, -1, false};
         const ImportPlan plan = planImport(source, asPairs);
         expect(plan.leftOut.isEmpty(), "no exported pair is left out");
         expect(plan.pairs == pairs, "the exported pairs come back in their order and sides");
