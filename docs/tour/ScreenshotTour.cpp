@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -105,6 +106,18 @@ void snap(QWidget* window, const QString& name)
     std::printf("%s\n", qPrintable(file));
 }
 
+// The import dialog on a file's bytes, with one of the file's lessons chosen (or every one).
+void snapImport(ui::Services& context, const QByteArray& bytes, const QString& fileName,
+                const QString& name, int lesson = -1)
+{
+    const exchange::ImportSource source = exchange::readImportData(bytes, fileName);
+    frmImport dialog(source, QStringLiteral("Englisch"), context, [](const QString&) { return QString(); });
+    dialog.findChild<QComboBox*>(QStringLiteral("cboLektion"))->setCurrentIndex(lesson + 1);
+    dialog.show();
+    snap(&dialog, name);
+    dialog.hide();
+}
+
 void scrambled(const QString& path, const QStringList& lines)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -163,8 +176,12 @@ int main(int argc, char* argv[])
 
     screens.showIntro();
     snap(QApplication::topLevelWidgets().first()->window(), "1-splash");
-    for (QWidget* w : QApplication::topLevelWidgets())
+    // The splash's timer would show the sign-in screen again, over a later screenshot.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
         w->hide();
+        for (QTimer* timer : w->findChildren<QTimer*>())
+            timer->stop();
+    }
 
     screens.showLogin();
     auto* login = shown<frmLogin>();
@@ -187,14 +204,32 @@ int main(int argc, char* argv[])
     main->findChild<QListWidget*>("lstLektionen")->setCurrentRow(0);
 
     // The import dialog with a spreadsheet export that has a row without meaning and a word twice.
-    const exchange::ImportSource source = exchange::readImportData(
-        "#separator:tab\n#html:false\nthe kitchen\tdie Küche\nthe garden\tder Garten\n"
-        "\"to go\"\tgehen;fahren\nthe garage\t\nthe garden\tder Hof\nthe window\tdas Fenster\n"
-        "the roof\tdas Dach\n", "Haus und Hof.txt");
-    frmImport import(source, "Englisch", context, [](const QString&) { return QString(); });
-    import.show();
-    snap(&import, "10-importieren");
-    import.hide();
+    snapImport(context, "#separator:tab\n#html:false\nthe kitchen\tdie Küche\nthe garden\tder Garten\n"
+                        "\"to go\"\tgehen;fahren\nthe garage\t\nthe garden\tder Hof\nthe window\tdas Fenster\n"
+                        "the roof\tdas Dach\n", "Haus und Hof.txt", "10-importieren");
+    // A spreadsheet's CSV whose first row names the columns.
+    snapImport(context, "Nr;Deutsch;Englisch;Seite\r\n1;das Haus;the house;12\r\n2;der Garten;the garden;12\r\n"
+                        "3;\"der;die;das\";the;13\r\n4;gehen;to go;13\r\n5;die Küche;the kitchen;14\r\n",
+               "Vokabeln.csv", "12-import-kopfzeile");
+    // A KVTML file of two lessons, the second chosen.
+    const QStringList animals = {"the dog", "der Hund", "the cat", "die Katze", "the cow", "die Kuh",
+                                 "the horse", "das Pferd", "the pig", "das Schwein"};
+    QByteArray entries;
+    for (qsizetype i = 0; i < animals.size(); i += 2)
+        entries += QStringLiteral("<entry id=\"%1\"><translation id=\"0\"><text>%2</text></translation>"
+                                  "<translation id=\"1\"><text>%3</text></translation></entry>\n")
+                       .arg(QString::number(i / 2), animals[i], animals[i + 1])
+                       .toUtf8();
+    snapImport(context, R"(<?xml version="1.0" encoding="UTF-8"?><kvtml version="2.0"><information>
+<title>animals.kvtml</title></information><identifiers><identifier id="0"><name>English</name>
+<locale>en</locale></identifier><identifier id="1"><name>Deutsch</name><locale>de</locale>
+</identifier></identifiers><entries>)" + entries + R"(</entries><lessons><container><name>Haustiere</name>
+<entry id="0"/><entry id="1"/></container><container><name>Bauernhof</name><entry id="2"/><entry id="3"/>
+<entry id="4"/></container></lessons></kvtml>)", "animals.kvtml", "13-import-kvtml-lektion", 1);
+    // Rows left out for long reasons, a field over two lines among them.
+    snapImport(context, "the lawyer reads the contract twice before signing it\tder Anwalt liest den Vertrag zweimal\n"
+                        "\"to look\nafter\"\tsich kümmern um\nthe house\tdas Haus\nthe house\tdas Gebäude\n"
+                        "\\\\home\\\\\tdas Zuhause\n\tdie Wohnung\nthe flat\t\n", "Sätze.txt", "14-import-langer-grund");
 
     screens.showEditor();
     auto* editor = shown<frmEditUnit>();

@@ -4,9 +4,10 @@
 
 namespace editor {
 
-// The locale ("en", "fr", ...) of a language as users name it in German ("Englisch"), letter
-// case and surrounding blanks aside; empty for every other name. It names the language in
-// exported files and picks the voice that reads its words aloud.
+// The locale ("en", "fr", ...) of a language as users name it in German or English ("Englisch",
+// "English"; "Deutsch" is "de"), letter case and surrounding blanks aside; empty for every other
+// name. It names the language in exported files, finds the German side of an imported file and
+// picks the voice that reads its words aloud.
 [[nodiscard]] QString localeOfLanguage(const QString& language);
 
 // Why the words of a language cannot be read aloud, as the tool-tip of the speaker button

@@ -1,6 +1,7 @@
 #include "exchange/Exchange.h"
 #include "exchange/Messages.h"
 #include "exchange/Readers.h"
+#include "editor/LanguageLocale.h"
 #include "store/Cp1252.h"
 
 #include <QFileInfo>
@@ -18,9 +19,10 @@ namespace {
 // holds at most.
 constexpr qsizetype MaxRowCells = 16384;
 
-// Reads delimited text with libcsv into rows, or only measures how the rows split. Lines are
-// counted by the line feeds libcsv reports between rows (CSV_REPALL_NL) and those inside quoted
-// fields. Reading stops at the first limit the text passes.
+// Reads delimited text with libcsv into rows, or only measures how the rows split. Rows are
+// numbered as they come; lines, which the messages about a damaged file name, are counted by the
+// line feeds libcsv reports between rows (CSV_REPALL_NL) and those inside quoted fields. Reading
+// stops at the first limit the text passes.
 class CsvReader
 {
 public:
@@ -58,7 +60,7 @@ private:
     char m_separator;
     Decode m_decode;
     int m_line;
-    int m_rowLine = 0;
+    int m_rowLine = 0;      // the line where the row being read began
     qsizetype m_width = 0;  // cells of the row being read, the blank ones beyond MaxColumns too
     QStringList m_cells;    // the row's cells kept, at most MaxColumns
     qsizetype m_cellsKept = 0;
@@ -107,7 +109,7 @@ void CsvReader::onRowEnd(int c, void* self)
             r->tooManyRows = r->rows.size() == MaxRows;
             r->tooManyCells = r->m_cellsKept > MaxCells;
             if (!r->stopped())
-                r->rows.append({r->m_rowLine, std::exchange(r->m_cells, {})});
+                r->rows.append({int(r->rows.size() + 1), std::exchange(r->m_cells, {})});
         }
         r->m_width = 0;
     }
@@ -244,6 +246,37 @@ qsizetype headerBytes(const QByteArray& text, int lines)
     return at;
 }
 
+// Whether the first row looks like column names: a cell of it names a language, or in some column
+// every other row holds a digit (or a ";" list) where the first row holds none. Only the first
+// rows are looked at.
+bool looksLikeHeader(const QList<Row>& rows)
+{
+    if (rows.size() < 2)
+        return false;
+    const QStringList& first = rows.first().cells;
+    if (std::any_of(first.cbegin(), first.cend(),
+                    [](const QString& cell) { return !editor::localeOfLanguage(cell).isEmpty(); }))
+        return true;
+    using Kind = bool (*)(const QString&);
+    const Kind kinds[] = {
+        [](const QString& text) {
+            return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+        },
+        [](const QString& text) { return text.contains(QLatin1Char(';')); }};
+    const qsizetype sample = std::min<qsizetype>(rows.size(), 100);
+    for (qsizetype c = 0; c < first.size() && sample > 2; ++c)
+        for (const Kind kind : kinds) {
+            if (first[c].trimmed().isEmpty() || kind(first[c]))
+                continue;
+            qsizetype r = 1;
+            while (r < sample && c < rows[r].cells.size() && kind(rows[r].cells[c]))
+                ++r;
+            if (r == sample)
+                return true;
+        }
+    return false;
+}
+
 } // namespace
 
 namespace detail {
@@ -295,11 +328,18 @@ ImportSource readDelimited(const QByteArray& bytes, const QString& fileName,
         return source;
     }
     source.rows = std::move(parsed.rows);
-    for (int i = 0; i < columns; ++i)
-        source.columns.append(i < header.columns.size() && !header.columns[i].trimmed().isEmpty()
-                                  ? header.columns[i].trimmed().left(MaxNameLength)
-                                  : message::column(i + 1));
+    for (int i = 0; i < columns; ++i) {
+        const QString name = header.columns.value(i).trimmed().left(MaxNameLength);
+        source.columns.append(name.isEmpty() ? message::column(i + 1) : name);
+        if (source.germanColumn < 0 && editor::localeOfLanguage(name) == QLatin1String("de"))
+            source.germanColumn = i;
+    }
     source.separator = QLatin1Char(separator);
+    // Columns named in a "#columns:" line need no header row.
+    source.proposed.headerRow = header.columns.isEmpty() && looksLikeHeader(source.rows);
+    const ImportColumns proposed = importColumns(source, source.proposed.headerRow);
+    source.proposed.foreignColumn = proposed.foreign;
+    source.proposed.germanColumn = proposed.german;
     return source;
 }
 
@@ -308,14 +348,15 @@ ImportSource readDelimited(const QByteArray& bytes, const QString& fileName,
 namespace {
 
 // Fields holding a separator, quote or line break are quoted, and so is a first field that
-// begins with "#", which would otherwise read as a header line.
+// begins with "#" or "<", which would otherwise read as a settings line such as Anki's or, at
+// the start of the file, as XML.
 QByteArray field(const QString& text, bool first)
 {
     QByteArray bytes = text.toUtf8();
     static const QByteArray special("\t\"\r\n");
     const bool quote = std::any_of(bytes.cbegin(), bytes.cend(),
                                    [](char c) { return special.contains(c); })
-                    || (first && bytes.startsWith('#'));
+                    || (first && (bytes.startsWith('#') || bytes.startsWith('<')));
     if (!quote)
         return bytes;
     return '"' + bytes.replace('"', "\"\"") + '"';
@@ -325,7 +366,7 @@ QByteArray field(const QString& text, bool first)
 
 QByteArray exportDelimited(const QList<Pair>& pairs)
 {
-    QByteArray out("#separator:tab\n#html:false\n");
+    QByteArray out;
     for (const Pair& p : pairs)
         out += field(p.foreign, true) + '\t' + field(p.german, false) + '\n';
     return out;

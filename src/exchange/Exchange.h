@@ -22,7 +22,7 @@ struct Pair
 // A row of the source that gives no pair of its own.
 struct LeftOut
 {
-    int row = 0;          // 1-based line of a text file, entry of a KVTML file
+    int row = 0;          // the row's number, as Row::number
     QString text;         // the row as "foreign = German", as the user sees it
     QString reason;
     bool merged = false;  // a duplicate whose meanings went into its first occurrence
@@ -32,7 +32,9 @@ enum class Format { Delimited, Kvtml };
 
 struct Row
 {
-    int number = 0;       // 1-based line (text) or entry (KVTML) where the row starts
+    // 1-based: the n-th row of text that holds anything (a spreadsheet's row, even when a quoted
+    // field spans lines; "#" lines and blank lines are no rows), or the n-th KVTML entry.
+    int number = 0;
     QStringList cells;    // as read, trimmed only by the plan; a row may have fewer cells
 };
 
@@ -50,6 +52,7 @@ struct ImportChoice
     int germanColumn = 1;
     bool swapSides = false;
     int kvtmlLesson = -1;  // index into ImportSource::lessons; -1 takes every entry
+    bool headerRow = false; // delimited text: the first row names the columns and is no pair
 };
 
 // A file read for import. When error is not empty the file gives no rows and no pairs.
@@ -59,12 +62,33 @@ struct ImportSource
     bool cancelled = false;       // the user stopped the reading; error says so
     Format format = Format::Delimited;
     QStringList columns;          // "Spalte 1", ... or the KVTML languages, for the column choice
+    int germanColumn = -1;        // the column the file marks as German (a KVTML identifier or
+                                  // Anki's "#columns:"), or -1
     QList<Row> rows;              // every row, in file order; the first ones serve as preview
     QList<KvtmlLesson> lessons;   // KVTML only, in file order, for the lesson choice
     QString lessonName;           // proposal for the new lesson
     QChar separator;              // delimited text only
-    ImportChoice proposed;        // for KVTML the German language is proposed as German side
+    // The German column, when the file marks one, is proposed as German side; a first row that
+    // looks like column names is proposed as header row.
+    ImportChoice proposed;
 };
+
+// The names the column choice offers, and the sides proposed for them.
+struct ImportColumns
+{
+    QStringList names;
+    int foreign = 0;
+    int german = 1;
+    bool germanMarked = false; // a name or identifier marks the German column
+};
+
+// With headerRow (delimited text only) the first row's cells name the columns.
+[[nodiscard]] ImportColumns importColumns(const ImportSource& source, bool headerRow);
+
+// The rows a choice takes, in file order: every row, a KVTML lesson's, or all but a header row.
+[[nodiscard]] qsizetype chosenRowCount(const ImportSource& source, const ImportChoice& choice);
+[[nodiscard]] const Row& chosenRow(const ImportSource& source, const ImportChoice& choice,
+                                   qsizetype k);
 
 // Rows left out that a plan keeps with their text; the others are only counted.
 inline constexpr qsizetype MaxLeftOutKept = 1000;
@@ -76,7 +100,8 @@ struct ImportPlan
     qsizetype leftOutTotal = 0;   // every row left out, merged duplicates included
     qsizetype mergedTotal = 0;
     bool entries = false;         // rows are KVTML entries, not lines
-    // E.g. "12 Wortpaare werden importiert, 2 Zeilen werden ausgelassen."
+    // E.g. "12 Wortpaare werden importiert, 3 Zeilen werden ausgelassen (davon 1 doppelte
+    // zusammengeführt)."; the rows left out are those the left-out list names.
     [[nodiscard]] QString summary() const;
     // The same once the pairs are stored: "12 Wortpaare wurden importiert, ..."
     [[nodiscard]] QString importedSummary() const;
@@ -107,10 +132,13 @@ using ReadProgress = std::function<bool(int permille)>;
 // The pairs the chosen columns (and KVTML lesson) give, and every row that gives none.
 [[nodiscard]] ImportPlan planImport(const ImportSource& source, const ImportChoice& choice);
 
-// A text trimmed and cleared of what a lesson name may not hold; never empty.
+// A text trimmed, without an extension such as ".kvtml" or ".csv", and cleared of what a lesson
+// name may not hold; never empty.
 [[nodiscard]] QString lessonNameProposal(const QString& text);
+// The name proposed for the lesson a choice takes: the file's, or that of its KVTML lesson.
+[[nodiscard]] QString lessonNameProposal(const ImportSource& source, int kvtmlLesson);
 
-// UTF-8 without BOM, lines ended by "\n", the header lines "#separator:tab" and "#html:false".
+// UTF-8 without BOM, lines ended by "\n", no header lines: plain tab-separated text.
 [[nodiscard]] QByteArray exportDelimited(const QList<Pair>& pairs);
 // Identifier 0 is the language (with a locale when its name is a common one), 1 is German.
 [[nodiscard]] QByteArray exportKvtml(const QList<Pair>& pairs, const QString& language,

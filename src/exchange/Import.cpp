@@ -2,6 +2,7 @@
 #include "exchange/Exchange.h"
 #include "exchange/Messages.h"
 #include "exchange/Readers.h"
+#include "editor/LanguageLocale.h"
 #include "store/TextRules.h"
 
 #include <QFile>
@@ -87,14 +88,85 @@ ImportSource readImportData(const QByteArray& bytes, const QString& fileName,
 
 QString lessonNameProposal(const QString& text)
 {
+    // Titles are often file names; the dot would go below and leave "examplekvtml".
+    QStringView title = QStringView(text).trimmed();
+    for (bool cut = true; cut;) {
+        cut = false;
+        for (const char* suffix : {".kvtml", ".csv", ".tsv", ".txt", ".xml"})
+            if (title.endsWith(QLatin1String(suffix), Qt::CaseInsensitive)) {
+                title = title.chopped(qstrlen(suffix)).trimmed();
+                cut = true;
+            }
+    }
     QString name;
     // Enough characters for a name even after blanks run together; a title may be megabytes.
-    for (qsizetype i = 0; i < text.size() && name.size() < 4 * MaxNameLength; ++i)
-        if (const QChar c = text[i]; !store::ForbiddenListNameCharacters.contains(c)
-                                     && store::unstorableTextMessage(QString(c)).isEmpty())
+    for (qsizetype i = 0; i < title.size() && name.size() < 4 * MaxNameLength; ++i)
+        if (const QChar c = title[i]; !store::ForbiddenListNameCharacters.contains(c)
+                                      && store::unstorableTextMessage(QString(c)).isEmpty())
             name += c;
     name = name.simplified().left(MaxNameLength).trimmed();
     return name.isEmpty() ? message::fallbackLessonName() : name;
+}
+
+QString lessonNameProposal(const ImportSource& source, int kvtmlLesson)
+{
+    if (kvtmlLesson < 0 || kvtmlLesson >= source.lessons.size())
+        return source.lessonName;
+    // "/" parts a nested lesson from the one around it; a lesson name may not hold it.
+    QString name = source.lessons[kvtmlLesson].name;
+    return lessonNameProposal(name.replace(QStringLiteral(" / "), QStringLiteral(" - ")));
+}
+
+ImportColumns importColumns(const ImportSource& source, bool headerRow)
+{
+    ImportColumns columns;
+    columns.names = source.columns;
+    columns.german = source.germanColumn;
+    if (headerRow && source.format == Format::Delimited && !source.rows.isEmpty()) {
+        const QStringList& cells = source.rows.first().cells;
+        columns.german = -1;
+        for (qsizetype i = 0; i < cells.size() && i < columns.names.size(); ++i) {
+            // A cell may be megabytes; a name is its beginning.
+            const QString name = cells[i].left(4 * MaxNameLength).simplified().left(MaxNameLength);
+            if (!name.isEmpty())
+                columns.names[i] = name;
+            if (columns.german < 0 && editor::localeOfLanguage(name) == QLatin1String("de"))
+                columns.german = int(i);
+        }
+    }
+    columns.germanMarked = columns.german >= 0;
+    if (!columns.germanMarked) {
+        columns.german = columns.names.size() > 1 ? 1 : 0;
+        columns.foreign = 0;
+        return columns;
+    }
+    // The foreign side is the first column named after another language, else the first other.
+    const qsizetype count = columns.names.size();
+    columns.foreign = columns.german == 0 ? 1 : 0;
+    for (qsizetype i = 0; i < count; ++i)
+        if (const QString locale = editor::localeOfLanguage(columns.names[i]);
+            i != columns.german && !locale.isEmpty() && locale != QLatin1String("de")) {
+            columns.foreign = int(i);
+            break;
+        }
+    return columns;
+}
+
+qsizetype chosenRowCount(const ImportSource& source, const ImportChoice& choice)
+{
+    if (choice.kvtmlLesson >= 0)
+        return choice.kvtmlLesson < source.lessons.size()
+            ? source.lessons[choice.kvtmlLesson].rows.size() : 0;
+    const bool header = choice.headerRow && source.format == Format::Delimited;
+    return std::max<qsizetype>(source.rows.size() - (header ? 1 : 0), 0);
+}
+
+const Row& chosenRow(const ImportSource& source, const ImportChoice& choice, qsizetype k)
+{
+    if (choice.kvtmlLesson >= 0)
+        return source.rows[source.lessons[choice.kvtmlLesson].rows[k]];
+    const bool header = choice.headerRow && source.format == Format::Delimited;
+    return source.rows[k + (header ? 1 : 0)];
 }
 
 namespace {
@@ -120,6 +192,14 @@ QString problemOf(const Pair& p)
     if (std::all_of(p.german.cbegin(), p.german.cend(),
                     [](QChar c) { return c == QLatin1Char(';') || c.isSpace(); }))
         return message::emptyGerman();
+    // Control characters are told in words of a file; the editor speaks of what was typed.
+    for (const QString* side : {&p.foreign, &p.german})
+        if (side->contains(QLatin1Char('\n')) || side->contains(QLatin1Char('\r')))
+            return message::lineBreak();
+    for (const QString* side : {&p.foreign, &p.german})
+        if (std::any_of(side->cbegin(), side->cend(),
+                        [](QChar c) { return c.category() == QChar::Other_Control; }))
+            return message::controlCharacter();
     if (QString m = editor::foreignWordProblem(p.foreign); !m.isEmpty())
         return m;
     return store::unstorableTextMessage(p.german);
@@ -167,10 +247,7 @@ ImportPlan planImport(const ImportSource& source, const ImportChoice& choice)
     int german = choice.germanColumn;
     if (choice.swapSides)
         std::swap(foreign, german);
-    const bool lesson = choice.kvtmlLesson >= 0;
-    if (lesson && choice.kvtmlLesson >= source.lessons.size())
-        return plan;
-    const qsizetype count = lesson ? source.lessons[choice.kvtmlLesson].rows.size() : source.rows.size();
+    const qsizetype count = chosenRowCount(source, choice);
 
     QHash<QString, qsizetype> pairOf;     // foreign word to its pair
     QList<int> firstRow;                  // row number of each pair
@@ -183,7 +260,7 @@ ImportPlan planImport(const ImportSource& source, const ImportChoice& choice)
         plan.mergedTotal += merged ? 1 : 0;
     };
     for (qsizetype k = 0; k < count; ++k) {
-        const Row& row = source.rows[lesson ? source.lessons[choice.kvtmlLesson].rows[k] : k];
+        const Row& row = chosenRow(source, choice, k);
         const Pair pair{cell(row, foreign), cell(row, german)};
         if (const QString reason = problemOf(pair); !reason.isEmpty()) {
             leaveOut(row, pair, [&] { return reason; }, false);
@@ -210,12 +287,12 @@ ImportPlan planImport(const ImportSource& source, const ImportChoice& choice)
 
 QString ImportPlan::summary() const
 {
-    return message::summary(pairs.size(), mergedTotal, leftOutTotal - mergedTotal, entries, false);
+    return message::summary(pairs.size(), mergedTotal, leftOutTotal, entries, false);
 }
 
 QString ImportPlan::importedSummary() const
 {
-    return message::summary(pairs.size(), mergedTotal, leftOutTotal - mergedTotal, entries, true);
+    return message::summary(pairs.size(), mergedTotal, leftOutTotal, entries, true);
 }
 
 } // namespace exchange

@@ -111,6 +111,32 @@ QString shapeProblem(const QByteArray& xml, const QString& fileName)
     return {};
 }
 
+// The message for a document whose bytes do not fit the encoding its declaration names (UTF-8 when
+// it names none), or empty. Qt's reader tells only that the content is wrongly encoded, and does so
+// before it has seen a single element.
+QString encodingProblem(const QByteArray& bytes, const QString& fileName)
+{
+    QString encoding = QStringLiteral("UTF-8");
+    const QByteArrayView start = QByteArrayView(bytes).first(std::min<qsizetype>(bytes.size(), 200));
+    const QByteArrayView declaration = start.first(std::max<qsizetype>(start.indexOf("?>"), 0));
+    if (const qsizetype at = declaration.indexOf("encoding"); declaration.startsWith("<?xml") && at > 0) {
+        qsizetype open = at + 8;
+        while (open < declaration.size() && QByteArrayView("= \t\r\n").contains(declaration[open]))
+            ++open;
+        const qsizetype close =
+            open < declaration.size() ? declaration.indexOf(declaration[open], open + 1) : -1;
+        if (close > open)
+            encoding = QString::fromLatin1(declaration.sliced(open + 1, close - open - 1));
+    }
+    if (encoding.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0)
+        return QByteArrayView(bytes).isValidUtf8() ? QString() : message::wrongEncoding(fileName, encoding);
+    QStringDecoder decoder(encoding.toLatin1().constData());
+    if (!decoder.isValid())
+        return message::unknownEncoding(fileName, encoding);
+    const QString decoded = decoder.decode(bytes);
+    return decoder.hasError() ? message::wrongEncoding(fileName, encoding) : QString();
+}
+
 // The elements that make word pairs; every other element is Other.
 enum class Tag : quint8 {
     Other, Kvtml, Information, Title, Identifiers, Identifier, Name, Locale, Entries, Entry,
@@ -341,8 +367,8 @@ QString KvtmlParser::startLessonPart(Tag tag, const QString& fileName)
     return {};
 }
 
-// Our own export marks German by its locale alone and names the other language freely, even
-// "Deutsch"; so a German locale outweighs a German name.
+// The identifier marked German, or -1. Our own export marks German by its locale alone and names
+// the other language freely, even "Deutsch"; so a German locale outweighs a German name.
 int germanColumn(const QList<Identifier>& identifiers)
 {
     const auto index = [&](auto german) {
@@ -355,10 +381,9 @@ int germanColumn(const QList<Identifier>& identifiers)
             || locale.startsWith(QLatin1String("de-"));
     });
     const int byName = index([](const Identifier& i) {
-        const QString name = i.name.trimmed().toLower();
-        return name == QLatin1String("deutsch") || name == QLatin1String("german");
+        return editor::localeOfLanguage(i.name) == QLatin1String("de");
     });
-    return byLocale >= 0 ? byLocale : byName >= 0 ? byName : 1;
+    return byLocale >= 0 ? byLocale : byName;
 }
 
 } // namespace
@@ -380,7 +405,8 @@ ImportSource readKvtml(const QByteArray& bytes, const QString& fileName,
     if (const QString error = parser.run(fileName); !error.isEmpty()) {
         if (parser.cancelled)
             return cancelled(fileName);
-        source.error = error;
+        const QString encoding = utf16 ? QString() : encodingProblem(bytes, fileName);
+        source.error = encoding.isEmpty() ? error : encoding;
         return source;
     }
     if (parser.identifiers.size() < 2) {
@@ -426,8 +452,10 @@ ImportSource readKvtml(const QByteArray& bytes, const QString& fileName,
         lesson.rows.erase(std::unique(lesson.rows.begin(), lesson.rows.end()), lesson.rows.end());
         source.lessons.append(std::move(lesson));
     }
-    source.proposed.germanColumn = germanColumn(parser.identifiers);
-    source.proposed.foreignColumn = source.proposed.germanColumn == 0 ? 1 : 0;
+    source.germanColumn = germanColumn(parser.identifiers);
+    const ImportColumns proposed = importColumns(source, false);
+    source.proposed.foreignColumn = proposed.foreign;
+    source.proposed.germanColumn = proposed.german;
     source.lessonName = parser.title.trimmed();
     return source;
 }
@@ -436,59 +464,89 @@ ImportSource readKvtml(const QByteArray& bytes, const QString& fileName,
 
 namespace {
 
-void writeIdentifier(QXmlStreamWriter& w, int id, const QString& name, const QString& locale)
+// Lines of their own and an indentation of one blank per level, written by hand: the writer's own
+// formatting would put every element of an entry on a line of its own, deeply indented, and a
+// lesson of 100,000 pairs would no longer fit within the import limit.
+class CompactWriter
 {
-    w.writeStartElement(QStringLiteral("identifier"));
-    w.writeAttribute(QStringLiteral("id"), QString::number(id));
-    w.writeTextElement(QStringLiteral("name"), name);
-    if (!locale.isEmpty())
-        w.writeTextElement(QStringLiteral("locale"), locale);
-    w.writeEndElement();
-}
+public:
+    explicit CompactWriter(QByteArray* out) : w(out) {}
+    void line(int level) { w.writeCharacters(QLatin1Char('\n') + QString(level, QLatin1Char(' '))); }
+    void open(int level, const QString& name, int id = -1)
+    {
+        line(level);
+        w.writeStartElement(name);
+        if (id >= 0)
+            w.writeAttribute(QStringLiteral("id"), QString::number(id));
+    }
+    void close(int level)
+    {
+        line(level);
+        w.writeEndElement();
+    }
+    void text(int level, const QString& name, const QString& value)
+    {
+        line(level);
+        w.writeTextElement(name, value);
+    }
+    void translation(int id, const QString& value)
+    {
+        w.writeStartElement(QStringLiteral("translation"));
+        w.writeAttribute(QStringLiteral("id"), QString::number(id));
+        w.writeTextElement(QStringLiteral("text"), value);
+        w.writeEndElement();
+    }
 
-void writeTranslation(QXmlStreamWriter& w, int id, const QString& text)
-{
-    w.writeStartElement(QStringLiteral("translation"));
-    w.writeAttribute(QStringLiteral("id"), QString::number(id));
-    w.writeTextElement(QStringLiteral("text"), text);
-    w.writeEndElement();
-}
+    QXmlStreamWriter w;
+};
 
 } // namespace
 
 QByteArray exportKvtml(const QList<Pair>& pairs, const QString& language, const QString& lesson)
 {
     QByteArray out;
-    QXmlStreamWriter w(&out);
-    w.setAutoFormatting(true);
+    CompactWriter c(&out);
+    QXmlStreamWriter& w = c.w;
     w.writeStartDocument();
-    w.writeStartElement(QStringLiteral("kvtml"));
+    c.open(0, QStringLiteral("kvtml"));
     w.writeAttribute(QStringLiteral("version"), QStringLiteral("2.0"));
-    w.writeStartElement(QStringLiteral("information"));
-    w.writeTextElement(QStringLiteral("generator"), QStringLiteral("Paukomat"));
-    w.writeTextElement(QStringLiteral("title"), lesson);
-    w.writeEndElement();
-    w.writeStartElement(QStringLiteral("identifiers"));
-    writeIdentifier(w, 0, language, editor::localeOfLanguage(language));
-    writeIdentifier(w, 1, QStringLiteral("Deutsch"), QStringLiteral("de"));
-    w.writeEndElement();
-    w.writeStartElement(QStringLiteral("entries"));
+    c.open(1, QStringLiteral("information"));
+    c.text(2, QStringLiteral("generator"), QStringLiteral("Paukomat"));
+    c.text(2, QStringLiteral("title"), lesson);
+    c.close(1);
+    c.open(1, QStringLiteral("identifiers"));
+    // German is identifier 1 alone, whatever the language is called.
+    const QString locale = editor::localeOfLanguage(language);
+    int id = 0;
+    for (const auto& [name, code] : {std::pair(language, locale == QLatin1String("de") ? QString() : locale),
+                                     std::pair(QStringLiteral("Deutsch"), QStringLiteral("de"))}) {
+        c.open(2, QStringLiteral("identifier"), id++);
+        c.text(3, QStringLiteral("name"), name);
+        if (!code.isEmpty())
+            c.text(3, QStringLiteral("locale"), code);
+        c.close(2);
+    }
+    c.close(1);
+    c.open(1, QStringLiteral("entries"));
     for (qsizetype i = 0; i < pairs.size(); ++i) {
-        w.writeStartElement(QStringLiteral("entry"));
-        w.writeAttribute(QStringLiteral("id"), QString::number(i));
-        writeTranslation(w, 0, pairs[i].foreign);
-        writeTranslation(w, 1, pairs[i].german);
+        c.open(2, QStringLiteral("entry"), int(i));
+        c.translation(0, pairs[i].foreign);
+        c.translation(1, pairs[i].german);
         w.writeEndElement();
     }
-    w.writeEndElement();
-    w.writeStartElement(QStringLiteral("lessons"));
-    w.writeStartElement(QStringLiteral("container"));
-    w.writeTextElement(QStringLiteral("name"), lesson);
+    c.close(1);
+    c.open(1, QStringLiteral("lessons"));
+    c.open(2, QStringLiteral("container"));
+    c.text(3, QStringLiteral("name"), lesson);
     for (qsizetype i = 0; i < pairs.size(); ++i) {
+        c.line(3);
         w.writeEmptyElement(QStringLiteral("entry"));
         w.writeAttribute(QStringLiteral("id"), QString::number(i));
     }
-    w.writeEndDocument(); // closes every open element
+    c.close(2);
+    c.close(1);
+    c.close(0);
+    w.writeEndDocument(); // ends the last line
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "exchange/LessonExport.h"
 
+#include "exchange/Messages.h"
 #include "store/TextFile.h"
 
 #include <QDir>
@@ -43,7 +44,7 @@ store::FileResult exportLesson(const ExportTarget& target, const QList<Pair>& pa
 QString exportedMessage(const QString& lesson, const ExportTarget& target, qsizetype pairs)
 {
     const QString count = pairs == 1 ? QStringLiteral("1 Wortpaar")
-                                     : QStringLiteral("%1 Wortpaaren").arg(pairs);
+                                     : QStringLiteral("%1 Wortpaaren").arg(message::number(pairs));
     return QStringLiteral("Die Lektion \"%1\" wurde mit %2 in die Datei \"%3\" exportiert.")
         .arg(lesson, count, QDir::toNativeSeparators(target.path));
 }

@@ -7,17 +7,16 @@
 
 namespace exchange::message {
 
-namespace {
-
-// Limits are big numbers; they read best with German digit grouping ("500.000").
 QString number(qsizetype n)
 {
     return QLocale(QLocale::German).toString(n);
 }
 
+namespace {
+
 QString rowName(int row, bool entries)
 {
-    return (entries ? QStringLiteral("Eintrag %1") : QStringLiteral("Zeile %1")).arg(row);
+    return (entries ? QStringLiteral("Eintrag %1") : QStringLiteral("Zeile %1")).arg(number(row));
 }
 
 } // namespace
@@ -57,8 +56,7 @@ QString openQuote(const QString& fileName, int line)
 {
     return QStringLiteral("Die Datei \"%1\" ist beschädigt oder unvollständig: Das "
                           "Anführungszeichen in Zeile %2 wird nicht geschlossen.")
-        .arg(fileName)
-        .arg(line);
+        .arg(fileName, number(line));
 }
 
 QString notKvtml(const QString& fileName)
@@ -76,8 +74,21 @@ QString kvtmlVersion(const QString& fileName)
 QString xmlDamaged(const QString& fileName, qint64 line)
 {
     return QStringLiteral("Die Datei \"%1\" ist beschädigt oder unvollständig (Fehler in Zeile %2).")
-        .arg(fileName)
-        .arg(line);
+        .arg(fileName, number(line));
+}
+
+QString wrongEncoding(const QString& fileName, const QString& encoding)
+{
+    return QStringLiteral("Die Datei \"%1\" ist nicht in der angegebenen Zeichenkodierung (%2) "
+                          "gespeichert.")
+        .arg(fileName, encoding);
+}
+
+QString unknownEncoding(const QString& fileName, const QString& encoding)
+{
+    return QStringLiteral("Die Datei \"%1\" ist in einer Zeichenkodierung (%2) gespeichert, die "
+                          "Paukomat nicht lesen kann.")
+        .arg(fileName, encoding);
 }
 
 QString xmlEntities(const QString& fileName)
@@ -122,9 +133,7 @@ QString tooManyAttributes(const QString& fileName, qsizetype line)
     return QStringLiteral("Die Datei \"%1\" enthält in Zeile %2 ein Element mit zu vielen "
                           "Attributen. Importiert werden KVTML-Dateien mit bis zu %3 Attributen je "
                           "Element.")
-        .arg(fileName)
-        .arg(line)
-        .arg(MaxXmlAttributes);
+        .arg(fileName, number(line), number(MaxXmlAttributes));
 }
 
 namespace {
@@ -153,9 +162,7 @@ QString tooManyColumns(const QString& fileName, int line)
 {
     return QStringLiteral("Die Datei \"%1\" enthält in Zeile %2 zu viele Spalten. Importiert "
                           "werden Dateien mit bis zu %3 Spalten.")
-        .arg(fileName)
-        .arg(line)
-        .arg(MaxColumns);
+        .arg(fileName, number(line), number(MaxColumns));
 }
 
 QString tooManyRows(const QString& fileName, bool entries)
@@ -185,15 +192,29 @@ QString emptyGerman()
     return QStringLiteral("Die deutsche Bedeutung fehlt.");
 }
 
+QString lineBreak()
+{
+    return QStringLiteral("Das Feld enthält einen Zeilenumbruch; eine Vokabel muss in einer Zeile "
+                          "stehen.");
+}
+
+QString controlCharacter()
+{
+    return QStringLiteral("Das Feld enthält ein Steuerzeichen wie einen Tabulator, das eine "
+                          "Lektion nicht speichern kann.");
+}
+
 QString duplicateMerged(int first, bool entries)
 {
-    return QStringLiteral("Doppelt (wie %1): Die neuen Bedeutungen werden dort angefügt.")
+    return QStringLiteral("Doppelt (wie %1), zusammengeführt: Die neuen Bedeutungen werden dort "
+                          "angefügt.")
         .arg(rowName(first, entries));
 }
 
 QString duplicateUnchanged(int first, bool entries)
 {
-    return QStringLiteral("Doppelt (wie %1), ohne neue Bedeutung.").arg(rowName(first, entries));
+    return QStringLiteral("Doppelt (wie %1), zusammengeführt: ohne neue Bedeutung.")
+        .arg(rowName(first, entries));
 }
 
 QString summary(qsizetype pairs, qsizetype merged, qsizetype leftOut, bool entries, bool done)
@@ -202,24 +223,31 @@ QString summary(qsizetype pairs, qsizetype merged, qsizetype leftOut, bool entri
     const char* is = done ? " wurde" : " wird";
     const char* are = done ? " wurden" : " werden";
     const auto counted = [&](qsizetype n, const char* one, const char* many) {
-        return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(n == 1 ? one : many)
+        return number(n) + QLatin1Char(' ') + QString::fromUtf8(n == 1 ? one : many)
             + QLatin1String(n == 1 ? is : are);
     };
-    QStringList parts;
-    if (pairs == 0)
-        parts << (done ? QStringLiteral("Kein Wortpaar wurde importiert")
-                       : QStringLiteral("Kein Wortpaar kann importiert werden"));
-    else
-        parts << counted(pairs, "Wortpaar", "Wortpaare") + " importiert";
-    if (merged > 0)
-        parts << (entries ? counted(merged, "doppelter Eintrag", "doppelte Einträge")
-                          : counted(merged, "doppelte Zeile", "doppelte Zeilen"))
-                     + " zusammengeführt";
+    QString text = pairs == 0 ? (done ? QStringLiteral("Kein Wortpaar wurde importiert")
+                                      : QStringLiteral("Kein Wortpaar kann importiert werden"))
+                              : counted(pairs, "Wortpaar", "Wortpaare") + " importiert";
     if (leftOut > 0)
-        parts << (entries ? counted(leftOut, "Eintrag", "Einträge")
-                          : counted(leftOut, "Zeile", "Zeilen"))
-                     + " ausgelassen";
-    return parts.join(QStringLiteral(", ")) + QLatin1Char('.');
+        text += QStringLiteral(", ")
+            + (entries ? counted(leftOut, "Eintrag", "Einträge") : counted(leftOut, "Zeile", "Zeilen"))
+            + " ausgelassen";
+    if (merged > 0)
+        text += QStringLiteral(" (davon %1 %2 zusammengeführt)")
+                    .arg(number(merged), entries && merged == 1 ? QStringLiteral("doppelter")
+                                                                : QStringLiteral("doppelte"));
+    return text + QLatin1Char('.');
+}
+
+QString leftOutHeading(bool entries)
+{
+    return entries ? QStringLiteral("Ausgelassene Einträge:") : QStringLiteral("Ausgelassene Zeilen:");
+}
+
+QString leftOutLine(int row, const QString& text, const QString& reason, bool entries)
+{
+    return QStringLiteral("%1: %2 – %3").arg(rowName(row, entries), text, reason);
 }
 
 QString moreLeftOut(qsizetype more, bool entries)
@@ -231,14 +259,40 @@ QString moreLeftOut(qsizetype more, bool entries)
     return QStringLiteral("… und %1 %2").arg(number(more), what);
 }
 
+QString previewCaption(qsizetype shown, qsizetype total, bool entries, PreviewOf of)
+{
+    const QString where = of == PreviewOf::Lesson   ? QStringLiteral("der gewählten Lektion")
+                        : of == PreviewOf::File     ? QStringLiteral("der Datei")
+                                                    : QStringLiteral("unter der Kopfzeile");
+    if (total == 0)
+        return of == PreviewOf::Lesson ? QStringLiteral("Die gewählte Lektion enthält keine Einträge.")
+                                       : QStringLiteral("Unter der Kopfzeile steht keine Zeile.");
+    if (shown < total)
+        // After "von" the dative: "von 35 Einträgen", "von 35 Zeilen".
+        return QStringLiteral("Die ersten %1 von %2 %3 %4:")
+            .arg(number(shown), number(total),
+                 entries ? QStringLiteral("Einträgen") : QStringLiteral("Zeilen"), where);
+    if (total == 1)
+        return QStringLiteral("%1 %2:").arg(entries ? QStringLiteral("Der einzige Eintrag")
+                                                    : QStringLiteral("Die einzige Zeile"), where);
+    return QStringLiteral("Die %1 %2 %3:")
+        .arg(number(total), entries ? QStringLiteral("Einträge") : QStringLiteral("Zeilen"), where);
+}
+
+QString noGermanColumn()
+{
+    return QStringLiteral("Keine Spalte ist als Deutsch gekennzeichnet – bitte prüfen, welche "
+                          "Spalte deutsch ist.");
+}
+
 QString fallbackLessonName()
 {
     return QStringLiteral("Importierte Lektion");
 }
 
-QString column(int number)
+QString column(int n)
 {
-    return QStringLiteral("Spalte %1").arg(number);
+    return QStringLiteral("Spalte %1").arg(n);
 }
 
 QString language(int id)

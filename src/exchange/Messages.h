@@ -15,6 +15,9 @@ namespace exchange::message {
 [[nodiscard]] QString notKvtml(const QString& fileName);
 [[nodiscard]] QString kvtmlVersion(const QString& fileName);
 [[nodiscard]] QString xmlDamaged(const QString& fileName, qint64 line);
+// A KVTML file whose bytes do not fit the encoding it declares (UTF-8 when it declares none).
+[[nodiscard]] QString wrongEncoding(const QString& fileName, const QString& encoding);
+[[nodiscard]] QString unknownEncoding(const QString& fileName, const QString& encoding);
 [[nodiscard]] QString xmlEntities(const QString& fileName);
 [[nodiscard]] QString xmlDeclarations(const QString& fileName);
 [[nodiscard]] QString kvtmlLanguages(const QString& fileName);
@@ -29,18 +32,35 @@ namespace exchange::message {
 [[nodiscard]] QString tooManyRows(const QString& fileName, bool entries);
 [[nodiscard]] QString tooManyCells(const QString& fileName, bool entries);
 
-// Reasons for a row left out; unstorable characters are told in the editor's own words.
+// Reasons for a row left out; characters outside Windows-1252 and backslashes are told in the
+// editor's own words.
 [[nodiscard]] QString emptyForeign();
 [[nodiscard]] QString emptyGerman();
+[[nodiscard]] QString lineBreak();
+[[nodiscard]] QString controlCharacter();
 // first: the row number of the first occurrence; entries: KVTML rows are entries, not lines.
 [[nodiscard]] QString duplicateMerged(int first, bool entries);
 [[nodiscard]] QString duplicateUnchanged(int first, bool entries);
 
-// done: the pairs are stored, and the summary says so in the past tense.
+// leftOut counts every row left out, the merged duplicates among them. done: the pairs are
+// stored, and the summary says so in the past tense.
 [[nodiscard]] QString summary(qsizetype pairs, qsizetype merged, qsizetype leftOut, bool entries,
                               bool done);
-// The last line of a list that shows only the first rows left out.
+// The heading of the list of rows left out, one line of it, and its last line when it shows only
+// the first rows.
+[[nodiscard]] QString leftOutHeading(bool entries);
+[[nodiscard]] QString leftOutLine(int row, const QString& text, const QString& reason,
+                                  bool entries);
 [[nodiscard]] QString moreLeftOut(qsizetype more, bool entries);
+
+// Above the preview: shown of total rows, of the file, of the KVTML lesson chosen or below the
+// header row.
+enum class PreviewOf { File, Lesson, BelowHeader };
+[[nodiscard]] QString previewCaption(qsizetype shown, qsizetype total, bool entries, PreviewOf of);
+// Beside the column choice when no column is known to be German.
+[[nodiscard]] QString noGermanColumn();
+// A count or row number as German text writes it ("12.345").
+[[nodiscard]] QString number(qsizetype n);
 
 // The name of a new lesson when the file offers none that a lesson may carry.
 [[nodiscard]] QString fallbackLessonName();

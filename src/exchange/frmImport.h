@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -14,9 +15,9 @@ class QListWidget;
 class QPushButton;
 class QTableWidget;
 
-// Shows a file read for import: a preview of its first rows, which column gives the foreign
-// word and which the German meanings, which KVTML lesson to take, the new lesson's name, and
-// what the import will bring and leave out. Nothing is stored here; "Importieren" only accepts
+// Shows a file read for import: a preview of the first rows it takes, which column gives the
+// foreign word and which the German meanings, whether the first row names the columns, which
+// KVTML lesson to take, the new lesson's name, and what the import will bring and leave out. Nothing is stored here; "Importieren" only accepts
 // the choice, once the name passes the same checks as a new lesson's.
 class frmImport final : public QDialog
 {
@@ -33,13 +34,20 @@ public:
 
     static inline const QString Title = QStringLiteral("Paukomat V1.1  -  Lektion importieren");
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void build(const QString& language);
     void fillChoices();
     void fillPreview();
+    void spreadColumns();
     void connectControls();
+    [[nodiscard]] exchange::ImportChoice choice() const;
     void Aktualisiere();
     void updateImportButton();
+    void chkKopfzeile_Toggled();
+    void cboLektion_Changed();
     void cmdTauschen_Click();
     void cmdImportieren_Click();
 
@@ -47,16 +55,20 @@ private:
     ui::Services& m_services;
     std::function<QString(const QString&)> m_nameProblem;
     exchange::ImportPlan m_plan;
+    QString m_proposedName; // the name last proposed, replaced while the user keeps it
 
     QLabel* lblDatei = nullptr;
     QTableWidget* grdVorschau = nullptr;
     QComboBox* cboFremdspalte = nullptr;
     QComboBox* cboDeutschspalte = nullptr;
     QPushButton* cmdTauschen = nullptr;
+    QLabel* lblHinweis = nullptr;
+    QCheckBox* chkKopfzeile = nullptr;
     QComboBox* cboLektion = nullptr;
     QLabel* lblLektion = nullptr;
     QLineEdit* txtLektionsname = nullptr;
     QLabel* lblZusammenfassung = nullptr;
+    QLabel* lblAusgelassen = nullptr;
     QListWidget* lstAusgelassen = nullptr;
     QPushButton* cmdImportieren = nullptr;
     QPushButton* cmdAbbrechen = nullptr;

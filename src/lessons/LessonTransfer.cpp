@@ -35,6 +35,15 @@ Result<LessonRef> importLesson(Library& library, const QString& language, const 
     });
 }
 
+QString importFailedMessage(const QString& lesson, const Outcome& outcome)
+{
+    if (outcome.file || outcome.file.kind != store::FileResult::Kind::Write)
+        return {};
+    return QStringLiteral("Die Lektion \"%1\" konnte nicht gespeichert werden (%2).\nSie wurde "
+                          "nicht angelegt.")
+        .arg(lesson, outcome.file.error);
+}
+
 QString importedMessage(const QString& lesson, const exchange::ImportPlan& plan)
 {
     return QStringLiteral("Die Lektion \"%1\" wurde angelegt.\n%2").arg(lesson, plan.importedSummary());

@@ -20,6 +20,10 @@ namespace lessons {
                                              const QString& name,
                                              const QList<exchange::Pair>& pairs);
 
+// What the user is told when the import could not be stored: the lesson by the name the user gave
+// it, not by its files. Empty unless the outcome is a failed save.
+[[nodiscard]] QString importFailedMessage(const QString& lesson, const Outcome& outcome);
+
 // What the user is told after an import.
 [[nodiscard]] QString importedMessage(const QString& lesson, const exchange::ImportPlan& plan);
 

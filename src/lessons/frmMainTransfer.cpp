@@ -49,7 +49,13 @@ void frmMain::mnuLektionImport_Click()
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QString name = dialog.lessonName();
-    if (!tell(lessons::importLesson(m_library, language, name, dialog.plan().pairs).outcome))
+    const lessons::Outcome imported =
+        lessons::importLesson(m_library, language, name, dialog.plan().pairs).outcome;
+    if (const QString failed = lessons::importFailedMessage(name, imported); !failed.isEmpty()) {
+        message(failed, store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
+        return;
+    }
+    if (!tell(imported))
         return;
     message(lessons::importedMessage(name, dialog.plan()), Title);
     Fuelle_Lektionen();

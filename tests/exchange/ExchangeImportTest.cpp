@@ -1,5 +1,6 @@
 #include "exchange/Exchange.h"
 #include "exchange/LessonExport.h"
+#include "exchange/Messages.h"
 
 #include <QTest>
 
@@ -48,7 +49,8 @@ class ExchangeImportTest : public QObject
     Q_OBJECT
 
 private slots:
-    // The rows of a file as "line:cell|cell", or why it gives none, the file named without its path.
+    // The rows of a file as "row:cell|cell", or why it gives none, the file named without its path. Rows
+    // are counted as a spreadsheet counts them, whatever lines their fields span.
     void reads_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -62,14 +64,14 @@ private slots:
         };
         row("tab", "the\tder;die;das\nhouse\t Haus \n", "a.txt", {"1:the|der;die;das", "2:house|Haus"});
         row("semicolon, quotes, CR LF", "the;\"der;die;das\"\r\n\r\nsay;\"\"\"Hallo\"\" sagen\"\r\n", "b.csv",
-            {"1:the|der;die;das", "3:say|\"Hallo\" sagen"});
+            {"1:the|der;die;das", "2:say|\"Hallo\" sagen"});
         row("comma, line break", "a,\"b, c\"\n\"x\ny\",z\nlast,one", "c.csv",
-            {"1:a|b, c", "2:x\ny|z", "4:last|one"});
+            {"1:a|b, c", "2:x\ny|z", "3:last|one"});
         // Both separators split every line in two; the quoted meaning list decides.
         row("comma beats semicolon", "the,\"der;die\"\na,\"b;c\"\n", "d.txt", {"1:the|der;die", "2:a|b;c"});
         row("UTF-8 with BOM", "\xEF\xBB\xBF\xC3\x84pfel;apples\n", "e.csv", {"1:Äpfel|apples"});
         row("Windows-1252", "H\xE4user\tStra\xDF" "e \x80\n", "f.tsv", {"1:Häuser|Straße €"});
-        row("Anki header", "#separator:Comma\n#html:false\nthe,\"der;die\"\n", "g.txt", {"3:the|der;die"});
+        row("Anki header", "#separator:Comma\n#html:false\nthe,\"der;die\"\n", "g.txt", {"1:the|der;die"});
         row("bare CR", "a;b\rc;d\r", "h.txt", {"1:a|b", "2:c|d"});
         const QString utf16 = QStringLiteral("\uFEFFÖl\tEssig\r\n");
         row("UTF-16 with BOM", QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2),
@@ -100,6 +102,13 @@ private slots:
         bad("one language", "<kvtml version=\"2.0\"><identifiers><identifier id=\"0\"/><identifier/>"
                             "</identifiers></kvtml>", "v.kvtml", "enthält keine zwei Sprachen.");
         bad("no entries", kvtml().replace("entry", "x"), "v.kvtml", "enthält keine Vokabeln.");
+        // Bytes of Windows-1252 in a file that declares UTF-8, or declares nothing and so is UTF-8.
+        bad("wrong encoding", kvtml().replace("Tiere", "Tiere \xE4"), "v.kvtml",
+            "ist nicht in der angegebenen Zeichenkodierung (UTF-8) gespeichert.");
+        bad("unknown encoding", kvtml().replace("UTF-8", "x-klingonisch"), "v.kvtml",
+            "ist in einer Zeichenkodierung (x-klingonisch) gespeichert, die Paukomat nicht lesen kann.");
+        row("encoding declared", kvtml().replace("UTF-8", "ISO-8859-1").replace("the dog", "the d\xF6g"), "v.kvtml",
+            {"1:the d\u00F6g|der Hund", "2:the cat|die Katze", "3:the pig|"});
     }
     void reads()
     {
@@ -127,17 +136,28 @@ private slots:
             "the\tder;die\n\tleer\nHaus\t ; \nthe\tdas; der\n the \tdie\nEnde\\\tx\na\\b\tsingle\n"
             "x\ty\xF0\x9F\x98\x80\n\"a\tb\"\tc\nback\ta\\\\b\\\nnur\n", {},
             {"the=der;die;das", "a\\b=single", "back=a\\\\b\\", "2  = leer: Das fremdsprachige Wort fehlt.",
-             "3 Haus = ;: Die deutsche Bedeutung fehlt.", "4+the = das; der: Doppelt (wie Zeile 1): Die",
-             "5+the = die: Doppelt (wie Zeile 1), ohne", "6 Ende\\ = x: Die Vokabel darf keine zwei",
-             "8 x = y😀: Das Zeichen \"😀\" kann nicht", "9 a b = c: Die Eingabe darf keine Steuerzeichen",
+             "3 Haus = ;: Die deutsche Bedeutung fehlt.", "4+the = das; der: Doppelt (wie Zeile 1), zusammengeführt:",
+             "5+the = die: Doppelt (wie Zeile 1), zusammengeführt:", "6 Ende\\ = x: Die Vokabel darf keine zwei",
+             "8 x = y😀: Das Zeichen \"😀\" kann nicht", "9 a b = c: Das Feld enthält ein Steuerzeichen",
              "11 nur = : Die deutsche Bedeutung fehlt.",
-             "3 Wortpaare werden importiert, 2 doppelte Zeilen werden zusammengeführt, 6 Zeilen werden "
-             "ausgelassen."});
+             "3 Wortpaare werden importiert, 8 Zeilen werden ausgelassen (davon 2 doppelte zusammengeführt)."});
+        // A line break in a field is told as such; the next row keeps the next number.
+        row("line break in a field", "a;\"b\nc\"\nd;e\n", {},
+            {"d=e", "1 a = b c: Das Feld enthält einen Zeilenumbruch;",
+             "1 Wortpaar wird importiert, 1 Zeile wird ausgelassen."});
+        row("header row taken", "Englisch;Deutsch\nhouse;Haus\n", {0, 1, false, -1, true},
+            {"house=Haus", "1 Wortpaar wird importiert."});
+        row("header row as a pair", "Englisch;Deutsch\nhouse;Haus\n", {0, 1, false, -1, false},
+            {"Englisch=Deutsch", "house=Haus", "2 Wortpaare werden importiert."});
         row("columns swapped", "a;b;c\n", {2, 0, true}, {"a=c", "1 Wortpaar wird importiert."});
         // Entry 3 has no German text: "das Schwein" is of no language.
         row("KVTML, every entry", kvtml(), {},
             {"the dog=der Hund", "the cat=die Katze", "3 the pig = : Die deutsche Bedeutung fehlt.",
              "2 Wortpaare werden importiert, 1 Eintrag wird ausgelassen."});
+        row("KVTML, a word twice", kvtml().replace("the dog", "the cat"), {},
+            {"the cat=der Hund;die Katze", "2+the cat = die Katze: Doppelt (wie Eintrag 1), zusammengeführt:",
+             "3 the pig = : Die deutsche Bedeutung fehlt.",
+             "1 Wortpaar wird importiert, 2 Einträge werden ausgelassen (davon 1 doppelter zusammengeführt)."});
         // A lesson takes the entries of the lessons within it, in file order; unknown ids are skipped.
         row("KVTML, outer lesson", kvtml("", "<locale>de</locale>"), {0, 1, false, 0},
             {"the dog=der Hund", "the cat=die Katze", "2 Wortpaare werden importiert."});
@@ -209,7 +229,7 @@ private slots:
             "v.kvtml", "Die Datei \"v.kvtml\" enthält zu viele Felder. Importiert werden Dateien mit bis zu "
                        "2.000.000 Feldern (Einträge mal Sprachen).");
         row("20,000 rows of one word", numbered("w\tm%1\n", 20000), "v.txt",
-            "1 Wortpaar wird importiert, 19999 doppelte Zeilen werden zusammengeführt.");
+            "1 Wortpaar wird importiert, 19.999 Zeilen werden ausgelassen (davon 19.999 doppelte zusammengeführt).");
         row("20 MB of ;", "house;Haus" + QByteArray(MaxImportBytes - 10, ';'), "v.csv",
             "Die Datei \"v.csv\" enthält in Zeile 1 zu viele Spalten. Importiert werden Dateien mit bis zu 100 "
             "Spalten.");
@@ -221,7 +241,7 @@ private slots:
         row("20 MB of rows left out", QByteArray("\tx\n").repeated(MaxImportBytes / 3), "v.txt",
             "Die Datei \"v.txt\" enthält zu viele Zeilen. Importiert werden Dateien mit bis zu 200.000 Zeilen.");
         row("5,000 rows left out", QByteArray("\tx\n").repeated(5000), "v.txt",
-            "Kein Wortpaar kann importiert werden, 5000 Zeilen werden ausgelassen.");
+            "Kein Wortpaar kann importiert werden, 5.000 Zeilen werden ausgelassen.");
     }
     void hostileFiles()
     {
@@ -270,15 +290,99 @@ private slots:
     void theSummaryAfterTheImport()
     {
         const ImportPlan plan = planImport(readImportData("a\tb\na\tc\n\td\nx\ty\n", "x.txt"), {});
-        QCOMPARE(plan.importedSummary(), "2 Wortpaare wurden importiert, 1 doppelte Zeile wurde zusammengeführt, "
-                                         "1 Zeile wurde ausgelassen.");
+        QCOMPARE(plan.importedSummary(), "2 Wortpaare wurden importiert, 2 Zeilen wurden ausgelassen (davon 1 doppelte "
+                                         "zusammengeführt).");
     }
 
-    // The German language of a KVTML file, known by its locale or its name, is proposed as German.
-    void proposalsAndMissingFiles()
+    // What a file proposes, as "header|pairs foreign>german German|unmarked: column names": whether its
+    // first row names the columns, the sides, and whether a column is known to be German (else the
+    // dialog asks the user to check).
+    void proposesHeaderAndSides_data()
     {
-        QCOMPARE(readImportData(kvtml("<name>GERMAN</name>", ""), "t.kvtml").proposed.foreignColumn, 1);
-        QCOMPARE(lessonNameProposal("日本語 ?!"), "Importierte Lektion");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("proposal");
+        const auto row = [](const char* tag, const QByteArray& in, const char* file, const char* proposal) {
+            QTest::newRow(tag) << in << file << proposal;
+        };
+        row("language names", "Englisch;Deutsch\nhouse;Haus\n", "a.csv", "header 0>1 German: Englisch|Deutsch");
+        row("German first, in English", "German,English,Notes\nHaus,house,\n", "a.csv",
+            "header 1>0 German: German|English|Notes");
+        row("German after a number", "Nr\tFranzösisch\tDeutsch\n1\tla maison\tdas Haus\n", "a.txt",
+            "header 1>2 German: Nr|Französisch|Deutsch");
+        row("numbered rows", "Nr;Wort;Bedeutung\n1;house;Haus\n2;tree;Baum\n", "a.csv",
+            "header 0>1 unmarked: Nr|Wort|Bedeutung");
+        row("meaning lists", "Wort\tBedeutungen\nthe\t\"der;die;das\"\na\t\"ein;eine\"\n", "a.txt",
+            "header 0>1 unmarked: Wort|Bedeutungen");
+        row("one row without a list", "Wort\tBedeutungen\nthe\t\"der;die\"\nhouse\tHaus\n", "a.txt",
+            "pairs 0>1 unmarked: Spalte 1|Spalte 2");
+        row("Anki's column names", "#columns:Front;Deutsch\nhouse;Haus\n", "a.txt", "pairs 0>1 German: Front|Deutsch");
+        row("KVTML without German", kvtml("<locale>fr</locale>", "<name>Capital</name>"), "a.kvtml",
+            "pairs 0>1 unmarked: fr|Capital");
+        row("KVTML, German by name", kvtml("<name>GERMAN</name>", ""), "a.kvtml", "pairs 1>0 German: GERMAN|Sprache 1");
+    }
+    void proposesHeaderAndSides()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, fileName);
+        const ImportSource source = readImportData(bytes, fileName);
+        const ImportColumns columns = importColumns(source, source.proposed.headerRow);
+        QTEST(QString("%1 %2>%3 %4: %5")
+                  .arg(source.proposed.headerRow ? "header" : "pairs")
+                  .arg(source.proposed.foreignColumn)
+                  .arg(source.proposed.germanColumn)
+                  .arg(columns.germanMarked ? "German" : "unmarked", columns.names.join('|')),
+              "proposal");
+    }
+
+    // A lesson's name comes from the title or file name without its extension, or from the lesson chosen.
+    void proposesNames_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<int>("lesson");
+        QTest::addColumn<QString>("name");
+        const QByteArray titled = kvtml().replace("Tiere: Teil 1", " fill_in_the_blank.KVTML ");
+        QTest::newRow("file name") << QByteArray("a;b\n") << "/d/Haus und Hof.csv.txt" << -1 << "Haus und Hof";
+        QTest::newRow("title") << titled << "x.kvtml" << -1 << "fill_in_the_blank";
+        QTest::newRow("no title") << kvtml().replace("Tiere: Teil 1", "") << "/d/example.kvtml" << -1 << "example";
+        QTest::newRow("a lesson") << titled << "x.kvtml" << 2 << "Katzen";
+        QTest::newRow("a lesson within") << kvtml() << "x.kvtml" << 1 << "Haustiere - Hunde";
+        QTest::newRow("nothing left") << QByteArray("a;b\n") << "日本語 ?!.txt" << -1 << "Importierte Lektion";
+    }
+    void proposesNames()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, fileName);
+        QFETCH(int, lesson);
+        QTEST(lessonNameProposal(readImportData(bytes, fileName), lesson), "name");
+    }
+
+    // The caption above the preview counts what the table shows, after "von" in the dative.
+    void previewCaptions_data()
+    {
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<bool>("entries");
+        QTest::addColumn<message::PreviewOf>("of");
+        QTest::addColumn<QString>("caption");
+        using enum message::PreviewOf;
+        QTest::newRow("first entries") << 20 << 35 << true << File << "Die ersten 20 von 35 Einträgen der Datei:";
+        QTest::newRow("first rows") << 20 << 12345 << false << BelowHeader
+                                    << "Die ersten 20 von 12.345 Zeilen unter der Kopfzeile:";
+        QTest::newRow("nothing below") << 0 << 0 << false << BelowHeader << "Unter der Kopfzeile steht keine Zeile.";
+    }
+    void previewCaptions()
+    {
+        QFETCH(int, shown);
+        QFETCH(int, total);
+        QFETCH(bool, entries);
+        QFETCH(message::PreviewOf, of);
+        QTEST(message::previewCaption(shown, total, entries, of), "caption");
+    }
+
+    void aMissingFileIsNamed()
+    {
         QCOMPARE(readImportFile("/d/fehlt.txt").error, "Die Datei \"fehlt.txt\" kann nicht gelesen werden.");
     }
 };

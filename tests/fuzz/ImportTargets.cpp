@@ -31,8 +31,9 @@ void checkPlan(const ImportSource& source, const ImportChoice& choice)
 {
     const ImportPlan plan = planImport(source, choice);
     QList<qsizetype> picked;
+    const bool header = choice.headerRow && source.format == Format::Delimited;
     if (choice.kvtmlLesson < 0)
-        for (qsizetype i = 0; i < source.rows.size(); ++i)
+        for (qsizetype i = header ? 1 : 0; i < source.rows.size(); ++i)
             picked.append(i);
     else if (choice.kvtmlLesson < source.lessons.size())
         picked = source.lessons[choice.kvtmlLesson].rows;
@@ -86,11 +87,18 @@ int checkImport(const QByteArray& bytes, const QString& fileName)
                && proposed.germanColumn >= 0 && proposed.germanColumn < columns
                && proposed.foreignColumn != proposed.germanColumn,
            "the proposed sides are two columns of the file");
+    for (const bool header : {false, true}) {
+        const ImportColumns named = importColumns(source, header);
+        expect(named.names.size() == columns && named.foreign >= 0 && named.foreign < columns
+                   && named.german >= 0 && named.german < columns && named.foreign != named.german,
+               "with or without a header row, the sides are two of the columns, each named");
+    }
     expect(!source.lessonName.isEmpty() && lessonNameProposal(source.lessonName) == source.lessonName,
            "the proposed lesson name is one a lesson can have");
 
     ImportChoice swapped = proposed;
     swapped.swapSides = true;
+    swapped.headerRow = !proposed.headerRow;
     QList<ImportChoice> choices = {proposed, swapped, {int(columns - 1), 0, false, -1},
                                    {0, int(columns), false, -1}};
     for (int i = 0; i < std::min<qsizetype>(source.lessons.size(), 3); ++i) {
@@ -160,11 +168,15 @@ int fuzzRoundTrip(const std::uint8_t* data, std::size_t size)
         expect(source.error.isEmpty(), "an exported lesson can be read");
         expect(source.lessonName == lessonNameProposal(lesson),
                "an exported lesson is proposed under its name");
-        const ImportPlan plan = planImport(source, source.proposed);
+        // A first pair that looks like column names is proposed as header row; the user unticks it,
+        // and the sides are proposed afresh.
+        const ImportColumns named = importColumns(source, false);
+        const ImportChoice asPairs{named.foreign, named.german, false, -1, false};
+        const ImportPlan plan = planImport(source, asPairs);
         expect(plan.leftOut.isEmpty(), "no exported pair is left out");
         expect(plan.pairs == pairs, "the exported pairs come back in their order and sides");
         if (kvtml) {
-            ImportChoice whole = source.proposed;
+            ImportChoice whole = asPairs;
             whole.kvtmlLesson = 0;
             expect(source.lessons.size() == 1 && planImport(source, whole).pairs == pairs,
                    "the one lesson of an exported KVTML file holds every pair");

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -70,12 +71,16 @@ private slots:
                                                 + p.path("Liste.kvtml") + "\" exportiert.");
         trigger("mnuVokabellisteDrucken");
         QCOMPARE(p.printer.printedDocuments.value(0).lines.last().secondColumn, "der; die; das");
-        p.files.queue(p.path("Liste.kvtml"));
-        QTimer::singleShot(0, [] {
-            QApplication::activeModalWidget()->findChild<QLineEdit*>("txtLektionsname")->setText("Kopie");
-            QApplication::activeModalWidget()->findChild<QPushButton*>("cmdImportieren")->click();
-        });
-        run("mnuLektionImport", ui::Answer::Ok);
+        // The exported file imported under a name of its own.
+        const auto importAs = [&](const QString& name) {
+            p.files.queue(p.path("Liste.kvtml"));
+            QTimer::singleShot(0, [name] {
+                QApplication::activeModalWidget()->findChild<QLineEdit*>("txtLektionsname")->setText(name);
+                QApplication::activeModalWidget()->findChild<QPushButton*>("cmdImportieren")->click();
+            });
+            run("mnuLektionImport", ui::Answer::Ok);
+        };
+        importAs("Kopie");
         QCOMPARE(p.messages.texts().last(),
                  QStringLiteral("Die Lektion \"Kopie\" wurde angelegt.\n2 Wortpaare wurden importiert."));
         QCOMPARE(p.bytes("anna/Englisch/U2"),
@@ -84,6 +89,13 @@ private slots:
         p.files.queue(p.path("anna"));
         run("mnuLektionImport", ui::Answer::Ok);
         QVERIFY(p.messages.shown.last().icon == ui::Icon::Exclamation);
+        // A save that fails names the lesson as the user called it, not its file.
+        QVERIFY(QDir(p.dir()).rename("anna/Englisch", "anna/weg"));
+        importAs("Neu");
+        QCOMPARE(p.messages.texts().last(),
+                 "Die Lektion \"Neu\" konnte nicht gespeichert werden (das Verzeichnis fehlt).\nSie wurde nicht angelegt.");
+        QVERIFY(p.messages.shown.last().icon == ui::Icon::Stop);
+        QVERIFY(QDir(p.dir()).rename("anna/weg", "anna/Englisch"));
 
         // No keeps the screen and every file; Yes removes only the "tm" files directly in the user
         // and program directories.
