@@ -1,6 +1,7 @@
 #include "editor/ReadAloud.h"
 
 #include "editor/LanguageLocale.h"
+#include "ui/DrawnIcon.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -42,30 +43,26 @@ void ReadAloud::say(const QString& text)
 
 QIcon speakerIcon()
 {
-    const int s = 64;
-    QPixmap pixmap(s, s);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath speaker;
-    speaker.moveTo(s * 0.08, s * 0.36);
-    speaker.lineTo(s * 0.24, s * 0.36);
-    speaker.lineTo(s * 0.46, s * 0.14);
-    speaker.lineTo(s * 0.46, s * 0.86);
-    speaker.lineTo(s * 0.24, s * 0.64);
-    speaker.lineTo(s * 0.08, s * 0.64);
-    speaker.closeSubpath();
-    p.setPen(QPen(QColor(40, 40, 40), s / 32.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(QColor(90, 90, 90));
-    p.drawPath(speaker);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(40, 100, 190), s * 0.07, Qt::SolidLine, Qt::RoundCap));
-    for (const double r : {0.16, 0.3}) {
-        const QRectF ring(s * (0.46 - r), s * (0.5 - r), s * 2 * r, s * 2 * r);
-        p.drawArc(ring, -45 * 16, 90 * 16);
-    }
-    p.end();
-    return QIcon::fromTheme(QStringLiteral("audio-volume-high"), QIcon(pixmap));
+    const QIcon drawn = ui::drawnIcon([](QPainter& p, qreal s) {
+        QPainterPath speaker;
+        speaker.moveTo(s * 0.08, s * 0.36);
+        speaker.lineTo(s * 0.24, s * 0.36);
+        speaker.lineTo(s * 0.46, s * 0.14);
+        speaker.lineTo(s * 0.46, s * 0.86);
+        speaker.lineTo(s * 0.24, s * 0.64);
+        speaker.lineTo(s * 0.08, s * 0.64);
+        speaker.closeSubpath();
+        p.setPen(QPen(QColor(40, 40, 40), s / 32.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(QColor(90, 90, 90));
+        p.drawPath(speaker);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(40, 100, 190), s * 0.07, Qt::SolidLine, Qt::RoundCap));
+        for (const double r : {0.16, 0.3}) {
+            const QRectF ring(s * (0.46 - r), s * (0.5 - r), s * 2 * r, s * 2 * r);
+            p.drawArc(ring, -45 * 16, 90 * 16);
+        }
+    });
+    return QIcon::fromTheme(QStringLiteral("audio-volume-high"), drawn);
 }
 
 } // namespace editor
