@@ -102,7 +102,8 @@ public:
             const std::string size = std::to_string(pairs);
             row("syncs per judged answer (" + size + " pairs)", syncs("BM_JudgedAnswer/" + size),
                 "", "<=", 0);
-            row("syncs per added pair (" + size + " pairs)", syncs("BM_AddPair/" + size), "", "<=", 0);
+            row("syncs per added pair (" + size + " pairs)", syncs("BM_AddPair/" + size), "",
+                "<=", 0);
         }
 
         // No target: how long a whole run takes, and per word.

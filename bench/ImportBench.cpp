@@ -16,9 +16,9 @@ void importList(benchmark::State& state, exchange::Format format)
     for (qint64 i = 0; i < state.range(0); ++i)
         pairs.append({QStringLiteral("word %1").arg(i), QStringLiteral("Wort %1;Begriff").arg(i)});
     const bool kvtml = format == exchange::Format::Kvtml;
-    const QByteArray bytes = kvtml ? exchange::exportKvtml(pairs, QStringLiteral("Englisch"),
-                                                           QStringLiteral("Lektion"))
-                                   : exchange::exportDelimited(pairs);
+    const QByteArray bytes = kvtml
+        ? exchange::exportKvtml(pairs, QStringLiteral("Englisch"), QStringLiteral("Lektion"))
+        : exchange::exportDelimited(pairs);
     const QString fileName = kvtml ? QStringLiteral("Liste.kvtml") : QStringLiteral("Liste.tsv");
 
     testing::TestProgram program;

@@ -48,17 +48,16 @@ public:
     explicit Session(int pairs, int runs = 0)
     {
         program.writePlain(QStringLiteral("tmpUsr"), {QStringLiteral("anna")});
-        program.writePlain(QStringLiteral("anna/tmpEdit"),
-                           {QStringLiteral("Englisch"), QStringLiteral("Lektion 1"),
-                            QStringLiteral("U1")});
+        program.writePlain(
+            QStringLiteral("anna/tmpEdit"),
+            {QStringLiteral("Englisch"), QStringLiteral("Lektion 1"), QStringLiteral("U1")});
         QStringList lines;
         lines.reserve(pairs);
         for (int i = 0; i < pairs; ++i) {
             const QString foreign = foreignWord(static_cast<quint32>(i));
             // Every third pair has several meanings; any one of them is a right answer.
-            const QString german = i % 3 == 0
-                ? QStringLiteral("Bedeutung %1;zweite;dritte").arg(i)
-                : QStringLiteral("Bedeutung %1").arg(i);
+            const QString german = i % 3 == 0 ? QStringLiteral("Bedeutung %1;zweite;dritte").arg(i)
+                                              : QStringLiteral("Bedeutung %1").arg(i);
             m_answers.insert(foreign, german.section(QLatin1Char(';'), 0, 0));
             lines.append(foreign + QStringLiteral("\\\\") + german + QStringLiteral("\\\\\\f"));
         }
@@ -122,7 +121,8 @@ void BM_OpenEditor(benchmark::State& state)
         settle();
         state.PauseTiming();
         auto* editor = TestProgram::shown<frmEditUnit>();
-        const bool listed = editor && editor->findChild<QListView*>("lstVokabeln")->model()->rowCount() == pairs;
+        const bool listed =
+            editor && editor->findChild<QListView*>("lstVokabeln")->model()->rowCount() == pairs;
         delete editor;
         state.ResumeTiming();
         if (failed(state, listed, "the editor did not list the lesson"))
@@ -164,8 +164,10 @@ void BM_EditorFirstPaint(benchmark::State& state)
 {
     const int pairs = static_cast<int>(state.range(0));
     Session session(pairs);
-    session.program.writeScrambled(QStringLiteral("anna/Spr.dat"), {QStringLiteral("Englisch\\\\LSp1")});
-    session.program.writeScrambled(QStringLiteral("anna/LSp1"), {QStringLiteral("Lektion 1\\\\U1")});
+    session.program.writeScrambled(QStringLiteral("anna/Spr.dat"),
+                                   {QStringLiteral("Englisch\\\\LSp1")});
+    session.program.writeScrambled(QStringLiteral("anna/LSp1"),
+                                   {QStringLiteral("Lektion 1\\\\U1")});
     session.program.screens().showMain();
     QWidget* main = session.program.screens().mainScreen();
     auto* edit = main ? main->findChild<QAction*>("mnuLektionEdit") : nullptr;
@@ -187,7 +189,8 @@ void BM_EditorFirstPaint(benchmark::State& state)
         TestProgram::settle();
         state.ResumeTiming();
         if (failed(state, watch.painted, "the editor was not painted")
-            || failed(state, handedOver, "the main screen did not stay until the editor was painted"))
+            || failed(state, handedOver,
+                      "the main screen did not stay until the editor was painted"))
             break;
     }
 }
@@ -212,7 +215,8 @@ void BM_AddPair(benchmark::State& state)
         const bool open = editor != nullptr;
         if (open) {
             editor->findChild<QLineEdit*>("txtNewVokabelSprache")->setText(foreignWord(next++));
-            editor->findChild<QLineEdit*>("txtNewVokabelDeutsch")->setText(QStringLiteral("neu;frisch"));
+            editor->findChild<QLineEdit*>("txtNewVokabelDeutsch")
+                ->setText(QStringLiteral("neu;frisch"));
         }
         state.ResumeTiming();
         if (failed(state, open, "the editor did not open"))
@@ -223,12 +227,14 @@ void BM_AddPair(benchmark::State& state)
         syncs += store::TextFile::syncCount() - before;
         ++added;
         if (failed(state,
-                   editor->findChild<QListView*>("lstVokabeln")->model()->rowCount() == pairs + added
+                   editor->findChild<QListView*>("lstVokabeln")->model()->rowCount()
+                           == pairs + added
                        && session.program.messages.shown.isEmpty(),
                    "the pair was not added"))
             break;
     }
-    state.counters["syncs"] = benchmark::Counter(static_cast<double>(syncs), benchmark::Counter::kAvgIterations);
+    state.counters["syncs"] =
+        benchmark::Counter(static_cast<double>(syncs), benchmark::Counter::kAvgIterations);
 }
 
 void BM_OpenExercise(benchmark::State& state)
@@ -239,7 +245,8 @@ void BM_OpenExercise(benchmark::State& state)
         settle();
         state.PauseTiming();
         auto* exercise = TestProgram::shown<frmPaukomat>();
-        const bool ready = exercise && exercise->findChild<QPushButton*>("cmdStartUebung")->isEnabled();
+        const bool ready =
+            exercise && exercise->findChild<QPushButton*>("cmdStartUebung")->isEnabled();
         delete exercise;
         state.ResumeTiming();
         if (failed(state, ready, "the exercise screen did not open"))
@@ -250,7 +257,8 @@ void BM_OpenExercise(benchmark::State& state)
 // Types a right answer to the word shown and presses Enter.
 void answerRight(const Session& session, frmPaukomat* exercise)
 {
-    exercise->findChild<QLineEdit*>("txtLoesung")->setText(session.answerFor(exercise->findChild<QLabel*>("lblVorgabe")->text()));
+    exercise->findChild<QLineEdit*>("txtLoesung")
+        ->setText(session.answerFor(exercise->findChild<QLabel*>("lblVorgabe")->text()));
     QTest::keyClick(exercise->findChild<QLineEdit*>("txtLoesung"), Qt::Key_Return);
 }
 
@@ -261,7 +269,7 @@ frmPaukomat* openExercise(benchmark::State& state, Session& session)
     session.program.screens().showExercise();
     auto* exercise = TestProgram::shown<frmPaukomat>();
     return failed(state, exercise != nullptr, "the exercise screen did not open") ? nullptr
-                                                                                 : exercise;
+                                                                                  : exercise;
 }
 
 void BM_JudgedAnswer(benchmark::State& state)
@@ -283,7 +291,8 @@ void BM_JudgedAnswer(benchmark::State& state)
             exercise->findChild<QPushButton*>("cmdStartUebung")->click();
             answered = 0;
         }
-        exercise->findChild<QLineEdit*>("txtLoesung")->setText(session.answerFor(exercise->findChild<QLabel*>("lblVorgabe")->text()));
+        exercise->findChild<QLineEdit*>("txtLoesung")
+            ->setText(session.answerFor(exercise->findChild<QLabel*>("lblVorgabe")->text()));
         state.ResumeTiming();
         const quint64 before = store::TextFile::syncCount();
         QTest::keyClick(exercise->findChild<QLineEdit*>("txtLoesung"), Qt::Key_Return);
@@ -297,7 +306,8 @@ void BM_JudgedAnswer(benchmark::State& state)
                    "the answer was not judged right"))
             break;
     }
-    state.counters["syncs"] = benchmark::Counter(static_cast<double>(syncs), benchmark::Counter::kAvgIterations);
+    state.counters["syncs"] =
+        benchmark::Counter(static_cast<double>(syncs), benchmark::Counter::kAvgIterations);
 }
 
 void BM_WholeRun(benchmark::State& state)
@@ -335,7 +345,8 @@ void BM_OpenResults(benchmark::State& state)
         state.PauseTiming();
         auto* results = TestProgram::shown<frmErgebnis>();
         // A separator line, then seven entries for every run.
-        const bool listed = results && results->findChild<QListWidget*>("lstErgebnisse")->count() == 1 + 7 * runs;
+        const bool listed =
+            results && results->findChild<QListWidget*>("lstErgebnisse")->count() == 1 + 7 * runs;
         delete results;
         state.ResumeTiming();
         if (failed(state, listed, "the results screen did not list every run"))
@@ -351,7 +362,11 @@ void lessonSizes(benchmark::internal::Benchmark* b)
 } // namespace
 
 BENCHMARK(BM_OpenEditor)->Apply(lessonSizes);
-BENCHMARK(BM_EditorFirstPaint)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EditorFirstPaint)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_AddPair)->Apply(lessonSizes);
 BENCHMARK(BM_OpenExercise)->Apply(lessonSizes);
 BENCHMARK(BM_JudgedAnswer)->Apply(lessonSizes);

@@ -1,8 +1,8 @@
-#include "ui/QtServices.h"
-#include "ui/QtSpeech.h"
 #include "app/CommandLine.h"
 #include "app/Program.h"
 #include "store/DataRoot.h"
+#include "ui/QtServices.h"
+#include "ui/QtSpeech.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -36,7 +36,8 @@ int answerOnTerminal(int argc, char* argv[])
     QCoreApplication core(argc, argv);
     QTranslator qtGerman;
     speakGerman(qtGerman);
-    std::fputs(app::CommandLine(QCoreApplication::arguments()).text().toLocal8Bit().constData(), stdout);
+    std::fputs(app::CommandLine(QCoreApplication::arguments()).text().toLocal8Bit().constData(),
+               stdout);
     return 0;
 }
 

@@ -6,8 +6,7 @@ namespace app {
 
 Program::Program(const ui::Services& services)
     : m_services(services)
-{
-}
+{ }
 
 bool Program::start(const QString& givenDir, const QString& programDir, const QString& helpFile)
 {

@@ -56,13 +56,11 @@ private:
 
 Screens::Screens(const QString& programDir, const ui::Services& services)
     : Screens(programDir, QDir(programDir).filePath(store::DataTree::HelpFile), services)
-{
-}
+{ }
 
 Screens::Screens(const QString& dataRoot, const QString& helpFile, const ui::Services& services)
     : m_context{store::DataTree(dataRoot), helpFile, services, *this}
-{
-}
+{ }
 
 Screens::~Screens()
 {

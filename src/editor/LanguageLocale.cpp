@@ -53,7 +53,8 @@ QString readAloudRefusal(const QString& language, bool engine, bool voice)
     if (!engine)
         return refused + QStringLiteral("Es ist keine Sprachausgabe installiert.");
     if (localeOfLanguage(language).isEmpty())
-        return refused + QStringLiteral("Die Sprache \"%1\" ist Paukomat nicht bekannt.").arg(language);
+        return refused
+            + QStringLiteral("Die Sprache \"%1\" ist Paukomat nicht bekannt.").arg(language);
     if (!voice)
         return refused + QStringLiteral("Für %1 ist keine Stimme installiert.").arg(language);
     return {};

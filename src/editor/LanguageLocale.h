@@ -17,8 +17,8 @@ namespace editor {
 
 inline const QString ReadAloudTip = QStringLiteral("Vorlesen");
 // In the drill from German to the language the foreign word is the answer.
-inline const QString GermanQuestionRefusal
-    = QStringLiteral("Vorlesen ist nicht möglich: Die Frage ist deutsch, und die Lösung wird "
-                     "nicht verraten.");
+inline const QString GermanQuestionRefusal =
+    QStringLiteral("Vorlesen ist nicht möglich: Die Frage ist deutsch, und die Lösung wird "
+                   "nicht verraten.");
 
 } // namespace editor

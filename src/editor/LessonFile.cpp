@@ -56,8 +56,7 @@ LessonFile::LessonFile(store::LessonFiles files, QString language, QString name)
     : m_files(std::move(files))
     , m_language(std::move(language))
     , m_name(std::move(name))
-{
-}
+{ }
 
 void LessonFile::Text::append(QByteArrayView line)
 {
@@ -137,8 +136,8 @@ QString LessonFile::foreignWord(qsizetype index) const
 QByteArrayView LessonFile::lineBytes(qsizetype index) const
 {
     const qsizetype start = m_text.starts.at(index);
-    const qsizetype end
-        = index + 1 < m_text.starts.size() ? m_text.starts.at(index + 1) : m_text.bytes.size();
+    const qsizetype end =
+        index + 1 < m_text.starts.size() ? m_text.starts.at(index + 1) : m_text.bytes.size();
     return QByteArrayView(m_text.bytes).sliced(start, end - start - 2);
 }
 
@@ -337,8 +336,8 @@ HandedOverLesson openHandedOverLesson(const store::DataTree& tree, LessonUse use
     }
 
     const handoff::LessonChoice& chosen = choice.value;
-    LessonFile lesson({tree.languagePath(user.value, chosen.language), chosen.key},
-                      chosen.language, chosen.lesson);
+    LessonFile lesson({tree.languagePath(user.value, chosen.language), chosen.key}, chosen.language,
+                      chosen.lesson);
     if (const FileResult opened = lesson.open(); !opened)
         handed.refusal = store::lessonInaccessibleMessage(chosen.lesson, opened.path, opened.error);
     else

@@ -10,7 +10,8 @@
 namespace editor {
 
 ReadAloud::ReadAloud(ui::Speech& speech, QWidget* parent)
-    : m_speech(speech), m_button(new QToolButton(parent))
+    : m_speech(speech)
+    , m_button(new QToolButton(parent))
 {
     m_button->setObjectName(QStringLiteral("cmdVorlesen"));
     m_button->setIcon(speakerIcon());

@@ -55,8 +55,8 @@ int WordOrder::compareBeyondPrefix(QByteArrayView a, QByteArrayView b) const
 {
     const qsizetype common = std::min(a.size(), b.size());
     for (qsizetype i = PrefixLength; i < common; ++i) {
-        const int difference = m_rank[static_cast<unsigned char>(a[i])]
-            - m_rank[static_cast<unsigned char>(b[i])];
+        const int difference =
+            m_rank[static_cast<unsigned char>(a[i])] - m_rank[static_cast<unsigned char>(b[i])];
         if (difference != 0)
             return difference;
     }

@@ -3,16 +3,16 @@
 #include "handoff/HandOff.h"
 #include "store/TextRules.h"
 
-#include <limits>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QItemSelectionModel>
 #include <QListView>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <limits>
 
 #include <algorithm>
 
@@ -84,11 +84,11 @@ void frmEditUnit::buildList()
 
 void frmEditUnit::buildNewFrame()
 {
-    fmeVokabelNeu
-        = makeFrame(this, QStringLiteral("fmeVokabelNeu"), QStringLiteral("neue Vokabel"));
-    cmdVokabelNeu
-        = createButton(fmeVokabelNeu, QStringLiteral("cmdVokabelNeu"), QStringLiteral("<<   Neu"),
-                       QStringLiteral("Die neue Vokabel übernehmen"));
+    fmeVokabelNeu =
+        makeFrame(this, QStringLiteral("fmeVokabelNeu"), QStringLiteral("neue Vokabel"));
+    cmdVokabelNeu =
+        createButton(fmeVokabelNeu, QStringLiteral("cmdVokabelNeu"), QStringLiteral("<<   Neu"),
+                     QStringLiteral("Die neue Vokabel übernehmen"));
     Label5 = makeHint(fmeVokabelNeu, QStringLiteral("Label5"));
     Label1 = makeLabel(fmeVokabelNeu, QStringLiteral("Label1"), {});
     txtNewVokabelSprache = makeField(fmeVokabelNeu, QStringLiteral("txtNewVokabelSprache"));
@@ -98,28 +98,28 @@ void frmEditUnit::buildNewFrame()
 
 void frmEditUnit::buildChangeFrame()
 {
-    fmeVokabelChange
-        = makeFrame(this, QStringLiteral("fmeVokabelChange"), QStringLiteral("Vokabel ändern"));
+    fmeVokabelChange =
+        makeFrame(this, QStringLiteral("fmeVokabelChange"), QStringLiteral("Vokabel ändern"));
     cmdVokabelEdit = createButton(fmeVokabelChange, QStringLiteral("cmdVokabelEdit"),
                                   QStringLiteral(">>   Ändern   <<"),
                                   QStringLiteral("Den in den Eingabefeldern eingegebenen Text an "
                                                  "die Vokabel übertragen"));
     Label6 = makeHint(fmeVokabelChange, QStringLiteral("Label6"));
     Label4 = makeLabel(fmeVokabelChange, QStringLiteral("Label4"), {});
-    txtChangeVokabelSprache
-        = makeField(fmeVokabelChange, QStringLiteral("txtChangeVokabelSprache"));
+    txtChangeVokabelSprache =
+        makeField(fmeVokabelChange, QStringLiteral("txtChangeVokabelSprache"));
     m_readAloud = std::make_unique<editor::ReadAloud>(services().speech, fmeVokabelChange);
     cmdVorlesen = m_readAloud->button();
     Label3 = makeLabel(fmeVokabelChange, QStringLiteral("Label3"), QStringLiteral("Deutsch:"));
-    txtChangeVokabelDeutsch
-        = makeField(fmeVokabelChange, QStringLiteral("txtChangeVokabelDeutsch"));
+    txtChangeVokabelDeutsch =
+        makeField(fmeVokabelChange, QStringLiteral("txtChangeVokabelDeutsch"));
 }
 
 void frmEditUnit::buildButtons()
 {
-    cmdVokabelDelete
-        = createButton(this, QStringLiteral("cmdVokabelDelete"), QStringLiteral("Löschen   >>"),
-                       QStringLiteral("Löschen der in der Liste gewählten Vokabel"));
+    cmdVokabelDelete =
+        createButton(this, QStringLiteral("cmdVokabelDelete"), QStringLiteral("Löschen   >>"),
+                     QStringLiteral("Löschen der in der Liste gewählten Vokabel"));
     cmdHelp = createHelpButton();
     cmdExit = createButton(this, QStringLiteral("cmdExit"), QStringLiteral("beenden"),
                            QStringLiteral("Eingabe beenden"));
@@ -127,9 +127,15 @@ void frmEditUnit::buildButtons()
 
 void frmEditUnit::setTabOrders()
 {
-    const QList<QWidget*> order{cmdVokabelDelete,        cmdExit,        txtNewVokabelSprache,
-                                txtNewVokabelDeutsch,    cmdVokabelNeu,  txtChangeVokabelSprache,
-                                txtChangeVokabelDeutsch, cmdVokabelEdit, lstVokabeln,
+    const QList<QWidget*> order{cmdVokabelDelete,
+                                cmdExit,
+                                txtNewVokabelSprache,
+                                txtNewVokabelDeutsch,
+                                cmdVokabelNeu,
+                                txtChangeVokabelSprache,
+                                txtChangeVokabelDeutsch,
+                                cmdVokabelEdit,
+                                lstVokabeln,
                                 cmdHelp};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -159,8 +165,8 @@ double frmEditUnit::fontScale() const
     const QList<QPushButton*> buttons{cmdVokabelNeu, cmdVokabelEdit, cmdVokabelDelete, cmdHelp,
                                       cmdExit};
     const auto fits = [&] {
-        const QRect hint
-            = metrics.boundingRect(QRect(0, 0, px(3255), 1000), Qt::TextWordWrap, Hint);
+        const QRect hint =
+            metrics.boundingRect(QRect(0, 0, px(3255), 1000), Qt::TextWordWrap, Hint);
         if (hint.height() > 2 * metrics.lineSpacing() || hint.height() > px(495))
             return false;
         for (const QPushButton* button : buttons)
@@ -225,8 +231,8 @@ void frmEditUnit::arrange(double scale)
 
 bool frmEditUnit::Form_Load()
 {
-    editor::HandedOverLesson handed
-        = editor::openHandedOverLesson(tree(), editor::LessonUse::Editing);
+    editor::HandedOverLesson handed =
+        editor::openHandedOverLesson(tree(), editor::LessonUse::Editing);
     if (!handed.lesson) {
         message(handed.refusal, store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
         return false;

@@ -1,7 +1,7 @@
+#include "editor/LanguageLocale.h"
 #include "exchange/Exchange.h"
 #include "exchange/Messages.h"
 #include "exchange/Readers.h"
-#include "editor/LanguageLocale.h"
 #include "store/Cp1252.h"
 
 #include <QFileInfo>
@@ -29,9 +29,10 @@ public:
     enum class Decode { None, Utf8, Cp1252 }; // None keeps no rows, only their widths
 
     CsvReader(char separator, Decode decode, int firstLine = 1)
-        : m_separator(separator), m_decode(decode), m_line(firstLine)
-    {
-    }
+        : m_separator(separator)
+        , m_decode(decode)
+        , m_line(firstLine)
+    { }
 
     void read(QByteArrayView text, const ReadProgress& progress = {});
 
@@ -60,9 +61,9 @@ private:
     char m_separator;
     Decode m_decode;
     int m_line;
-    int m_rowLine = 0;      // the line where the row being read began
-    qsizetype m_width = 0;  // cells of the row being read, the blank ones beyond MaxColumns too
-    QStringList m_cells;    // the row's cells kept, at most MaxColumns
+    int m_rowLine = 0;     // the line where the row being read began
+    qsizetype m_width = 0; // cells of the row being read, the blank ones beyond MaxColumns too
+    QStringList m_cells;   // the row's cells kept, at most MaxColumns
     qsizetype m_cellsKept = 0;
 };
 
@@ -178,10 +179,11 @@ char detectSeparator(QByteArrayView text, const QByteArray& candidates)
 // The separator a "#separator:" header names: Anki's words or the character itself.
 char namedSeparator(const QString& value)
 {
-    static const QHash<QString, char> names = {
-        {QStringLiteral("tab"), '\t'},       {QStringLiteral("comma"), ','},
-        {QStringLiteral("semicolon"), ';'},  {QStringLiteral("pipe"), '|'},
-        {QStringLiteral("space"), ' '}};
+    static const QHash<QString, char> names = {{QStringLiteral("tab"), '\t'},
+                                               {QStringLiteral("comma"), ','},
+                                               {QStringLiteral("semicolon"), ';'},
+                                               {QStringLiteral("pipe"), '|'},
+                                               {QStringLiteral("space"), ' '}};
     if (const auto it = names.constFind(value.toLower()); it != names.cend())
         return *it;
     if (value.size() == 1 && value[0].unicode() > 0x20 && value[0].unicode() < 0x7F
@@ -258,11 +260,11 @@ bool looksLikeHeader(const QList<Row>& rows)
                     [](const QString& cell) { return !editor::localeOfLanguage(cell).isEmpty(); }))
         return true;
     using Kind = bool (*)(const QString&);
-    const Kind kinds[] = {
-        [](const QString& text) {
-            return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
-        },
-        [](const QString& text) { return text.contains(QLatin1Char(';')); }};
+    const Kind kinds[] = {[](const QString& text) {
+                              return std::any_of(text.cbegin(), text.cend(),
+                                                 [](QChar c) { return c.isDigit(); });
+                          },
+                          [](const QString& text) { return text.contains(QLatin1Char(';')); }};
     const qsizetype sample = std::min<qsizetype>(rows.size(), 100);
     for (qsizetype c = 0; c < first.size() && sample > 2; ++c)
         for (const Kind kind : kinds) {
@@ -354,9 +356,9 @@ QByteArray field(const QString& text, bool first)
 {
     QByteArray bytes = text.toUtf8();
     static const QByteArray special("\t\"\r\n");
-    const bool quote = std::any_of(bytes.cbegin(), bytes.cend(),
-                                   [](char c) { return special.contains(c); })
-                    || (first && (bytes.startsWith('#') || bytes.startsWith('<')));
+    const bool quote =
+        std::any_of(bytes.cbegin(), bytes.cend(), [](char c) { return special.contains(c); })
+        || (first && (bytes.startsWith('#') || bytes.startsWith('<')));
     if (!quote)
         return bytes;
     return '"' + bytes.replace('"', "\"\"") + '"';

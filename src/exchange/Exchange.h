@@ -22,10 +22,10 @@ struct Pair
 // A row of the source that gives no pair of its own.
 struct LeftOut
 {
-    int row = 0;          // the row's number, as Row::number
-    QString text;         // the row as "foreign = German", as the user sees it
+    int row = 0;  // the row's number, as Row::number
+    QString text; // the row as "foreign = German", as the user sees it
     QString reason;
-    bool merged = false;  // a duplicate whose meanings went into its first occurrence
+    bool merged = false; // a duplicate whose meanings went into its first occurrence
 };
 
 enum class Format { Delimited, Kvtml };
@@ -35,7 +35,7 @@ struct Row
     // 1-based: the n-th row of text that holds anything (a spreadsheet's row, even when a quoted
     // field spans lines; "#" lines and blank lines are no rows), or the n-th KVTML entry.
     int number = 0;
-    QStringList cells;    // as read, trimmed only by the plan; a row may have fewer cells
+    QStringList cells; // as read, trimmed only by the plan; a row may have fewer cells
 };
 
 // One lesson (container) of a KVTML file. A nested container is named "outer / inner" and its
@@ -51,7 +51,7 @@ struct ImportChoice
     int foreignColumn = 0;
     int germanColumn = 1;
     bool swapSides = false;
-    int kvtmlLesson = -1;  // index into ImportSource::lessons; -1 takes every entry
+    int kvtmlLesson = -1;   // index into ImportSource::lessons; -1 takes every entry
     bool headerRow = false; // delimited text: the first row names the columns and is no pair
 };
 
@@ -59,15 +59,15 @@ struct ImportChoice
 struct ImportSource
 {
     QString error;
-    bool cancelled = false;       // the user stopped the reading; error says so
+    bool cancelled = false; // the user stopped the reading; error says so
     Format format = Format::Delimited;
-    QStringList columns;          // "Spalte 1", ... or the KVTML languages, for the column choice
-    int germanColumn = -1;        // the column the file marks as German (a KVTML identifier or
-                                  // Anki's "#columns:"), or -1
-    QList<Row> rows;              // every row, in file order; the first ones serve as preview
-    QList<KvtmlLesson> lessons;   // KVTML only, in file order, for the lesson choice
-    QString lessonName;           // proposal for the new lesson
-    QChar separator;              // delimited text only
+    QStringList columns;        // "Spalte 1", ... or the KVTML languages, for the column choice
+    int germanColumn = -1;      // the column the file marks as German (a KVTML identifier or
+                                // Anki's "#columns:"), or -1
+    QList<Row> rows;            // every row, in file order; the first ones serve as preview
+    QList<KvtmlLesson> lessons; // KVTML only, in file order, for the lesson choice
+    QString lessonName;         // proposal for the new lesson
+    QChar separator;            // delimited text only
     // The German column, when the file marks one, is proposed as German side; a first row that
     // looks like column names is proposed as header row.
     ImportChoice proposed;
@@ -96,10 +96,10 @@ inline constexpr qsizetype MaxLeftOutKept = 1000;
 struct ImportPlan
 {
     QList<Pair> pairs;
-    QList<LeftOut> leftOut;       // the first MaxLeftOutKept rows left out
-    qsizetype leftOutTotal = 0;   // every row left out, merged duplicates included
+    QList<LeftOut> leftOut;     // the first MaxLeftOutKept rows left out
+    qsizetype leftOutTotal = 0; // every row left out, merged duplicates included
     qsizetype mergedTotal = 0;
-    bool entries = false;         // rows are KVTML entries, not lines
+    bool entries = false; // rows are KVTML entries, not lines
     // E.g. "12 Wortpaare werden importiert, 3 Zeilen werden ausgelassen (davon 1 doppelte
     // zusammengeführt)."; the rows left out are those the left-out list names.
     [[nodiscard]] QString summary() const;

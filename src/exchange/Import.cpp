@@ -1,8 +1,8 @@
+#include "editor/LanguageLocale.h"
 #include "editor/LessonFile.h"
 #include "exchange/Exchange.h"
 #include "exchange/Messages.h"
 #include "exchange/Readers.h"
-#include "editor/LanguageLocale.h"
 #include "store/TextRules.h"
 
 #include <QFile>
@@ -81,8 +81,8 @@ ImportSource readImportData(const QByteArray& bytes, const QString& fileName,
     source = kvtml ? detail::readKvtml(utf16 ? bytes : text, name, progress)
                    : detail::readDelimited(text, name, progress);
     if (source.error.isEmpty())
-        source.lessonName = lessonNameProposal(
-            source.lessonName.isEmpty() ? info.completeBaseName() : source.lessonName);
+        source.lessonName = lessonNameProposal(source.lessonName.isEmpty() ? info.completeBaseName()
+                                                                           : source.lessonName);
     return source;
 }
 
@@ -102,7 +102,7 @@ QString lessonNameProposal(const QString& text)
     // Enough characters for a name even after blanks run together; a title may be megabytes.
     for (qsizetype i = 0; i < title.size() && name.size() < 4 * MaxNameLength; ++i)
         if (const QChar c = title[i]; !store::ForbiddenListNameCharacters.contains(c)
-                                      && store::unstorableTextMessage(QString(c)).isEmpty())
+            && store::unstorableTextMessage(QString(c)).isEmpty())
             name += c;
     name = name.simplified().left(MaxNameLength).trimmed();
     return name.isEmpty() ? message::fallbackLessonName() : name;
@@ -156,7 +156,8 @@ qsizetype chosenRowCount(const ImportSource& source, const ImportChoice& choice)
 {
     if (choice.kvtmlLesson >= 0)
         return choice.kvtmlLesson < source.lessons.size()
-            ? source.lessons[choice.kvtmlLesson].rows.size() : 0;
+            ? source.lessons[choice.kvtmlLesson].rows.size()
+            : 0;
     const bool header = choice.headerRow && source.format == Format::Delimited;
     return std::max<qsizetype>(source.rows.size() - (header ? 1 : 0), 0);
 }
@@ -263,7 +264,8 @@ ImportPlan planImport(const ImportSource& source, const ImportChoice& choice)
         const Row& row = chosenRow(source, choice, k);
         const Pair pair{cell(row, foreign), cell(row, german)};
         if (const QString reason = problemOf(pair); !reason.isEmpty()) {
-            leaveOut(row, pair, [&] { return reason; }, false);
+            leaveOut(
+                row, pair, [&] { return reason; }, false);
         } else if (const auto it = pairOf.constFind(pair.foreign); it != pairOf.cend()) {
             auto meanings = have.find(*it);
             if (meanings == have.end()) {
@@ -272,10 +274,13 @@ ImportPlan planImport(const ImportSource& source, const ImportChoice& choice)
             }
             const bool changed = merge(plan.pairs[*it].german, *meanings, pair.german);
             const int first = firstRow[*it];
-            leaveOut(row, pair, [&] {
-                return changed ? message::duplicateMerged(first, plan.entries)
-                               : message::duplicateUnchanged(first, plan.entries);
-            }, true);
+            leaveOut(
+                row, pair,
+                [&] {
+                    return changed ? message::duplicateMerged(first, plan.entries)
+                                   : message::duplicateUnchanged(first, plan.entries);
+                },
+                true);
         } else {
             pairOf.insert(pair.foreign, plan.pairs.size());
             plan.pairs.append(pair);

@@ -35,9 +35,9 @@ struct Entry
 struct Container
 {
     QString name;
-    qsizetype parent = -1;   // the container around it
-    qsizetype firstRef = 0;  // its entry references, its own and those of the containers within
-    qsizetype endRef = 0;    // it, are KvtmlParser::refs[firstRef, endRef)
+    qsizetype parent = -1;  // the container around it
+    qsizetype firstRef = 0; // its entry references, its own and those of the containers within
+    qsizetype endRef = 0;   // it, are KvtmlParser::refs[firstRef, endRef)
 };
 
 // Notes every entity reference that no declaration resolves, and resolves none of them.
@@ -117,9 +117,11 @@ QString shapeProblem(const QByteArray& xml, const QString& fileName)
 QString encodingProblem(const QByteArray& bytes, const QString& fileName)
 {
     QString encoding = QStringLiteral("UTF-8");
-    const QByteArrayView start = QByteArrayView(bytes).first(std::min<qsizetype>(bytes.size(), 200));
+    const QByteArrayView start =
+        QByteArrayView(bytes).first(std::min<qsizetype>(bytes.size(), 200));
     const QByteArrayView declaration = start.first(std::max<qsizetype>(start.indexOf("?>"), 0));
-    if (const qsizetype at = declaration.indexOf("encoding"); declaration.startsWith("<?xml") && at > 0) {
+    if (const qsizetype at = declaration.indexOf("encoding");
+        declaration.startsWith("<?xml") && at > 0) {
         qsizetype open = at + 8;
         while (open < declaration.size() && QByteArrayView("= \t\r\n").contains(declaration[open]))
             ++open;
@@ -129,7 +131,8 @@ QString encodingProblem(const QByteArray& bytes, const QString& fileName)
             encoding = QString::fromLatin1(declaration.sliced(open + 1, close - open - 1));
     }
     if (encoding.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0)
-        return QByteArrayView(bytes).isValidUtf8() ? QString() : message::wrongEncoding(fileName, encoding);
+        return QByteArrayView(bytes).isValidUtf8() ? QString()
+                                                   : message::wrongEncoding(fileName, encoding);
     QStringDecoder decoder(encoding.toLatin1().constData());
     if (!decoder.isValid())
         return message::unknownEncoding(fileName, encoding);
@@ -139,8 +142,20 @@ QString encodingProblem(const QByteArray& bytes, const QString& fileName)
 
 // The elements that make word pairs; every other element is Other.
 enum class Tag : quint8 {
-    Other, Kvtml, Information, Title, Identifiers, Identifier, Name, Locale, Entries, Entry,
-    Translation, Text, Lessons, Container
+    Other,
+    Kvtml,
+    Information,
+    Title,
+    Identifiers,
+    Identifier,
+    Name,
+    Locale,
+    Entries,
+    Entry,
+    Translation,
+    Text,
+    Lessons,
+    Container
 };
 
 Tag tagOf(QStringView name)
@@ -170,7 +185,9 @@ class KvtmlParser
 {
 public:
     KvtmlParser(const QByteArray& bytes, const ReadProgress& progress)
-        : m_xml(bytes), m_progress(progress), m_size(std::max<qsizetype>(bytes.size(), 1))
+        : m_xml(bytes)
+        , m_progress(progress)
+        , m_size(std::max<qsizetype>(bytes.size(), 1))
     {
         m_xml.setEntityResolver(&m_guard);
     }
@@ -183,7 +200,7 @@ public:
     QList<Identifier> identifiers;
     QList<Entry> entries;
     QList<Container> containers;
-    QStringList refs;             // entry ids referenced by containers, in file order
+    QStringList refs; // entry ids referenced by containers, in file order
 
 private:
     QString start(Tag tag, const QString& fileName);
@@ -203,12 +220,12 @@ private:
     QXmlStreamReader m_xml;
     const ReadProgress& m_progress;
     qsizetype m_size;
-    QList<Tag> m_path;            // the open elements from the root
-    QList<qsizetype> m_open;      // open containers, innermost last, at most MaxLessonDepth
+    QList<Tag> m_path;       // the open elements from the root
+    QList<qsizetype> m_open; // open containers, innermost last, at most MaxLessonDepth
     QSet<int> m_identifierIds;
-    qsizetype m_identifier = -1;  // the identifier being read, or -1
-    int m_translation = -1;       // id of the translation being read, or -1
-    bool m_root = false;          // the root element has been seen
+    qsizetype m_identifier = -1; // the identifier being read, or -1
+    int m_translation = -1;      // id of the translation being read, or -1
+    bool m_root = false;         // the root element has been seen
 };
 
 QString KvtmlParser::run(const QString& fileName)
@@ -302,8 +319,8 @@ QString KvtmlParser::start(Tag tag, const QString& fileName)
         && (tag == Tag::Name || tag == Tag::Locale)) {
         const QString value = text();
         if (m_identifier >= 0)
-            (tag == Tag::Name ? identifiers[m_identifier].name
-                              : identifiers[m_identifier].locale) = value;
+            (tag == Tag::Name ? identifiers[m_identifier].name : identifiers[m_identifier].locale) =
+                value;
         return {};
     }
     if (inside({Tag::Kvtml, Tag::Entries, Tag::Entry, Tag::Translation}) && tag == Tag::Text) {
@@ -470,8 +487,13 @@ namespace {
 class CompactWriter
 {
 public:
-    explicit CompactWriter(QByteArray* out) : w(out) {}
-    void line(int level) { w.writeCharacters(QLatin1Char('\n') + QString(level, QLatin1Char(' '))); }
+    explicit CompactWriter(QByteArray* out)
+        : w(out)
+    { }
+    void line(int level)
+    {
+        w.writeCharacters(QLatin1Char('\n') + QString(level, QLatin1Char(' ')));
+    }
     void open(int level, const QString& name, int id = -1)
     {
         line(level);
@@ -518,8 +540,9 @@ QByteArray exportKvtml(const QList<Pair>& pairs, const QString& language, const 
     // German is identifier 1 alone, whatever the language is called.
     const QString locale = editor::localeOfLanguage(language);
     int id = 0;
-    for (const auto& [name, code] : {std::pair(language, locale == QLatin1String("de") ? QString() : locale),
-                                     std::pair(QStringLiteral("Deutsch"), QStringLiteral("de"))}) {
+    for (const auto& [name, code] :
+         {std::pair(language, locale == QLatin1String("de") ? QString() : locale),
+          std::pair(QStringLiteral("Deutsch"), QStringLiteral("de"))}) {
         c.open(2, QStringLiteral("identifier"), id++);
         c.text(3, QStringLiteral("name"), name);
         if (!code.isEmpty())

@@ -16,8 +16,8 @@ ExportTarget exportTarget(const QString& chosenPath, const QString& selectedFilt
         || (suffix.isEmpty() && selectedFilter == KvtmlFilter))
         target.format = Format::Kvtml;
     if (suffix.isEmpty())
-        target.path += target.format == Format::Kvtml ? QStringLiteral(".kvtml")
-                                                      : QStringLiteral(".tsv");
+        target.path +=
+            target.format == Format::Kvtml ? QStringLiteral(".kvtml") : QStringLiteral(".tsv");
     return target;
 }
 
@@ -33,9 +33,8 @@ QList<Pair> pairsOf(const QList<editor::WordPair>& lesson)
 store::FileResult exportLesson(const ExportTarget& target, const QList<Pair>& pairs,
                                const QString& language, const QString& lesson)
 {
-    const QByteArray bytes = target.format == Format::Kvtml
-        ? exportKvtml(pairs, language, lesson)
-        : exportDelimited(pairs);
+    const QByteArray bytes = target.format == Format::Kvtml ? exportKvtml(pairs, language, lesson)
+                                                            : exportDelimited(pairs);
     return store::TextFile::writeBytes(target.path, bytes)
         .about(QStringLiteral("Export der Lektion \"%1\"").arg(lesson))
         .meaning(QStringLiteral("Die Lektion selbst bleibt unverändert."));

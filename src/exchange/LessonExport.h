@@ -11,8 +11,8 @@
 namespace exchange {
 
 // The name filters of the file dialogs; the first export filter is the default.
-inline const QString ImportFilters = QStringLiteral(
-    "Wortlisten (*.txt *.tsv *.tab *.csv *.kvtml *.xml);;Alle Dateien (*)");
+inline const QString ImportFilters =
+    QStringLiteral("Wortlisten (*.txt *.tsv *.tab *.csv *.kvtml *.xml);;Alle Dateien (*)");
 inline const QString DelimitedFilter = QStringLiteral("Tabulatorgetrennter Text (*.tsv *.txt)");
 inline const QString KvtmlFilter = QStringLiteral("KVTML 2.0 für KWordQuiz und Parley (*.kvtml)");
 inline const QString ExportFilters = DelimitedFilter + QStringLiteral(";;") + KvtmlFilter;

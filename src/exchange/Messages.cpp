@@ -73,7 +73,8 @@ QString kvtmlVersion(const QString& fileName)
 
 QString xmlDamaged(const QString& fileName, qint64 line)
 {
-    return QStringLiteral("Die Datei \"%1\" ist beschädigt oder unvollständig (Fehler in Zeile %2).")
+    return QStringLiteral(
+               "Die Datei \"%1\" ist beschädigt oder unvollständig (Fehler in Zeile %2).")
         .arg(fileName, number(line));
 }
 
@@ -179,7 +180,8 @@ QString tooManyCells(const QString& fileName, bool entries)
     return QStringLiteral("Die Datei \"%1\" enthält zu viele Felder. Importiert werden Dateien "
                           "mit bis zu %2 Feldern (%3).")
         .arg(fileName, number(MaxCells),
-             entries ? QStringLiteral("Einträge mal Sprachen") : QStringLiteral("Zeilen mal Spalten"));
+             entries ? QStringLiteral("Einträge mal Sprachen")
+                     : QStringLiteral("Zeilen mal Spalten"));
 }
 
 QString emptyForeign()
@@ -231,18 +233,21 @@ QString summary(qsizetype pairs, qsizetype merged, qsizetype leftOut, bool entri
                               : counted(pairs, "Wortpaar", "Wortpaare") + " importiert";
     if (leftOut > 0)
         text += QStringLiteral(", ")
-            + (entries ? counted(leftOut, "Eintrag", "Einträge") : counted(leftOut, "Zeile", "Zeilen"))
+            + (entries ? counted(leftOut, "Eintrag", "Einträge")
+                       : counted(leftOut, "Zeile", "Zeilen"))
             + " ausgelassen";
     if (merged > 0)
         text += QStringLiteral(" (davon %1 %2 zusammengeführt)")
-                    .arg(number(merged), entries && merged == 1 ? QStringLiteral("doppelter")
-                                                                : QStringLiteral("doppelte"));
+                    .arg(number(merged),
+                         entries && merged == 1 ? QStringLiteral("doppelter")
+                                                : QStringLiteral("doppelte"));
     return text + QLatin1Char('.');
 }
 
 QString leftOutHeading(bool entries)
 {
-    return entries ? QStringLiteral("Ausgelassene Einträge:") : QStringLiteral("Ausgelassene Zeilen:");
+    return entries ? QStringLiteral("Ausgelassene Einträge:")
+                   : QStringLiteral("Ausgelassene Zeilen:");
 }
 
 QString leftOutLine(int row, const QString& text, const QString& reason, bool entries)
@@ -252,21 +257,21 @@ QString leftOutLine(int row, const QString& text, const QString& reason, bool en
 
 QString moreLeftOut(qsizetype more, bool entries)
 {
-    const QString what = entries ? (more == 1 ? QStringLiteral("weiterer Eintrag")
-                                              : QStringLiteral("weitere Einträge"))
-                                 : (more == 1 ? QStringLiteral("weitere Zeile")
-                                              : QStringLiteral("weitere Zeilen"));
+    const QString what = entries
+        ? (more == 1 ? QStringLiteral("weiterer Eintrag") : QStringLiteral("weitere Einträge"))
+        : (more == 1 ? QStringLiteral("weitere Zeile") : QStringLiteral("weitere Zeilen"));
     return QStringLiteral("… und %1 %2").arg(number(more), what);
 }
 
 QString previewCaption(qsizetype shown, qsizetype total, bool entries, PreviewOf of)
 {
-    const QString where = of == PreviewOf::Lesson   ? QStringLiteral("der gewählten Lektion")
-                        : of == PreviewOf::File     ? QStringLiteral("der Datei")
-                                                    : QStringLiteral("unter der Kopfzeile");
+    const QString where = of == PreviewOf::Lesson ? QStringLiteral("der gewählten Lektion")
+        : of == PreviewOf::File                   ? QStringLiteral("der Datei")
+                                                  : QStringLiteral("unter der Kopfzeile");
     if (total == 0)
-        return of == PreviewOf::Lesson ? QStringLiteral("Die gewählte Lektion enthält keine Einträge.")
-                                       : QStringLiteral("Unter der Kopfzeile steht keine Zeile.");
+        return of == PreviewOf::Lesson
+            ? QStringLiteral("Die gewählte Lektion enthält keine Einträge.")
+            : QStringLiteral("Unter der Kopfzeile steht keine Zeile.");
     if (shown < total)
         // After "von" the dative: "von 35 Einträgen", "von 35 Zeilen".
         return QStringLiteral("Die ersten %1 von %2 %3 %4:")
@@ -274,7 +279,8 @@ QString previewCaption(qsizetype shown, qsizetype total, bool entries, PreviewOf
                  entries ? QStringLiteral("Einträgen") : QStringLiteral("Zeilen"), where);
     if (total == 1)
         return QStringLiteral("%1 %2:").arg(entries ? QStringLiteral("Der einzige Eintrag")
-                                                    : QStringLiteral("Die einzige Zeile"), where);
+                                                    : QStringLiteral("Die einzige Zeile"),
+                                            where);
     return QStringLiteral("Die %1 %2 %3:")
         .arg(number(total), entries ? QStringLiteral("Einträge") : QStringLiteral("Zeilen"), where);
 }

@@ -170,11 +170,11 @@ void frmImport::fillPreview()
     }
     grdVorschau->setVerticalHeaderLabels(numbers);
     using exchange::message::PreviewOf;
-    lblDatei->setText(exchange::message::previewCaption(
-        rows, total, m_source.format == exchange::Format::Kvtml,
-        chosen.kvtmlLesson >= 0 ? PreviewOf::Lesson
-        : chosen.headerRow      ? PreviewOf::BelowHeader
-                                : PreviewOf::File));
+    lblDatei->setText(
+        exchange::message::previewCaption(rows, total, m_source.format == exchange::Format::Kvtml,
+                                          chosen.kvtmlLesson >= 0 ? PreviewOf::Lesson
+                                              : chosen.headerRow  ? PreviewOf::BelowHeader
+                                                                  : PreviewOf::File));
     spreadColumns();
 }
 
@@ -199,7 +199,8 @@ void frmImport::spreadColumns()
     const qint64 shared = total - narrow;
     for (int c = 0; c < count; ++c) {
         const bool keeps = total > room && needs[c] <= fair;
-        const qint64 width = keeps ? needs[c] : needs[c] * (room - narrow) / std::max<qint64>(shared, 1);
+        const qint64 width =
+            keeps ? needs[c] : needs[c] * (room - narrow) / std::max<qint64>(shared, 1);
         header->resizeSection(c, int(std::max(width, std::min<qint64>(needs[c], MinColumnWidth))));
     }
 }

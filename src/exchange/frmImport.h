@@ -25,9 +25,8 @@ class frmImport final : public QDialog
 
 public:
     // nameProblem gives the message that refuses a lesson name, or an empty text.
-    frmImport(const exchange::ImportSource& source, const QString& language,
-              ui::Services& services, std::function<QString(const QString&)> nameProblem,
-              QWidget* parent = nullptr);
+    frmImport(const exchange::ImportSource& source, const QString& language, ui::Services& services,
+              std::function<QString(const QString&)> nameProblem, QWidget* parent = nullptr);
 
     [[nodiscard]] QString lessonName() const;
     [[nodiscard]] const exchange::ImportPlan& plan() const { return m_plan; }

@@ -44,9 +44,10 @@ QString Drill::answer(const QString& typed)
 
 store::FileResult Drill::stopBroken()
 {
-    const store::FileResult failure
-        = m_lesson.aboutLesson(m_run->writeResult())
-              .meaning(QStringLiteral("Die Übung wird abgebrochen; die Lektion bleibt, wie sie war."));
+    const store::FileResult failure =
+        m_lesson.aboutLesson(m_run->writeResult())
+            .meaning(
+                QStringLiteral("Die Übung wird abgebrochen; die Lektion bleibt, wie sie war."));
     m_total = m_totalAtStart;
     endRun();
     m_lesson.removeRunCopy();
@@ -67,9 +68,9 @@ store::FileResult Drill::finish()
         return store::FileResult::success();
     }
     const QStringList marked = m_run->runCopy();
-    const store::FileResult results
-        = results::ResultFile::storeRun(m_lesson.files().results(), m_total, m_current)
-              .about(store::resultsSubject(m_lesson.name()));
+    const store::FileResult results =
+        results::ResultFile::storeRun(m_lesson.files().results(), m_total, m_current)
+            .about(store::resultsSubject(m_lesson.name()));
     endRun();
     if (!results)
         m_total = m_totalAtStart;

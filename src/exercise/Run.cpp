@@ -43,8 +43,7 @@ bool Run::next()
     const QString& shownSide = foreignShown ? pair.foreign : pair.german;
     m_expected = foreignShown ? pair.german : pair.foreign;
     // Only a side with several meanings needs a draw.
-    m_shown = shownSide.contains(QLatin1Char(';')) ? meaningFor(shownSide, m_uniform())
-                                                   : shownSide;
+    m_shown = shownSide.contains(QLatin1Char(';')) ? meaningFor(shownSide, m_uniform()) : shownSide;
     return true;
 }
 

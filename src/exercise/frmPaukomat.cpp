@@ -47,8 +47,8 @@ QList<QLabel*> resultLabels(QGroupBox* frame, const QString& name)
     for (int i = 0; i < 5; ++i) {
         grid->addWidget(labels[i], i, 0);
         labels[i + 5]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        labels[i + 5]->setMinimumWidth(labels[i + 5]->fontMetrics().horizontalAdvance(
-            QStringLiteral(" 100.00 %")));
+        labels[i + 5]->setMinimumWidth(
+            labels[i + 5]->fontMetrics().horizontalAdvance(QStringLiteral(" 100.00 %")));
         grid->addWidget(labels[i + 5], i, 1);
     }
     return labels;
@@ -185,18 +185,18 @@ void frmPaukomat::buildResults()
 
 void frmPaukomat::buildButtons()
 {
-    cmdStartUebung = createButton(this, QStringLiteral("cmdStartUebung"),
-                                  QStringLiteral("Übung starten"),
-                                  QStringLiteral("startet die Vokabelabfrage"));
-    cmdStopUebung = createButton(this, QStringLiteral("cmdStopUebung"),
-                                 QStringLiteral("Übung beenden"),
-                                 QStringLiteral("beendet die Vokabelabfrage"));
-    cmdShowErgebnis = createButton(
-        this, QStringLiteral("cmdShowErgebnis"), QStringLiteral("Ergebnisse..."),
-        QStringLiteral("zeigt die bisherigen Ergebnisse für diese Übung an"));
-    cmdCancel = createButton(
-        this, QStringLiteral("cmdCancel"), QStringLiteral("Zurück"),
-        QStringLiteral("zurück zur Lektionsauswahl, das Ergebnis wird gespeichert"));
+    cmdStartUebung =
+        createButton(this, QStringLiteral("cmdStartUebung"), QStringLiteral("Übung starten"),
+                     QStringLiteral("startet die Vokabelabfrage"));
+    cmdStopUebung =
+        createButton(this, QStringLiteral("cmdStopUebung"), QStringLiteral("Übung beenden"),
+                     QStringLiteral("beendet die Vokabelabfrage"));
+    cmdShowErgebnis =
+        createButton(this, QStringLiteral("cmdShowErgebnis"), QStringLiteral("Ergebnisse..."),
+                     QStringLiteral("zeigt die bisherigen Ergebnisse für diese Übung an"));
+    cmdCancel =
+        createButton(this, QStringLiteral("cmdCancel"), QStringLiteral("Zurück"),
+                     QStringLiteral("zurück zur Lektionsauswahl, das Ergebnis wird gespeichert"));
     cmdHelp = createHelpButton();
     // One width for all buttons, with room around the longest caption.
     int buttonWidth = 0;
@@ -232,11 +232,16 @@ void frmPaukomat::arrange()
 
 void frmPaukomat::setTabOrders()
 {
-    const QList<QWidget*> order{optPaukomatLanguage[0],       optPaukomatLanguage[1],
-                                optPaukomatWelcheVokabeln[0], optPaukomatWelcheVokabeln[1],
-                                txtLoesung,                   cmdStartUebung,
-                                cmdStopUebung,                cmdShowErgebnis,
-                                cmdCancel,                    cmdHelp};
+    const QList<QWidget*> order{optPaukomatLanguage[0],
+                                optPaukomatLanguage[1],
+                                optPaukomatWelcheVokabeln[0],
+                                optPaukomatWelcheVokabeln[1],
+                                txtLoesung,
+                                cmdStartUebung,
+                                cmdStopUebung,
+                                cmdShowErgebnis,
+                                cmdCancel,
+                                cmdHelp};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     setTabOrder(txtLoesung, cmdVorlesen);
@@ -254,8 +259,8 @@ void frmPaukomat::connectSignals()
 
 bool frmPaukomat::Form_Load()
 {
-    editor::HandedOverLesson handed
-        = editor::openHandedOverLesson(tree(), editor::LessonUse::Drilling);
+    editor::HandedOverLesson handed =
+        editor::openHandedOverLesson(tree(), editor::LessonUse::Drilling);
     if (!handed.lesson) {
         message(handed.refusal, store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
         return false;

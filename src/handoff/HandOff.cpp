@@ -10,16 +10,14 @@
 namespace handoff {
 namespace {
 
-template <class Value>
-Read<Value> accepted(Value value)
+template <class Value> Read<Value> accepted(Value value)
 {
     Read<Value> read;
     read.value = std::move(value);
     return read;
 }
 
-template <class Value>
-Read<Value> refused(Problem problem, const QString& name = {})
+template <class Value> Read<Value> refused(Problem problem, const QString& name = {})
 {
     Read<Value> read;
     read.problem = problem;
@@ -81,10 +79,10 @@ void removeLessonChoice(const store::DataTree& tree, const QString& user)
 
 store::FileResult writeResultsRequest(const store::DataTree& tree, const ResultsRequest& request)
 {
-    return store::TextFile::writeLines(
-        tree.programFile(ResultsRequestFile),
-        {tree.languagePath(request.user, request.language), request.user, request.language,
-         request.lesson, request.resultFile});
+    return store::TextFile::writeLines(tree.programFile(ResultsRequestFile),
+                                       {tree.languagePath(request.user, request.language),
+                                        request.user, request.language, request.lesson,
+                                        request.resultFile});
 }
 
 Read<ResultsRequest> readResultsRequest(const store::DataTree& tree)
@@ -102,8 +100,7 @@ Read<ResultsRequest> readResultsRequest(const store::DataTree& tree)
     const QString languageDir = QDir::cleanPath(
         QFileInfo(tree.languagePath(request.user, request.language)).absoluteFilePath());
     if (!store::isSafePathName(file.fileName())
-        || QDir::cleanPath(file.absolutePath())
-            != store::fromCp1252(store::toCp1252(languageDir)))
+        || QDir::cleanPath(file.absolutePath()) != store::fromCp1252(store::toCp1252(languageDir)))
         return refused<ResultsRequest>(Problem::Unsafe, request.resultFile);
     request.resultFile = languageDir + QLatin1Char('/') + file.fileName();
     return accepted(std::move(request));

@@ -10,8 +10,8 @@
 // with one set of rules for missing, incomplete and damaged content.
 namespace handoff {
 
-inline const QString SignedInFile = QStringLiteral("tmpUsr");        // program directory
-inline const QString LessonChoiceFile = QStringLiteral("tmpEdit");   // user directory
+inline const QString SignedInFile = QStringLiteral("tmpUsr");           // program directory
+inline const QString LessonChoiceFile = QStringLiteral("tmpEdit");      // user directory
 inline const QString ResultsRequestFile = QStringLiteral("tmpErgShow"); // program directory
 
 // What is wrong with a hand-off that was read.
@@ -21,8 +21,7 @@ enum class Problem {
     Unsafe,  // a name that cannot be part of a path (only a file changed outside the program)
 };
 
-template <class Value>
-struct Read
+template <class Value> struct Read
 {
     Value value{};
     Problem problem = Problem::None;

@@ -27,7 +27,8 @@ Result<LessonRef> importLesson(Library& library, const QString& language, const 
     QList<QByteArray> lines;
     lines.reserve(pairs.size());
     for (const exchange::Pair& pair : pairs)
-        lines.append(store::Scrambler::scrambleText(editor::WordPair::line(pair.foreign, pair.german)));
+        lines.append(
+            store::Scrambler::scrambleText(editor::WordPair::line(pair.foreign, pair.german)));
     return library.createLesson(language, name, [&](const store::LessonFiles& files) {
         return store::TextFile::writeRawLines(files.stored(), lines)
             .about(store::lessonSubject(name))
@@ -46,7 +47,8 @@ QString importFailedMessage(const QString& lesson, const Outcome& outcome)
 
 QString importedMessage(const QString& lesson, const exchange::ImportPlan& plan)
 {
-    return QStringLiteral("Die Lektion \"%1\" wurde angelegt.\n%2").arg(lesson, plan.importedSummary());
+    return QStringLiteral("Die Lektion \"%1\" wurde angelegt.\n%2")
+        .arg(lesson, plan.importedSummary());
 }
 
 Result<QList<editor::WordPair>> lessonPairs(const Library& library, const QString& language,
@@ -58,8 +60,9 @@ Result<QList<editor::WordPair>> lessonPairs(const Library& library, const QStrin
     QList<editor::WordPair> pairs;
     if (const store::FileResult read = editor::readStoredPairs(found.value.files.stored(), pairs);
         !read)
-        return {{}, Outcome::failed(read.about(store::lessonSubject(lesson))
-                                        .meaning(QStringLiteral("Paukomat verändert sie nicht.")))};
+        return {{},
+                Outcome::failed(read.about(store::lessonSubject(lesson))
+                                    .meaning(QStringLiteral("Paukomat verändert sie nicht.")))};
     return {pairs, Outcome::done()};
 }
 

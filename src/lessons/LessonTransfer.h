@@ -29,8 +29,7 @@ namespace lessons {
 
 // The pairs of a stored lesson in file order, damaged lines included as pairs that are not
 // valid; nothing is created or written.
-[[nodiscard]] Result<QList<editor::WordPair>> lessonPairs(const Library& library,
-                                                          const QString& language,
-                                                          const QString& lesson);
+[[nodiscard]] Result<QList<editor::WordPair>>
+lessonPairs(const Library& library, const QString& language, const QString& lesson);
 
 } // namespace lessons

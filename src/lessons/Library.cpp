@@ -19,10 +19,11 @@ namespace {
 
 Outcome damagedKey(const QString& where, const QString& name)
 {
-    return Outcome::refused(where + QStringLiteral(" \"%1\" keinen gültigen Schlüssel. Die Datei "
-                                                   "wurde außerhalb von Paukomat verändert; "
-                                                   "Paukomat greift nicht darauf zu.")
-                                        .arg(name));
+    return Outcome::refused(where
+                            + QStringLiteral(" \"%1\" keinen gültigen Schlüssel. Die Datei "
+                                             "wurde außerhalb von Paukomat verändert; "
+                                             "Paukomat greift nicht darauf zu.")
+                                  .arg(name));
 }
 
 Outcome checkKey(const QString& language, const QString& key)
@@ -82,8 +83,7 @@ void sortGerman(QStringList& names)
 
 Library::Library(store::DataTree tree)
     : m_tree(std::move(tree))
-{
-}
+{ }
 
 Outcome Library::open()
 {
@@ -155,8 +155,9 @@ Outcome Library::needLanguage() const
 
 Outcome Library::needLesson() const
 {
-    return m_lessons.isEmpty() ? Outcome::refused(QStringLiteral("Es ist keine Lektion vorhanden !"))
-                               : Outcome::done();
+    return m_lessons.isEmpty()
+        ? Outcome::refused(QStringLiteral("Es ist keine Lektion vorhanden !"))
+        : Outcome::done();
 }
 
 Outcome Library::checkStoredName(const QString& name) const
@@ -196,16 +197,19 @@ Result<QString> Library::createLanguage(const QString& name)
         !free.isDone())
         return {{}, free};
     if (m_maxLanguage >= MaxKeyNumber)
-        return {{}, Outcome::refused(QStringLiteral("Es können keine weiteren Sprachen angelegt "
-                                                    "werden, die höchste Sprachnummer ist erreicht !"))};
+        return {
+            {},
+            Outcome::refused(QStringLiteral("Es können keine weiteren Sprachen angelegt "
+                                            "werden, die höchste Sprachnummer ist erreicht !"))};
     // A directory left over under this name is taken over as it is.
     const QString directory = userPath() + name;
     const bool made = !QFileInfo(directory).isDir();
     if (made && !QDir().mkdir(directory))
-        return {{}, Outcome::refused(QStringLiteral("Das Verzeichnis für die Sprache %1 konnte "
-                                                    "nicht angelegt werden ! Die Sprache wurde "
-                                                    "nicht angelegt.")
-                                         .arg(name))};
+        return {{},
+                Outcome::refused(QStringLiteral("Das Verzeichnis für die Sprache %1 konnte "
+                                                "nicht angelegt werden ! Die Sprache wurde "
+                                                "nicht angelegt.")
+                                     .arg(name))};
     const int number = m_maxLanguage + 1;
     const QString key = lessons::languageKey(number);
     languages.value.append(ListLine::make(name, key));
@@ -233,7 +237,8 @@ Outcome Library::renameLanguage(const QString& oldName, const QString& newName)
     Result<ListLines> languages = readForRewrite(listFile, LanguageListName);
     if (!languages.ok())
         return languages.outcome;
-    if (Outcome free = refusedUnlessEmpty(languageNameMessage(newName, languages.value, userPath()));
+    if (Outcome free =
+            refusedUnlessEmpty(languageNameMessage(newName, languages.value, userPath()));
         !free.isDone())
         return free;
     if (QFileInfo::exists(userPath() + newName))
@@ -310,7 +315,7 @@ Outcome Library::checkNewLessonName(const QString& language, const QString& name
 }
 
 Result<LessonRef> Library::createLesson(const QString& language, const QString& name,
-                                       const Fill& fill)
+                                        const Fill& fill)
 {
     if (Outcome usable = checkLanguageKey(language); !usable.isDone())
         return {{}, usable};
@@ -318,8 +323,10 @@ Result<LessonRef> Library::createLesson(const QString& language, const QString& 
     if (!lessonLines.ok())
         return {{}, lessonLines.outcome};
     if (m_maxLesson >= MaxKeyNumber)
-        return {{}, Outcome::refused(QStringLiteral("Es können keine weiteren Lektionen angelegt "
-                                                    "werden, die höchste Lektionsnummer ist erreicht !"))};
+        return {
+            {},
+            Outcome::refused(QStringLiteral("Es können keine weiteren Lektionen angelegt "
+                                            "werden, die höchste Lektionsnummer ist erreicht !"))};
     const int number = m_maxLesson + 1;
     const QString key = lessonKey(number);
     lessonLines.value.append(ListLine::make(name, key));

@@ -41,8 +41,7 @@ struct Outcome
 
 // A value found or made by a command, beside how the command went; the value counts only when
 // the outcome is Done.
-template <class Value>
-struct Result
+template <class Value> struct Result
 {
     Value value{};
     Outcome outcome;
@@ -133,7 +132,8 @@ public:
     [[nodiscard]] Outcome removeLesson(const Removal& removal) const;
 
     // The lesson's files, when both its names and both keys may become part of a path.
-    [[nodiscard]] Result<LessonRef> findLesson(const QString& language, const QString& lesson) const;
+    [[nodiscard]] Result<LessonRef> findLesson(const QString& language,
+                                               const QString& lesson) const;
     // Hands the lesson to the editor or the drill through the lesson hand-off.
     [[nodiscard]] Outcome handOver(const QString& language, const QString& lesson) const;
 
@@ -149,8 +149,10 @@ private:
                                                    const QString& subject) const;
     [[nodiscard]] Result<ListLines> readLessonList(const QString& language) const;
     // The lesson list of the language once the new lesson name passed its checks.
-    [[nodiscard]] Result<ListLines> lessonListFor(const QString& language, const QString& name) const;
-    [[nodiscard]] Outcome moveLanguageDirectory(const QString& oldName, const QString& newName) const;
+    [[nodiscard]] Result<ListLines> lessonListFor(const QString& language,
+                                                  const QString& name) const;
+    [[nodiscard]] Outcome moveLanguageDirectory(const QString& oldName,
+                                                const QString& newName) const;
 
     store::DataTree m_tree;
     QString m_user;

@@ -139,7 +139,8 @@ QString forbiddenCharacterMessage(const QString& name)
 {
     for (const QChar c : name)
         if (Unerlaubt.contains(c))
-            return QStringLiteral("Die Zeichen ") + Unerlaubt + QStringLiteral(" sind nicht erlaubt !");
+            return QStringLiteral("Die Zeichen ") + Unerlaubt
+                + QStringLiteral(" sind nicht erlaubt !");
     return {};
 }
 

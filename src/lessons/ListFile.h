@@ -34,8 +34,8 @@ inline constexpr int MaxKeyNumber = std::numeric_limits<int>::max();
 struct ListLine
 {
     QByteArray stored;
-    QString name;       // the whole line when it holds no separator
-    QString key;        // empty when the line holds no separator
+    QString name; // the whole line when it holds no separator
+    QString key;  // empty when the line holds no separator
     bool hasSeparator = false;
 
     // A new line, scrambled for storing.

@@ -80,16 +80,16 @@ void frmMain::buildMenus()
     mnuBar->setObjectName(QStringLiteral("mnuBar"));
     mnuSprache = mnuBar->addMenu(QStringLiteral("&Sprache"));
     mnuSprache->setObjectName(QStringLiteral("mnuSprache"));
-    mnuNeueSprache = menuEntry(mnuSprache, QStringLiteral("mnuNeueSprache"),
-                               QStringLiteral("&neue Sprache"));
+    mnuNeueSprache =
+        menuEntry(mnuSprache, QStringLiteral("mnuNeueSprache"), QStringLiteral("&neue Sprache"));
     mnuTitleSprache = menuEntry(mnuSprache, QStringLiteral("mnuTitleSprache"),
                                 QStringLiteral("Sprache &umbenennen"));
     mnuSpracheDelete = menuEntry(mnuSprache, QStringLiteral("mnuSpracheDelete"),
                                  QStringLiteral("Sprache l&öschen"));
     mnuLektionen = mnuBar->addMenu(QStringLiteral("&Lektionen"));
     mnuLektionen->setObjectName(QStringLiteral("mnuLektionen"));
-    mnuNeueLektion = menuEntry(mnuLektionen, QStringLiteral("mnuNeueLektion"),
-                               QStringLiteral("&neue Lektion"));
+    mnuNeueLektion =
+        menuEntry(mnuLektionen, QStringLiteral("mnuNeueLektion"), QStringLiteral("&neue Lektion"));
     mnuLektionEdit = menuEntry(mnuLektionen, QStringLiteral("mnuLektionEdit"),
                                QStringLiteral("Lektion &bearbeiten"));
     mnuTitleLektion = menuEntry(mnuLektionen, QStringLiteral("mnuTitleLektion"),

@@ -26,8 +26,8 @@ void frmMain::mnuLektionImport_Click()
     if (path.isEmpty())
         return;
     // A big file takes a moment to read; the window shows how far it is and can stop it.
-    QProgressDialog progress(QStringLiteral("Die Datei wird gelesen …"), QStringLiteral("Abbrechen"),
-                             0, 1000, this);
+    QProgressDialog progress(QStringLiteral("Die Datei wird gelesen …"),
+                             QStringLiteral("Abbrechen"), 0, 1000, this);
     progress.setObjectName(QStringLiteral("prgImport"));
     progress.setWindowTitle(Title);
     progress.setWindowModality(Qt::WindowModal);
@@ -43,9 +43,12 @@ void frmMain::mnuLektionImport_Click()
         message(source.error, Title, ui::Buttons::Ok, ui::Icon::Exclamation);
         return;
     }
-    frmImport dialog(source, language, services(), [this, &language](const QString& name) {
-        return lessons::importNameProblem(m_library, language, name);
-    }, this);
+    frmImport dialog(
+        source, language, services(),
+        [this, &language](const QString& name) {
+            return lessons::importNameProblem(m_library, language, name);
+        },
+        this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QString name = dialog.lessonName();
@@ -97,5 +100,6 @@ void frmMain::mnuVokabellisteDrucken_Click()
         return;
     // A cancelled or failed printout has been dealt with by the printer.
     services().printer.printDocument(
-        this, editor::wordListDocument(editor::wordList(chosenLanguage(), chosenLesson(), *stored)));
+        this,
+        editor::wordListDocument(editor::wordList(chosenLanguage(), chosenLesson(), *stored)));
 }

@@ -1,7 +1,7 @@
 #include "results/ResultReport.h"
 
-#include "results/ResultLine.h"
 #include "results/GradeScale.h"
+#include "results/ResultLine.h"
 #include "store/NumberText.h"
 #include "store/Scrambler.h"
 

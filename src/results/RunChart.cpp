@@ -25,13 +25,20 @@ constexpr qsizetype FewestSlots = 10;
 QColor gradeColor(int grade)
 {
     switch (grade) {
-    case 1: return {0x2e, 0x7d, 0x32};
-    case 2: return {0x7c, 0xb3, 0x42};
-    case 3: return {0xc0, 0xca, 0x33};
-    case 4: return {0xff, 0xb3, 0x00};
-    case 5: return {0xf4, 0x51, 0x1e};
-    case 6: return {0xc6, 0x28, 0x28};
-    default: return {0x9e, 0x9e, 0x9e};
+    case 1:
+        return {0x2e, 0x7d, 0x32};
+    case 2:
+        return {0x7c, 0xb3, 0x42};
+    case 3:
+        return {0xc0, 0xca, 0x33};
+    case 4:
+        return {0xff, 0xb3, 0x00};
+    case 5:
+        return {0xf4, 0x51, 0x1e};
+    case 6:
+        return {0xc6, 0x28, 0x28};
+    default:
+        return {0x9e, 0x9e, 0x9e};
     }
 }
 
@@ -142,9 +149,9 @@ void paintRunChart(QPainter& painter, const QRectF& area, const QList<RunScore>&
         painter.setPen(Ink);
         for (qsizetype k = shown - 1; k >= 0; k -= step) {
             const qreal centre = plot.left() + (static_cast<qreal>(k) + 0.5) * slot;
-            painter.drawText(QRectF(centre - numberWidth / 2, plot.bottom() + 3 * u, numberWidth,
-                                    labelHeight),
-                             Qt::AlignHCenter | Qt::AlignTop, QString::number(first + k + 1));
+            painter.drawText(
+                QRectF(centre - numberWidth / 2, plot.bottom() + 3 * u, numberWidth, labelHeight),
+                Qt::AlignHCenter | Qt::AlignTop, QString::number(first + k + 1));
         }
     }
 
@@ -156,8 +163,7 @@ void paintRunChart(QPainter& painter, const QRectF& area, const QList<RunScore>&
 
 RunChart::RunChart(QWidget* parent)
     : QWidget(parent)
-{
-}
+{ }
 
 void RunChart::setRuns(QList<RunScore> runs)
 {

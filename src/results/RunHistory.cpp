@@ -1,7 +1,7 @@
 #include "results/RunHistory.h"
 
-#include "results/ResultLine.h"
 #include "results/GradeScale.h"
+#include "results/ResultLine.h"
 #include "store/Scrambler.h"
 
 namespace results {

@@ -72,9 +72,9 @@ void frmErgebnis::createControls()
 
     cmdCancel = createButton(this, QStringLiteral("cmdCancel"), QStringLiteral("OK"),
                              QStringLiteral("Zurück zum Paukomat Dialog"));
-    cmdPrintErgebnis = createButton(this, QStringLiteral("cmdPrintErgebnis"),
-                                    QStringLiteral("Drucken"),
-                                    QStringLiteral("Ausgabe der Ergebnisse auf dem Drucker"));
+    cmdPrintErgebnis =
+        createButton(this, QStringLiteral("cmdPrintErgebnis"), QStringLiteral("Drucken"),
+                     QStringLiteral("Ausgabe der Ergebnisse auf dem Drucker"));
     cmdHelp = createHelpButton();
     picVerlauf = new results::RunChart(this);
     picVerlauf->setObjectName(QStringLiteral("picVerlauf"));

@@ -21,8 +21,8 @@ using store::Access;
 using store::DataTree;
 using store::FileResult;
 namespace TextFile = store::TextFile;
-using store::Scrambler;
 using store::isSafePathName;
+using store::Scrambler;
 using store::toCp1252;
 namespace {
 
@@ -83,8 +83,7 @@ void removeFilesIn(const QString& directory)
 
 UserList::UserList(DataTree tree)
     : m_tree(std::move(tree))
-{
-}
+{ }
 
 FileResult UserList::makePlainCopy() const
 {
@@ -245,10 +244,10 @@ QString UserList::directoryClashMessage(const QString& name) const
 
 bool UserList::isProgramFileName(const QString& name) const
 {
-    static const QStringList ownFiles = {
-        DataTree::UserList,      DataTree::PlainUserList, handoff::SignedInFile,
-        handoff::ResultsRequestFile, DataTree::HelpFile,      ScratchList,
-        ScratchPlainList,        QStringLiteral("Paukomat.lock")};
+    static const QStringList ownFiles = {DataTree::UserList,    DataTree::PlainUserList,
+                                         handoff::SignedInFile, handoff::ResultsRequestFile,
+                                         DataTree::HelpFile,    ScratchList,
+                                         ScratchPlainList,      QStringLiteral("Paukomat.lock")};
     if (ownFiles.contains(name))
         return true;
     const QFileInfo info(m_tree.programFile(name));
@@ -268,7 +267,8 @@ Outcome UserList::signIn(const QString& name, const QString& password) const
 Outcome UserList::createUser(const QString& name, const QString& password,
                              const QString& confirmation) const
 {
-    if (const Message refused = newUserRefusal(name, password, confirmation); !refused.text.isEmpty())
+    if (const Message refused = newUserRefusal(name, password, confirmation);
+        !refused.text.isEmpty())
         return {refused, Entry::None, FileResult::success()};
     return done(addUser(name, password));
 }
@@ -295,9 +295,9 @@ Message UserList::newUserRefusal(const QString& name, const QString& password,
 // What the files and the directory tree cannot take; empty when they can.
 QString UserList::unstorableUserMessage(const QString& name, const QString& password) const
 {
-    for (const QString& refused : {store::unstorableTextMessage(name),
-                                   store::unstorableTextMessage(password),
-                                   store::tooLongNameMessage(name)})
+    for (const QString& refused :
+         {store::unstorableTextMessage(name), store::unstorableTextMessage(password),
+          store::tooLongNameMessage(name)})
         if (!refused.isEmpty())
             return refused;
     if (isProgramFileName(name))
@@ -326,9 +326,9 @@ Outcome UserList::deleteUser(const QString& name, const QString& password,
 
 void UserList::removeWorkingFiles(WorkingFiles which) const
 {
-    store::removeMatching(m_tree.programPath(), which == WorkingFiles::All
-                                                    ? QStringLiteral("tmp*.*")
-                                                    : QStringLiteral("tmp*.dat"));
+    store::removeMatching(m_tree.programPath(),
+                          which == WorkingFiles::All ? QStringLiteral("tmp*.*")
+                                                     : QStringLiteral("tmp*.dat"));
 }
 
 } // namespace signin

@@ -101,8 +101,7 @@ public:
 private:
     [[nodiscard]] Message newUserRefusal(const QString& name, const QString& password,
                                          const QString& confirmation) const;
-    [[nodiscard]] QString unstorableUserMessage(const QString& name,
-                                                const QString& password) const;
+    [[nodiscard]] QString unstorableUserMessage(const QString& name, const QString& password) const;
     void removeUserDirectory(const QString& name) const;
 
     store::DataTree m_tree;

@@ -75,7 +75,8 @@ void frmLogin::createControls()
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     signin::showAsStars(txtPassword);
 
-    for (const QString& caption : {QStringLiteral("&Benutzername:"), QStringLiteral("&Kennwort:")}) {
+    for (const QString& caption :
+         {QStringLiteral("&Benutzername:"), QStringLiteral("&Kennwort:")}) {
         auto* label = new QLabel(caption, this);
         label->setObjectName(QStringLiteral("lblLabels_%1").arg(lblLabels.size()));
         lblLabels.append(label);
@@ -94,11 +95,14 @@ void frmLogin::createButtons()
     cmdOK = signin::button(QStringLiteral("&OK"), QStringLiteral("cmdOK"), this);
     cmdOK->setDefault(true);
     cmdCancel = signin::button(QStringLiteral("&Abbrechen"), QStringLiteral("cmdCancel"), this);
-    cmdNeuerUser = signin::button(QStringLiteral("&Neuer Benutzer"), QStringLiteral("cmdNeuerUser"), this);
+    cmdNeuerUser =
+        signin::button(QStringLiteral("&Neuer Benutzer"), QStringLiteral("cmdNeuerUser"), this);
     cmdNeuerUser->setMinimumWidth(140);
-    cmdUserLoeschen = signin::button(QStringLiteral("&Benutzer löschen"), QStringLiteral("cmdUserLoeschen"), this);
+    cmdUserLoeschen = signin::button(QStringLiteral("&Benutzer löschen"),
+                                     QStringLiteral("cmdUserLoeschen"), this);
     cmdUserLoeschen->setMinimumWidth(140);
-    cmdUserLoeschen->setToolTip(QStringLiteral("Klicken Sie hier, um den gewählten Nutzer zu löschen"));
+    cmdUserLoeschen->setToolTip(
+        QStringLiteral("Klicken Sie hier, um den gewählten Nutzer zu löschen"));
     cmdHelp = createHelpButton();
     cmdHelp->setMinimumWidth(100);
 }

@@ -41,18 +41,22 @@ void frmNewUser::createControls()
 {
     Label1 = new QLabel(QStringLiteral("Benutzername:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    txtBenutzerName = textBox(QStringLiteral("txtBenutzerName"),
-                              QStringLiteral("Geben Sie hier den Namen des Nutzers ein"), Shown::AsTyped, this);
+    txtBenutzerName =
+        textBox(QStringLiteral("txtBenutzerName"),
+                QStringLiteral("Geben Sie hier den Namen des Nutzers ein"), Shown::AsTyped, this);
     Label2 = new QLabel(QStringLiteral("Kennwort:"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     txtKennwort1 = textBox(QStringLiteral("txtKennwort1"),
-                           QStringLiteral("Geben Sie hier das Kennwort des Nutzers ein"), Shown::AsStars, this);
+                           QStringLiteral("Geben Sie hier das Kennwort des Nutzers ein"),
+                           Shown::AsStars, this);
     Label3 = new QLabel(QStringLiteral("Bestätigung:"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     txtKennwort2 = textBox(QStringLiteral("txtKennwort2"),
-                           QStringLiteral("Bestätigen Sie hier das Kennwort des Nutzers"), Shown::AsStars, this);
+                           QStringLiteral("Bestätigen Sie hier das Kennwort des Nutzers"),
+                           Shown::AsStars, this);
 
-    cmdNimmNutzer = signin::button(QStringLiteral("übernehmen"), QStringLiteral("cmdNimmNutzer"), this);
+    cmdNimmNutzer =
+        signin::button(QStringLiteral("übernehmen"), QStringLiteral("cmdNimmNutzer"), this);
     cmdCancel = signin::button(QStringLiteral("Abbruch"), QStringLiteral("cmdCancel"), this);
     cmdHelp = createHelpButton();
     cmdHelp->setMinimumWidth(100);

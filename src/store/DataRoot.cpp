@@ -57,14 +57,18 @@ DataRoot prepare(const QString& path, mode_t mode)
 {
     const QString shown = QDir::toNativeSeparators(path);
     if (const int error = makeDirectory(path, mode))
-        return {{}, QStringLiteral("Das Datenverzeichnis \"%1\" kann nicht angelegt werden: %2.\n")
-                        .arg(shown, reason(error)) + Advice};
+        return {{},
+                QStringLiteral("Das Datenverzeichnis \"%1\" kann nicht angelegt werden: %2.\n")
+                        .arg(shown, reason(error))
+                    + Advice};
     const int error = writeProbe(path);
-    const FileResult list =
-        error ? FileResult::success() : TextFile::touch(path + QLatin1Char('/') + DataTree::UserList);
+    const FileResult list = error ? FileResult::success()
+                                  : TextFile::touch(path + QLatin1Char('/') + DataTree::UserList);
     if (error || !list)
-        return {{}, QStringLiteral("Paukomat kann im Datenverzeichnis \"%1\" nicht schreiben: %2.\n")
-                        .arg(shown, error ? reason(error) : list.error) + Advice};
+        return {{},
+                QStringLiteral("Paukomat kann im Datenverzeichnis \"%1\" nicht schreiben: %2.\n")
+                        .arg(shown, error ? reason(error) : list.error)
+                    + Advice};
     return {path, {}};
 }
 
@@ -72,7 +76,8 @@ DataRoot prepare(const QString& path, mode_t mode)
 QString userDataDirectory()
 {
     const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
-    const QString base = QDir::isAbsolutePath(xdg) ? xdg : QDir::homePath() + QStringLiteral("/.local/share");
+    const QString base =
+        QDir::isAbsolutePath(xdg) ? xdg : QDir::homePath() + QStringLiteral("/.local/share");
     return QDir::cleanPath(base + QStringLiteral("/Paukomat"));
 }
 
@@ -90,7 +95,8 @@ DataRoot chooseDataRoot(const QString& givenDir, const QString& programDir)
 QString installedHelpFile(const QString& programDir)
 {
     const QString beside = QDir(programDir).filePath(DataTree::HelpFile);
-    const QString shared = QDir::cleanPath(programDir + QStringLiteral("/../share/paukomat/") + DataTree::HelpFile);
+    const QString shared =
+        QDir::cleanPath(programDir + QStringLiteral("/../share/paukomat/") + DataTree::HelpFile);
     return !QFileInfo::exists(beside) && QFileInfo::exists(shared) ? shared : beside;
 }
 

@@ -21,7 +21,8 @@ public:
 
     // On a file system that ignores case ("Anna" finds "anna"), the name of the entry that a new
     // directory name would share; empty where the name is free or taken exactly.
-    [[nodiscard]] static QString entryUnderOtherCase(const QString& parentPath, const QString& name);
+    [[nodiscard]] static QString entryUnderOtherCase(const QString& parentPath,
+                                                     const QString& name);
 
     // File names of the program directory.
     static inline const QString UserList = QStringLiteral("PK.dat");
@@ -39,8 +40,7 @@ public:
     LessonFiles(QString languagePath, QString key)
         : m_path(std::move(languagePath))
         , m_key(std::move(key))
-    {
-    }
+    { }
     [[nodiscard]] QString languagePath() const { return m_path; }
     [[nodiscard]] QString key() const { return m_key; }
     [[nodiscard]] QString stored() const { return m_path + m_key; }

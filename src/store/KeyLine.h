@@ -11,8 +11,8 @@ inline const QString KeySeparator = QStringLiteral("\\\\");
 
 struct KeyLine
 {
-    QString before;     // the whole line when it holds no separator
-    QString after;      // everything behind the first separator
+    QString before; // the whole line when it holds no separator
+    QString after;  // everything behind the first separator
     bool hasSeparator = false;
 };
 

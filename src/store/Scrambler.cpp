@@ -9,22 +9,25 @@
 namespace store {
 namespace {
 
-constexpr std::array<char, 4> kMask = {
-    static_cast<char>(Scrambler::Key1[0] ^ Scrambler::Key2[0]),
-    static_cast<char>(Scrambler::Key1[1] ^ Scrambler::Key2[1]),
-    static_cast<char>(Scrambler::Key1[2] ^ Scrambler::Key2[2]),
-    static_cast<char>(Scrambler::Key1[3] ^ Scrambler::Key2[3])};
+constexpr std::array<char, 4> kMask = {static_cast<char>(Scrambler::Key1[0] ^ Scrambler::Key2[0]),
+                                       static_cast<char>(Scrambler::Key1[1] ^ Scrambler::Key2[1]),
+                                       static_cast<char>(Scrambler::Key1[2] ^ Scrambler::Key2[2]),
+                                       static_cast<char>(Scrambler::Key1[3] ^ Scrambler::Key2[3])};
 
-static_assert((Scrambler::Key1[0] ^ Scrambler::Key2[0]) >= 1 && (Scrambler::Key1[0] ^ Scrambler::Key2[0]) <= 31);
-static_assert((Scrambler::Key1[1] ^ Scrambler::Key2[1]) >= 1 && (Scrambler::Key1[1] ^ Scrambler::Key2[1]) <= 31);
-static_assert((Scrambler::Key1[2] ^ Scrambler::Key2[2]) >= 1 && (Scrambler::Key1[2] ^ Scrambler::Key2[2]) <= 31);
-static_assert((Scrambler::Key1[3] ^ Scrambler::Key2[3]) >= 1 && (Scrambler::Key1[3] ^ Scrambler::Key2[3]) <= 31);
+static_assert((Scrambler::Key1[0] ^ Scrambler::Key2[0]) >= 1
+              && (Scrambler::Key1[0] ^ Scrambler::Key2[0]) <= 31);
+static_assert((Scrambler::Key1[1] ^ Scrambler::Key2[1]) >= 1
+              && (Scrambler::Key1[1] ^ Scrambler::Key2[1]) <= 31);
+static_assert((Scrambler::Key1[2] ^ Scrambler::Key2[2]) >= 1
+              && (Scrambler::Key1[2] ^ Scrambler::Key2[2]) <= 31);
+static_assert((Scrambler::Key1[3] ^ Scrambler::Key2[3]) >= 1
+              && (Scrambler::Key1[3] ^ Scrambler::Key2[3]) <= 31);
 
 // The key repeats every four bytes, so a word of eight takes it twice over. The compiler turns
 // the loop over whole words into vector work (the in-place case included); the last few bytes
 // go one by one.
-constexpr std::uint64_t kWordMask = std::bit_cast<std::uint64_t>(
-    std::array<char, 8>{kMask[0], kMask[1], kMask[2], kMask[3], kMask[0], kMask[1], kMask[2], kMask[3]});
+constexpr std::uint64_t kWordMask = std::bit_cast<std::uint64_t>(std::array<char, 8>{
+    kMask[0], kMask[1], kMask[2], kMask[3], kMask[0], kMask[1], kMask[2], kMask[3]});
 
 // Where the processor has wider vector registers than the baseline, a copy of the loop for them
 // is chosen when the program starts, as memcpy() itself does.

@@ -107,8 +107,8 @@ int createScratch(const QString& path, Access access, QByteArray& scratch)
     const QFileInfo info(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
         scratch = nativePath(info.absolutePath() + QLatin1String("/.") + info.fileName()
-                             + QLatin1Char('.') + QString::number(::getpid())
-                             + QLatin1Char('.') + QString::number(gScratchCounter++));
+                             + QLatin1Char('.') + QString::number(::getpid()) + QLatin1Char('.')
+                             + QString::number(gScratchCounter++));
         const mode_t mode = access == Access::OwnerOnly ? 0600 : 0666;
         const int fd = ::open(scratch.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
@@ -249,7 +249,8 @@ FileResult writeBytes(const QString& path, const QByteArray& data, Access access
     if (fd < 0)
         return systemFailure(path, errno);
     // A replaced file keeps who may read it; the password files stay private whatever they were.
-    struct stat old {};
+    struct stat old
+    { };
     if (access == Access::Shared && ::stat(nativePath(path).constData(), &old) == 0)
         ::fchmod(fd, old.st_mode & 07777);
     const bool synced = needsSync(path);
@@ -279,11 +280,12 @@ FileResult writeLines(const QString& path, const QStringList& lines, Access acce
 
 FileResult appendRawLines(const QString& path, const QList<QByteArray>& lines)
 {
-    const int fd = ::open(nativePath(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC,
-                          0666);
+    const int fd =
+        ::open(nativePath(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)
         return systemFailure(path, errno);
-    struct stat before {};
+    struct stat before
+    { };
     const bool sized = ::fstat(fd, &before) == 0;
     if (writeAll(fd, joinLines(lines)) && (!needsSync(path) || syncToDisk(fd) == 0)) {
         // Some file systems (network shares) report a full disk only when the file is closed.
@@ -291,14 +293,12 @@ FileResult appendRawLines(const QString& path, const QList<QByteArray>& lines)
             return FileResult::success();
         const int error = errno;
         // The failure already told is what the user needs; a failed cut-back adds nothing.
-        if (sized && ::truncate(nativePath(path).constData(), before.st_size) != 0) {
-        }
+        if (sized && ::truncate(nativePath(path).constData(), before.st_size) != 0) { }
         return systemFailure(path, error);
     }
     const int error = errno;
     // Never leave half a line behind: cut the file back to what it held.
-    if (sized && ::ftruncate(fd, before.st_size) != 0) {
-    }
+    if (sized && ::ftruncate(fd, before.st_size) != 0) { }
     ::close(fd);
     return systemFailure(path, error);
 }
@@ -310,8 +310,8 @@ FileResult appendLines(const QString& path, const QStringList& lines)
 
 FileResult touch(const QString& path)
 {
-    const int fd = ::open(nativePath(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC,
-                          0666);
+    const int fd =
+        ::open(nativePath(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)
         return systemFailure(path, errno);
     ::close(fd);

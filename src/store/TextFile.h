@@ -17,7 +17,6 @@ enum class Access { Shared, OwnerOnly };
 
 namespace TextFile {
 
-
 // Lines as stored bytes, without their ends. A missing or unreadable file gives no lines.
 [[nodiscard]] QList<QByteArray> readRawLines(const QString& path);
 // Lines of a file that is about to be rewritten from them: a file that exists but cannot be read

@@ -22,8 +22,9 @@ QString unstorableTextMessage(const QString& text)
         const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
         const QString ch = text.mid(i, len);
         if (!fitsCp1252(ch))
-            return QStringLiteral("Das Zeichen \"%1\" kann nicht gespeichert werden. Erlaubt sind "
-                                  "nur Buchstaben, Ziffern und Zeichen der westeuropäischen Schrift !")
+            return QStringLiteral(
+                       "Das Zeichen \"%1\" kann nicht gespeichert werden. Erlaubt sind "
+                       "nur Buchstaben, Ziffern und Zeichen der westeuropäischen Schrift !")
                 .arg(ch);
         i += len - 1;
     }

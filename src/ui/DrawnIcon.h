@@ -10,8 +10,7 @@ namespace ui {
 inline constexpr int IconSide = 64;
 
 // An icon painted with antialiasing on a transparent square; draw(painter, side) paints it.
-template <class Draw>
-[[nodiscard]] QIcon drawnIcon(Draw draw)
+template <class Draw> [[nodiscard]] QIcon drawnIcon(Draw draw)
 {
     QPixmap canvas(IconSide, IconSide);
     canvas.fill(Qt::transparent);

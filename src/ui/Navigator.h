@@ -15,7 +15,7 @@ public:
     // a screen that cannot load falls back to the main screen.
     virtual void showEditor() = 0;
     virtual void showExercise() = 0;
-    virtual void showResults() = 0;  // falls back to the exercise screen
+    virtual void showResults() = 0; // falls back to the exercise screen
     // The main screen made visible and enabled again, with its lists as they were.
     virtual void restoreMain() = 0;
 };

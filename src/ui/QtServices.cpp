@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -30,9 +30,15 @@ Answer QtMessageBox::show(QWidget* parent, const QString& text, const QString& t
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
     switch (icon) {
-    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Stop: box.setIcon(QMessageBox::Critical); break;
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Stop:
+        box.setIcon(QMessageBox::Critical);
+        break;
     }
     if (buttons == Buttons::YesNo) {
         QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
@@ -70,14 +76,13 @@ QString QtFileDialogs::openFile(QWidget* parent, const QString& title, const QSt
 QString QtFileDialogs::saveFile(QWidget* parent, const QString& title, const QString& proposedName,
                                 const QString& filters, QString* selectedFilter)
 {
-    return QFileDialog::getSaveFileName(parent, title, QDir::home().filePath(proposedName),
-                                        filters, selectedFilter);
+    return QFileDialog::getSaveFileName(parent, title, QDir::home().filePath(proposedName), filters,
+                                        selectedFilter);
 }
 
 QtHelpViewer::QtHelpViewer(MessageBox& messages)
     : m_messages(messages)
-{
-}
+{ }
 
 QtHelpViewer::~QtHelpViewer()
 {
@@ -110,7 +115,6 @@ void QtHelpViewer::showHelp(QWidget* parent)
     m_window->activateWindow();
 }
 
-
 bool QtPrinter::printDocument(QWidget* parent, const PrintDocument& document)
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -126,7 +130,6 @@ bool QtPrinter::printDocument(QWidget* parent, const PrintDocument& document)
     }
     return true;
 }
-
 
 namespace {
 
@@ -201,8 +204,7 @@ public:
         : m_device(device)
         , m_width(width)
         , m_bodyHeight(bodyHeight)
-    {
-    }
+    { }
 
     QList<PrintedPage> pages(const PrintDocument& document)
     {
@@ -221,7 +223,8 @@ private:
         qreal first = 0;
         for (const PrintLine& line : lines)
             if (line.secondColumn)
-                first = std::max(first, QFontMetricsF(lineFont(line), &m_device).horizontalAdvance(line.text));
+                first = std::max(
+                    first, QFontMetricsF(lineFont(line), &m_device).horizontalAdvance(line.text));
         m_firstWidth = std::max<qreal>(std::min(first, m_width * FirstColumnAtMost), 1);
         m_secondX = m_firstWidth + m_width * ColumnGap;
     }
@@ -238,7 +241,8 @@ private:
         const qsizetype rows = std::max(left.size(), right.size());
         // A wrapped line starts on a new page rather than being torn apart, unless it is longer
         // than a page.
-        const qreal needed = static_cast<qreal>(rows - 1) * metrics.lineSpacing() + metrics.height();
+        const qreal needed =
+            static_cast<qreal>(rows - 1) * metrics.lineSpacing() + metrics.height();
         if (m_y > 0 && m_y + needed > m_bodyHeight && needed <= m_bodyHeight)
             newPage();
         for (qsizetype row = 0; row < rows; ++row) {
@@ -319,9 +323,9 @@ bool QtPrinter::renderDocument(QPagedPaintDevice& device, const PrintDocument& d
         }
         if (document.pageNumbers) {
             painter.setFont(footerFont);
-            painter.drawText(QRectF(0, pageHeight - footerMetrics.height(), width,
-                                    footerMetrics.height()),
-                             Qt::AlignHCenter | Qt::AlignBottom, pageNumberText(i + 1, count));
+            painter.drawText(
+                QRectF(0, pageHeight - footerMetrics.height(), width, footerMetrics.height()),
+                Qt::AlignHCenter | Qt::AlignBottom, pageNumberText(i + 1, count));
         }
     }
     return painter.end();

@@ -2,7 +2,6 @@
 
 #include "ui/Services.h"
 
-
 #include <QPointer>
 #include <QRandomGenerator>
 
@@ -52,9 +51,10 @@ private:
 class QtPrinter final : public Printer
 {
 public:
-    explicit QtPrinter(MessageBox& messages) : m_messages(messages) {}
+    explicit QtPrinter(MessageBox& messages)
+        : m_messages(messages)
+    { }
     bool printDocument(QWidget* parent, const PrintDocument& document) override;
-
 
     // The same for a document: long texts wrap within their column, a row of two columns is
     // kept on one page where it fits, the chart follows the lines at the full page width (on a

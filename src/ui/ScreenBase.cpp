@@ -49,8 +49,7 @@ void ScreenBase::cmdHelp_Click()
 bool ScreenBase::reportWriteFailure(const store::FileResult& result)
 {
     if (!result.ok)
-        message(store::failureMessage(result), store::ErrorTitle,
-                Buttons::Ok, Icon::Stop);
+        message(store::failureMessage(result), store::ErrorTitle, Buttons::Ok, Icon::Stop);
     return result.ok;
 }
 

@@ -59,16 +59,35 @@ private slots:
 
     void dataRootIsChosen_data()
     {
-        QTest::addColumn<QString>("program");  // the program's directory; "" installed for the system
-        QTest::addColumn<QString>("dataDir");  // given with --data-dir
-        QTest::addColumn<QString>("xdg");      // XDG_DATA_HOME, "-" unset
+        QTest::addColumn<QString>(
+            "program"); // the program's directory; "" installed for the system
+        QTest::addColumn<QString>("dataDir"); // given with --data-dir
+        QTest::addColumn<QString>("xdg");     // XDG_DATA_HOME, "-" unset
         QTest::addColumn<QString>("expected");
-        QTest::newRow("writable program directory") << "prog" << "" << "xdg" << "prog";
-        QTest::newRow("read-only program directory") << "disk" << "" << "xdg" << "xdg/Paukomat";
-        QTest::newRow("installed for the system") << "" << "" << "xdg" << "xdg/Paukomat";
-        QTest::newRow("XDG_DATA_HOME unset") << "" << "" << "-" << "home/.local/share/Paukomat";
-        QTest::newRow("--data-dir over the program's") << "prog" << "klasse/7b" << "xdg" << "klasse/7b";
-        QTest::newRow("--data-dir over XDG") << "disk" << "klasse" << "xdg" << "klasse";
+        QTest::newRow("writable program directory") << "prog"
+                                                    << ""
+                                                    << "xdg"
+                                                    << "prog";
+        QTest::newRow("read-only program directory") << "disk"
+                                                     << ""
+                                                     << "xdg"
+                                                     << "xdg/Paukomat";
+        QTest::newRow("installed for the system") << ""
+                                                  << ""
+                                                  << "xdg"
+                                                  << "xdg/Paukomat";
+        QTest::newRow("XDG_DATA_HOME unset") << ""
+                                             << ""
+                                             << "-"
+                                             << "home/.local/share/Paukomat";
+        QTest::newRow("--data-dir over the program's") << "prog"
+                                                       << "klasse/7b"
+                                                       << "xdg"
+                                                       << "klasse/7b";
+        QTest::newRow("--data-dir over XDG") << "disk"
+                                             << "klasse"
+                                             << "xdg"
+                                             << "klasse";
     }
     void dataRootIsChosen()
     {
@@ -107,17 +126,30 @@ private slots:
 
     void refusedRootsLeaveNoWindow_data()
     {
-        const QString advice = "\nBitte geben Sie mit --data-dir ein Verzeichnis an, in dem Sie schreiben dürfen.";
+        const QString advice =
+            "\nBitte geben Sie mit --data-dir ein Verzeichnis an, in dem Sie schreiben dürfen.";
         QTest::addColumn<QString>("dataDir");
         QTest::addColumn<QString>("xdg");
         QTest::addColumn<QString>("message"); // %1: the directory refused
-        QTest::newRow("a file where the directory belongs") << "datei" << "xdg"
-            << "Das Datenverzeichnis \"%1\" kann nicht angelegt werden: dort steht eine Datei." + advice;
-        QTest::newRow("--data-dir on a read-only disk") << "disk" << "xdg"
-            << "Paukomat kann im Datenverzeichnis \"%1\" nicht schreiben: der Datenträger ist schreibgeschützt." + advice;
-        QTest::newRow("XDG_DATA_HOME on a read-only disk") << "" << "disk"
-            << "Das Datenverzeichnis \"%1/Paukomat\" kann nicht angelegt werden: der Datenträger ist schreibgeschützt." + advice;
-        QTest::newRow("another copy runs there") << "klasse" << "xdg" << ui::SingleInstance::RefusedMessage;
+        QTest::newRow("a file where the directory belongs")
+            << "datei"
+            << "xdg"
+            << "Das Datenverzeichnis \"%1\" kann nicht angelegt werden: dort steht eine Datei."
+                + advice;
+        QTest::newRow("--data-dir on a read-only disk")
+            << "disk"
+            << "xdg"
+            << "Paukomat kann im Datenverzeichnis \"%1\" nicht schreiben: der Datenträger ist "
+               "schreibgeschützt."
+                + advice;
+        QTest::newRow("XDG_DATA_HOME on a read-only disk")
+            << ""
+            << "disk"
+            << "Das Datenverzeichnis \"%1/Paukomat\" kann nicht angelegt werden: der Datenträger "
+               "ist schreibgeschützt."
+                + advice;
+        QTest::newRow("another copy runs there") << "klasse"
+                                                 << "xdg" << ui::SingleInstance::RefusedMessage;
     }
     void refusedRootsLeaveNoWindow()
     {
@@ -136,7 +168,8 @@ private slots:
         qDeleteAll(QApplication::topLevelWidgets());
         second.messages.queueOk();
         QVERIFY(!second.program.start(at(dataDir, disk), {}, {}));
-        QCOMPARE(second.messages.texts(), {message.replace("%1", at(dataDir.isEmpty() ? xdg : dataDir, disk))});
+        QCOMPARE(second.messages.texts(),
+                 {message.replace("%1", at(dataDir.isEmpty() ? xdg : dataDir, disk))});
         QCOMPARE(second.messages.shown.first().icon, ui::Icon::Stop);
         QCOMPARE(TestProgram::visibleWindows().size(), 0);
     }
@@ -171,12 +204,18 @@ private slots:
         QTest::addColumn<QString>("dataDir");
         QTest::addColumn<QString>("error"); // its first line
         const QString noDir = "Nach --data-dir fehlt das Verzeichnis.";
-        QTest::newRow("--data-dir DIR") << QStringList{"--data-dir", "/srv/7b"} << false << "/srv/7b" << "";
-        QTest::newRow("--help") << QStringList{"--help"} << true << "" << "";
-        QTest::newRow("--data-dir without DIR") << QStringList{"--data-dir"} << false << "" << noDir;
+        QTest::newRow("--data-dir DIR")
+            << QStringList{"--data-dir", "/srv/7b"} << false << "/srv/7b"
+            << "";
+        QTest::newRow("--help") << QStringList{"--help"} << true << ""
+                                << "";
+        QTest::newRow("--data-dir without DIR")
+            << QStringList{"--data-dir"} << false << "" << noDir;
         QTest::newRow("--data-dir=") << QStringList{"--data-dir="} << false << "" << noDir;
-        QTest::newRow("unknown option") << QStringList{"-bunt"} << false << "" << "Unbekannte Option: bunt";
-        QTest::newRow("a file name") << QStringList{"a.csv"} << false << "" << "Unerwartetes Argument: a.csv";
+        QTest::newRow("unknown option") << QStringList{"-bunt"} << false << ""
+                                        << "Unbekannte Option: bunt";
+        QTest::newRow("a file name") << QStringList{"a.csv"} << false << ""
+                                     << "Unerwartetes Argument: a.csv";
     }
     void commandLine()
     {

@@ -14,12 +14,15 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("refusal");
         const QString no = "Vorlesen ist nicht möglich: ";
-        QTest::newRow("known") << "Englisch" << true << "en" << "";
-        QTest::newRow("case and blanks") << " FRANZÖSISCH " << true << "fr" << "";
-        QTest::newRow("unknown name") << "Englisch (USA)" << true << ""
-                                      << no + "Die Sprache \"Englisch (USA)\" ist Paukomat nicht bekannt.";
-        QTest::newRow("no speech output") << "Elbisch" << false << ""
-                                          << no + "Es ist keine Sprachausgabe installiert.";
+        QTest::newRow("known") << "Englisch" << true << "en"
+                               << "";
+        QTest::newRow("case and blanks") << " FRANZÖSISCH " << true << "fr"
+                                         << "";
+        QTest::newRow("unknown name")
+            << "Englisch (USA)" << true << ""
+            << no + "Die Sprache \"Englisch (USA)\" ist Paukomat nicht bekannt.";
+        QTest::newRow("no speech output")
+            << "Elbisch" << false << "" << no + "Es ist keine Sprachausgabe installiert.";
     }
 
     void nameGivesVoice()

@@ -13,7 +13,10 @@ struct LessonDir
     QTemporaryDir dir;
 
     [[nodiscard]] QString path(const QString& name = {}) const { return dir.path() + '/' + name; }
-    QStringList files(const QString& sub = {}) const { return QDir(path(sub)).entryList(QDir::Files); }
+    QStringList files(const QString& sub = {}) const
+    {
+        return QDir(path(sub)).entryList(QDir::Files);
+    }
     [[nodiscard]] QByteArray bytes(const QString& name) const
     {
         QFile file(path(name));
@@ -30,7 +33,8 @@ struct LessonDir
     {
         QByteArray data;
         for (const QString& line : lines)
-            data += (scrambled ? store::Scrambler::scrambleText(line) : store::toCp1252(line)) + "\r\n";
+            data +=
+                (scrambled ? store::Scrambler::scrambleText(line) : store::toCp1252(line)) + "\r\n";
         return data;
     }
 };

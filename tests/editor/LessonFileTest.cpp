@@ -1,5 +1,5 @@
-#include "LessonDir.h"
 #include "editor/LessonFile.h"
+#include "LessonDir.h"
 #include "store/Scrambler.h"
 #include "store/TextRules.h"
 
@@ -11,8 +11,9 @@ using P = LessonDir;
 namespace {
 
 // A damaged lesson: a line without separator, one too short for a mark, and "the" twice.
-const QStringList Lines{"the\\\\der\\\\\\r", "there\\\\dort\\\\\\r", "a\\\\ein\\\\\\f", "ohne Trenner",
-                        "x\\\\ab", "the\\\\die\\\\\\r"};
+const QStringList Lines{"the\\\\der\\\\\\r", "there\\\\dort\\\\\\r",
+                        "a\\\\ein\\\\\\f",   "ohne Trenner",
+                        "x\\\\ab",           "the\\\\die\\\\\\r"};
 
 // A command on the lesson: what it refuses, and the lesson's lines after it.
 struct Command
@@ -42,19 +43,22 @@ private slots:
         QTest::addColumn<Command>("c");
         QTest::newRow("add, no foreign word")
             << Command{"add", "", "x", "Sie haben keine Vokabel der Sprache Englisch eingegeben !"};
-        QTest::newRow("change, blank word, no meaning")
-            << Command{"change", " ", "", "Sie haben keine Vokabel der Sprache Deutsch eingegeben !"};
+        QTest::newRow("change, blank word, no meaning") << Command{
+            "change", " ", "", "Sie haben keine Vokabel der Sprache Deutsch eingegeben !"};
         QTest::newRow("change, unknown word")
             << Command{"change", "The", "x", "Die zu ändernde Vokabel ist nicht vorhanden !\r\r"};
         QTest::newRow("change, ends in a backslash")
             << Command{"change", "a\\", "x", editor::foreignWordProblem("a\\")};
-        QTest::newRow("add, Cyrillic") << Command{"add", "dom", "дом", store::unstorableTextMessage("д")};
-        QTest::newRow("add, known") << Command{"add", "the", "x", "Die Vokabel ist bereits vorhanden !\r\r"};
+        QTest::newRow("add, Cyrillic")
+            << Command{"add", "dom", "дом", store::unstorableTextMessage("д")};
+        QTest::newRow("add, known")
+            << Command{"add", "the", "x", "Die Vokabel ist bereits vorhanden !\r\r"};
         const QString the = "the\\\\der;die;das\\\\\\f";
-        QTest::newRow("change every line of the word")
-            << Command{"change", "the", "der;die;das", "", {the, Lines[1], Lines[2], Lines[3], Lines[4], the}};
+        QTest::newRow("change every line of the word") << Command{
+            "change", "the", "der;die;das", "", {the, Lines[1], Lines[2], Lines[3], Lines[4], the}};
         QTest::newRow("remove an unknown word") << Command{"remove", "The", "", ""};
-        QTest::newRow("remove every line of the word") << Command{"remove", "the", "", "", Lines.mid(1, 4)};
+        QTest::newRow("remove every line of the word")
+            << Command{"remove", "the", "", "", Lines.mid(1, 4)};
     }
     // Every command rewrites the working copy at once; the lesson itself changes when it is
     // stored back. A refusal changes nothing.
@@ -66,10 +70,12 @@ private slots:
         editor::LessonFile lesson({d.path(), "U1"}, "Englisch", "Lektion 1");
         QVERIFY(lesson.open().ok);
         const EditResult result = c.command == "add" ? lesson.add(c.foreign, c.german)
-            : c.command == "change" ? lesson.change(c.foreign, c.german)
-                                    : EditResult{EditResult::Status::Done, {}, lesson.remove(c.foreign)};
+            : c.command == "change"
+            ? lesson.change(c.foreign, c.german)
+            : EditResult{EditResult::Status::Done, {}, lesson.remove(c.foreign)};
         QCOMPARE(result.refusal, c.refusal);
-        QVERIFY(result.failure.ok && (result.status == EditResult::Status::Done) == c.refusal.isEmpty());
+        QVERIFY(result.failure.ok
+                && (result.status == EditResult::Status::Done) == c.refusal.isEmpty());
         QCOMPARE(lesson.find("a"), c.lines.indexOf("a\\\\ein\\\\\\f"));
         QCOMPARE(d.bytes("tmpU1"), P::file(c.lines, false));
         QCOMPARE(d.bytes("U1"), P::file(Lines));
@@ -110,29 +116,32 @@ private slots:
     {
         QTest::addColumn<HandOff>("h");
         const QStringList u1{"Englisch", "L", "U1"};
-        const QString noUser = "Der angemeldete Benutzer ist nicht bekannt, die Datei \"tmpUsr\" fehlt oder "
-                               "ist leer. ";
+        const QString noUser =
+            "Der angemeldete Benutzer ist nicht bekannt, die Datei \"tmpUsr\" fehlt oder "
+            "ist leer. ";
         QTest::newRow("editing, no user")
             << HandOff{u1, true, noUser + "Die Lektion kann nicht bearbeitet werden !", QString()};
         QTest::newRow("drilling, no user")
             << HandOff{u1, false, noUser + "Die Übung kann nicht geöffnet werden.", ""};
         QTest::newRow("unsafe user") << HandOff{u1, true, store::unsafeNameMessage(".."), ".."};
-        QTest::newRow("editing, short choice")
-            << HandOff{u1.mid(0, 2), true,
-                       "Es ist keine Lektion zum Bearbeiten angegeben, die Datei \"tmpEdit\" fehlt oder ist "
-                       "unvollständig. Bitte wählen Sie die Lektion erneut aus !"};
-        QTest::newRow("drilling, short choice")
-            << HandOff{u1.mid(0, 2), false,
-                       "Die gewählte Lektion ist nicht bekannt, die Datei \"tmpEdit\" fehlt oder ist "
-                       "unvollständig. Die Übung kann nicht geöffnet werden."};
+        QTest::newRow("editing, short choice") << HandOff{
+            u1.mid(0, 2), true,
+            "Es ist keine Lektion zum Bearbeiten angegeben, die Datei \"tmpEdit\" fehlt oder ist "
+            "unvollständig. Bitte wählen Sie die Lektion erneut aus !"};
+        QTest::newRow("drilling, short choice") << HandOff{
+            u1.mid(0, 2), false,
+            "Die gewählte Lektion ist nicht bekannt, die Datei \"tmpEdit\" fehlt oder ist "
+            "unvollständig. Die Übung kann nicht geöffnet werden."};
         QTest::newRow("unsafe key")
             << HandOff{{"Englisch", "L", "../U1"}, false, store::unsafeNameMessage("../U1")};
         // A lesson that cannot be read is never taken as empty: storing it back would wipe it.
         QTest::newRow("unreadable lesson")
-            << HandOff{{"Englisch", "L", "Sub"}, true, "Die Lektion \"L\" kann nicht geöffnet werden, die Datei "
+            << HandOff{{"Englisch", "L", "Sub"},
+                       true,
+                       "Die Lektion \"L\" kann nicht geöffnet werden, die Datei "
                        "\"Sub\" ist nicht zugänglich (an ihrer Stelle steht ein Verzeichnis)."};
-        QTest::newRow("of several the last three count, lesson made")
-            << HandOff{QStringList{"Englisch", "Alt", "U9"} + u1 + QStringList{"Englisch"}, true, ""};
+        QTest::newRow("of several the last three count, lesson made") << HandOff{
+            QStringList{"Englisch", "Alt", "U9"} + u1 + QStringList{"Englisch"}, true, ""};
     }
     void handedOverLesson()
     {
@@ -143,11 +152,13 @@ private slots:
             QVERIFY(d.write("tmpUsr", P::file({h.user}, false)));
         QVERIFY(d.write("anna/tmpEdit", P::file(h.choice, false)));
         const editor::HandedOverLesson handed = editor::openHandedOverLesson(
-            store::DataTree(d.path()), h.editing ? editor::LessonUse::Editing : editor::LessonUse::Drilling);
+            store::DataTree(d.path()),
+            h.editing ? editor::LessonUse::Editing : editor::LessonUse::Drilling);
         QCOMPARE(handed.refusal, h.refusal);
         QCOMPARE(handed.lesson ? handed.lesson->name() : "", h.refusal.isEmpty() ? "L" : "");
         // Only the lesson opened gets its files, in its language directory; a refusal makes none.
-        QCOMPARE(d.files("anna/Englisch"), h.refusal.isEmpty() ? QStringList({"tmpU1", "U1"}) : QStringList());
+        QCOMPARE(d.files("anna/Englisch"),
+                 h.refusal.isEmpty() ? QStringList({"tmpU1", "U1"}) : QStringList());
     }
 };
 

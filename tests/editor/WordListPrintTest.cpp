@@ -1,6 +1,6 @@
+#include "editor/WordListPrint.h"
 #include "LessonDir.h"
 #include "editor/WordListDocument.h"
-#include "editor/WordListPrint.h"
 
 #include <QTest>
 
@@ -17,11 +17,14 @@ private slots:
         QTest::addColumn<QStringList>("printed");
         QTest::newRow("umlauts beside their letter, case ignored")
             << QStringList{"Zug=x", "über=x", "Arm=x", "Ärger=x", "Äpfel=x", "apfel=x"}
-            << QStringList{"Latein=Deutsch", "apfel=x", "Äpfel=x", "Ärger=x", "Arm=x", "über=x", "Zug=x"};
+            << QStringList{"Latein=Deutsch", "apfel=x", "Äpfel=x", "Ärger=x",
+                           "Arm=x",          "über=x",  "Zug=x"};
         // A damaged line is left out; meanings are set apart, empty ones dropped.
-        QTest::newRow("damaged left out") << QStringList{"kaputt", "the=der;die ; das;;", "=leer", "nothing="}
+        QTest::newRow("damaged left out")
+            << QStringList{"kaputt", "the=der;die ; das;;", "=leer", "nothing="}
             << QStringList{"Latein=Deutsch", "=leer", "nothing=", "the=der; die; das"};
-        QTest::newRow("no lesson file") << QStringList() << QStringList{"Die Lektion enthält keine Vokabeln."};
+        QTest::newRow("no lesson file")
+            << QStringList() << QStringList{"Die Lektion enthält keine Vokabeln."};
     }
     void storedLessonIsPrintedSortedAsTheEditorListsIt()
     {
@@ -35,7 +38,8 @@ private slots:
         QList<editor::WordPair> pairs;
         QVERIFY(editor::readStoredPairs(d.path("U1"), pairs));
         QStringList lines;
-        const ui::PrintDocument document = editor::wordListDocument(editor::wordList("Latein", "L", pairs));
+        const ui::PrintDocument document =
+            editor::wordListDocument(editor::wordList("Latein", "L", pairs));
         for (const ui::PrintLine& line : document.lines.mid(2))
             lines << line.text + (line.secondColumn ? "=" + *line.secondColumn : QString());
         QCOMPARE(lines, printed);

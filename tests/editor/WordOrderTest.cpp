@@ -42,8 +42,9 @@ private slots:
         QCollator collator(QLocale(QLocale::German, QLocale::Germany));
         collator.setCaseSensitivity(Qt::CaseInsensitive);
         QStringList expected = words;
-        std::stable_sort(expected.begin(), expected.end(),
-                         [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+        std::stable_sort(expected.begin(), expected.end(), [&](const QString& a, const QString& b) {
+            return collator.compare(a, b) < 0;
+        });
         QStringList sorted;
         for (const qsizetype i : editor::WordOrder().order(words))
             sorted << words[i];

@@ -1,5 +1,5 @@
-#include "TestProgram.h"
 #include "editor/frmEditUnit.h"
+#include "TestProgram.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -13,8 +13,7 @@ using testing::TestProgram;
 
 namespace {
 
-template <class T = QLineEdit>
-T* child(const char* name)
+template <class T = QLineEdit> T* child(const char* name)
 {
     return TestProgram::shown<frmEditUnit>()->findChild<T*>(name);
 }
@@ -33,8 +32,10 @@ void fill(const QList<std::pair<const char*, QString>>& fields, const char* butt
 void clickEntry(const QString& text)
 {
     auto* list = child<QListView>("lstVokabeln");
-    const QModelIndex entry = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, text, 1,
-                                                   Qt::MatchExactly).value(0);
+    const QModelIndex entry =
+        list->model()
+            ->match(list->model()->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchExactly)
+            .value(0);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(entry).center());
 }
 
@@ -47,8 +48,8 @@ QString state()
         const QModelIndex entry = list->model()->index(row, 0);
         parts << entry.data().toString() + (list->selectionModel()->isSelected(entry) ? "*" : "");
     }
-    for (const char* name :
-         {"txtNewVokabelSprache", "txtNewVokabelDeutsch", "txtChangeVokabelSprache", "txtChangeVokabelDeutsch"})
+    for (const char* name : {"txtNewVokabelSprache", "txtNewVokabelDeutsch",
+                             "txtChangeVokabelSprache", "txtChangeVokabelDeutsch"})
         parts << child(name)->text();
     return parts.join('|');
 }
@@ -76,7 +77,8 @@ private slots:
         program.screens().showEditor();
         auto* e = TestProgram::shown<frmEditUnit>();
         QVERIFY(e);
-        QCOMPARE(e->windowTitle(), QStringLiteral("Paukomat V1.1  ...  Englisch  -  Lektion 1 ändern"));
+        QCOMPARE(e->windowTitle(),
+                 QStringLiteral("Paukomat V1.1  ...  Englisch  -  Lektion 1 ändern"));
         QCOMPARE(e->focusWidget(), child<QPushButton>("cmdVokabelDelete"));
         // No caption is cut by the font.
         for (QPushButton* b : e->findChildren<QPushButton*>())
@@ -89,25 +91,32 @@ private slots:
 
         // "The" and "the" sort as equals, in the order they came; "Ähre" sorts as if with "A".
         fill({{"txtNewVokabelSprache", "The"}, {"txtNewVokabelDeutsch", "Der"}}, "cmdVokabelNeu");
-        fill({{"txtNewVokabelSprache", "the"}, {"txtNewVokabelDeutsch", "der;die;das"}}, "cmdVokabelNeu");
-        fill({{"txtNewVokabelSprache", "Ähre"}, {"txtNewVokabelDeutsch", " Ähre: spitz "}}, "cmdVokabelNeu");
+        fill({{"txtNewVokabelSprache", "the"}, {"txtNewVokabelDeutsch", "der;die;das"}},
+             "cmdVokabelNeu");
+        fill({{"txtNewVokabelSprache", "Ähre"}, {"txtNewVokabelDeutsch", " Ähre: spitz "}},
+             "cmdVokabelNeu");
         QCOMPARE(state(), QStringLiteral("Ähre*|long|ohne Trenner|The|the|||Ähre| Ähre: spitz "));
 
         // A refusal keeps what was typed; a known word is selected as it is refused.
         program.messages.queueOk();
-        fill({{"txtNewVokabelSprache", "the"}, {"txtNewVokabelDeutsch", "anders"}}, "cmdVokabelNeu");
-        QCOMPARE(program.messages.shown.last().title, QStringLiteral("Paukomat V1.1  ... neue Vokabel"));
-        QCOMPARE(state(), QStringLiteral("Ähre|long|ohne Trenner|The|the*|the|anders|the|der;die;das"));
+        fill({{"txtNewVokabelSprache", "the"}, {"txtNewVokabelDeutsch", "anders"}},
+             "cmdVokabelNeu");
+        QCOMPARE(program.messages.shown.last().title,
+                 QStringLiteral("Paukomat V1.1  ... neue Vokabel"));
+        QCOMPARE(state(),
+                 QStringLiteral("Ähre|long|ohne Trenner|The|the*|the|anders|the|der;die;das"));
 
         // A listed word typed while another entry is selected takes the meanings typed.
         clickEntry("long");
-        fill({{"txtChangeVokabelSprache", "The"}, {"txtChangeVokabelDeutsch", "Die"}}, "cmdVokabelEdit");
+        fill({{"txtChangeVokabelSprache", "The"}, {"txtChangeVokabelDeutsch", "Die"}},
+             "cmdVokabelEdit");
 
         clickEntry("the");
         program.messages.queue(ui::Answer::No);
         child<QPushButton>("cmdVokabelDelete")->click();
         const auto question = program.messages.shown.last();
-        QCOMPARE(question.text, QStringLiteral("Soll die Vokabel 'the' wirklich gelöscht werden ?"));
+        QCOMPARE(question.text,
+                 QStringLiteral("Soll die Vokabel 'the' wirklich gelöscht werden ?"));
         QVERIFY(question.title == "Paukomat V1.1" && question.buttons == ui::Buttons::YesNo);
         program.messages.queue(ui::Answer::Yes);
         child<QPushButton>("cmdVokabelDelete")->click();
@@ -115,9 +124,11 @@ private slots:
 
         // Closing the window by its frame stores the lesson as "beenden" does.
         QVERIFY(e->close());
-        lines << "The\\\\Die\\\\\\f" << "Ähre\\\\ Ähre: spitz \\\\\\f";
+        lines << "The\\\\Die\\\\\\f"
+              << "Ähre\\\\ Ähre: spitz \\\\\\f";
         QCOMPARE(program.bytes("anna/Englisch/U1"), TestProgram::scrambledBytes(lines));
-        QVERIFY(program.entries("anna/Englisch") == QStringList{"U1"} && !program.exists("anna/tmpEdit"));
+        QVERIFY(program.entries("anna/Englisch") == QStringList{"U1"}
+                && !program.exists("anna/tmpEdit"));
         QWidget* main = program.screens().mainScreen();
         QVERIFY(!TestProgram::shown<frmEditUnit>() && main->isVisible() && main->isEnabled());
     }
@@ -143,7 +154,9 @@ private slots:
         program.writePlain("tmpUsr", {"anna", "geheim"});
         program.writeScrambled("anna/Spr.dat", {"Englisch\\\\LSp1"});
         program.writeScrambled("anna/LSp1", {"Lektion 1\\\\U1"});
-        program.writeScrambled("anna/Englisch/U1", {"the\\\\der\\\\\\f", "house\\\\Haus\\\\\\f", "Zug\\\\train\\\\\\r"});
+        program.writeScrambled(
+            "anna/Englisch/U1",
+            {"the\\\\der\\\\\\f", "house\\\\Haus\\\\\\f", "Zug\\\\train\\\\\\r"});
         program.screens().showMain();
         QWidget* main = program.screens().mainScreen();
         main->findChild<QAction*>("mnuLektionEdit")->trigger();

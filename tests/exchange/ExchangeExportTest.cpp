@@ -65,7 +65,8 @@ private slots:
         const ExportTarget target = exportTarget(fileName, filter);
         const bool kvtml = target.format == Format::Kvtml;
         QCOMPARE(target.path, fileName);
-        const QByteArray bytes = kvtml ? exportKvtml(Pairs, "Englisch", "Lektion 1") : exportDelimited(Pairs);
+        const QByteArray bytes =
+            kvtml ? exportKvtml(Pairs, "Englisch", "Lektion 1") : exportDelimited(Pairs);
         QTEST(bytes, "bytes");
         const ImportSource source = readImportData(bytes, fileName);
         const ImportPlan plan = planImport(source, source.proposed);
@@ -77,11 +78,14 @@ private slots:
     // the import limit (measured on 1,000: the file grows with the pairs).
     void aBigLessonFitsTheImport()
     {
-        const QList<Pair> words = {{"the house", "das Haus"}, {"to go", "gehen;fahren"},
-                                   {"the kitchen", "die Küche"}, {"beautiful", "schön;hübsch"}};
+        const QList<Pair> words = {{"the house", "das Haus"},
+                                   {"to go", "gehen;fahren"},
+                                   {"the kitchen", "die Küche"},
+                                   {"beautiful", "schön;hübsch"}};
         QList<Pair> pairs;
         for (int i = 0; i < 1000; ++i)
-            pairs.append({words[i % 4].foreign + ' ' + QString::number(i + 99000), words[i % 4].german});
+            pairs.append(
+                {words[i % 4].foreign + ' ' + QString::number(i + 99000), words[i % 4].german});
         QCOMPARE_LT(exportKvtml(pairs, "Englisch", "Haus").size() * 100, MaxImportBytes * 9 / 10);
     }
 
@@ -89,9 +93,11 @@ private slots:
     void aFailedExportNamesItsFile()
     {
         const ExportTarget target = exportTarget("/nirgends/Haus", DelimitedFilter);
-        QCOMPARE(store::failureMessage(exportLesson(target, {{"house", "Haus"}}, "Englisch", "Haus")),
-                 "Die Datei \"Haus.tsv\" (Export der Lektion \"Haus\") konnte nicht gespeichert werden (das "
-                 "Verzeichnis fehlt).\nDie Lektion selbst bleibt unverändert.");
+        QCOMPARE(
+            store::failureMessage(exportLesson(target, {{"house", "Haus"}}, "Englisch", "Haus")),
+            "Die Datei \"Haus.tsv\" (Export der Lektion \"Haus\") konnte nicht gespeichert werden "
+            "(das "
+            "Verzeichnis fehlt).\nDie Lektion selbst bleibt unverändert.");
     }
 };
 

@@ -1,6 +1,6 @@
+#include "exercise/Drill.h"
 #include "../editor/LessonDir.h"
 #include "exercise/AnswerCheck.h"
-#include "exercise/Drill.h"
 #include "store/TextFile.h"
 
 #include <QTest>
@@ -17,8 +17,9 @@ struct RunCase
     QStringList lesson, answers, told, before, after, stored;
 };
 
-const QString Summary = "Die Übung ist beendet.\n\nFolgendes Ergebnis wurde erzielt:\n\nAnzahl Vokabeln:  %1\n"
-                        "davon richtig:  %2\ndavon falsch:  %3\n\nDieses entspricht einer Zensur von: %4";
+const QString Summary =
+    "Die Übung ist beendet.\n\nFolgendes Ergebnis wurde erzielt:\n\nAnzahl Vokabeln:  %1\n"
+    "davon richtig:  %2\ndavon falsch:  %3\n\nDieses entspricht einer Zensur von: %4";
 
 } // namespace
 
@@ -32,12 +33,19 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("right");
-        const QList<std::tuple<QString, QString, bool>> cases{
-            {"Haus", "Haus", true}, {"Haus", "haus", false}, {"Haus", "Haus ", false}, {"Haus", "", false},
-            {"der;die;das", "die", true}, {"der;die;das", "die ", false}, {"der;die;das", "der;die;das", false},
-            {"a; b", "b", false}, {"a; b", " b", true}, {"a;;b", "", true}};
+        const QList<std::tuple<QString, QString, bool>> cases{{"Haus", "Haus", true},
+                                                              {"Haus", "haus", false},
+                                                              {"Haus", "Haus ", false},
+                                                              {"Haus", "", false},
+                                                              {"der;die;das", "die", true},
+                                                              {"der;die;das", "die ", false},
+                                                              {"der;die;das", "der;die;das", false},
+                                                              {"a; b", "b", false},
+                                                              {"a; b", " b", true},
+                                                              {"a;;b", "", true}};
         for (const auto& [expected, typed, right] : cases)
-            QTest::addRow("%s / %s", qPrintable(typed), qPrintable(expected)) << expected << typed << right;
+            QTest::addRow("%s / %s", qPrintable(typed), qPrintable(expected))
+                << expected << typed << right;
     }
     void answersAreJudgedExactly()
     {
@@ -53,21 +61,34 @@ private slots:
     {
         QTest::addColumn<RunCase>("run");
         // Damaged lines (no separator, too short for a mark) are never asked, only kept.
-        const QStringList lesson{"house\\\\Haus;Gebäude\\\\\\r", "kaputt", "the\\\\der;die;das\\\\\\r",
-                                 "x\\\\yz", "to be\\\\sein\\\\\\f"};
+        const QStringList lesson{"house\\\\Haus;Gebäude\\\\\\r", "kaputt",
+                                 "the\\\\der;die;das\\\\\\r", "x\\\\yz", "to be\\\\sein\\\\\\f"};
         QTest::newRow("every word, one wrong")
-            << RunCase{false, lesson, {"house", "die", "sein"},
-                       {"house", "Die richtige Lösung für  'house'  lautet:\n\nHaus;Gebäude", "the", "to be",
-                        Summary.arg(3).arg(2).arg(1).arg(3)},
-                       {" 10\\\\ 7", "10\\\\7"}, {" 13\\\\ 9", "10\\\\7", "3\\\\2"},
-                       {"house\\\\Haus;Gebäude\\\\\\f", "kaputt", lesson[2], lesson[3], "to be\\\\sein\\\\\\r"}};
+            << RunCase{false,
+                       lesson,
+                       {"house", "die", "sein"},
+                       {"house", "Die richtige Lösung für  'house'  lautet:\n\nHaus;Gebäude", "the",
+                        "to be", Summary.arg(3).arg(2).arg(1).arg(3)},
+                       {" 10\\\\ 7", "10\\\\7"},
+                       {" 13\\\\ 9", "10\\\\7", "3\\\\2"},
+                       {"house\\\\Haus;Gebäude\\\\\\f", "kaputt", lesson[2], lesson[3],
+                        "to be\\\\sein\\\\\\r"}};
         QTest::newRow("nothing to ask")
-            << RunCase{true, lesson.mid(0, 4), {}, {"Es sind keine Vokabeln gemäß dieser Auswahl vorhanden !"},
-                       {" 10\\\\ 7"}, {" 10\\\\ 7"}, lesson.mid(0, 4)};
+            << RunCase{true,
+                       lesson.mid(0, 4),
+                       {},
+                       {"Es sind keine Vokabeln gemäß dieser Auswahl vorhanden !"},
+                       {" 10\\\\ 7"},
+                       {" 10\\\\ 7"},
+                       lesson.mid(0, 4)};
         // Totals no run can have made count as none; counts beyond 32 bits are kept.
-        QTest::newRow("damaged totals")
-            << RunCase{true, lesson.mid(4), {"sein"}, {"to be", Summary.arg(1).arg(1).arg(0).arg(1)},
-                       {" 5000000000\\\\ -1E+300"}, {" 5000000001\\\\ 1", "1\\\\1"}, {"to be\\\\sein\\\\\\r"}};
+        QTest::newRow("damaged totals") << RunCase{true,
+                                                   lesson.mid(4),
+                                                   {"sein"},
+                                                   {"to be", Summary.arg(1).arg(1).arg(0).arg(1)},
+                                                   {" 5000000000\\\\ -1E+300"},
+                                                   {" 5000000001\\\\ 1", "1\\\\1"},
+                                                   {"to be\\\\sein\\\\\\r"}};
     }
     void runsAreJudgedCountedAndStored()
     {
@@ -80,8 +101,8 @@ private slots:
         editor::LessonFile file({d.path(), "U1"}, "Englisch", "Lektion 1");
         QVERIFY(file.open().ok);
         Drill drill(std::move(file));
-        drill.start(Direction::ForeignToGerman, run.wrongOnly ? Selection::WrongOnly : Selection::AllWords,
-                    [] { return 0.0; });
+        drill.start(Direction::ForeignToGerman,
+                    run.wrongOnly ? Selection::WrongOnly : Selection::AllWords, [] { return 0.0; });
         QStringList told;
         for (int i = 0; drill.next(); ++i)
             told << drill.shown() << drill.answer(run.answers.value(i));
@@ -122,11 +143,13 @@ private slots:
         QVERIFY(drill.next() && drill.answer("Haus").isEmpty() && drill.next());
         const quint64 before = store::TextFile::syncCount();
         bool done = step == "answer" ? drill.answer("Baum").isEmpty()
-            : step == "add"          ? lesson.add("sun", "Sonne").status == editor::EditResult::Status::Done
-            : step == "change"       ? lesson.change("tree", "Baum;Gehölz").status == editor::EditResult::Status::Done
-            : step == "remove"       ? lesson.remove("tree").ok
-            : step == "store back"   ? lesson.storeBack().ok
-                                     : drill.answer("Baum").isEmpty() && !drill.next() && drill.finish().ok;
+            : step == "add" ? lesson.add("sun", "Sonne").status == editor::EditResult::Status::Done
+            : step == "change"
+            ? lesson.change("tree", "Baum;Gehölz").status == editor::EditResult::Status::Done
+            : step == "remove" ? lesson.remove("tree").ok
+            : step == "store back"
+            ? lesson.storeBack().ok
+            : drill.answer("Baum").isEmpty() && !drill.next() && drill.finish().ok;
         QVERIFY(done);
         QCOMPARE(store::TextFile::syncCount() > before, synced);
     }

@@ -1,5 +1,5 @@
-#include "TestProgram.h"
 #include "exercise/frmPaukomat.h"
+#include "TestProgram.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -13,8 +13,7 @@ namespace {
 
 const QString Lang = QStringLiteral("anna/Englisch/");
 
-template <class T = QWidget>
-T* child(const QString& name)
+template <class T = QWidget> T* child(const QString& name)
 {
     return TestProgram::shown<frmPaukomat>()->findChild<T*>(name);
 }
@@ -31,8 +30,8 @@ void start(int direction, int which)
 QString state()
 {
     QStringList parts{""};
-    for (const char* name :
-         {"cmdStartUebung", "cmdStopUebung", "cmdShowErgebnis", "cmdCancel", "fmeLektion", "fmeSettings"})
+    for (const char* name : {"cmdStartUebung", "cmdStopUebung", "cmdShowErgebnis", "cmdCancel",
+                             "fmeLektion", "fmeSettings"})
         parts[0] += child(name)->isEnabled() ? '+' : '-';
     for (const QString column : {"lblErgebnisAktuell_%1", "lblErgebnisGesamt_%1"})
         for (int i = 5; i < 10; ++i)
@@ -50,14 +49,16 @@ private slots:
     void runsAreJudgedCountedAndStored()
     {
         TestProgram program;
-        QStringList lesson{"the\\\\der\\\\\\r", "house\\\\Haus;Gebäude;Heim\\\\\\f", "to be\\\\sein\\\\\\f"};
+        QStringList lesson{"the\\\\der\\\\\\r", "house\\\\Haus;Gebäude;Heim\\\\\\f",
+                           "to be\\\\sein\\\\\\f"};
         program.writeScrambled(Lang + "U1", lesson);
         program.writeScrambled(Lang + "EU1", {" 10\\\\ 7", "10\\\\7"});
         // The main screen, loaded for "anna", hides and disables itself and opens the screen.
         program.handOverFromMain({"anna", "geheim"}, {"Englisch", "Lektion 1", "U1"});
         program.screens().showExercise();
         QVERIFY(TestProgram::shown<frmPaukomat>());
-        QCOMPARE(child<QRadioButton>("optPaukomatLanguage_1")->text(), QStringLiteral("Deutsch -> Englisch"));
+        QCOMPARE(child<QRadioButton>("optPaukomatLanguage_1")->text(),
+                 QStringLiteral("Deutsch -> Englisch"));
         QCOMPARE(state(), QStringLiteral("+-++-+| 0| 0| 0| 0 %| -| 10| 7| 3| 70 %|3"));
 
         // The chosen direction and selection reach the run: the wrong words only, from German,
@@ -71,10 +72,12 @@ private slots:
         QTest::keyClicks(child("txtLoesung"), "to be\r");
         // A wrong answer is told with its solution as an error, the end of the run as a result.
         const auto& told = program.messages.shown;
-        QCOMPARE(told.value(0).text, QStringLiteral("Die richtige Lösung für  'Gebäude'  lautet:\n\nhouse"));
+        QCOMPARE(told.value(0).text,
+                 QStringLiteral("Die richtige Lösung für  'Gebäude'  lautet:\n\nhouse"));
         QCOMPARE(told.value(0).title + "|" + told.value(1).title,
                  "Paukomat V1.1  -  Fehler|Paukomat V1.1  -  Ergebnis");
-        QVERIFY(told.value(0).icon == ui::Icon::Stop && told.value(1).icon == ui::Icon::Exclamation);
+        QVERIFY(told.value(0).icon == ui::Icon::Stop
+                && told.value(1).icon == ui::Icon::Exclamation);
         QCOMPARE(state(), QStringLiteral("+-++-+| 0| 0| 0| 50 %| -| 12| 8| 4| 66.66 %|3"));
         const QByteArray results = program.bytes(Lang + "EU1");
         QCOMPARE(results, TestProgram::scrambledBytes({" 12\\\\ 8", "10\\\\7", "2\\\\1"}));
@@ -102,11 +105,14 @@ private slots:
         QTest::addColumn<QString>("spoken");
         QTest::addColumn<QString>("tip");
         const QString no = "Vorlesen ist nicht möglich: ";
-        QTest::newRow("option on") << 0 << true << QStringList{"en"} << "en:house|en:house|en:the garden"
-                                   << "Vorlesen";
-        QTest::newRow("option off") << 0 << false << QStringList{"en"} << "|en:house|" << "Vorlesen";
-        QTest::newRow("German question") << 1 << true << QStringList{"en"} << "||"
-                                         << no + "Die Frage ist deutsch, und die Lösung wird nicht verraten.";
+        QTest::newRow("option on")
+            << 0 << true << QStringList{"en"} << "en:house|en:house|en:the garden"
+            << "Vorlesen";
+        QTest::newRow("option off") << 0 << false << QStringList{"en"} << "|en:house|"
+                                    << "Vorlesen";
+        QTest::newRow("German question")
+            << 1 << true << QStringList{"en"} << "||"
+            << no + "Die Frage ist deutsch, und die Lösung wird nicht verraten.";
         QTest::newRow("no voice") << 0 << true << QStringList{"fr"} << "||"
                                   << no + "Für Englisch ist keine Stimme installiert.";
     }
@@ -120,7 +126,8 @@ private slots:
         QFETCH(QString, tip);
         TestProgram program;
         program.speech.voices = voices;
-        program.writeScrambled(Lang + "U1", {"house\\\\Haus\\\\\\f", "the garden\\\\Garten\\\\\\f"});
+        program.writeScrambled(Lang + "U1",
+                               {"house\\\\Haus\\\\\\f", "the garden\\\\Garten\\\\\\f"});
         program.handOverFromMain({"anna", "geheim"}, {"Englisch", "Lektion 1", "U1"});
         program.screens().showExercise();
         QCOMPARE(child("chkVorlesen")->isEnabled(), voices.contains("en"));

@@ -69,7 +69,8 @@ QString freshProgramDir()
     // Every run writes and syncs files; in memory that costs next to nothing.
     static const QTemporaryDir base(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
                                         ? QStringLiteral("/dev/shm/paukomat-fuzz-XXXXXX")
-                                        : QDir::tempPath() + QStringLiteral("/paukomat-fuzz-XXXXXX"));
+                                        : QDir::tempPath()
+                                            + QStringLiteral("/paukomat-fuzz-XXXXXX"));
     const QString dir = base.path() + QStringLiteral("/Paukomat");
     QDir(dir).removeRecursively();
     QDir().mkpath(dir);

@@ -31,10 +31,10 @@ struct Target
     const char* name; // also the folder of its corpus and regression inputs
     Entry entry;
 };
-inline constexpr Target Targets[] = {
-    {"kvtml", fuzzKvtml},           {"delimited", fuzzDelimited}, {"roundtrip", fuzzRoundTrip},
-    {"userlist", fuzzUserList},     {"lessonfile", fuzzLessonFile}, {"listfile", fuzzListFile},
-    {"results", fuzzResults},       {"handoff", fuzzHandOff}};
+inline constexpr Target Targets[] = {{"kvtml", fuzzKvtml},           {"delimited", fuzzDelimited},
+                                     {"roundtrip", fuzzRoundTrip},   {"userlist", fuzzUserList},
+                                     {"lessonfile", fuzzLessonFile}, {"listfile", fuzzListFile},
+                                     {"results", fuzzResults},       {"handoff", fuzzHandOff}};
 
 inline constexpr char FileSeparator = '\x1E';
 // Stands for the program directory in hand-off inputs, which name files by their full path.

@@ -20,7 +20,8 @@ using namespace exchange;
 bool storable(const Pair& p)
 {
     const QStringList meanings = p.german.split(QLatin1Char(';'));
-    return !p.foreign.isEmpty() && p.foreign == p.foreign.trimmed() && p.german == p.german.trimmed()
+    return !p.foreign.isEmpty() && p.foreign == p.foreign.trimmed()
+        && p.german == p.german.trimmed()
         && std::any_of(meanings.cbegin(), meanings.cend(),
                        [](const QString& m) { return !m.trimmed().isEmpty(); })
         && editor::foreignWordProblem(p.foreign).isEmpty()
@@ -93,14 +94,15 @@ int checkImport(const QByteArray& bytes, const QString& fileName)
                    && named.german >= 0 && named.german < columns && named.foreign != named.german,
                "with or without a header row, the sides are two of the columns, each named");
     }
-    expect(!source.lessonName.isEmpty() && lessonNameProposal(source.lessonName) == source.lessonName,
+    expect(!source.lessonName.isEmpty()
+               && lessonNameProposal(source.lessonName) == source.lessonName,
            "the proposed lesson name is one a lesson can have");
 
     ImportChoice swapped = proposed;
     swapped.swapSides = true;
     swapped.headerRow = !proposed.headerRow;
-    QList<ImportChoice> choices = {proposed, swapped, {int(columns - 1), 0, false, -1},
-                                   {0, int(columns), false, -1}};
+    QList<ImportChoice> choices = {
+        proposed, swapped, {int(columns - 1), 0, false, -1}, {0, int(columns), false, -1}};
     for (int i = 0; i < std::min<qsizetype>(source.lessons.size(), 3); ++i) {
         choices.append(proposed);
         choices.last().kvtmlLesson = i;
@@ -162,9 +164,10 @@ int fuzzRoundTrip(const std::uint8_t* data, std::size_t size)
         return 0;
 
     for (const bool kvtml : {false, true}) {
-        const QByteArray file = kvtml ? exportKvtml(pairs, language, lesson) : exportDelimited(pairs);
-        const ImportSource source =
-            readImportData(file, lesson + (kvtml ? QStringLiteral(".kvtml") : QStringLiteral(".tsv")));
+        const QByteArray file =
+            kvtml ? exportKvtml(pairs, language, lesson) : exportDelimited(pairs);
+        const ImportSource source = readImportData(
+            file, lesson + (kvtml ? QStringLiteral(".kvtml") : QStringLiteral(".tsv")));
         expect(source.error.isEmpty(), "an exported lesson can be read");
         expect(source.lessonName == lessonNameProposal(lesson),
                "an exported lesson is proposed under its name");

@@ -50,8 +50,11 @@ void storedSeed(const QString& dir, const char* target, const QList<QByteArray>&
 
 const QList<QList<Pair>> Lessons = {
     {{"the dog", "der Hund"}, {"the cat", "die Katze;der Kater"}},
-    {{"the", "der;die;das"}, {"to say \"hello\"", "\"Hallo\" sagen"}, {"#tag", "Kennzeichen"},
-     {"a\\b", "Backslash\\\\"}, {"cafè", "Café; Kaffee €"}},
+    {{"the", "der;die;das"},
+     {"to say \"hello\"", "\"Hallo\" sagen"},
+     {"#tag", "Kennzeichen"},
+     {"a\\b", "Backslash\\\\"},
+     {"cafè", "Café; Kaffee €"}},
     {{"ser", "sein"}, {"estar", "sein; sich befinden"}, {"tener", "haben"}, {"ir", "gehen"}}};
 
 void exchangeSeeds(const QString& dir)
@@ -87,9 +90,12 @@ void storedSeeds(const QString& dir)
     const auto verben = library.createLesson(QStringLiteral("Englisch"), QStringLiteral("Verben"));
     (void)library.createLesson(QStringLiteral("Englisch"), QStringLiteral("Tiere"));
     const QString userPath = tree.userPath(QStringLiteral("anna"));
-    storedSeed(dir, "listfile", {read(userPath + QStringLiteral("Spr.dat")), read(userPath + QStringLiteral("LSp1"))});
+    storedSeed(
+        dir, "listfile",
+        {read(userPath + QStringLiteral("Spr.dat")), read(userPath + QStringLiteral("LSp1"))});
 
-    editor::LessonFile lesson(verben.value.files, QStringLiteral("Englisch"), QStringLiteral("Verben"));
+    editor::LessonFile lesson(verben.value.files, QStringLiteral("Englisch"),
+                              QStringLiteral("Verben"));
     (void)lesson.open();
     for (const Pair& pair : Lessons[0] + Lessons[2])
         (void)lesson.add(pair.foreign, pair.german);
@@ -106,8 +112,9 @@ void storedSeeds(const QString& dir)
     storedSeed(dir, "results", {read(verben.value.files.results())});
 
     (void)library.handOver(QStringLiteral("Englisch"), QStringLiteral("Verben"));
-    (void)handoff::writeResultsRequest(tree, {QStringLiteral("anna"), QStringLiteral("Englisch"),
-                                              QStringLiteral("Verben"), verben.value.files.results()});
+    (void)handoff::writeResultsRequest(tree,
+                                       {QStringLiteral("anna"), QStringLiteral("Englisch"),
+                                        QStringLiteral("Verben"), verben.value.files.results()});
     QByteArray handOff = read(tree.programFile(handoff::SignedInFile)) + fuzz::FileSeparator
         + read(userPath + handoff::LessonChoiceFile) + fuzz::FileSeparator
         + read(tree.programFile(handoff::ResultsRequestFile));

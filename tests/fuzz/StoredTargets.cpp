@@ -88,7 +88,8 @@ int fuzzLessonFile(const std::uint8_t* data, std::size_t size)
                "a word is found at its first line");
     }
     expect(bool(lesson.storeBack()), "an opened lesson can be stored back");
-    expect(readRawLines(files.stored()) == before, "a lesson stored back unchanged keeps its lines");
+    expect(readRawLines(files.stored()) == before,
+           "a lesson stored back unchanged keeps its lines");
     expect(!QFileInfo::exists(files.working()), "storing back removes the working copy");
     return 0;
 }
@@ -183,15 +184,17 @@ int fuzzHandOff(const std::uint8_t* data, std::size_t size)
     writeFile(tree.programFile(handoff::ResultsRequestFile), files[2]);
     QDir().mkpath(tree.languagePath(User, Language));
 
-    const editor::HandedOverLesson lesson = editor::openHandedOverLesson(tree, editor::LessonUse::Editing);
+    const editor::HandedOverLesson lesson =
+        editor::openHandedOverLesson(tree, editor::LessonUse::Editing);
     if (lesson.lesson)
         expect(QDir::cleanPath(lesson.lesson->files().stored()).startsWith(tree.programPath()),
                "a lesson handed over lies inside the program directory");
 
     const handoff::Read<handoff::ResultsRequest> request = handoff::readResultsRequest(tree);
     if (request.ok()) {
-        const QString languageDir = QDir::cleanPath(
-            QFileInfo(tree.languagePath(request.value.user, request.value.language)).absoluteFilePath());
+        const QString languageDir =
+            QDir::cleanPath(QFileInfo(tree.languagePath(request.value.user, request.value.language))
+                                .absoluteFilePath());
         expect(QFileInfo(request.value.resultFile).absolutePath() == languageDir,
                "a result file handed over lies in its language directory");
     }

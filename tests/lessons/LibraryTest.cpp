@@ -30,14 +30,18 @@ struct Tree
     {
         QDir(dir.path()).mkpath("anna/Altlast");
         QFile::link(outside.path(), dir.filePath("anna/Weit"));
-        runAll("../PK.dat=x; ../tmpUsr=anna; " + Languages + "; LSp1=Vokabeln:U1; LSp6=; LSp7=z:U9; notiz=x; "
-               "LSp2=Lektion 1:U3|Lektion 10:U4|Lektion 2:U5; Englisch/U1=x; Eng/U3=x; Eng/EU3=x; Eng/U4=x; "
-               "Xhosa/U9=x; Weit/U1=x; open");
+        runAll("../PK.dat=x; ../tmpUsr=anna; " + Languages
+               + "; LSp1=Vokabeln:U1; LSp6=; LSp7=z:U9; notiz=x; "
+                 "LSp2=Lektion 1:U3|Lektion 10:U4|Lektion 2:U5; Englisch/U1=x; Eng/U3=x; "
+                 "Eng/EU3=x; Eng/U4=x; "
+                 "Xhosa/U9=x; Weit/U1=x; open");
     }
     static QString said(const lessons::Outcome& o)
     {
         const QString text = o.file ? o.refusal : store::failureMessage(o.file);
-        return o.status == lessons::Outcome::Status::Unchanged ? "unchanged" : o.isDone() ? "ok" + text : text;
+        return o.status == lessons::Outcome::Status::Unchanged ? "unchanged"
+            : o.isDone()                                       ? "ok" + text
+                                                               : text;
     }
 
     // Every entry: directories end in "/", links in "@"; files give "=" and their lines joined by "|".
@@ -49,9 +53,13 @@ struct Tree
             const QString name = QDir(dir.filePath("anna")).relativeFilePath(it.next());
             QStringList lines;
             for (const QByteArray& raw : store::TextFile::readRawLines(it.filePath()))
-                lines << (isList(name) ? store::Scrambler::unscrambleText(raw) : store::fromCp1252(raw));
+                lines << (isList(name) ? store::Scrambler::unscrambleText(raw)
+                                       : store::fromCp1252(raw));
             const QFileInfo info = it.fileInfo();
-            found[name + (info.isSymLink() ? "@" : info.isDir() ? "/" : "")] =
+            found[name
+                  + (info.isSymLink()   ? "@"
+                         : info.isDir() ? "/"
+                                        : "")] =
                 info.isDir() ? "" : "=" + lines.join("|").replace("\\\\", ":");
         }
         return found;
@@ -61,7 +69,8 @@ struct Tree
     QString run(const QString& step)
     {
         const bool lesson = step.contains("/");
-        const QString language = step.section("/", 0, 0), command = step.section("/", -1), name = command.mid(1);
+        const QString language = step.section("/", 0, 0), command = step.section("/", -1),
+                      name = command.mid(1);
         const QString from = command.section(">", 0, 0), to = command.section(">", 1);
         if (step == "open") {
             const auto opened = library.open();
@@ -81,10 +90,12 @@ struct Tree
                                      : library.prepareLanguageRemoval(name);
             if (!gone.ok())
                 return said(gone.outcome);
-            return said(lesson ? library.removeLesson(gone.value) : library.removeLanguage(gone.value));
+            return said(lesson ? library.removeLesson(gone.value)
+                               : library.removeLanguage(gone.value));
         }
         if (command.contains(">"))
-            return said(lesson ? library.renameLesson(language, from, to) : library.renameLanguage(from, to));
+            return said(lesson ? library.renameLesson(language, from, to)
+                               : library.renameLanguage(from, to));
         return said(library.handOver(language, command));
     }
     // Runs steps separated by "; "; "FILE=line|line" writes a file and gives no result.
@@ -106,8 +117,10 @@ struct Tree
     }
 };
 
-const QString Unsafe = "Der Name \"..\" ist ungültig. Die Datei wurde außerhalb von Paukomat verändert; Paukomat greift nicht darauf zu.";
-const QString Damaged = "Spr.dat=..:LSp1|Gut:../PK.dat|Ohne Schlüssel|Sicher:LSp1; LSp1=Lektion:../../PK.dat; open";
+const QString Unsafe = "Der Name \"..\" ist ungültig. Die Datei wurde außerhalb von Paukomat "
+                       "verändert; Paukomat greift nicht darauf zu.";
+const QString Damaged =
+    "Spr.dat=..:LSp1|Gut:../PK.dat|Ohne Schlüssel|Sicher:LSp1; LSp1=Lektion:../../PK.dat; open";
 
 } // namespace
 
@@ -127,52 +140,80 @@ private slots:
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QStringList>("changed");
-        const auto row = [](const char* name, const QString& setup, const QString& steps, const QString& result,
-                            const QStringList& changed) { QTest::newRow(name) << setup << steps << result << changed; };
-        row("signed in by nobody", "../tmpUsr=", "open", "Es ist kein Benutzer angemeldet. Bitte melden Sie sich an !", {});
+        const auto row = [](const char* name, const QString& setup, const QString& steps,
+                            const QString& result, const QStringList& changed) {
+            QTest::newRow(name) << setup << steps << result << changed;
+        };
+        row("signed in by nobody", "../tmpUsr=", "open",
+            "Es ist kein Benutzer angemeldet. Bitte melden Sie sich an !", {});
         row("no plain user name", "../tmpUsr=..", "open", Unsafe, {});
         row("user directory made", "../tmpUsr=bert", "open", "ok",
             {"../bert/", "../bert/Spr.dat=", "../bert/tmpSpr.dat="});
 
-        row("new language, shown in German order", "", "+ägyptisch; ?", "ok; ägyptisch,Eng,Englisch,Weit,Xhosa",
-            {"LSp8=", Languages + "|ägyptisch:LSp8", "tmpSpr.dat=Englisch:LSp1|Eng:LSp2|Xhosa:LSp7|Weit:LSp6|ägyptisch:LSp8", "ägyptisch/"});
-        row("a directory left over is taken over", "", "+Altlast", "ok", {"LSp8=", Languages + "|Altlast:LSp8"});
-        row("a key is not given twice while loaded", "", "+Aaa; -Aaa; +Abc", "ok; ok; ok", {"Abc/", "LSp9=", Languages + "|Abc:LSp9"});
+        row("new language, shown in German order", "", "+ägyptisch; ?",
+            "ok; ägyptisch,Eng,Englisch,Weit,Xhosa",
+            {"LSp8=", Languages + "|ägyptisch:LSp8",
+             "tmpSpr.dat=Englisch:LSp1|Eng:LSp2|Xhosa:LSp7|Weit:LSp6|ägyptisch:LSp8",
+             "ägyptisch/"});
+        row("a directory left over is taken over", "", "+Altlast", "ok",
+            {"LSp8=", Languages + "|Altlast:LSp8"});
+        row("a key is not given twice while loaded", "", "+Aaa; -Aaa; +Abc", "ok; ok; ok",
+            {"Abc/", "LSp9=", Languages + "|Abc:LSp9"});
         row("a fresh load counts the files again", "", "+Aaa; -Aaa; open; +Abc", "ok; ok; ok; ok",
             {"Abc/", "LSp8=", Languages + "|Abc:LSp8"});
         row("keys of other forms count nothing", "Spr.dat=A:LSp|B:LSpx3|C:LSp-4; open", "+D", "ok",
             {"D/", "LSp1=", "Spr.dat=A:LSp|B:LSpx3|C:LSp-4|D:LSp1"});
         row("no language past the highest key", "Spr.dat=Voll:LSp99999999999999; ?", "+Noch",
-            "Es können keine weiteren Sprachen angelegt werden, die höchste Sprachnummer ist erreicht !", {});
-        row("forbidden character", "", "+Eng,lisch", "Die Zeichen !§$%&/()=?'*+~.:,;<>|{[]}\\#@^ sind nicht erlaubt !", {});
+            "Es können keine weiteren Sprachen angelegt werden, die höchste Sprachnummer ist "
+            "erreicht !",
+            {});
+        row("forbidden character", "", "+Eng,lisch",
+            "Die Zeichen !§$%&/()=?'*+~.:,;<>|{[]}\\#@^ sind nicht erlaubt !", {});
         row("language exists", "", "+Englisch", "Die Sprache ist bereits vorhanden !", {});
-        row("name of a key", "", "+LSp12", "Der Name \"LSp12\" ist im Benutzerverzeichnis bereits für eine Datei "
-            "vergeben. Bitte wählen Sie einen anderen Namen für die Sprache !", {});
-        row("name of a file", "", "+notiz", "Der Name \"notiz\" ist im Benutzerverzeichnis bereits für eine Datei "
-            "vergeben. Bitte wählen Sie einen anderen Namen für die Sprache !", {});
-        row("control character", "", "+Spr\tx", "Die Eingabe darf keine Steuerzeichen wie Tabulatoren oder Zeilenumbrüche enthalten !", {});
+        row("name of a key", "", "+LSp12",
+            "Der Name \"LSp12\" ist im Benutzerverzeichnis bereits für eine Datei "
+            "vergeben. Bitte wählen Sie einen anderen Namen für die Sprache !",
+            {});
+        row("name of a file", "", "+notiz",
+            "Der Name \"notiz\" ist im Benutzerverzeichnis bereits für eine Datei "
+            "vergeben. Bitte wählen Sie einen anderen Namen für die Sprache !",
+            {});
+        row("control character", "", "+Spr\tx",
+            "Die Eingabe darf keine Steuerzeichen wie Tabulatoren oder Zeilenumbrüche enthalten !",
+            {});
         row("cancelled", "", "+; Eng>; Englisch/+", "unchanged; unchanged; unchanged", {});
 
         row("renamed with key, lessons and directory", "", "Xhosa>Zulu", "ok",
-            {"-Xhosa/", "-Xhosa/U9", "Spr.dat=Englisch:LSp1|Eng:LSp2|Zulu:LSp7|Weit:LSp6", "Zulu/", "Zulu/U9=x"});
+            {"-Xhosa/", "-Xhosa/U9", "Spr.dat=Englisch:LSp1|Eng:LSp2|Zulu:LSp7|Weit:LSp6", "Zulu/",
+             "Zulu/U9=x"});
         row("renamed to itself, to a directory", "", "Eng>Eng; Eng>Altlast",
-            "unchanged; Die Sprache Eng kann nicht in Altlast umbenannt werden, da das Verzeichnis \"Altlast\" bereits vorhanden ist !", {});
+            "unchanged; Die Sprache Eng kann nicht in Altlast umbenannt werden, da das Verzeichnis "
+            "\"Altlast\" bereits vorhanden ist !",
+            {});
         row("deleted with lessons and results, not Englisch", "", "-Eng", "ok",
-            {"-Eng/", "-Eng/EU3", "-Eng/U3", "-Eng/U4", "-LSp2", "Spr.dat=Englisch:LSp1|Xhosa:LSp7|Weit:LSp6"});
-        row("a linked directory loses the link only", "", "-Weit", "ok", {"-LSp6", "-Weit@", "Spr.dat=Englisch:LSp1|Eng:LSp2|Xhosa:LSp7"});
+            {"-Eng/", "-Eng/EU3", "-Eng/U3", "-Eng/U4", "-LSp2",
+             "Spr.dat=Englisch:LSp1|Xhosa:LSp7|Weit:LSp6"});
+        row("a linked directory loses the link only", "", "-Weit", "ok",
+            {"-LSp6", "-Weit@", "Spr.dat=Englisch:LSp1|Eng:LSp2|Xhosa:LSp7"});
 
         row("new lesson", "", "Englisch/+Verben", "ok", {"LSp1=Vokabeln:U1|Verben:U6"});
         row("no lesson past the highest key", "LSp7=z:U2147483647; Xhosa?", "Xhosa/+y",
-            "Es können keine weiteren Lektionen angelegt werden, die höchste Lektionsnummer ist erreicht !", {});
-        row("lesson exists", "", "Eng/+Lektion 2; Eng/Lektion 1>Lektion 10", "Die Lektion ist bereits vorhanden !; Die Lektion ist bereits vorhanden !", {});
-        row("lesson renamed, key and other lines kept", "", "Eng/Lektion 1>Anfang", "ok", {"LSp2=Anfang:U3|Lektion 10:U4|Lektion 2:U5"});
-        row("lesson deleted with its results", "", "Eng/-Lektion 1", "ok", {"-Eng/EU3", "-Eng/U3", "LSp2=Lektion 10:U4|Lektion 2:U5"});
+            "Es können keine weiteren Lektionen angelegt werden, die höchste Lektionsnummer ist "
+            "erreicht !",
+            {});
+        row("lesson exists", "", "Eng/+Lektion 2; Eng/Lektion 1>Lektion 10",
+            "Die Lektion ist bereits vorhanden !; Die Lektion ist bereits vorhanden !", {});
+        row("lesson renamed, key and other lines kept", "", "Eng/Lektion 1>Anfang", "ok",
+            {"LSp2=Anfang:U3|Lektion 10:U4|Lektion 2:U5"});
+        row("lesson deleted with its results", "", "Eng/-Lektion 1", "ok",
+            {"-Eng/EU3", "-Eng/U3", "LSp2=Lektion 10:U4|Lektion 2:U5"});
         row("lesson handed over", "", "Eng/Lektion 10", "ok", {"tmpEdit=Eng|Lektion 10|U4"});
 
         // Names and keys of a list changed outside the program never become part of a path.
         for (const char* steps : {"-..", "..>Neu", "../Lektion"})
             row(steps, Damaged, steps, Unsafe, {});
-        row("a line without a key", Damaged, "-Ohne Schlüssel", "ok", {"Spr.dat=..:LSp1|Gut:../PK.dat|Sicher:LSp1"});
+        row("a line without a key", Damaged, "-Ohne Schlüssel", "ok",
+            {"Spr.dat=..:LSp1|Gut:../PK.dat|Sicher:LSp1"});
     }
     void commands()
     {

@@ -1,6 +1,6 @@
+#include "lessons/frmMain.h"
 #include "TestProgram.h"
 #include "exchange/LessonExport.h"
-#include "lessons/frmMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,10 +25,18 @@ private slots:
         p.screens().showMain();
         frmMain* main = testing::TestProgram::shown<frmMain>();
         QVERIFY(main);
-        const auto trigger = [&](const char* command) { main->findChild<QAction*>(command)->trigger(); };
+        const auto trigger = [&](const char* command) {
+            main->findChild<QAction*>(command)->trigger();
+        };
         // A command answered in its input box or its message box.
-        const auto type = [&](const char* command, const QString& text) { p.input.queue(text); trigger(command); };
-        const auto run = [&](const char* command, ui::Answer a) { p.messages.queue(a); trigger(command); };
+        const auto type = [&](const char* command, const QString& text) {
+            p.input.queue(text);
+            trigger(command);
+        };
+        const auto run = [&](const char* command, ui::Answer a) {
+            p.messages.queue(a);
+            trigger(command);
+        };
         // Both lists as "Dänisch*,Englisch / Verben*", the chosen entries starred, and the start button's tip.
         const auto view = [&] {
             QStringList lists;
@@ -45,12 +53,13 @@ private slots:
         // Without a language or a lesson every command says what is missing (and a forbidden name
         // below, what is wrong with it).
         p.messages.queueOk(10);
-        for (const char* command : {"mnuLektionEdit", "mnuTitleLektion", "mnuLektionDelete", "mnuLektionExport",
-                                    "mnuVokabellisteDrucken", "mnuNeueLektion", "mnuTitleSprache",
-                                    "mnuSpracheDelete", "mnuLektionImport"})
+        for (const char* command : {"mnuLektionEdit", "mnuTitleLektion", "mnuLektionDelete",
+                                    "mnuLektionExport", "mnuVokabellisteDrucken", "mnuNeueLektion",
+                                    "mnuTitleSprache", "mnuSpracheDelete", "mnuLektionImport"})
             trigger(command);
-        QCOMPARE(p.messages.texts(), QStringList(5, "Es ist keine Lektion vorhanden !")
-                                         + QStringList(4, "Zuerst eine Sprache bestimmen !!!"));
+        QCOMPARE(p.messages.texts(),
+                 QStringList(5, "Es ist keine Lektion vorhanden !")
+                     + QStringList(4, "Zuerst eine Sprache bestimmen !!!"));
 
         type("mnuNeueSprache", "Englisch");
         type("mnuNeueLektion", "Verben");
@@ -64,28 +73,38 @@ private slots:
         // The chosen lesson goes out as KVTML and to the printer, and comes in again as a new lesson;
         // a file that cannot be read is refused before anything is asked.
         main->findChild<QListWidget*>("lstSprachen")->setCurrentRow(1);
-        p.writeScrambled("anna/Englisch/U1", {"house\\\\Haus\\\\\\r", "kaputt", "the\\\\der;die;das\\\\\\f"});
+        p.writeScrambled("anna/Englisch/U1",
+                         {"house\\\\Haus\\\\\\r", "kaputt", "the\\\\der;die;das\\\\\\f"});
         p.files.queue(p.path("Liste"), exchange::KvtmlFilter);
         run("mnuLektionExport", ui::Answer::Ok);
-        QCOMPARE(p.messages.texts().last(), "Die Lektion \"Verben\" wurde mit 2 Wortpaaren in die Datei \""
-                                                + p.path("Liste.kvtml") + "\" exportiert.");
+        QCOMPARE(p.messages.texts().last(),
+                 "Die Lektion \"Verben\" wurde mit 2 Wortpaaren in die Datei \""
+                     + p.path("Liste.kvtml") + "\" exportiert.");
         trigger("mnuVokabellisteDrucken");
         QCOMPARE(p.printer.printedDocuments.value(0).lines.last().secondColumn, "der; die; das");
         // The exported file imported under a name of its own.
         const auto importAs = [&](const QString& name) {
             p.files.queue(p.path("Liste.kvtml"));
             QTimer::singleShot(0, [name] {
-                QApplication::activeModalWidget()->findChild<QLineEdit*>("txtLektionsname")->setText(name);
-                QApplication::activeModalWidget()->findChild<QPushButton*>("cmdImportieren")->click();
+                QApplication::activeModalWidget()
+                    ->findChild<QLineEdit*>("txtLektionsname")
+                    ->setText(name);
+                QApplication::activeModalWidget()
+                    ->findChild<QPushButton*>("cmdImportieren")
+                    ->click();
             });
             run("mnuLektionImport", ui::Answer::Ok);
         };
         importAs("Kopie");
         QCOMPARE(p.messages.texts().last(),
-                 QStringLiteral("Die Lektion \"Kopie\" wurde angelegt.\n2 Wortpaare wurden importiert."));
+                 QStringLiteral(
+                     "Die Lektion \"Kopie\" wurde angelegt.\n2 Wortpaare wurden importiert."));
         QCOMPARE(p.bytes("anna/Englisch/U2"),
-                 testing::TestProgram::scrambledBytes({"house\\\\Haus\\\\\\f", "the\\\\der;die;das\\\\\\f"}));
-        QCOMPARE(view(), "Dänisch,Englisch* / Verben*,Kopie | Startet Lektion \"Verben\" der Sprache Englisch");
+                 testing::TestProgram::scrambledBytes(
+                     {"house\\\\Haus\\\\\\f", "the\\\\der;die;das\\\\\\f"}));
+        QCOMPARE(
+            view(),
+            "Dänisch,Englisch* / Verben*,Kopie | Startet Lektion \"Verben\" der Sprache Englisch");
         p.files.queue(p.path("anna"));
         run("mnuLektionImport", ui::Answer::Ok);
         QVERIFY(p.messages.shown.last().icon == ui::Icon::Exclamation);
@@ -93,7 +112,8 @@ private slots:
         QVERIFY(QDir(p.dir()).rename("anna/Englisch", "anna/weg"));
         importAs("Neu");
         QCOMPARE(p.messages.texts().last(),
-                 "Die Lektion \"Neu\" konnte nicht gespeichert werden (das Verzeichnis fehlt).\nSie wurde nicht angelegt.");
+                 "Die Lektion \"Neu\" konnte nicht gespeichert werden (das Verzeichnis "
+                 "fehlt).\nSie wurde nicht angelegt.");
         QVERIFY(p.messages.shown.last().icon == ui::Icon::Stop);
         QVERIFY(QDir(p.dir()).rename("anna/weg", "anna/Englisch"));
 
@@ -106,7 +126,8 @@ private slots:
         QVERIFY(testing::TestProgram::shown<frmMain>() && p.exists("anna/tmpU9"));
         p.messages.queue(ui::Answer::Yes);
         main->findChild<QPushButton*>("btnEnd")->click();
-        QVERIFY(p.end.requests == 1 && p.messages.texts().last() == "Wollen Sie wirklich beenden ?");
+        QVERIFY(p.end.requests == 1
+                && p.messages.texts().last() == "Wollen Sie wirklich beenden ?");
         QCOMPARE((p.entries() + p.entries("anna") + p.entries("anna/Englisch")).join(","),
                  "Liste.kvtml,anna,Dänisch,Englisch,LSp1,LSp2,Spr.dat,U1,U2,tmpU3");
     }

@@ -1,15 +1,15 @@
+#include "results/frmErgebnis.h"
 #include "TestProgram.h"
 #include "exercise/frmPaukomat.h"
-#include "results/RunChart.h"
-#include "results/frmErgebnis.h"
 #include "results/LessonResults.h"
+#include "results/RunChart.h"
 
 #include <QDir>
 #include <QImage>
+#include <QListWidget>
 #include <QMap>
 #include <QPainter>
 #include <QPoint>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -89,27 +89,36 @@ private slots:
         QTest::addColumn<QString>("problem");
         const QStringList none;
         const QString cannot = "Die Ergebnisse %1können nicht angezeigt werden: Die Datei \"%2\" ";
-        const QString unsafe = "Der Name \"%1\" ist ungültig. Die Datei wurde außerhalb von Paukomat verändert; "
-                               "Paukomat greift nicht darauf zu.";
-        QTest::newRow("no run yet, no file") << none << QStringList{" 0/ 0/ 0/ 0/-"} << "" << none << "";
-        QTest::newRow("percentages cut") << QStringList{" 311\\\\ 3", "3\\\\2", "8\\\\1", "300\\\\1"}
-            << QStringList{" 311/ 3/ 308/ .96/6", " 3/ 2/ 1/ 66.66/3", " 8/ 1/ 7/ 12.5/6", " 300/ 1/ 299/ .33/6"}
+        const QString unsafe =
+            "Der Name \"%1\" ist ungültig. Die Datei wurde außerhalb von Paukomat verändert; "
+            "Paukomat greift nicht darauf zu.";
+        QTest::newRow("no run yet, no file")
+            << none << QStringList{" 0/ 0/ 0/ 0/-"} << "" << none << "";
+        QTest::newRow("percentages cut")
+            << QStringList{" 311\\\\ 3", "3\\\\2", "8\\\\1", "300\\\\1"}
+            << QStringList{" 311/ 3/ 308/ .96/6", " 3/ 2/ 1/ 66.66/3", " 8/ 1/ 7/ 12.5/6",
+                           " 300/ 1/ 299/ .33/6"}
             << "66.67/3 12.50/6 0.33/6" << none << "";
         // Totals come from the first line, never summed up; a line without the separator keeps
         // the values read before it in the list, but gets no bar of its own.
         QTest::newRow("damaged lines")
             << QStringList{" 99\\\\ 98", "Müll", "4\\\\1", "", "10\\\\12", "-4\\\\2", " 8\\\\ 6"}
-            << QStringList{" 99/ 98/ 1/ 98.98/1", " 99/ 98/ 1/ 98.98/1", " 4/ 1/ 3/ 25/6", " 4/ 1/ 3/ 25/6",
-                           " 10/ 12/-2/ 120/", "-4/ 2/-6/ 0/6", " 8/ 6/ 2/ 75/3"}
+            << QStringList{" 99/ 98/ 1/ 98.98/1", " 99/ 98/ 1/ 98.98/1", " 4/ 1/ 3/ 25/6",
+                           " 4/ 1/ 3/ 25/6",      " 10/ 12/-2/ 120/",    "-4/ 2/-6/ 0/6",
+                           " 8/ 6/ 2/ 75/3"}
             << "- 25.00/6 - - - 75.00/3" << none << "";
-        QTest::newRow("empty hand-off") << none << none << "" << QStringList{""}
-                                        << cannot.arg("", "tmpErgShow") + "fehlt oder ist unvollständig.";
-        QTest::newRow("user outside the tree") << none << none << ""
-            << QStringList{"p", "..", "Englisch", "L1", "@/../Englisch/EU1"} << unsafe.arg("..");
-        QTest::newRow("file outside the language") << none << none << ""
+        QTest::newRow("empty hand-off")
+            << none << none << "" << QStringList{""}
+            << cannot.arg("", "tmpErgShow") + "fehlt oder ist unvollständig.";
+        QTest::newRow("user outside the tree")
+            << none << none << "" << QStringList{"p", "..", "Englisch", "L1", "@/../Englisch/EU1"}
+            << unsafe.arg("..");
+        QTest::newRow("file outside the language")
+            << none << none << ""
             << QStringList{"p", "anna", "Englisch", "L1", "@/anna/Englisch/../../x"}
             << unsafe.arg("@/anna/Englisch/../../x");
-        QTest::newRow("directory for a file") << none << none << ""
+        QTest::newRow("directory for a file")
+            << none << none << ""
             << QStringList{"p", "anna", "Englisch", "L1", "@/anna/Englisch/EU9"}
             << cannot.arg("der Lektion \"L1\" ", "EU9") + "kann nicht gelesen werden.";
     }
@@ -123,17 +132,20 @@ private slots:
         TestProgram program;
         QDir().mkpath(program.path("anna/Englisch/EU9")); // a directory where a file should be
         handOver(program, stored, handOff);
-        const results::LessonResults shown = results::LessonResults::load(store::DataTree(program.dir()));
+        const results::LessonResults shown =
+            results::LessonResults::load(store::DataTree(program.dir()));
         QCOMPARE(shown.problem(), problem.replace('@', program.dir()));
         const QStringList values =
             shown.totals().mid(5, 5) + shown.runs().filter(QRegularExpression("^(?!---|Einzel)"));
         QStringList found;
         for (qsizetype i = 0; i < values.size(); i += 5)
-            found.append(values.mid(i, 5).replaceInStrings(QRegularExpression(".*: "), "").join('/'));
+            found.append(
+                values.mid(i, 5).replaceInStrings(QRegularExpression(".*: "), "").join('/'));
         QCOMPARE(found, blocks);
         found.clear();
         for (const results::RunScore& run : shown.scores())
-            found.append(run.hasBar() ? QString("%1/%2").arg(*run.percent, 0, 'f', 2).arg(run.grade) : "-");
+            found.append(run.hasBar() ? QString("%1/%2").arg(*run.percent, 0, 'f', 2).arg(run.grade)
+                                      : "-");
         QCOMPARE(found.join(' '), bars);
         // Showing changes no file: a missing one is not created.
         QCOMPARE(program.exists("anna/Englisch/EU1"), !stored.isEmpty());
@@ -156,13 +168,15 @@ private slots:
         QVERIFY(screen);
         const auto* totals = screen->findChild<QListWidget*>("lstGErgebnis");
         const auto* runs = screen->findChild<QListWidget*>("lstErgebnisse");
-        QCOMPARE(entries(totals), QStringList({"Name: anna", "Sprache: Englisch", "Lektion: Lektion 1", Sep,
-                                               "Gesamtergebnis:", "Vokabeln:  15", "davon richtig:  12",
-                                               "davon falsch:  3", "in Prozent:  80",
-                                               "entspricht der Zensur : 2", Sep}));
-        QCOMPARE(entries(runs).mid(0, 8), QStringList({Sep, "Einzelergebnis Nr.  1", "Vokabeln:  10",
-                                                       "davon richtig:  7", "davon falsch:  3", "in Prozent:  70",
-                                                       "entspricht der Zensur : 3", Sep}));
+        QCOMPARE(
+            entries(totals),
+            QStringList({"Name: anna", "Sprache: Englisch", "Lektion: Lektion 1", Sep,
+                         "Gesamtergebnis:", "Vokabeln:  15", "davon richtig:  12",
+                         "davon falsch:  3", "in Prozent:  80", "entspricht der Zensur : 2", Sep}));
+        QCOMPARE(
+            entries(runs).mid(0, 8),
+            QStringList({Sep, "Einzelergebnis Nr.  1", "Vokabeln:  10", "davon richtig:  7",
+                         "davon falsch:  3", "in Prozent:  70", "entspricht der Zensur : 3", Sep}));
         // The separator line fits both lists in the fonts at hand.
         for (const QListWidget* list : {totals, runs})
             QVERIFY(list->fontMetrics().horizontalAdvance(Sep) < list->viewport()->width());
@@ -184,8 +198,10 @@ private slots:
         QCOMPARE(lines.size(), 4 + 11 + 15);
         const QString tnr = "Times New Roman";
         QCOMPARE((QList<ui::PrintLine>{lines[0], lines[3], lines[4], lines.last()}),
-                 (QList<ui::PrintLine>{{"Paukomat V1.1", tnr, 14, true, true}, {" ", tnr, 14, true, true},
-                                       {"Name: anna", tnr, 12, true, false}, {Sep, tnr, 12, false, false}}));
+                 (QList<ui::PrintLine>{{"Paukomat V1.1", tnr, 14, true, true},
+                                       {" ", tnr, 14, true, true},
+                                       {"Name: anna", tnr, 12, true, false},
+                                       {Sep, tnr, 12, false, false}}));
         QVERIFY(program.printer.printedDocuments[0].chart);
         QVERIFY(!program.printer.printedDocuments[0].pageNumbers);
 
@@ -202,7 +218,9 @@ private slots:
         const QMap<int, QPoint> few = bars({{100, 1}, {}, {40, 5}, {0, 6}, {70, 3}});
         QCOMPARE(few.keys(), QList<int>({1, 3, 5, 6}));
         QVERIFY(few[1].y() > 150 && few[6].y() >= 1 && few[6].y() <= 3);
-        QCOMPARE(qRound(few[5].y() * 10.0 / few[1].y()) * 10 + qRound(few[3].y() * 10.0 / few[1].y()), 47);
+        QCOMPARE(qRound(few[5].y() * 10.0 / few[1].y()) * 10
+                     + qRound(few[3].y() * 10.0 / few[1].y()),
+                 47);
         const int slot = few[6].x() - few[5].x();
         QVERIFY(slot > 10 && qAbs(few[5].x() - few[1].x() - 2 * slot) <= 1);
         QVERIFY(qAbs(few[3].x() - few[6].x() - slot) <= 1);

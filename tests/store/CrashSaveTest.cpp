@@ -21,8 +21,9 @@ QByteArray lesson(const QString& firstMeanings)
 // The result file after the given number of runs of 3 words with 2 right.
 QByteArray results(qint64 runs)
 {
-    return TestProgram::scrambledBytes(QStringList{QStringLiteral(" %1\\\\ %2").arg(3 * runs).arg(2 * runs)}
-                                       + QStringList(runs, "3\\\\2"));
+    return TestProgram::scrambledBytes(
+        QStringList{QStringLiteral(" %1\\\\ %2").arg(3 * runs).arg(2 * runs)}
+        + QStringList(runs, "3\\\\2"));
 }
 
 } // namespace
@@ -52,19 +53,22 @@ private slots:
             // A driver that ended by itself has failed to save.
             QVERIFY2(driver.waitForFinished(10000) && driver.exitStatus() == QProcess::CrashExit,
                      driver.readAllStandardError().constData());
-            const QByteArray now = readFile(dir.filePath("U1")), result = readFile(dir.filePath("EU1"));
+            const QByteArray now = readFile(dir.filePath("U1")),
+                             result = readFile(dir.filePath("EU1"));
             const qint64 nowRuns = result.count("\r\n") - 1;
             const QByteArray after = " after kill " + QByteArray::number(++kills);
             QVERIFY2(now == versions[0] || now == versions[1], ("lesson cut" + after).constData());
-            QVERIFY2(nowRuns >= runs && result == results(nowRuns), ("result file cut" + after).constData());
+            QVERIFY2(nowRuns >= runs && result == results(nowRuns),
+                     ("result file cut" + after).constData());
             changes += now != lastLesson ? 1 : 0;
             lastLesson = now;
             runs = nowRuns;
         }
         // The checks above prove nothing unless the driver got to save between the kills; each
         // save is synced to disk, so a slow or busy machine manages fewer of them.
-        QVERIFY2(kills >= 100 && changes >= 10 && runs >= 2010,
-                 qPrintable(QString("%1 kills, %2 changes, %3 runs").arg(kills).arg(changes).arg(runs)));
+        QVERIFY2(
+            kills >= 100 && changes >= 10 && runs >= 2010,
+            qPrintable(QString("%1 kills, %2 changes, %3 runs").arg(kills).arg(changes).arg(runs)));
     }
 };
 

@@ -27,7 +27,8 @@ namespace {
 QString scratchDir()
 {
     const QFileInfo memory("/dev/shm");
-    return (memory.isDir() && memory.isWritable() ? memory.filePath() : QDir::tempPath()) + "/DamagedFiles-XXXXXX";
+    return (memory.isDir() && memory.isWritable() ? memory.filePath() : QDir::tempPath())
+        + "/DamagedFiles-XXXXXX";
 }
 
 // Damaged and hostile contents from a seed: the pieces the formats are made of, names that leave
@@ -39,12 +40,33 @@ struct Garbage
     int below(qsizetype n) { return static_cast<int>(random.bounded(static_cast<int>(n))); }
     QByteArray line()
     {
-        static const QList<QByteArray> pieces = {"\\", "\\\\", "\\\\\\f", "\\\\\\r", "f", "LSp", "U", "7", " 12",
-            "-3", "99999999999999999999", "1e308", ".5", " ", "..", "/", "../..", QByteArray(1, '\0'), ";", "a;b",
-            "\xe4\xdf\x81", "\r", "\n"};
+        static const QList<QByteArray> pieces = {"\\",
+                                                 "\\\\",
+                                                 "\\\\\\f",
+                                                 "\\\\\\r",
+                                                 "f",
+                                                 "LSp",
+                                                 "U",
+                                                 "7",
+                                                 " 12",
+                                                 "-3",
+                                                 "99999999999999999999",
+                                                 "1e308",
+                                                 ".5",
+                                                 " ",
+                                                 "..",
+                                                 "/",
+                                                 "../..",
+                                                 QByteArray(1, '\0'),
+                                                 ";",
+                                                 "a;b",
+                                                 "\xe4\xdf\x81",
+                                                 "\r",
+                                                 "\n"};
         QByteArray text;
         for (int n = below(7); n > 0; --n)
-            text += below(8) ? pieces[below(pieces.size())] : QByteArray(1, static_cast<char>(below(256)));
+            text += below(8) ? pieces[below(pieces.size())]
+                             : QByteArray(1, static_cast<char>(below(256)));
         return text;
     }
     QByteArray file()
@@ -55,7 +77,8 @@ struct Garbage
             data += below(6) ? Scrambler::scramble(line()) + ends[below(ends.size())]
                              : QByteArray(below(60), char(below(256)));
         if (!data.isEmpty() && below(5) == 0) // cut short, or a byte gone wrong
-            below(2) ? data.truncate(below(data.size())) : void(data[below(data.size())] = char(below(256)));
+            below(2) ? data.truncate(below(data.size()))
+                     : void(data[below(data.size())] = char(below(256)));
         return data;
     }
     // A hand-off file: the lines a screen writes, some replaced, the last ones sometimes missing.
@@ -63,7 +86,8 @@ struct Garbage
     {
         for (QString& text : lines)
             text = below(4) ? text : store::fromCp1252(line());
-        return store::toCp1252(lines.mid(0, below(4) ? lines.size() : below(lines.size())).join("\r\n"));
+        return store::toCp1252(
+            lines.mid(0, below(4) ? lines.size() : below(lines.size())).join("\r\n"));
     }
 };
 
@@ -76,7 +100,8 @@ bool listFile(const QString& dir, bool act)
     // A command writes the list anew; the lines it does not change keep their bytes.
     const QList<QByteArray> before = readRawLines(dir + "LSp1");
     const lessons::ListLines lines = lessons::readList(dir + "LSp1");
-    return !act || (lessons::writeList(dir + "LSp1", lines).ok && readRawLines(dir + "LSp1") == before);
+    return !act
+        || (lessons::writeList(dir + "LSp1", lines).ok && readRawLines(dir + "LSp1") == before);
 }
 
 bool lessonFile(const QString& dir, bool act)
@@ -99,13 +124,19 @@ bool resultFile(const QString& dir, bool act)
     run.setCounts(1, 0);
     const QByteArray front = Scrambler::scrambleText(results::ResultFile::totalsLine(sum));
     return totals.words >= 0 && totals.right >= 0
-        && (!act || (results::ResultFile::storeRun(dir + "EU1", sum, run).ok && readRawLines(dir + "EU1")
-                         == QList{front} + lines.mid(1) + QList{Scrambler::scramble("1\\\\0")}));
+        && (!act
+            || (results::ResultFile::storeRun(dir + "EU1", sum, run).ok
+                && readRawLines(dir + "EU1")
+                    == QList{front} + lines.mid(1) + QList{Scrambler::scramble("1\\\\0")}));
 }
 
 // The stored files of a tree with a sound first line each, and their readers.
-const QList<std::pair<QString, QByteArray>> StoredFiles = {{"PK.dat", "anna"}, {"anna/Spr.dat", "Englisch\\\\LSp1"},
-    {"anna/LSp1", "Lektion 1\\\\U1"}, {"anna/Englisch/U1", "the\\\\der;die\\\\\\f"}, {"anna/Englisch/EU1", " 1\\\\ 1"}};
+const QList<std::pair<QString, QByteArray>> StoredFiles = {
+    {"PK.dat", "anna"},
+    {"anna/Spr.dat", "Englisch\\\\LSp1"},
+    {"anna/LSp1", "Lektion 1\\\\U1"},
+    {"anna/Englisch/U1", "the\\\\der;die\\\\\\f"},
+    {"anna/Englisch/EU1", " 1\\\\ 1"}};
 const QMap<QString, Reader> Readers = {
     {"anna/LSp1", listFile}, {"anna/Englisch/U1", lessonFile}, {"anna/Englisch/EU1", resultFile}};
 
@@ -116,21 +147,26 @@ QByteArray onceBroken(int seed)
     QByteArray data = seed != -3 ? QByteArray() : Scrambler::scramble(QByteArray(1 << 20, '\\'));
     if (seed == -2)
         data = Scrambler::scramble("the\\\\der\ndie\\\\\\f") + "\r\n"
-            + Scrambler::scramble(QByteArray(1 << 19, 'W') + "\\\\" + QByteArray(1 << 19, ';') + "\\\\\\f");
+            + Scrambler::scramble(QByteArray(1 << 19, 'W') + "\\\\" + QByteArray(1 << 19, ';')
+                                  + "\\\\\\f");
     for (int i = 0; seed == -4 && data.size() < (50 << 20); ++i)
-        data += Scrambler::scramble("w" + QByteArray::number(i) + "\\\\" + QByteArray(1000, 'x') + "\\\\\\f") + "\r\n";
+        data += Scrambler::scramble("w" + QByteArray::number(i) + "\\\\" + QByteArray(1000, 'x')
+                                    + "\\\\\\f")
+            + "\r\n";
     return data;
 }
 
-const QList<void (app::Screens::*)()> Show = {&app::Screens::showLogin, &app::Screens::showMain,
-    &app::Screens::showEditor, &app::Screens::showExercise, &app::Screens::showResults};
+const QList<void (app::Screens::*)()> Show = {
+    &app::Screens::showLogin, &app::Screens::showMain, &app::Screens::showEditor,
+    &app::Screens::showExercise, &app::Screens::showResults};
 
 // One window left to go on with: it takes input and fits on the screen.
 bool oneUsableWindow()
 {
     const QList<QWidget*> windows = TestProgram::visibleWindows();
     const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size();
-    return windows.size() == 1 && windows[0]->isEnabled() && room.expandedTo(windows[0]->size()) == room;
+    return windows.size() == 1 && windows[0]->isEnabled()
+        && room.expandedTo(windows[0]->size()) == room;
 }
 
 } // namespace
@@ -153,19 +189,26 @@ private slots:
         QTest::addColumn<QString>("directory");
         QTest::addColumn<QString>("text");
         for (int screen = 0; screen < 5; ++screen)
-            QTest::addRow("once broken, screen %d", screen) << -2 << screen << QString() << QString();
+            QTest::addRow("once broken, screen %d", screen)
+                << -2 << screen << QString() << QString();
         QTest::newRow("a separator at every place") << -3 << -1 << QString() << QString();
         QTest::newRow("50 MB") << -4 << -1 << QString() << QString();
         const QString dir = "(an ihrer Stelle steht ein Verzeichnis)";
-        const QString shownLater =
-            " werden erst angezeigt, wenn die Datei wieder lesbar ist; Paukomat verändert sie nicht.";
-        QTest::newRow("user list unreadable") << -1 << 0 << "PK.dat"
-            << "Die Datei \"PK.dat\" (Benutzerliste) kann nicht gelesen werden " + dir + ".\nDie Benutzer" + shownLater;
-        QTest::newRow("language list unreadable") << -1 << 1 << "anna/Spr.dat"
-            << "Die Datei \"Spr.dat\" (Sprachenliste) kann nicht gelesen werden " + dir + ".\nDie Sprachen" + shownLater;
-        QTest::newRow("drill's working copy unreadable") << -1 << 3 << "anna/Englisch/tmpU1"
-            << "Die Lektion \"Lektion 1\" kann nicht geöffnet werden, die Datei \"tmpU1\" ist nicht zugänglich "
-                   + dir + ".";
+        const QString shownLater = " werden erst angezeigt, wenn die Datei wieder lesbar ist; "
+                                   "Paukomat verändert sie nicht.";
+        QTest::newRow("user list unreadable")
+            << -1 << 0 << "PK.dat"
+            << "Die Datei \"PK.dat\" (Benutzerliste) kann nicht gelesen werden " + dir
+                + ".\nDie Benutzer" + shownLater;
+        QTest::newRow("language list unreadable")
+            << -1 << 1 << "anna/Spr.dat"
+            << "Die Datei \"Spr.dat\" (Sprachenliste) kann nicht gelesen werden " + dir
+                + ".\nDie Sprachen" + shownLater;
+        QTest::newRow("drill's working copy unreadable")
+            << -1 << 3 << "anna/Englisch/tmpU1"
+            << "Die Lektion \"Lektion 1\" kann nicht geöffnet werden, die Datei \"tmpU1\" ist "
+               "nicht zugänglich "
+                + dir + ".";
         for (int seed = 0; seed < 300; ++seed)
             QTest::addRow("seed %d", seed) << seed << seed % 5 << QString() << QString();
     }
@@ -179,8 +222,10 @@ private slots:
         const QByteArray fixed = onceBroken(seed);
         QMap<QString, QByteArray> stored;
         for (const auto& [name, good] : StoredFiles)
-            stored[name] = seed >= 0 ? Scrambler::scramble(g.below(2) ? good : g.line()) + "\r\n" + g.file()
-                : seed == -1      ? Scrambler::scramble(good) + "\r\n" : fixed;
+            stored[name] = seed >= 0
+                ? Scrambler::scramble(g.below(2) ? good : g.line()) + "\r\n" + g.file()
+                : seed == -1 ? Scrambler::scramble(good) + "\r\n"
+                             : fixed;
 
         // Reading keeps the stored bytes; what the user does next is checked on a second reading.
         QTemporaryDir flat(scratchDir());
@@ -205,11 +250,13 @@ private slots:
         p.messages.queueOk(100);
         for (const auto& [name, good] : StoredFiles)
             writeFile(p.path(name), stored[name]);
-        QVERIFY(directory.isEmpty() || (QFile::remove(p.path(directory)), QDir().mkpath(p.path(directory))));
+        QVERIFY(directory.isEmpty()
+                || (QFile::remove(p.path(directory)), QDir().mkpath(p.path(directory))));
         if (screen >= 2) // editor, exercise and results open from the hidden main screen
             p.handOverFromMain({}, {});
         const QString lang = p.path("anna/Englisch/");
-        const QList<std::pair<QString, QStringList>> handOffs = {{"tmpUsr", {"anna", "geheim"}},
+        const QList<std::pair<QString, QStringList>> handOffs = {
+            {"tmpUsr", {"anna", "geheim"}},
             {"anna/tmpEdit", {"Englisch", "Lektion 1", "U1"}},
             {"tmpErgShow", {lang, "anna", "Englisch", "Lektion 1", lang + "EU1"}}};
         for (const auto& [name, good] : handOffs)
@@ -234,8 +281,9 @@ private slots:
         }
         QVERIFY2(storedFiles(p.dir(), lines) == loaded, "lines lost");
         QVERIFY2(oneUsableWindow(), "no usable window after acting");
-        QCOMPARE(QDir(parent.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                 (QStringList{QFileInfo(p.dir()).fileName(), "sentinel"}));
+        QCOMPARE(
+            QDir(parent.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            (QStringList{QFileInfo(p.dir()).fileName(), "sentinel"}));
     }
 };
 

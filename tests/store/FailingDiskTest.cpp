@@ -24,7 +24,8 @@ void perform(TestProgram& p, const QStringList& steps)
         const QList<QWidget*> windows = TestProgram::visibleWindows();
         QWidget none;
         const auto find = [&]<class T>(T*) {
-            return (windows.size() == 1 ? windows[0] : &none)->findChild<T*>(step.section('=', 0, 0));
+            return (windows.size() == 1 ? windows[0] : &none)
+                ->findChild<T*>(step.section('=', 0, 0));
         };
         if (step == "login" || step == "main")
             step == "login" ? p.screens().showLogin() : p.screens().showMain();
@@ -33,7 +34,8 @@ void perform(TestProgram& p, const QStringList& steps)
         else if (step.startsWith('?'))
             p.input.queue(step.mid(1));
         else if (auto* box = find(static_cast<QLineEdit*>(nullptr)))
-            step.contains('=') ? box->setText(step.section('=', 1)) : QTest::keyClick(box, Qt::Key_Return);
+            step.contains('=') ? box->setText(step.section('=', 1))
+                               : QTest::keyClick(box, Qt::Key_Return);
         else if (auto* combo = find(static_cast<QComboBox*>(nullptr)))
             combo->setEditText(step.section('=', 1));
         else if (auto* button = find(static_cast<QAbstractButton*>(nullptr)))
@@ -67,34 +69,94 @@ const QString Lesson = "\"U1\" (Lektion \"Lektion 1\")";
 
 const QList<Save> Saves = {
     // Sign-in copies the list for the screen; without the copy the stored list stays as it is.
-    {"sign-in copy", "PK.dat", "\"tmpPK.dat\" (Arbeitskopie der Benutzerliste)", {"anna", "geheim", "bernd", "pw"},
-     {}, {"login"}, {}, "Die gespeicherte Benutzerliste \"PK.dat\" bleibt unverändert; ihre Benutzer werden "
+    {"sign-in copy",
+     "PK.dat",
+     "\"tmpPK.dat\" (Arbeitskopie der Benutzerliste)",
+     {"anna", "geheim", "bernd", "pw"},
+     {},
+     {"login"},
+     {},
+     "Die gespeicherte Benutzerliste \"PK.dat\" bleibt unverändert; ihre Benutzer werden "
      "angezeigt, sobald wieder gespeichert werden kann."},
-    {"add user", "PK.dat", Users, {"anna", "geheim", "bernd", "pw", "carl", "pw2"}, {"login"},
-     {"cmdNeuerUser", "txtBenutzerName=carl", "txtKennwort1=pw2", "txtKennwort2=pw2", "cmdNimmNutzer"}},
-    {"remove user", "PK.dat", Users, {"anna", "geheim"}, {"login"},
+    {"add user",
+     "PK.dat",
+     Users,
+     {"anna", "geheim", "bernd", "pw", "carl", "pw2"},
+     {"login"},
+     {"cmdNeuerUser", "txtBenutzerName=carl", "txtKennwort1=pw2", "txtKennwort2=pw2",
+      "cmdNimmNutzer"}},
+    {"remove user",
+     "PK.dat",
+     Users,
+     {"anna", "geheim"},
+     {"login"},
      {"cboBenutzer=bernd", "txtPassword=pw", "yes", "cmdUserLoeschen"}},
-    {"new language", "anna/Spr.dat", Languages, {"Englisch\\\\LSp1", "Latein\\\\LSp2", "Französisch\\\\LSp3"},
-     {"main"}, {"?Französisch", "mnuNeueSprache"}},
-    {"rename language", "anna/Spr.dat", Languages, {"Amerikanisch\\\\LSp1", "Latein\\\\LSp2"}, {"main"},
+    {"new language",
+     "anna/Spr.dat",
+     Languages,
+     {"Englisch\\\\LSp1", "Latein\\\\LSp2", "Französisch\\\\LSp3"},
+     {"main"},
+     {"?Französisch", "mnuNeueSprache"}},
+    {"rename language",
+     "anna/Spr.dat",
+     Languages,
+     {"Amerikanisch\\\\LSp1", "Latein\\\\LSp2"},
+     {"main"},
      {"?Amerikanisch", "mnuTitleSprache"}},
-    {"delete language", "anna/Spr.dat", Languages, {"Latein\\\\LSp2"}, {"main"}, {"yes", "mnuSpracheDelete"}},
-    {"new lesson", "anna/LSp1", Lessons, {"Lektion 1\\\\U1", "Lektion 2\\\\U2", "Lektion 3\\\\U3"}, {"main"},
+    {"delete language",
+     "anna/Spr.dat",
+     Languages,
+     {"Latein\\\\LSp2"},
+     {"main"},
+     {"yes", "mnuSpracheDelete"}},
+    {"new lesson",
+     "anna/LSp1",
+     Lessons,
+     {"Lektion 1\\\\U1", "Lektion 2\\\\U2", "Lektion 3\\\\U3"},
+     {"main"},
      {"?Lektion 3", "mnuNeueLektion"}},
-    {"rename lesson", "anna/LSp1", Lessons, {"Anfang\\\\U1", "Lektion 2\\\\U2"}, {"main"},
+    {"rename lesson",
+     "anna/LSp1",
+     Lessons,
+     {"Anfang\\\\U1", "Lektion 2\\\\U2"},
+     {"main"},
      {"?Anfang", "mnuTitleLektion"}},
-    {"delete lesson", "anna/LSp1", Lessons, {"Lektion 2\\\\U2"}, {"main"}, {"yes", "mnuLektionDelete"}},
-    {"editor beenden", "anna/Englisch/U1", Lesson, {"house\\\\Haus\\\\\\f", "tree\\\\Baum\\\\\\f"},
-     {"main", "mnuLektionEdit", "txtNewVokabelSprache=tree", "txtNewVokabelDeutsch=Baum", "cmdVokabelNeu"},
+    {"delete lesson",
+     "anna/LSp1",
+     Lessons,
+     {"Lektion 2\\\\U2"},
+     {"main"},
+     {"yes", "mnuLektionDelete"}},
+    {"editor beenden",
+     "anna/Englisch/U1",
+     Lesson,
+     {"house\\\\Haus\\\\\\f", "tree\\\\Baum\\\\\\f"},
+     {"main", "mnuLektionEdit", "txtNewVokabelSprache=tree", "txtNewVokabelDeutsch=Baum",
+      "cmdVokabelNeu"},
      {"cmdExit"}},
-    {"exercise Zurück", "anna/Englisch/U1", Lesson, {"house\\\\Haus\\\\\\r"},
-     QStringList{"main", "BtnGo"} + AnswerRight, {"cmdCancel"}},
+    {"exercise Zurück",
+     "anna/Englisch/U1",
+     Lesson,
+     {"house\\\\Haus\\\\\\r"},
+     QStringList{"main", "BtnGo"} + AnswerRight,
+     {"cmdCancel"}},
     // The run cannot go on without its copy; it stops, and the next run goes through.
-    {"run copy", "anna/Englisch/U1", Lesson, {"house\\\\Haus\\\\\\r"}, {"main", "BtnGo"}, AnswerRight,
-     {}, "Die Übung wird abgebrochen; die Lektion bleibt, wie sie war."},
+    {"run copy",
+     "anna/Englisch/U1",
+     Lesson,
+     {"house\\\\Haus\\\\\\r"},
+     {"main", "BtnGo"},
+     AnswerRight,
+     {},
+     "Die Übung wird abgebrochen; die Lektion bleibt, wie sie war."},
     // The failed run leaves the totals as they were, so the run saved next counts alone.
-    {"result file after a run", "anna/Englisch/EU1", "\"EU1\" (Ergebnisse der Lektion \"Lektion 1\")",
-     {" 11\\\\ 8", "10\\\\7", "1\\\\1"}, {"main", "BtnGo"}, AnswerRight, "Die Übung ist beendet."},
+    {"result file after a run",
+     "anna/Englisch/EU1",
+     "\"EU1\" (Ergebnisse der Lektion \"Lektion 1\")",
+     {" 11\\\\ 8", "10\\\\7", "1\\\\1"},
+     {"main", "BtnGo"},
+     AnswerRight,
+     "Die Übung ist beendet."},
 };
 
 } // namespace
@@ -152,10 +214,14 @@ private slots:
 
         // Every stored file keeps its bytes, the failure is told once, and the screen goes on.
         QCOMPARE(testing::storedFiles(p.dir()), before);
-        QCOMPARE(errors, QStringList{"Die Datei " + save.named + " konnte nicht gespeichert werden "
-                                     "(Der Datenträger ist voll).\n" + save.consequence});
+        QCOMPARE(errors,
+                 QStringList{"Die Datei " + save.named
+                             + " konnte nicht gespeichert werden "
+                               "(Der Datenträger ist voll).\n"
+                             + save.consequence});
         const QList<QWidget*> windows = TestProgram::visibleWindows();
-        QVERIFY(windows.size() == 1 && windows[0]->isEnabled() && windows[0]->objectName() == screen);
+        QVERIFY(windows.size() == 1 && windows[0]->isEnabled()
+                && windows[0]->objectName() == screen);
         QVERIFY(!p.bytes("tmpPK.dat").startsWith("alt"));
         perform(p, save.act);
         QCOMPARE(p.readScrambled(save.file), save.saved);

@@ -24,16 +24,19 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("logName");
-        const QStringList reasons = {"Der Datenträger ist voll", "der Datenträger ist schreibgeschützt",
+        const QStringList reasons = {"Der Datenträger ist voll",
+                                     "der Datenträger ist schreibgeschützt",
                                      "die Datei wird zu groß"};
         for (int size : {5, 70000, 1 << 20})
             for (int failure = 0; failure < 3; ++failure)
                 QTest::addRow("%s, %d", qPrintable(reasons[failure]), size)
-                    << failure << size << reasons[failure] << "U1" << "EU1";
+                    << failure << size << reasons[failure] << "U1"
+                    << "EU1";
         // Working and run copies are not synced, yet a failure to write them is told all the same.
         for (int failure = 0; failure < 3; ++failure)
             QTest::addRow("working copy, %s", qPrintable(reasons[failure]))
-                << failure << 70000 << reasons[failure] << "tmpU1" << "tmpUxx";
+                << failure << 70000 << reasons[failure] << "tmpU1"
+                << "tmpUxx";
     }
     void failedSaveKeepsTheOldBytes()
     {
@@ -70,8 +73,8 @@ private slots:
         const FileResult appended = TextFile::appendRawLines(log, lines);
         setrlimit(RLIMIT_FSIZE, &unlimited);
         QCOMPARE(failureMessage(replaced.about("Lektion \"Verben\"")),
-                 "Die Datei \"" + name + "\" (Lektion \"Verben\") konnte nicht gespeichert werden (" + reason
-                     + ").\nDer bisherige Inhalt der Datei bleibt erhalten.");
+                 "Die Datei \"" + name + "\" (Lektion \"Verben\") konnte nicht gespeichert werden ("
+                     + reason + ").\nDer bisherige Inhalt der Datei bleibt erhalten.");
         QVERIFY(!appended.ok && appended.error == reason);
         QCOMPARE(testing::readFile(path), old);
         QCOMPARE(testing::readFile(log), oldLog);

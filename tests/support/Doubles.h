@@ -23,8 +23,8 @@ struct RecordedMessage
 
 struct ScriptedMessages final : ui::MessageBox
 {
-    ui::Answer show(QWidget* parent, const QString& text, const QString& title,
-                    ui::Buttons buttons, ui::Icon icon) override;
+    ui::Answer show(QWidget* parent, const QString& text, const QString& title, ui::Buttons buttons,
+                    ui::Icon icon) override;
 
     void queue(ui::Answer answer) { answers.enqueue(answer); }
     void queueOk(int count = 1) { answers.append(QList<ui::Answer>(count, ui::Answer::Ok)); }

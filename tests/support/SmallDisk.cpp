@@ -18,7 +18,8 @@ const char* const FillerName = "/Füller";
 bool writeProcFile(const char* path, const QByteArray& text)
 {
     const int fd = ::open(path, O_WRONLY | O_CLOEXEC);
-    const bool ok = fd >= 0 && ::write(fd, text.constData(), static_cast<size_t>(text.size())) == text.size();
+    const bool ok =
+        fd >= 0 && ::write(fd, text.constData(), static_cast<size_t>(text.size())) == text.size();
     ::close(fd);
     return ok;
 }
@@ -66,11 +67,9 @@ void SmallDisk::fill()
     if (!filler.open(QIODevice::Append | QIODevice::Unbuffered))
         return;
     static const QByteArray block(4096, 'x');
-    while (filler.write(block) > 0) {
-    }
+    while (filler.write(block) > 0) { }
     // The last page may still take a few bytes.
-    while (filler.write("x", 1) > 0) {
-    }
+    while (filler.write("x", 1) > 0) { }
 }
 
 void SmallDisk::makeRoom()
@@ -83,7 +82,9 @@ void SmallDisk::setReadOnly(bool readOnly)
 {
     const QByteArray options = "size=" + QByteArray::number(m_bytes) + ",mode=0777";
     const unsigned long flags = (m_mounted ? MS_REMOUNT : 0) | (readOnly ? MS_RDONLY : 0);
-    m_mounted = ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", flags, options.constData()) == 0
+    m_mounted = ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", flags,
+                        options.constData())
+            == 0
         || m_mounted;
 }
 

@@ -96,8 +96,8 @@ QStringList TestProgram::readScrambled(const QString& relative) const
 
 QStringList TestProgram::entries(const QString& relative) const
 {
-    return QDir(path(relative)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                                          QDir::Name);
+    return QDir(path(relative))
+        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
 
 } // namespace testing

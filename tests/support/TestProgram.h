@@ -24,7 +24,8 @@ auto storedFiles(const QString& dir, Read read = readFile)
 {
     QMap<QString, decltype(read(dir))> files;
     for (QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
-        if (const QString path = it.next(); !it.fileName().startsWith("tmp") && it.fileInfo().size() > 0)
+        if (const QString path = it.next();
+            !it.fileName().startsWith("tmp") && it.fileInfo().size() > 0)
             files.insert(path, read(path));
     return files;
 }
@@ -61,8 +62,7 @@ public:
     // Visible top-level windows.
     [[nodiscard]] static QList<QWidget*> visibleWindows();
     // The one visible top-level screen of the given class, or nullptr.
-    template <class T>
-    [[nodiscard]] static T* shown()
+    template <class T> [[nodiscard]] static T* shown()
     {
         T* found = nullptr;
         for (QWidget* w : visibleWindows())
@@ -72,8 +72,14 @@ public:
     }
 
     // Files inside the program directory, by relative path; bytes() is empty for a missing file.
-    [[nodiscard]] QByteArray bytes(const QString& relative) const { return readFile(path(relative)); }
-    [[nodiscard]] bool exists(const QString& relative) const { return QFileInfo::exists(path(relative)); }
+    [[nodiscard]] QByteArray bytes(const QString& relative) const
+    {
+        return readFile(path(relative));
+    }
+    [[nodiscard]] bool exists(const QString& relative) const
+    {
+        return QFileInfo::exists(path(relative));
+    }
     // Writes a file whose lines are given plain; scrambled or as they stand, ended by CR LF.
     void writeScrambled(const QString& relative, const QStringList& plainLines) const
     {

@@ -27,31 +27,52 @@ Tree tree(const QString& root)
     return now;
 }
 
-QByteArray S(const QStringList& lines) { return TestProgram::scrambledBytes(lines); }
-QByteArray P(const QStringList& lines) { return TestProgram::plainBytes(lines); }
+QByteArray S(const QStringList& lines)
+{
+    return TestProgram::scrambledBytes(lines);
+}
+QByteArray P(const QStringList& lines)
+{
+    return TestProgram::plainBytes(lines);
+}
 // A list line of a name and its key, and a word-pair line with its mark.
-QString keyed(const QString& name, const QString& key) { return name + "\\\\" + key; }
-QString pair(const QString& f, const QString& g, char m) { return keyed(f, g) + "\\\\\\" + m; }
-QStringList lesson(const char* m) { return {pair("house", "Haus;Gebäude", m[0]), pair("the", "der;die;das", m[1])}; }
+QString keyed(const QString& name, const QString& key)
+{
+    return name + "\\\\" + key;
+}
+QString pair(const QString& f, const QString& g, char m)
+{
+    return keyed(f, g) + "\\\\\\" + m;
+}
+QStringList lesson(const char* m)
+{
+    return {pair("house", "Haus;Gebäude", m[0]), pair("the", "der;die;das", m[1])};
+}
 
 // The one visible window when it is usable, and of the class named; nullptr otherwise.
 QWidget* only(const char* screen = nullptr)
 {
     const QList<QWidget*> windows = TestProgram::visibleWindows();
-    return windows.size() == 1 && windows[0]->isEnabled() && (!screen || windows[0]->inherits(screen))
+    return windows.size() == 1 && windows[0]->isEnabled()
+            && (!screen || windows[0]->inherits(screen))
         ? windows[0]
         : nullptr;
 }
 
 // A control, menu or timer of the one usable window.
-template <class T = QWidget>
-T* control(const char* name)
+template <class T = QWidget> T* control(const char* name)
 {
     return only() ? only()->findChild<T*>(name) : nullptr;
 }
 
-void press(int key, Qt::KeyboardModifiers m = {}) { QTest::keyClick(qApp->focusWidget(), Qt::Key(key), m); }
-void click(const char* button) { QTest::mouseClick(control<QAbstractButton>(button), Qt::LeftButton); }
+void press(int key, Qt::KeyboardModifiers m = {})
+{
+    QTest::keyClick(qApp->focusWidget(), Qt::Key(key), m);
+}
+void click(const char* button)
+{
+    QTest::mouseClick(control<QAbstractButton>(button), Qt::LeftButton);
+}
 
 // Types key by key; keyClicks() takes ASCII only, and German words need umlauts. A tab is the Tab
 // key, a line end the Enter key, both pressed where the focus is.
@@ -61,15 +82,17 @@ void type(const QString& text, QWidget* box = nullptr)
         if (c == '\t' || c == '\n')
             press(c == '\t' ? Qt::Key_Tab : Qt::Key_Return);
         else
-            QTest::sendKeyEvent(QTest::Click, box ? box : qApp->focusWidget(), Qt::Key(c.toUpper().unicode()),
-                                QString(c), {});
+            QTest::sendKeyEvent(QTest::Click, box ? box : qApp->focusWidget(),
+                                Qt::Key(c.toUpper().unicode()), QString(c), {});
 }
 
 // With the window made the active one, as the window manager would, the controls the focus
 // visits from where it is, Tab by Tab.
 QString focusRound(int tabs)
 {
-    const auto focused = [] { return qApp->focusWidget() ? qApp->focusWidget()->objectName() : "-"; };
+    const auto focused = [] {
+        return qApp->focusWidget() ? qApp->focusWidget()->objectName() : "-";
+    };
     only()->activateWindow();
     QStringList names{QTest::qWaitForWindowActive(only()) ? focused() : "inactive"};
     for (int i = 0; i < tabs; ++i) {
@@ -91,15 +114,15 @@ void byKeys(int menuKey, const char* menu, int entryKey)
 
 // The one usable window is a T, a hidden main screen is disabled, and the tree is the one
 // before with the changes given.
-#define STEP(T, ...)                                                                              \
-    do {                                                                                          \
-        QVERIFY2(only(#T), #T " is not the one usable window");                                  \
-        if (QWidget* hub = p().screens().mainScreen())                                            \
-            QCOMPARE(hub->isEnabled(), hub->isVisible());                                         \
-        want.insert(Tree __VA_ARGS__);                                                            \
-        want.removeIf([](Tree::iterator it) { return *it == Gone; });                             \
-        QCOMPARE(tree(p().dir()).keys(), want.keys());                                            \
-        QCOMPARE(tree(p().dir()), want);                                                          \
+#define STEP(T, ...)                                                                               \
+    do {                                                                                           \
+        QVERIFY2(only(#T), #T " is not the one usable window");                                    \
+        if (QWidget* hub = p().screens().mainScreen())                                             \
+            QCOMPARE(hub->isEnabled(), hub->isVisible());                                          \
+        want.insert(Tree __VA_ARGS__);                                                             \
+        want.removeIf([](Tree::iterator it) { return *it == Gone; });                              \
+        QCOMPARE(tree(p().dir()).keys(), want.keys());                                             \
+        QCOMPARE(tree(p().dir()), want);                                                           \
     } while (false)
 
 // anna's whole road by keyboard, stage by stage, each from where the one before left.
@@ -135,12 +158,14 @@ private slots:
         QTRY_VERIFY(only("frmLogin"));
         QVERIFY(!tick || !tick->isActive());
         STEP(frmLogin, {{"PK.dat", ""}, {"tmpPK.dat", ""}});
-        QCOMPARE(focusRound(7), "cboBenutzer txtPassword cmdOK cmdCancel cmdNeuerUser cmdUserLoeschen cmdHelp "
-                                "cboBenutzer");
+        QCOMPARE(focusRound(7),
+                 "cboBenutzer txtPassword cmdOK cmdCancel cmdNeuerUser cmdUserLoeschen cmdHelp "
+                 "cboBenutzer");
         press(Qt::Key_N, Qt::AltModifier); // the click an access key gives is animated
         QTRY_VERIFY(only("frmNewUser"));
-        QCOMPARE(focusRound(6), "txtBenutzerName txtKennwort1 txtKennwort2 cmdNimmNutzer cmdCancel cmdHelp "
-                                "txtBenutzerName");
+        QCOMPARE(focusRound(6),
+                 "txtBenutzerName txtKennwort1 txtKennwort2 cmdNimmNutzer cmdCancel cmdHelp "
+                 "txtBenutzerName");
         // A confirmation that differs is refused; the entries stay, the focus goes to the button.
         p().messages.queueOk();
         type("anna\tgeheim\tgeheimx");
@@ -154,10 +179,16 @@ private slots:
         // A wrong password is refused and left selected, so that typing replaces it.
         p().messages.queueOk();
         type("Geheim\n");
-        QCOMPARE(p().messages.texts().value(1), "Ungültiges Kennwort, versuchen Sie es noch einmal!");
+        QCOMPARE(p().messages.texts().value(1),
+                 "Ungültiges Kennwort, versuchen Sie es noch einmal!");
         type("geheim\n");
-        STEP(frmMain, {{"PK.dat", S({"anna", "geheim"})}, {"tmpPK.dat", P({"anna", "geheim"})}, {"anna/", ""},
-                       {"tmpUsr", P({"anna", "geheim"})}, {"anna/Spr.dat", ""}, {"anna/tmpSpr.dat", ""}});
+        STEP(frmMain,
+             {{"PK.dat", S({"anna", "geheim"})},
+              {"tmpPK.dat", P({"anna", "geheim"})},
+              {"anna/", ""},
+              {"tmpUsr", P({"anna", "geheim"})},
+              {"anna/Spr.dat", ""},
+              {"anna/tmpSpr.dat", ""}});
     }
 
     // A language and a lesson by the menus' access keys; words in the editor reach the lesson
@@ -171,18 +202,24 @@ private slots:
         byKeys(Qt::Key_L, "mnuLektionen", Qt::Key_N);
         byKeys(Qt::Key_L, "mnuLektionen", Qt::Key_B);
         const QStringList languages = {keyed("Englisch", "LSp1")};
-        STEP(frmEditUnit, {{"anna/Spr.dat", S(languages)}, {"anna/tmpSpr.dat", P(languages)},
-                           {"anna/Englisch/", ""}, {"anna/LSp1", S({keyed("Lektion 1", "U1")})},
-                           {"anna/tmpEdit", P({"Englisch", "Lektion 1", "U1"})},
-                           {"anna/Englisch/U1", ""}, {"anna/Englisch/tmpU1", ""}});
+        STEP(frmEditUnit,
+             {{"anna/Spr.dat", S(languages)},
+              {"anna/tmpSpr.dat", P(languages)},
+              {"anna/Englisch/", ""},
+              {"anna/LSp1", S({keyed("Lektion 1", "U1")})},
+              {"anna/tmpEdit", P({"Englisch", "Lektion 1", "U1"})},
+              {"anna/Englisch/U1", ""},
+              {"anna/Englisch/tmpU1", ""}});
         for (const QString& line : lesson("ff")) {
             type(line.section("\\\\", 0, 0), control("txtNewVokabelSprache"));
             type(line.section("\\\\", 1, 1), control("txtNewVokabelDeutsch"));
             click("cmdVokabelNeu");
         }
         click("cmdExit");
-        STEP(frmMain, {{"anna/tmpEdit", Gone}, {"anna/Englisch/tmpU1", Gone},
-                       {"anna/Englisch/U1", S(lesson("ff"))}});
+        STEP(frmMain,
+             {{"anna/tmpEdit", Gone},
+              {"anna/Englisch/tmpU1", Gone},
+              {"anna/Englisch/U1", S(lesson("ff"))}});
     }
 
     // One run by keys: Shift+Tab to the start button, Space starts, Enter judges. Its results
@@ -192,8 +229,10 @@ private slots:
         QCOMPARE(focusRound(0), "lstSprachen");
         press(Qt::Key_Tab, Qt::ShiftModifier);
         press(Qt::Key_Space);
-        STEP(frmPaukomat, {{"anna/tmpEdit", P({"Englisch", "Lektion 1", "U1"})},
-                           {"anna/Englisch/EU1", ""}, {"anna/Englisch/tmpU1", P(lesson("ff"))}});
+        STEP(frmPaukomat,
+             {{"anna/tmpEdit", P({"Englisch", "Lektion 1", "U1"})},
+              {"anna/Englisch/EU1", ""},
+              {"anna/Englisch/tmpU1", P(lesson("ff"))}});
         QCOMPARE(focusRound(0), "cmdStartUebung");
         press(Qt::Key_Space); // the focus goes to the answer box
         type("Haus\n");
@@ -202,10 +241,11 @@ private slots:
         press(Qt::Key_Tab);
         press(Qt::Key_Space);
         const QString dir = p().dir() + "/anna/Englisch/";
-        STEP(frmErgebnis, {{"tmpErgShow", P({dir, "anna", "Englisch", "Lektion 1", dir + "EU1"})},
-                           {"anna/Englisch/tmpU1", P(lesson("rf"))},
-                           {"anna/Englisch/U1", S(lesson("rf"))},
-                           {"anna/Englisch/EU1", S({" 2\\\\ 1", "2\\\\1"})}});
+        STEP(frmErgebnis,
+             {{"tmpErgShow", P({dir, "anna", "Englisch", "Lektion 1", dir + "EU1"})},
+              {"anna/Englisch/tmpU1", P(lesson("rf"))},
+              {"anna/Englisch/U1", S(lesson("rf"))},
+              {"anna/Englisch/EU1", S({" 2\\\\ 1", "2\\\\1"})}});
         click("cmdCancel");
         click("cmdCancel");
         STEP(frmMain, {{"anna/Englisch/tmpU1", Gone}});

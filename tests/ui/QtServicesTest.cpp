@@ -1,8 +1,8 @@
+#include "ui/QtServices.h"
 #include "SmallDisk.h"
 #include "TestProgram.h"
 #include "editor/WordListDocument.h"
 #include "results/RunChart.h"
-#include "ui/QtServices.h"
 #include "ui/QtSpeech.h"
 #include "ui/SingleInstance.h"
 
@@ -20,8 +20,7 @@
 namespace {
 
 // Runs check on the modal dialog of the given class once it is up.
-template <class Dialog>
-void whenModal(std::function<void(Dialog*)> check)
+template <class Dialog> void whenModal(std::function<void(Dialog*)> check)
 {
     QTimer::singleShot(0, [check] {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
@@ -64,17 +63,20 @@ private slots:
                 seen = seen.arg(box->buttons().size());
                 QTest::keyClick(box, key);
             });
-            const ui::Answer answer = ui::QtMessageBox().show(nullptr, "Wirklich?", "Titel", buttons, icon);
+            const ui::Answer answer =
+                ui::QtMessageBox().show(nullptr, "Wirklich?", "Titel", buttons, icon);
             return seen + QString::number(int(answer));
         };
         // Esc is "Nein", Enter "Ja"; stop is the critical icon (3), exclamation the warning (2).
         QCOMPARE(shown(ui::Buttons::YesNo, ui::Icon::Stop, Qt::Key_Escape), "TitelWirklich?|3|2|2");
-        QCOMPARE(shown(ui::Buttons::YesNo, ui::Icon::Exclamation, Qt::Key_Return), "TitelWirklich?|2|2|1");
+        QCOMPARE(shown(ui::Buttons::YesNo, ui::Icon::Exclamation, Qt::Key_Return),
+                 "TitelWirklich?|2|2|1");
         QCOMPARE(shown(ui::Buttons::Ok, ui::Icon::None, Qt::Key_Escape), "TitelWirklich?|0|1|0");
         // The input box gives the text as typed, or nothing when cancelled.
         const auto asked = [](bool accept) {
             whenModal<QInputDialog>([accept](QInputDialog* dialog) {
-                QCOMPARE(dialog->windowTitle() + dialog->labelText() + dialog->textValue(), "TitelName?");
+                QCOMPARE(dialog->windowTitle() + dialog->labelText() + dialog->textValue(),
+                         "TitelName?");
                 dialog->setTextValue(" Englisch ");
                 accept ? dialog->accept() : dialog->reject();
             });
@@ -91,7 +93,8 @@ private slots:
         help.setHelpFile(dir.filePath("Paukomat.hlp"));
         messages.queueOk();
         help.showHelp(nullptr);
-        QCOMPARE(messages.texts(), QStringList{"Die Hilfedatei \"Paukomat.hlp\" wurde nicht gefunden."});
+        QCOMPARE(messages.texts(),
+                 QStringList{"Die Hilfedatei \"Paukomat.hlp\" wurde nicht gefunden."});
         testing::writeFile(help.helpFile(), "<html><body><h1>Übersicht</h1></body></html>");
         help.showHelp(nullptr);
         QTextBrowser* viewer = nullptr;
@@ -123,14 +126,15 @@ private slots:
     {
         QList<editor::WordPair> pairs;
         for (int i = 1; i <= 118; ++i)
-            pairs.append(
-                editor::WordPair::parse(QString("word%1\\\\Wort %1;Begriff\\\\\\f").arg(i, 3, 10, QChar('0'))));
+            pairs.append(editor::WordPair::parse(
+                QString("word%1\\\\Wort %1;Begriff\\\\\\f").arg(i, 3, 10, QChar('0'))));
         pairs.append(editor::WordPair::parse("house\\\\Haus;Gebäude\\\\\\r"));
-        const QString meanings = "etwas berücksichtigen;etwas in Betracht ziehen;etwas einkalkulieren;"
-                                 "mit etwas rechnen;an etwas denken;etwas einplanen;etwas beachten";
+        const QString meanings =
+            "etwas berücksichtigen;etwas in Betracht ziehen;etwas einkalkulieren;"
+            "mit etwas rechnen;an etwas denken;etwas einplanen;etwas beachten";
         pairs.append(editor::WordPair::parse("to take into account\\\\" + meanings + "\\\\\\f"));
-        const QStringList pages =
-            printedPages(editor::wordListDocument(editor::wordList("Englisch", "Lektion 1", pairs)));
+        const QStringList pages = printedPages(
+            editor::wordListDocument(editor::wordList("Englisch", "Lektion 1", pairs)));
         QVERIFY(pages.size() >= 2 && pages.first().contains("Vokabelliste: Englisch – Lektion 1"));
         QVERIFY(pages.first().contains(QRegularExpression("\\n\\s*Englisch\\s{3,}Deutsch\\s*\\n")));
         const QString all = pages.join('\n');
@@ -140,7 +144,8 @@ private slots:
             QVERIFY2(all.contains(word), qPrintable(word));
         QCOMPARE(all.count(QRegularExpression("\\bword\\d{3}\\b")), 118);
         for (int page = 1; page <= pages.size(); ++page)
-            QVERIFY(pages[page - 1].contains(QString("Seite %1 von %2").arg(page).arg(pages.size())));
+            QVERIFY(
+                pages[page - 1].contains(QString("Seite %1 von %2").arg(page).arg(pages.size())));
     }
 
     void resultsPrintoutEndsWithTheChart_data()
@@ -192,8 +197,10 @@ private slots:
         if (!disk.isMounted())
             QSKIP(qPrintable("no small file system here: " + disk.reason()));
         disk.setReadOnly(true);
-        QVERIFY(ui::SingleInstance(disk.path()).acquire().startsWith("Paukomat kann im Datenverzeichnis \""
-                                                                      + disk.path() + "\" nicht schreiben"));
+        QVERIFY(ui::SingleInstance(disk.path())
+                    .acquire()
+                    .startsWith("Paukomat kann im Datenverzeichnis \"" + disk.path()
+                                + "\" nicht schreiben"));
     }
 };
 
