@@ -96,9 +96,10 @@ fuzz)
     build-fuzz/fuzz/fuzz_seeds "$seeds"
     dpkg -L kdeedu-kvtml-data | grep '\.kvtml$' | while read -r f; do
         { printf '\0'; cat "$f"; } >"$seeds/kvtml/kde-$(echo "$f" | md5sum | cut -c1-12)"
+        cp "$f" "$seeds/xml/kde-$(echo "$f" | md5sum | cut -c1-12)"
     done
     failed=()
-    for t in kvtml delimited roundtrip userlist lessonfile listfile results handoff; do
+    for t in kvtml delimited roundtrip userlist lessonfile listfile results handoff xml; do
         dict=tests/fuzz/dict/$t.dict
         [ -f "$dict" ] || dict=tests/fuzz/dict/stored.dict
         mkdir -p "build-fuzz/corpus/$t" "build-fuzz/findings/$t"

@@ -1,13 +1,13 @@
 #include "exchange/Exchange.h"
 #include "exchange/Messages.h"
 #include "exchange/Readers.h"
+#include "exchange/XmlScanner.h"
 
 #include "editor/LanguageLocale.h"
 
 #include <QHash>
 #include <QSet>
 #include <QStringDecoder>
-#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
@@ -38,18 +38,6 @@ struct Container
     qsizetype parent = -1;  // the container around it
     qsizetype firstRef = 0; // its entry references, its own and those of the containers within
     qsizetype endRef = 0;   // it, are KvtmlParser::refs[firstRef, endRef)
-};
-
-// Notes every entity reference that no declaration resolves, and resolves none of them.
-class EntityGuard : public QXmlStreamEntityResolver
-{
-public:
-    QString resolveUndeclaredEntity(const QString&) override
-    {
-        met = true;
-        return {};
-    }
-    bool met = false;
 };
 
 // Qt's reader spends time that grows with the square of the attributes of one element, and with
@@ -111,11 +99,14 @@ QString shapeProblem(const QByteArray& xml, const QString& fileName)
     return {};
 }
 
-// The message for a document whose bytes do not fit the encoding its declaration names (UTF-8 when
-// it names none), or empty. Qt's reader tells only that the content is wrongly encoded, and does so
-// before it has seen a single element.
-QString encodingProblem(const QByteArray& bytes, const QString& fileName)
+// The document as text in the encoding its byte order mark or its declaration names (UTF-8 when
+// neither names one); the message when its bytes do not fit that encoding, or empty.
+QString decodeDocument(const QByteArray& bytes, const QString& fileName, QString* text)
 {
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        *text = QStringDecoder(QStringDecoder::Utf16)(bytes);
+        return {};
+    }
     QString encoding = QStringLiteral("UTF-8");
     const QByteArrayView start =
         QByteArrayView(bytes).first(std::min<qsizetype>(bytes.size(), 200));
@@ -130,13 +121,16 @@ QString encodingProblem(const QByteArray& bytes, const QString& fileName)
         if (close > open)
             encoding = QString::fromLatin1(declaration.sliced(open + 1, close - open - 1));
     }
-    if (encoding.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0)
-        return QByteArrayView(bytes).isValidUtf8() ? QString()
-                                                   : message::wrongEncoding(fileName, encoding);
+    if (encoding.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0) {
+        if (!QByteArrayView(bytes).isValidUtf8())
+            return message::wrongEncoding(fileName, encoding);
+        *text = QString::fromUtf8(bytes);
+        return {};
+    }
     QStringDecoder decoder(encoding.toLatin1().constData());
     if (!decoder.isValid())
         return message::unknownEncoding(fileName, encoding);
-    const QString decoded = decoder.decode(bytes);
+    *text = decoder.decode(bytes);
     return decoder.hasError() ? message::wrongEncoding(fileName, encoding) : QString();
 }
 
@@ -184,13 +178,11 @@ Tag tagOf(QStringView name)
 class KvtmlParser
 {
 public:
-    KvtmlParser(const QByteArray& bytes, const ReadProgress& progress)
-        : m_xml(bytes)
+    KvtmlParser(QStringView document, const ReadProgress& progress)
+        : m_xml(document)
         , m_progress(progress)
-        , m_size(std::max<qsizetype>(bytes.size(), 1))
-    {
-        m_xml.setEntityResolver(&m_guard);
-    }
+        , m_size(std::max<qsizetype>(document.size(), 1))
+    { }
 
     // Empty when the document was read, otherwise the message for the user.
     QString run(const QString& fileName);
@@ -206,18 +198,15 @@ private:
     QString start(Tag tag, const QString& fileName);
     QString startLessonPart(Tag tag, const QString& fileName);
     QString text();
-    QString attribute(const char* name) const
-    {
-        return m_xml.attributes().value(QLatin1String(name)).toString();
-    }
+    QString attribute(const char16_t* name) const { return m_xml.attribute(name); }
     int id() const; // the element's id, or -1 when it has none
     bool inside(std::initializer_list<Tag> path) const
     {
         return std::equal(path.begin(), path.end(), m_path.cbegin(), m_path.cend());
     }
 
-    EntityGuard m_guard;
-    QXmlStreamReader m_xml;
+    bool m_entity = false; // an entity reference was met; none is ever resolved
+    XmlScanner m_xml;
     const ReadProgress& m_progress;
     qsizetype m_size;
     QList<Tag> m_path;       // the open elements from the root
@@ -231,33 +220,31 @@ private:
 QString KvtmlParser::run(const QString& fileName)
 {
     for (quint32 token = 1; !m_xml.atEnd(); ++token) {
-        // Characters are about bytes in the markup, which is mostly ASCII.
         if (m_progress && token % 4096 == 0
             && !m_progress(int(std::min<qint64>(m_xml.characterOffset() * 1000 / m_size, 1000)))) {
             cancelled = true;
             return message::cancelled(fileName);
         }
         switch (m_xml.readNext()) {
-        case QXmlStreamReader::DTD:
+        case XmlScanner::Token::DocumentType:
             // Entities are never expanded: declaring one is how XML bombs and file reads work.
-            if (!m_xml.entityDeclarations().isEmpty()
-                || m_xml.text().contains(QLatin1String("<!ENTITY")))
+            if (m_xml.text().contains(QLatin1String("<!ENTITY")))
                 return message::xmlEntities(fileName);
             break;
-        case QXmlStreamReader::EntityReference:
+        case XmlScanner::Token::EntityReference:
             return message::xmlEntities(fileName);
-        case QXmlStreamReader::StartElement: {
+        case XmlScanner::Token::StartElement: {
             const Tag tag = tagOf(m_xml.name());
             if (m_path.isEmpty() && tag != Tag::Kvtml)
                 return message::notKvtml(fileName);
-            if (m_path.isEmpty() && attribute("version") != QLatin1String("2.0"))
+            if (m_path.isEmpty() && attribute(u"version") != QLatin1String("2.0"))
                 return message::kvtmlVersion(fileName);
             m_root = true;
             if (QString error = start(tag, fileName); !error.isEmpty())
                 return error;
             break;
         }
-        case QXmlStreamReader::EndElement:
+        case XmlScanner::Token::EndElement:
             if (!m_open.isEmpty() && m_path.size() == m_open.size() + 2)
                 containers[m_open.takeLast()].endRef = refs.size();
             m_path.removeLast();
@@ -266,7 +253,7 @@ QString KvtmlParser::run(const QString& fileName)
             break;
         }
     }
-    if (m_guard.met)
+    if (m_entity)
         return message::xmlEntities(fileName);
     if (!m_xml.hasError())
         return {};
@@ -276,24 +263,24 @@ QString KvtmlParser::run(const QString& fileName)
 }
 
 // The text of the element just started, that of elements within it included, up to its end.
-// Read token by token: the reader's own way of doing this calls itself for every level.
+// Read token by token, so that the nesting costs no stack.
 QString KvtmlParser::text()
 {
     QString value;
     for (int depth = 1; depth > 0 && !m_xml.atEnd();) {
         switch (m_xml.readNext()) {
-        case QXmlStreamReader::Characters:
+        case XmlScanner::Token::Characters:
             value += m_xml.text();
             break;
-        case QXmlStreamReader::StartElement:
+        case XmlScanner::Token::StartElement:
             ++depth;
             break;
-        case QXmlStreamReader::EndElement:
+        case XmlScanner::Token::EndElement:
             --depth;
             break;
-        case QXmlStreamReader::EntityReference:
-            m_guard.met = true;
-            break;
+        case XmlScanner::Token::EntityReference:
+            m_entity = true;
+            return value;
         default:
             break;
         }
@@ -304,7 +291,7 @@ QString KvtmlParser::text()
 int KvtmlParser::id() const
 {
     bool ok = false;
-    const int value = m_xml.attributes().value(QLatin1String("id")).toInt(&ok);
+    const int value = m_xml.attribute(u"id").toInt(&ok);
     return ok && value >= 0 ? value : -1;
 }
 
@@ -336,7 +323,7 @@ QString KvtmlParser::start(Tag tag, const QString& fileName)
     if (m_path.size() >= 2 && m_path[1] == Tag::Lessons) {
         if (QString error = startLessonPart(tag, fileName); !error.isEmpty())
             return error;
-        if (m_xml.tokenType() == QXmlStreamReader::EndElement)
+        if (m_xml.tokenType() == XmlScanner::Token::EndElement)
             return {};
     } else if (inside({Tag::Kvtml, Tag::Identifiers}) && tag == Tag::Identifier) {
         const int value = id();
@@ -350,7 +337,7 @@ QString KvtmlParser::start(Tag tag, const QString& fileName)
     } else if (inside({Tag::Kvtml, Tag::Entries}) && tag == Tag::Entry) {
         if (entries.size() == MaxRows)
             return message::tooManyRows(fileName, true);
-        entries.append({attribute("id"), {}});
+        entries.append({attribute(u"id"), {}});
     } else if (inside({Tag::Kvtml, Tag::Entries, Tag::Entry}) && tag == Tag::Translation) {
         m_translation = id();
     }
@@ -379,7 +366,7 @@ QString KvtmlParser::startLessonPart(Tag tag, const QString& fileName)
         if (containers[m_open.last()].name.isEmpty())
             containers[m_open.last()].name = value.trimmed();
     } else if (tag == Tag::Entry) {
-        refs.append(attribute("id"));
+        refs.append(attribute(u"id"));
     }
     return {};
 }
@@ -418,12 +405,15 @@ ImportSource readKvtml(const QByteArray& bytes, const QString& fileName,
         utf16 ? QString(QStringDecoder(QStringDecoder::Utf16)(bytes)).toUtf8() : bytes, fileName);
     if (!source.error.isEmpty())
         return source;
-    KvtmlParser parser(bytes, progress);
+    QString document;
+    source.error = decodeDocument(bytes, fileName, &document);
+    if (!source.error.isEmpty())
+        return source;
+    KvtmlParser parser(document, progress);
     if (const QString error = parser.run(fileName); !error.isEmpty()) {
         if (parser.cancelled)
             return cancelled(fileName);
-        const QString encoding = utf16 ? QString() : encodingProblem(bytes, fileName);
-        source.error = encoding.isEmpty() ? error : encoding;
+        source.error = error;
         return source;
     }
     if (parser.identifiers.size() < 2) {

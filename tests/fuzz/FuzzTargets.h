@@ -15,6 +15,8 @@ namespace fuzz {
 // The first input byte picks the file name, the rest is the word list.
 int fuzzKvtml(const std::uint8_t* data, std::size_t size);
 int fuzzDelimited(const std::uint8_t* data, std::size_t size);
+// The XML scanner of the word list reader beside Qt's reader.
+int fuzzXml(const std::uint8_t* data, std::size_t size);
 // Pairs made from the input, exported in both formats and imported again.
 int fuzzRoundTrip(const std::uint8_t* data, std::size_t size);
 // Stored files: the first byte says whether the lines are given plain (the target scrambles
@@ -31,10 +33,10 @@ struct Target
     const char* name; // also the folder of its corpus and regression inputs
     Entry entry;
 };
-inline constexpr Target Targets[] = {{"kvtml", fuzzKvtml},           {"delimited", fuzzDelimited},
-                                     {"roundtrip", fuzzRoundTrip},   {"userlist", fuzzUserList},
-                                     {"lessonfile", fuzzLessonFile}, {"listfile", fuzzListFile},
-                                     {"results", fuzzResults},       {"handoff", fuzzHandOff}};
+inline constexpr Target Targets[] = {
+    {"kvtml", fuzzKvtml},       {"delimited", fuzzDelimited},   {"roundtrip", fuzzRoundTrip},
+    {"userlist", fuzzUserList}, {"lessonfile", fuzzLessonFile}, {"listfile", fuzzListFile},
+    {"results", fuzzResults},   {"handoff", fuzzHandOff},       {"xml", fuzzXml}};
 
 inline constexpr char FileSeparator = '\x1E';
 // Stands for the program directory in hand-off inputs, which name files by their full path.

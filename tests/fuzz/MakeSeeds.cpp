@@ -61,7 +61,9 @@ void exchangeSeeds(const QString& dir)
 {
     const QStringList languages = {"Englisch", "Latein", "Spanisch"};
     for (qsizetype i = 0; i < Lessons.size(); ++i) {
-        seed(dir, "kvtml", '\0' + exchange::exportKvtml(Lessons[i], languages[i], "Lektion 1"));
+        const QByteArray kvtml = exchange::exportKvtml(Lessons[i], languages[i], "Lektion 1");
+        seed(dir, "kvtml", '\0' + kvtml);
+        seed(dir, "xml", kvtml);
         for (char name = 0; name < 3; ++name)
             seed(dir, "delimited", name + exchange::exportDelimited(Lessons[i]));
         QString text = languages[i] + QStringLiteral("\nVerben");
