@@ -40,10 +40,9 @@ struct Container
     qsizetype endRef = 0;   // it, are KvtmlParser::refs[firstRef, endRef)
 };
 
-// Qt's reader spends time that grows with the square of the attributes of one element, and with
-// the attribute declarations of a document type times the elements; so the markup is looked over
-// before it: one pass over the bytes counts the attributes of every tag and the elements open at
-// once, and refuses declarations. Comments, CDATA, processing instructions and the document type
+// The limits a real word list never reaches, told with their own message before the document is
+// read: one pass over the bytes counts the attributes of every tag and the elements open at once,
+// and refuses declarations. Comments, CDATA, processing instructions and the document type
 // are skipped no further than XML itself lets them reach, so no element escapes the count.
 QString shapeProblem(const QByteArray& xml, const QString& fileName)
 {
