@@ -34,7 +34,7 @@ private slots:
     {
         QTest::addColumn<int>("length");
         QTest::addColumn<bool>("inPlace");
-        for (const int length : {1, 7, 31, 32, 33, 63, 100, 4099})
+        for (const int length : {1, 7, 31, 32, 33, 63, 100, 127, 128, 161, 4099})
             for (const bool inPlace : {false, true})
                 QTest::addRow("%d bytes%s", length, inPlace ? ", in place" : "")
                     << length << inPlace;
