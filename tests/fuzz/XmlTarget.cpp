@@ -4,6 +4,8 @@
 
 #include <QXmlStreamReader>
 
+#include <algorithm>
+
 namespace fuzz {
 namespace {
 
@@ -16,6 +18,15 @@ struct Seen
     QStringList items;
     bool read = false;
 };
+
+// Qt's reader lets ASCII punctuation pass in names, which XML does not.
+bool xmlName(QStringView name)
+{
+    return std::all_of(name.begin(), name.end(), [](QChar c) {
+        return c.unicode() >= 0x80 || c.isLetterOrNumber() || c == u'_' || c == u':' || c == u'-'
+            || c == u'.';
+    });
+}
 
 Seen qtReads(const QByteArray& bytes)
 {
@@ -34,8 +45,13 @@ Seen qtReads(const QByteArray& bytes)
         seen.items.append(QLatin1Char('T') + std::exchange(text, QString()));
         seen.items.append((token == QXmlStreamReader::StartElement ? u'S' : u'E')
                           + xml.qualifiedName().toString());
-        for (const QXmlStreamAttribute& a : xml.attributes())
+        if (!xmlName(xml.qualifiedName()))
+            return seen;
+        for (const QXmlStreamAttribute& a : xml.attributes()) {
             seen.items.append(a.qualifiedName().toString() + u'=' + a.value().toString());
+            if (!xmlName(a.qualifiedName()))
+                return seen;
+        }
     }
     seen.read = !xml.hasError();
     return seen;
@@ -83,8 +99,12 @@ int fuzzXml(const std::uint8_t* data, std::size_t size)
     XmlScanner scanner(document);
     while (!scanner.atEnd())
         scanner.readNext();
+    // Qt's reader lets control characters pass in names, which XML forbids.
+    const bool control = std::any_of(bytes.cbegin(), bytes.cend(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
+    });
     if (bytes.size() > 16384 || !QByteArrayView(bytes).isValidUtf8() || bytes.contains("<!DOCTYPE")
-        || bytes.contains("encoding"))
+        || bytes.contains("encoding") || control)
         return 0;
     const Seen qt = qtReads(bytes);
     if (!qt.read)
