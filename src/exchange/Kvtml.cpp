@@ -241,6 +241,9 @@ QString KvtmlParser::run(const QString& fileName)
             m_root = true;
             if (QString error = start(tag, fileName); !error.isEmpty())
                 return error;
+            // A text cut short by a reference leaves its element open; the file is refused.
+            if (m_entity)
+                return message::xmlEntities(fileName);
             break;
         }
         case XmlScanner::Token::EndElement:
