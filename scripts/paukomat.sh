@@ -98,7 +98,7 @@ fuzz)
         { printf '\0'; cat "$f"; } >"$seeds/kvtml/kde-$(echo "$f" | md5sum | cut -c1-12)"
     done
     failed=()
-    for t in kvtml delimited roundtrip userlist lessonfile listfile results handoff; do
+    for t in kvtml delimited roundtrip userlist lessonfile listfile results handoff boxes; do
         dict=tests/fuzz/dict/$t.dict
         [ -f "$dict" ] || dict=tests/fuzz/dict/stored.dict
         mkdir -p "build-fuzz/corpus/$t" "build-fuzz/findings/$t"

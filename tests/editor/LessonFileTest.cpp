@@ -38,6 +38,47 @@ class LessonFileTest : public QObject
     Q_OBJECT
 
 private slots:
+    // Edits keep each pair's box by its foreign word; a changed or new pair starts in box 1.
+    // Storing the lesson stores the boxes of its pairs, and a lesson never answered gets none.
+    void editsKeepTheBoxesOfTheirPairs_data()
+    {
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<QByteArray>("stored");
+        const QStringList boxes{"3\\\\2024-01-05\\\\the", "2\\\\2024-01-05\\\\there",
+                                "4\\\\2024-01-05\\\\gone"};
+        QTest::newRow("add") << boxes << QStringList{"add new"} << P::file(boxes.mid(0, 2));
+        QTest::newRow("change") << boxes << QStringList{"change the"} << P::file(boxes.mid(1, 1));
+        QTest::newRow("remove") << boxes << QStringList{"remove there"} << P::file(boxes.mid(0, 1));
+        QTest::newRow("removed and added again")
+            << boxes << QStringList{"remove the", "add the"} << P::file(boxes.mid(1, 1));
+        QTest::newRow("never answered")
+            << QStringList() << QStringList{"add new", "change a"} << QByteArray("missing");
+    }
+    void editsKeepTheBoxesOfTheirPairs()
+    {
+        QFETCH(QStringList, boxes);
+        QFETCH(QStringList, commands);
+        LessonDir d;
+        QVERIFY(d.write("U1",
+                        P::file({"the\\\\der\\\\\\r", "there\\\\dort\\\\\\r", "a\\\\ein\\\\\\f"})));
+        if (!boxes.isEmpty())
+            QVERIFY(d.write(".KU1", P::file(boxes)));
+        editor::LessonFile lesson({d.path(), "U1"}, "Englisch", "Lektion 1");
+        QVERIFY(lesson.open().ok);
+        for (const QString& command : commands) {
+            const QString word = command.section(' ', 1);
+            const bool done = command.startsWith("add")
+                ? lesson.add(word, "neu").status == EditResult::Status::Done
+                : command.startsWith("change")
+                ? lesson.change(word, "neu").status == EditResult::Status::Done
+                : lesson.remove(word).ok;
+            QVERIFY(done);
+        }
+        QVERIFY(lesson.storeBack().ok);
+        QTEST(d.bytes(".KU1"), "stored");
+    }
+
     void commands_data()
     {
         QTest::addColumn<Command>("c");

@@ -24,6 +24,8 @@ int fuzzLessonFile(const std::uint8_t* data, std::size_t size);
 int fuzzListFile(const std::uint8_t* data, std::size_t size);
 int fuzzResults(const std::uint8_t* data, std::size_t size);
 int fuzzHandOff(const std::uint8_t* data, std::size_t size);
+// The file of a lesson's boxes.
+int fuzzBoxes(const std::uint8_t* data, std::size_t size);
 
 using Entry = int (*)(const std::uint8_t*, std::size_t);
 struct Target
@@ -31,10 +33,10 @@ struct Target
     const char* name; // also the folder of its corpus and regression inputs
     Entry entry;
 };
-inline constexpr Target Targets[] = {{"kvtml", fuzzKvtml},           {"delimited", fuzzDelimited},
-                                     {"roundtrip", fuzzRoundTrip},   {"userlist", fuzzUserList},
-                                     {"lessonfile", fuzzLessonFile}, {"listfile", fuzzListFile},
-                                     {"results", fuzzResults},       {"handoff", fuzzHandOff}};
+inline constexpr Target Targets[] = {
+    {"kvtml", fuzzKvtml},       {"delimited", fuzzDelimited},   {"roundtrip", fuzzRoundTrip},
+    {"userlist", fuzzUserList}, {"lessonfile", fuzzLessonFile}, {"listfile", fuzzListFile},
+    {"results", fuzzResults},   {"handoff", fuzzHandOff},       {"boxes", fuzzBoxes}};
 
 inline constexpr char FileSeparator = '\x1E';
 // Stands for the program directory in hand-off inputs, which name files by their full path.
