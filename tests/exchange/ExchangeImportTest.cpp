@@ -322,22 +322,14 @@ private slots:
             return QByteArray("<grade><currentgrade>") + box + "</currentgrade><date>" + date
                 + "</date></grade>";
         };
-        const boxes::Place fifth{3, QDate(2009, 3, 5)};
-        QTest::newRow("box and day")
-            << dog << grade("3", "2009-03-05T15:31:53") << std::optional(fifth);
-        QTest::newRow("day alone") << dog << grade(" 3 ", "2009-03-05") << std::optional(fifth);
-        QTest::newRow("above 5") << dog << grade("7", "2009-03-05T15:31:53")
-                                 << std::optional(boxes::Place{5, fifth.answered});
-        QTest::newRow("the first grade counts")
-            << dog << grade("3", "2009-03-05") + grade("4", "2010-01-01") << std::optional(fifth);
         const std::optional<boxes::Place> none;
+        QTest::newRow("box and day") << dog << grade(" 3 ", "2009-03-05T15:31:53")
+                                     << std::optional(boxes::Place{3, {2009, 3, 5}});
+        QTest::newRow("above 5, first grade")
+            << dog << grade("7", "2009-03-05") + grade("4", "2010-01-01")
+            << std::optional(boxes::Place{5, {2009, 3, 5}});
         QTest::newRow("never asked") << dog << grade("0", "2009-03-05") << none;
-        QTest::newRow("no box") << dog << QByteArray("<grade><date>2009-03-05</date></grade>")
-                                << none;
-        QTest::newRow("no day") << dog
-                                << QByteArray("<grade><currentgrade>2</currentgrade></grade>")
-                                << none;
-        QTest::newRow("not a day") << dog << grade("2", "gestern") << none;
+        QTest::newRow("no day") << dog << grade("2", "gestern") << none;
         QTest::newRow("German side")
             << QByteArray("<text>der Hund</text>") << grade("3", "2009-03-05") << none;
     }
