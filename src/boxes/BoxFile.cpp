@@ -54,17 +54,14 @@ QByteArray placeLine(const QString& foreign, const Place& place)
 Boxes readBoxFile(const QString& path)
 {
     Boxes boxes;
-    QSet<QString> seen;
     for (QByteArray& line : store::TextFile::readRawLines(path)) {
         store::Scrambler::scrambleInPlace(line.data(), line.size());
         const auto [foreign, place] = parseLine(line);
         if (foreign.isEmpty())
             continue;
         // The first line of a word counts; the program never writes a second.
-        if (!seen.contains(foreign)) {
-            seen.insert(foreign);
+        if (!boxes.place(foreign))
             boxes.set(foreign, place);
-        }
     }
     return boxes;
 }

@@ -135,6 +135,13 @@ QByteArrayView LessonFile::foreignBytes(qsizetype index) const
     return lineBytes(index).first(m_foreignSize.at(index));
 }
 
+bool LessonFile::isPair(qsizetype index) const
+{
+    // Behind the separator there is room for the mark separator and the mark, as parsing needs.
+    const qsizetype foreign = m_foreignSize.at(index);
+    return lineBytes(index).size() - foreign >= 2 + 4;
+}
+
 QString LessonFile::foreignWord(qsizetype index) const
 {
     return store::fromCp1252(foreignBytes(index));

@@ -61,6 +61,8 @@ public:
     // The foreign word of a line, as stored and as text; a line without separator is its own word.
     [[nodiscard]] QByteArrayView foreignBytes(qsizetype index) const;
     [[nodiscard]] QString foreignWord(qsizetype index) const;
+    // Whether a line splits into a valid pair, without splitting it.
+    [[nodiscard]] bool isPair(qsizetype index) const;
     // A line split into its pair; a damaged line is a pair that is not valid.
     [[nodiscard]] WordPair pair(qsizetype index) const { return WordPair::parse(line(index)); }
     // The plain line of a pair, as the working copy holds it, and every line.

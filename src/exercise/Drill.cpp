@@ -69,11 +69,10 @@ QString Drill::dueSummary() const
     qsizetype pairs = 0;
     qsizetype due = 0;
     for (qsizetype i = 0; i < m_lesson.size(); ++i) {
-        const editor::WordPair pair = m_lesson.pair(i);
-        if (!pair.valid)
+        if (!m_lesson.isPair(i))
             continue;
         ++pairs;
-        due += m_lesson.boxes().isDue(pair.foreign, today) ? 1 : 0;
+        due += m_lesson.boxes().isDue(m_lesson.foreignWord(i), today) ? 1 : 0;
     }
     return QStringLiteral("%1 von %2 Vokabeln fällig").arg(due).arg(pairs);
 }
@@ -86,9 +85,10 @@ QString Drill::endMessage() const
     if (m_selection == Selection::Due) {
         const QDate today = m_today();
         for (qsizetype i = 0; i < m_lesson.size(); ++i) {
-            const editor::WordPair pair = m_lesson.pair(i);
-            const QDate due = m_lesson.boxes().dueDay(pair.foreign, today);
-            if (pair.valid && (!next.isValid() || due < next))
+            if (!m_lesson.isPair(i))
+                continue;
+            const QDate due = m_lesson.boxes().dueDay(m_lesson.foreignWord(i), today);
+            if (!next.isValid() || due < next)
                 next = due;
         }
     }
