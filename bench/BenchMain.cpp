@@ -85,6 +85,16 @@ public:
             row("one judged answer, " + std::to_string(pairs) + " vs 100 pairs",
                 small && big ? &ratio : nullptr, "x", "<=", 3);
         }
+        row("open the drill, due pairs (100000 pairs)", ms("BM_OpenDueExercise/100000"), "ms", "<",
+            1000);
+        {
+            const double* due = ms("BM_DueJudgedAnswer/100000");
+            const double ratio = small && due ? *due / *small : 0;
+            row("one judged due answer, 100000 vs 100 pairs", small && due ? &ratio : nullptr, "x",
+                "<=", 3);
+            row("syncs per judged due answer (100000)", syncs("BM_DueJudgedAnswer/100000"), "",
+                "<=", 0);
+        }
         row("open the results screen (10000 runs)", ms("BM_OpenResults/10000"), "ms", "<", 300);
         row("import a TSV of 100000 rows", ms("BM_ImportTsv/100000"), "ms", "<", 1000);
         row("import a KVTML of 100000 entries", ms("BM_ImportKvtml/100000"), "ms", "<", 1000);

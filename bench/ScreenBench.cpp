@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDate>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 using testing::TestProgram;
@@ -41,11 +43,12 @@ QString foreignWord(quint32 i)
 }
 
 // A signed-in user "anna" with the lesson "Lektion 1" (file "U1") of the language "Englisch",
-// chosen as the main screen chooses it, and optionally a result file of the given runs.
+// chosen as the main screen chooses it, and optionally a result file of the given runs and a
+// file of boxes in which every other pair is due.
 class Session
 {
 public:
-    explicit Session(int pairs, int runs = 0)
+    explicit Session(int pairs, int runs = 0, bool boxes = false)
     {
         program.writePlain(QStringLiteral("tmpUsr"), {QStringLiteral("anna")});
         program.writePlain(
@@ -64,6 +67,8 @@ public:
         program.writeScrambled(Lang + QStringLiteral("U1"), lines);
         if (runs > 0)
             writeResults(runs);
+        if (boxes)
+            writeBoxes(pairs);
     }
 
     // A right answer to the word shown.
@@ -91,6 +96,19 @@ private:
         program.writePlain(QStringLiteral("tmpErgShow"),
                            {program.path(Lang), QStringLiteral("anna"), QStringLiteral("Englisch"),
                             QStringLiteral("Lektion 1"), resultFile});
+    }
+
+    void writeBoxes(int pairs)
+    {
+        const QString today = QDate::currentDate().toString(Qt::ISODate);
+        QStringList places;
+        places.reserve(pairs);
+        for (int i = 0; i < pairs; ++i)
+            places.append(i % 2 == 0 ? QStringLiteral("%1\\\\2000-01-01\\\\").arg(i / 2 % 5 + 1)
+                                     : QStringLiteral("5\\\\") + today + QStringLiteral("\\\\"));
+        for (int i = 0; i < pairs; ++i)
+            places[i] += foreignWord(static_cast<quint32>(i));
+        program.writeScrambled(Lang + QStringLiteral(".KU1"), places);
     }
 
     QHash<QString, QString> m_answers;
@@ -272,6 +290,32 @@ frmPaukomat* openExercise(benchmark::State& state, Session& session)
                                                                                   : exercise;
 }
 
+// The drill opened with the boxes beside the lesson, the due pairs chosen and the first of them
+// shown.
+void BM_OpenDueExercise(benchmark::State& state)
+{
+    Session session(static_cast<int>(state.range(0)), 0, true);
+    for (auto _ : state) {
+        session.program.screens().showExercise();
+        auto* exercise = TestProgram::shown<frmPaukomat>();
+        if (failed(state, exercise != nullptr, "the exercise screen did not open"))
+            break;
+        exercise->findChild<QRadioButton*>("optPaukomatWelcheVokabeln_2")->click();
+        exercise->findChild<QPushButton*>("cmdStartUebung")->click();
+        settle();
+        state.PauseTiming();
+        const bool asked = !exercise->findChild<QLabel*>("lblVorgabe")->text().isEmpty()
+            && exercise->findChild<QLabel*>("lblFaellig")
+                   ->text()
+                   .startsWith(store::numberText(state.range(0) / 2).mid(1)
+                               + QStringLiteral(" von "));
+        delete exercise;
+        state.ResumeTiming();
+        if (failed(state, asked, "the due pairs were not asked"))
+            break;
+    }
+}
+
 void BM_JudgedAnswer(benchmark::State& state)
 {
     const int pairs = static_cast<int>(state.range(0));
@@ -303,6 +347,40 @@ void BM_JudgedAnswer(benchmark::State& state)
         if (failed(state,
                    exercise->findChild<QLabel*>("lblErgebnisAktuell_5")->text() == count
                        && exercise->findChild<QLabel*>("lblErgebnisAktuell_6")->text() == count,
+                   "the answer was not judged right"))
+            break;
+    }
+    state.counters["syncs"] =
+        benchmark::Counter(static_cast<double>(syncs), benchmark::Counter::kAvgIterations);
+}
+
+// One judged answer in a run over the due pairs, with the boxes beside the lesson; the run is
+// far from its end.
+void BM_DueJudgedAnswer(benchmark::State& state)
+{
+    const int pairs = static_cast<int>(state.range(0));
+    Session session(pairs, 0, true);
+    frmPaukomat* exercise = openExercise(state, session);
+    if (!exercise)
+        return;
+    exercise->findChild<QRadioButton*>("optPaukomatWelcheVokabeln_2")->click();
+    exercise->findChild<QPushButton*>("cmdStartUebung")->click();
+    int answered = 0;
+    quint64 syncs = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        exercise->findChild<QLineEdit*>("txtLoesung")
+            ->setText(session.answerFor(exercise->findChild<QLabel*>("lblVorgabe")->text()));
+        state.ResumeTiming();
+        const quint64 before = store::TextFile::syncCount();
+        QTest::keyClick(exercise->findChild<QLineEdit*>("txtLoesung"), Qt::Key_Return);
+        settle();
+        syncs += store::TextFile::syncCount() - before;
+        ++answered;
+        if (failed(state,
+                   answered < pairs / 2
+                       && exercise->findChild<QLabel*>("lblErgebnisAktuell_6")->text()
+                           == store::numberText(answered),
                    "the answer was not judged right"))
             break;
     }
@@ -370,5 +448,7 @@ BENCHMARK(BM_EditorFirstPaint)
 BENCHMARK(BM_AddPair)->Apply(lessonSizes);
 BENCHMARK(BM_OpenExercise)->Apply(lessonSizes);
 BENCHMARK(BM_JudgedAnswer)->Apply(lessonSizes);
+BENCHMARK(BM_OpenDueExercise)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DueJudgedAnswer)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WholeRun)->Apply(lessonSizes);
 BENCHMARK(BM_OpenResults)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -99,7 +99,7 @@ fuzz)
         cp "$f" "$seeds/xml/kde-$(echo "$f" | md5sum | cut -c1-12)"
     done
     failed=()
-    for t in kvtml delimited roundtrip userlist lessonfile listfile results handoff xml; do
+    for t in kvtml delimited roundtrip userlist lessonfile listfile results handoff xml boxes; do
         dict=tests/fuzz/dict/$t.dict
         [ -f "$dict" ] || dict=tests/fuzz/dict/stored.dict
         mkdir -p "build-fuzz/corpus/$t" "build-fuzz/findings/$t"

@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDate>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -26,6 +27,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -163,6 +165,12 @@ int main(int argc, char* argv[])
                pair("tree", "Baum", 'f'), pair("flower", "Blume", 'r')});
     scrambled(p + "anna/Englisch/EU1", {" 72\\\\ 50", "9\\\\3", "9\\\\5", "9\\\\4", "9\\\\6",
                                         "9\\\\7", "9\\\\6", "9\\\\8", "9\\\\9"});
+    // The boxes of the lesson's pairs, answered over the last days: five pairs are due today.
+    const auto daysAgo = [](int days) { return QDate::currentDate().addDays(-days).toString(Qt::ISODate); };
+    scrambled(p + "anna/Englisch/.KU1",
+              {"3\\\\" + daysAgo(1) + "\\\\house", "5\\\\" + daysAgo(2) + "\\\\the",
+               "2\\\\" + daysAgo(3) + "\\\\window", "4\\\\" + daysAgo(0) + "\\\\roof",
+               "2\\\\" + daysAgo(0) + "\\\\kitchen", "1\\\\" + daysAgo(5) + "\\\\flower"});
     if (!store::TextFile::writeLines(p + "tmpUsr", {"anna", "geheim"})
         || !store::TextFile::writeLines(p + "anna/tmpEdit",
                                         {"Englisch", "Lektion 1 - Haus und Garten", "U1"}))
@@ -240,6 +248,9 @@ int main(int argc, char* argv[])
     auto* drill = shown<frmPaukomat>();
     drill->findChild<QCheckBox*>("chkVorlesen")->setChecked(true);
     snap(drill, "6-ueben");
+    drill->findChild<QRadioButton*>("optPaukomatWelcheVokabeln_2")->setChecked(true);
+    snap(drill, "7b-ueben-faellig");
+    drill->findChild<QRadioButton*>("optPaukomatWelcheVokabeln_0")->setChecked(true);
     drill->findChild<QPushButton*>("cmdStartUebung")->click();
     drill->findChild<QLineEdit*>("txtLoesung")->setText("Hau");
     snap(drill, "7-ueben-abfrage");

@@ -1,5 +1,6 @@
 #include "editor/LessonFile.h"
 
+#include "boxes/BoxFile.h"
 #include "handoff/HandOff.h"
 #include "store/Cp1252.h"
 #include "store/Scrambler.h"
@@ -101,7 +102,13 @@ FileResult LessonFile::open()
     if (FileResult written = store::TextFile::writeBytes(m_files.working(), text.bytes); !written)
         return written;
     setText(std::move(text));
+    m_boxes = boxes::readBoxFile(m_files.boxes());
     return FileResult::success();
+}
+
+void LessonFile::answered(const QString& foreign, bool right, QDate today)
+{
+    m_boxes.answer(foreign, right, today);
 }
 
 qsizetype LessonFile::find(const QString& foreign) const
@@ -126,6 +133,13 @@ QList<qsizetype> LessonFile::linesOf(const QString& foreign, qsizetype most) con
 QByteArrayView LessonFile::foreignBytes(qsizetype index) const
 {
     return lineBytes(index).first(m_foreignSize.at(index));
+}
+
+bool LessonFile::isPair(qsizetype index) const
+{
+    // Behind the separator there is room for the mark separator and the mark, as parsing needs.
+    const qsizetype foreign = m_foreignSize.at(index);
+    return lineBytes(index).size() - foreign >= 2 + 4;
 }
 
 QString LessonFile::foreignWord(qsizetype index) const
@@ -180,6 +194,7 @@ EditResult LessonFile::add(const QString& foreign, const QString& german)
         return saved(aboutLesson(appended));
     m_text.append(raw);
     m_foreignSize.append(foreignPart(raw).size());
+    m_boxes.forget(foreign);
     return {};
 }
 
@@ -203,6 +218,7 @@ EditResult LessonFile::change(const QString& foreign, const QString& german)
     if (FileResult done = rebuild(text); !done)
         return saved(aboutLesson(done));
     m_text = std::move(text);
+    m_boxes.forget(foreign);
     return {};
 }
 
@@ -228,6 +244,7 @@ FileResult LessonFile::remove(const QString& foreign)
         return aboutLesson(done);
     m_text = std::move(text);
     m_foreignSize = std::move(foreignSize);
+    m_boxes.forget(foreign);
     return FileResult::success();
 }
 
@@ -240,8 +257,24 @@ FileResult LessonFile::writeStored() const
     return aboutLesson(store::TextFile::writeBytes(m_files.stored(), stored));
 }
 
+FileResult LessonFile::writeBoxes() const
+{
+    // A lesson whose pairs were never answered needs no file of boxes.
+    if (m_boxes.isEmpty() && !QFile::exists(m_files.boxes()))
+        return FileResult::success();
+    QStringList words;
+    if (!m_boxes.isEmpty()) {
+        words.reserve(size());
+        for (qsizetype i = 0; i < size(); ++i)
+            words.append(foreignWord(i));
+    }
+    return aboutLesson(boxes::writeBoxFile(m_files.boxes(), m_boxes, words));
+}
+
 FileResult LessonFile::storeBack()
 {
+    if (FileResult written = writeBoxes(); !written)
+        return written;
     if (FileResult written = writeStored(); !written)
         return written;
     store::TextFile::remove(m_files.working());
@@ -255,6 +288,8 @@ FileResult LessonFile::takeRunLines(const QStringList& lines)
     for (const QString& line : lines)
         text.append(store::toCp1252(line));
     setText(std::move(text));
+    if (FileResult written = writeBoxes(); !written)
+        return written;
     if (FileResult written = writeStored(); !written)
         return written;
     if (store::TextFile::writeBytes(m_files.working(), m_text.bytes))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "boxes/Boxes.h"
 #include "editor/WordPair.h"
 #include "store/DataTree.h"
 #include "store/FileResult.h"
@@ -39,7 +40,8 @@ struct EditResult
 // copy at once, so the working copy always holds the lesson's current lines. The working copy's
 // bytes are also kept in memory, with where each line begins, so that opening a long lesson
 // costs a few passes over one buffer and finding a pair needs no pass over the file. Every
-// failure given back from a command names the lesson as the user knows it.
+// failure given back from a command names the lesson as the user knows it. The pairs' boxes are
+// kept beside the lines and stored with them.
 class LessonFile
 {
 public:
@@ -59,6 +61,8 @@ public:
     // The foreign word of a line, as stored and as text; a line without separator is its own word.
     [[nodiscard]] QByteArrayView foreignBytes(qsizetype index) const;
     [[nodiscard]] QString foreignWord(qsizetype index) const;
+    // Whether a line splits into a valid pair, without splitting it.
+    [[nodiscard]] bool isPair(qsizetype index) const;
     // A line split into its pair; a damaged line is a pair that is not valid.
     [[nodiscard]] WordPair pair(qsizetype index) const { return WordPair::parse(line(index)); }
     // The plain line of a pair, as the working copy holds it, and every line.
@@ -69,15 +73,22 @@ public:
     [[nodiscard]] qsizetype find(const QString& foreign) const;
     [[nodiscard]] QList<qsizetype> linesOf(const QString& foreign, qsizetype most = -1) const;
 
+    // The boxes of the pairs, read when the lesson is opened.
+    [[nodiscard]] const boxes::Boxes& boxes() const { return m_boxes; }
+    // An answer of a completed run moves the pair through the boxes; stored with the lines.
+    void answered(const QString& foreign, bool right, QDate today);
+
     // Appends the pair with the mark "f"; a word already there is a duplicate.
     [[nodiscard]] EditResult add(const QString& foreign, const QString& german);
-    // Gives every line of that foreign word the new meanings and the mark "f".
+    // Gives every line of that foreign word the new meanings and the mark "f", and sends the pair
+    // back to the first box: it is a new question.
     [[nodiscard]] EditResult change(const QString& foreign, const QString& german);
     // Drops every line of that foreign word; a word not there leaves the lesson as it is.
     [[nodiscard]] store::FileResult remove(const QString& foreign);
 
-    // Writes the lines back into the stored file, scrambled, and deletes the working copy.
-    // On failure the stored file and the working copy stay as they were.
+    // Writes the lines back into the stored file, scrambled, and deletes the working copy; the
+    // boxes go into their own file first. On failure the stored file and the working copy stay
+    // as they were.
     [[nodiscard]] store::FileResult storeBack();
 
     // The lines of a completed run become the lesson's lines and are stored at once; then the
@@ -105,6 +116,7 @@ private:
     [[nodiscard]] QByteArrayView lineBytes(qsizetype index) const;
     // The lines scrambled into the stored file, which is replaced as a whole.
     [[nodiscard]] store::FileResult writeStored() const;
+    [[nodiscard]] store::FileResult writeBoxes() const;
     // Empty when the pair may join the lesson, otherwise the message for the user.
     [[nodiscard]] QString entryProblem(const QString& foreign, const QString& german) const;
     // Writes the text to the rebuild file and renames it over the working copy.
@@ -116,6 +128,7 @@ private:
     QString m_name;
     Text m_text;
     QList<qsizetype> m_foreignSize; // bytes of each line's foreign word
+    boxes::Boxes m_boxes;
 };
 
 // Who opens the lesson handed over; the refusals say what cannot be done.

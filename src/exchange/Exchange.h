@@ -1,11 +1,14 @@
 #pragma once
 
+#include "boxes/Boxes.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // Import of word lists from other trainers and export of a lesson for them: delimited text
 // (tab, ";" or ",", as spreadsheets and Anki write it) and KVTML 2.0 (KDE's vocabulary trainers).
@@ -16,6 +19,9 @@ struct Pair
 {
     QString foreign;
     QString german;
+    // The box of the foreign word and the day of its last answer: a KVTML grade, where the file
+    // gives both.
+    std::optional<boxes::Place> place = {};
     friend bool operator==(const Pair&, const Pair&) = default;
 };
 
@@ -36,6 +42,8 @@ struct Row
     // field spans lines; "#" lines and blank lines are no rows), or the n-th KVTML entry.
     int number = 0;
     QStringList cells; // as read, trimmed only by the plan; a row may have fewer cells
+    // KVTML: the grade of each cell's translation as a box, by column; empty when none has one.
+    QList<std::optional<boxes::Place>> places = {};
 };
 
 // One lesson (container) of a KVTML file. A nested container is named "outer / inner" and its

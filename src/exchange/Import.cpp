@@ -262,7 +262,7 @@ ImportPlan planImport(const ImportSource& source, const ImportChoice& choice)
     };
     for (qsizetype k = 0; k < count; ++k) {
         const Row& row = chosenRow(source, choice, k);
-        const Pair pair{cell(row, foreign), cell(row, german)};
+        const Pair pair{cell(row, foreign), cell(row, german), row.places.value(foreign)};
         if (const QString reason = problemOf(pair); !reason.isEmpty()) {
             leaveOut(
                 row, pair, [&] { return reason; }, false);

@@ -5,6 +5,8 @@
 
 #include "editor/LanguageLocale.h"
 
+#include <QDate>
+#include <QDateTime>
 #include <QHash>
 #include <QSet>
 #include <QStringDecoder>
@@ -26,10 +28,20 @@ struct Identifier
     QString locale;
 };
 
+// A translation's grade as the file gives it; a box of 0 is none.
+struct Grade
+{
+    int box = 0;
+    QDate date;
+    bool boxRead = false;
+    bool dateRead = false;
+};
+
 struct Entry
 {
     QString id;
-    QList<std::pair<int, QString>> texts; // by identifier id, the first text of each
+    QList<std::pair<int, QString>> texts;     // by identifier id, the first text of each
+    QList<std::pair<int, Grade>> grades = {}; // by identifier id
 };
 
 struct Container
@@ -147,6 +159,9 @@ enum class Tag : quint8 {
     Entry,
     Translation,
     Text,
+    Grade,
+    CurrentGrade,
+    Date,
     Lessons,
     Container
 };
@@ -165,6 +180,9 @@ Tag tagOf(QStringView name)
         {Tag::Entry, QLatin1StringView("entry")},
         {Tag::Translation, QLatin1StringView("translation")},
         {Tag::Text, QLatin1StringView("text")},
+        {Tag::Grade, QLatin1StringView("grade")},
+        {Tag::CurrentGrade, QLatin1StringView("currentgrade")},
+        {Tag::Date, QLatin1StringView("date")},
         {Tag::Lessons, QLatin1StringView("lessons")},
         {Tag::Container, QLatin1StringView("container")}};
     for (const auto& [tag, text] : names)
@@ -198,6 +216,7 @@ private:
     QString startLessonPart(Tag tag, const QString& fileName);
     QString text();
     QString attribute(const char16_t* name) const { return m_xml.attribute(name); }
+    void readGrade(bool date);
     int id() const; // the element's id, or -1 when it has none
     bool inside(std::initializer_list<Tag> path) const
     {
@@ -290,6 +309,29 @@ QString KvtmlParser::text()
     return value;
 }
 
+// The first box and the first date of a translation's grade count.
+void KvtmlParser::readGrade(bool date)
+{
+    const QString value = text().trimmed();
+    auto& grades = entries.last().grades;
+    const auto it = std::find_if(grades.cbegin(), grades.cend(),
+                                 [this](const auto& g) { return g.first == m_translation; });
+    qsizetype at = it - grades.cbegin();
+    if (m_translation < 0 || (it == grades.cend() && grades.size() >= MaxColumns))
+        return;
+    if (it == grades.cend())
+        grades.append({m_translation, Grade{}});
+    Grade& grade = grades[at].second;
+    if (date && !grade.dateRead) {
+        // KVTML dates carry the time of day as well: "2024-03-15T18:30:00".
+        grade.date = QDate::fromString(value.left(10), Qt::ISODate);
+        grade.dateRead = true;
+    } else if (!date && !grade.boxRead) {
+        grade.box = std::max(value.toInt(), 0);
+        grade.boxRead = true;
+    }
+}
+
 int KvtmlParser::id() const
 {
     bool ok = false;
@@ -320,6 +362,11 @@ QString KvtmlParser::start(Tag tag, const QString& fileName)
         // An entry has a text for each language at most; more ids than languages are no language.
         if (m_translation >= 0 && !known && texts.size() < MaxColumns)
             texts.append({m_translation, value});
+        return {};
+    }
+    if (inside({Tag::Kvtml, Tag::Entries, Tag::Entry, Tag::Translation, Tag::Grade})
+        && (tag == Tag::CurrentGrade || tag == Tag::Date)) {
+        readGrade(tag == Tag::Date);
         return {};
     }
     if (m_path.size() >= 2 && m_path[1] == Tag::Lessons) {
@@ -443,6 +490,14 @@ ImportSource readKvtml(const QByteArray& bytes, const QString& fileName,
         for (const auto& [id, text] : e.texts)
             if (const auto c = column.constFind(id); c != column.cend())
                 row.cells[*c] = text;
+        // A grade of 0 has never been asked; a grade without its day cannot say when it is due.
+        for (const auto& [id, grade] : e.grades) {
+            const auto c = column.constFind(id);
+            if (c == column.cend() || grade.box < 1 || !grade.date.isValid())
+                continue;
+            row.places.resize(source.columns.size());
+            row.places[*c] = boxes::Place{std::min(grade.box, boxes::LastBox), grade.date};
+        }
         if (!e.id.isEmpty() && !rowOf.contains(e.id))
             rowOf.insert(e.id, source.rows.size());
         source.rows.append(std::move(row));
@@ -503,11 +558,19 @@ public:
         line(level);
         w.writeTextElement(name, value);
     }
-    void translation(int id, const QString& value)
+    void translation(int id, const QString& value,
+                     const std::optional<boxes::Place>& place = std::nullopt)
     {
         w.writeStartElement(QStringLiteral("translation"));
         w.writeAttribute(QStringLiteral("id"), QString::number(id));
         w.writeTextElement(QStringLiteral("text"), value);
+        if (place) {
+            w.writeStartElement(QStringLiteral("grade"));
+            w.writeTextElement(QStringLiteral("currentgrade"), QString::number(place->box));
+            w.writeTextElement(QStringLiteral("date"),
+                               place->answered.startOfDay().toString(Qt::ISODate));
+            w.writeEndElement();
+        }
         w.writeEndElement();
     }
 
@@ -545,7 +608,7 @@ QByteArray exportKvtml(const QList<Pair>& pairs, const QString& language, const 
     c.open(1, QStringLiteral("entries"));
     for (qsizetype i = 0; i < pairs.size(); ++i) {
         c.open(2, QStringLiteral("entry"), int(i));
-        c.translation(0, pairs[i].foreign);
+        c.translation(0, pairs[i].foreign, pairs[i].place);
         c.translation(1, pairs[i].german);
         w.writeEndElement();
     }

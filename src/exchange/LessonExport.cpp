@@ -21,12 +21,12 @@ ExportTarget exportTarget(const QString& chosenPath, const QString& selectedFilt
     return target;
 }
 
-QList<Pair> pairsOf(const QList<editor::WordPair>& lesson)
+QList<Pair> pairsOf(const QList<editor::WordPair>& lesson, const boxes::Boxes& boxes)
 {
     QList<Pair> pairs;
     for (const editor::WordPair& pair : lesson)
         if (pair.valid)
-            pairs.append({pair.foreign, pair.german});
+            pairs.append({pair.foreign, pair.german, boxes.place(pair.foreign)});
     return pairs;
 }
 

@@ -27,8 +27,10 @@ struct ExportTarget
 // KVTML filter, gives KVTML; a name without extension gets the one of its format.
 [[nodiscard]] ExportTarget exportTarget(const QString& chosenPath, const QString& selectedFilter);
 
-// The valid pairs of a lesson in file order; damaged lines are no pairs.
-[[nodiscard]] QList<Pair> pairsOf(const QList<editor::WordPair>& lesson);
+// The valid pairs of a lesson in file order, each with its place in the boxes where it has one;
+// damaged lines are no pairs.
+[[nodiscard]] QList<Pair> pairsOf(const QList<editor::WordPair>& lesson,
+                                  const boxes::Boxes& boxes = {});
 
 // Writes the pairs as a whole (never a half-written file); the failure names the export file.
 [[nodiscard]] store::FileResult exportLesson(const ExportTarget& target, const QList<Pair>& pairs,

@@ -5,6 +5,8 @@
 #include "results/ResultColumn.h"
 #include "store/FileResult.h"
 
+#include <QDate>
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -17,8 +19,11 @@ namespace exercise {
 class Drill
 {
 public:
-    // Reads the totals of the runs so far; a missing result file is created empty.
-    explicit Drill(editor::LessonFile lesson);
+    // Reads the totals of the runs so far; a missing result file is created empty. today gives
+    // the day that decides which pairs are due and that an answer is dated.
+    explicit Drill(
+        editor::LessonFile lesson,
+        std::function<QDate()> today = [] { return QDate::currentDate(); });
 
     [[nodiscard]] const editor::LessonFile& lesson() const { return m_lesson; }
     [[nodiscard]] const results::ResultColumn& current() const { return m_current; }
@@ -42,10 +47,14 @@ public:
     // to what they were. Gives the failure to tell.
     [[nodiscard]] store::FileResult stopBroken();
 
-    // What the user is told when the run has reached the end of the lesson.
+    // How many of the lesson's pairs are due today, e.g. "12 von 40 Vokabeln fällig".
+    [[nodiscard]] QString dueSummary() const;
+
+    // What the user is told when the run has reached the end of the lesson; when nothing was
+    // due, the day the next pair is.
     [[nodiscard]] QString endMessage() const;
     // Ends that run. A run that asked words is stored: its record in the result file and its
-    // marks in the lesson at once, so that every way out keeps them. The failure to tell, the
+    // marks and boxes in the lesson at once, so that every way out keeps them. The failure to tell, the
     // result file's first (a full disk is told once); when the result file keeps its old
     // totals, so does the total column.
     [[nodiscard]] store::FileResult finish();
@@ -60,6 +69,10 @@ private:
     void endRun();
 
     editor::LessonFile m_lesson;
+    std::function<QDate()> m_today;
+    Selection m_selection = Selection::AllWords;
+    // The answers of the running run, which move their pairs through the boxes once it completes.
+    QList<std::pair<QString, bool>> m_answers;
     std::unique_ptr<Run> m_run;
     results::ResultColumn m_current;
     results::ResultColumn m_total;

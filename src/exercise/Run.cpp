@@ -7,12 +7,13 @@
 namespace exercise {
 
 Run::Run(QStringList workingCopy, Direction direction, Selection selection, QString runCopyPath,
-         std::function<double()> uniform)
+         std::function<double()> uniform, std::function<bool(const QString&)> due)
     : m_lines(std::move(workingCopy))
     , m_direction(direction)
     , m_selection(selection)
     , m_runCopyPath(std::move(runCopyPath))
     , m_uniform(std::move(uniform))
+    , m_due(std::move(due))
 {
     m_out.reserve(m_lines.size());
     m_writeResult = store::TextFile::writeLines(m_runCopyPath, {});
@@ -23,13 +24,14 @@ bool Run::next()
     m_current = -1;
     m_shown.clear();
     m_expected.clear();
+    m_foreign.clear();
     const qsizetype size = m_lines.size();
     qsizetype i = m_next;
     editor::WordPair pair;
     for (; i < size; ++i) {
         pair = editor::WordPair::parse(m_lines[i]);
         // A damaged line (no separator, no room for the mark) is never asked, only kept.
-        if (pair.valid && (m_selection == Selection::AllWords || pair.mark == QLatin1Char('f')))
+        if (pair.valid && asks(pair))
             break;
     }
     passOn(m_lines.mid(m_next, i - m_next));
@@ -39,11 +41,25 @@ bool Run::next()
         return false;
     }
     m_current = i;
+    m_foreign = pair.foreign;
     const bool foreignShown = m_direction == Direction::ForeignToGerman;
     const QString& shownSide = foreignShown ? pair.foreign : pair.german;
     m_expected = foreignShown ? pair.german : pair.foreign;
     // Only a side with several meanings needs a draw.
     m_shown = shownSide.contains(QLatin1Char(';')) ? meaningFor(shownSide, m_uniform()) : shownSide;
+    return true;
+}
+
+bool Run::asks(const editor::WordPair& pair) const
+{
+    switch (m_selection) {
+    case Selection::AllWords:
+        return true;
+    case Selection::WrongOnly:
+        return pair.mark == QLatin1Char('f');
+    case Selection::Due:
+        return !m_due || m_due(pair.foreign);
+    }
     return true;
 }
 

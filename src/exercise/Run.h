@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/WordPair.h"
 #include "store/FileResult.h"
 
 #include <QString>
@@ -10,8 +11,9 @@
 namespace exercise {
 
 enum class Direction { ForeignToGerman, GermanToForeign };
-// Every word of the lesson, or only those last answered wrong (mark "f").
-enum class Selection { AllWords, WrongOnly };
+// Every word of the lesson, only those last answered wrong (mark "f"), or those whose box makes
+// them due today.
+enum class Selection { AllWords, WrongOnly, Due };
 
 // One exercise run over the lines of the working copy, first to last, each line at most once.
 // Every line dealt with goes to the run copy exactly once, in order: asked lines with their new
@@ -20,9 +22,10 @@ enum class Selection { AllWords, WrongOnly };
 class Run
 {
 public:
-    // Creates the run copy empty. uniform draws a number in [0, 1) to pick the meaning shown.
+    // Creates the run copy empty. uniform draws a number in [0, 1) to pick the meaning shown;
+    // due tells, for Selection::Due, whether the pair of a foreign word is to be asked.
     Run(QStringList workingCopy, Direction direction, Selection selection, QString runCopyPath,
-        std::function<double()> uniform);
+        std::function<double()> uniform, std::function<bool(const QString&)> due = {});
 
     // Moves on to the next word to ask. False when the end of the working copy is reached.
     [[nodiscard]] bool next();
@@ -31,6 +34,8 @@ public:
     // The word being asked: the shown side narrowed to one meaning, and the whole answer side.
     [[nodiscard]] QString shown() const { return m_shown; }
     [[nodiscard]] QString expected() const { return m_expected; }
+    // The foreign word of the pair being asked, which names its box.
+    [[nodiscard]] QString foreign() const { return m_foreign; }
 
     // Sets the mark of the asked line, "r" or "f", and passes the line on to the run copy.
     void markAnswer(bool right);
@@ -43,6 +48,7 @@ public:
     [[nodiscard]] const store::FileResult& writeResult() const { return m_writeResult; }
 
 private:
+    [[nodiscard]] bool asks(const editor::WordPair& pair) const;
     void passOn(const QStringList& lines);
 
     const QStringList m_lines;
@@ -50,6 +56,7 @@ private:
     const Selection m_selection;
     const QString m_runCopyPath;
     const std::function<double()> m_uniform;
+    const std::function<bool(const QString&)> m_due;
 
     QStringList m_out;
     store::FileResult m_writeResult;
@@ -58,6 +65,7 @@ private:
     bool m_atEnd = false;
     QString m_shown;
     QString m_expected;
+    QString m_foreign;
 };
 
 } // namespace exercise

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -111,17 +112,27 @@ void frmPaukomat::buildSettings()
         option(fmeChooseReihenfolge, QStringLiteral("optPaukomatWelcheVokabeln_0"),
                QStringLiteral("die Vokabeln werden alphabetisch abgefragt")),
         option(fmeChooseReihenfolge, QStringLiteral("optPaukomatWelcheVokabeln_1"),
-               QStringLiteral("Die abzufragenden Vokabeln in zufälliger Reihenfolge"))};
+               QStringLiteral("Die abzufragenden Vokabeln in zufälliger Reihenfolge")),
+        option(fmeChooseReihenfolge, QStringLiteral("optPaukomatWelcheVokabeln_2"),
+               QStringLiteral("die Vokabeln, die nach ihrem Kasten heute wieder an der Reihe "
+                              "sind"))};
     optPaukomatWelcheVokabeln[0]->setText(QStringLiteral("alle Vokabeln dieser Lektion"));
     optPaukomatWelcheVokabeln[1]->setText(QStringLiteral("nur fehlerhafte Vokabeln"));
+    optPaukomatWelcheVokabeln[2]->setText(QStringLiteral("fällige Vokabeln"));
+    lblFaellig = new QLabel(fmeChooseReihenfolge);
+    lblFaellig->setObjectName(QStringLiteral("lblFaellig"));
+    lblFaellig->setIndent(
+        optPaukomatWelcheVokabeln[2]->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth)
+        + optPaukomatWelcheVokabeln[2]->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing));
     optPaukomatLanguage[0]->setChecked(true);
     optPaukomatWelcheVokabeln[0]->setChecked(true);
     auto* languages = new QVBoxLayout(fmeChooseLanguage);
     auto* choices = new QVBoxLayout(fmeChooseReihenfolge);
-    for (int i = 0; i < 2; ++i) {
-        languages->addWidget(optPaukomatLanguage[i]);
-        choices->addWidget(optPaukomatWelcheVokabeln[i]);
-    }
+    for (QRadioButton* o : std::as_const(optPaukomatLanguage))
+        languages->addWidget(o);
+    for (QRadioButton* o : std::as_const(optPaukomatWelcheVokabeln))
+        choices->addWidget(o);
+    choices->addWidget(lblFaellig);
     auto* settings = new QVBoxLayout(fmeSettings);
     settings->addWidget(fmeChooseLanguage);
     settings->addWidget(fmeChooseReihenfolge);
@@ -236,6 +247,7 @@ void frmPaukomat::setTabOrders()
                                 optPaukomatLanguage[1],
                                 optPaukomatWelcheVokabeln[0],
                                 optPaukomatWelcheVokabeln[1],
+                                optPaukomatWelcheVokabeln[2],
                                 txtLoesung,
                                 cmdStartUebung,
                                 cmdStopUebung,
@@ -280,6 +292,7 @@ bool frmPaukomat::Form_Load()
                                 : m_readAloud->refusal());
     Zeige_Gesamt();
     Zeige_Aktuell();
+    Zeige_Faellig();
     return true;
 }
 
@@ -291,11 +304,14 @@ void frmPaukomat::cmdStartUebung_Click()
     cmdShowErgebnis->setEnabled(false);
     cmdStartUebung->setEnabled(false);
     cmdStopUebung->setEnabled(true);
+    exercise::Selection selection = exercise::Selection::WrongOnly;
+    if (optPaukomatWelcheVokabeln[0]->isChecked())
+        selection = exercise::Selection::AllWords;
+    else if (optPaukomatWelcheVokabeln[2]->isChecked())
+        selection = exercise::Selection::Due;
     m_drill->start(optPaukomatLanguage[0]->isChecked() ? exercise::Direction::ForeignToGerman
                                                        : exercise::Direction::GermanToForeign,
-                   optPaukomatWelcheVokabeln[0]->isChecked() ? exercise::Selection::AllWords
-                                                             : exercise::Selection::WrongOnly,
-                   [this] { return services().random.nextUniform(); });
+                   selection, [this] { return services().random.nextUniform(); });
     Naechste_Vokabel();
 }
 
@@ -378,8 +394,14 @@ void frmPaukomat::Uebung_Ende()
     const store::FileResult stored = m_drill->finish();
     Setze_Grundzustand();
     Zeige_Gesamt();
+    Zeige_Faellig();
     reportWriteFailure(stored);
     awaitNextRun();
+}
+
+void frmPaukomat::Zeige_Faellig()
+{
+    lblFaellig->setText(m_drill->dueSummary());
 }
 
 void frmPaukomat::Setze_Grundzustand()

@@ -56,6 +56,7 @@ private:
     void Zeige_Gesamt();
     void Uebung_Ende();
     void Setze_Grundzustand();
+    void Zeige_Faellig();
     void Verlasse_Uebung();
 
     // Ends the run when its copy could not be written; true when it did.
@@ -71,6 +72,7 @@ private:
     QList<QRadioButton*> optPaukomatLanguage;
     QGroupBox* fmeChooseReihenfolge = nullptr;
     QList<QRadioButton*> optPaukomatWelcheVokabeln;
+    QLabel* lblFaellig = nullptr;
     QCheckBox* chkVorlesen = nullptr;
     QList<QLabel*> lblLektion;
     QGroupBox* fmeLektion = nullptr;

@@ -1,5 +1,6 @@
 #include "lessons/LessonTransfer.h"
 
+#include "boxes/BoxFile.h"
 #include "editor/WordListPrint.h"
 #include "store/Scrambler.h"
 #include "store/TextFile.h"
@@ -26,12 +27,25 @@ Result<LessonRef> importLesson(Library& library, const QString& language, const 
         return {{}, safe};
     QList<QByteArray> lines;
     lines.reserve(pairs.size());
-    for (const exchange::Pair& pair : pairs)
+    boxes::Boxes places;
+    QStringList placed;
+    for (const exchange::Pair& pair : pairs) {
         lines.append(
             store::Scrambler::scrambleText(editor::WordPair::line(pair.foreign, pair.german)));
+        if (pair.place) {
+            places.set(pair.foreign, *pair.place);
+            placed.append(pair.foreign);
+        }
+    }
     return library.createLesson(language, name, [&](const store::LessonFiles& files) {
-        return store::TextFile::writeRawLines(files.stored(), lines)
-            .about(store::lessonSubject(name))
+        store::FileResult written = store::TextFile::writeRawLines(files.stored(), lines);
+        // A lesson whose pairs bring no boxes needs no file of them.
+        if (written && !placed.isEmpty()) {
+            written = boxes::writeBoxFile(files.boxes(), places, placed);
+            if (!written)
+                store::TextFile::remove(files.stored());
+        }
+        return written.about(store::lessonSubject(name))
             .meaning(QStringLiteral("Die Lektion wurde nicht angelegt."));
     });
 }
@@ -64,6 +78,12 @@ Result<QList<editor::WordPair>> lessonPairs(const Library& library, const QStrin
                 Outcome::failed(read.about(store::lessonSubject(lesson))
                                     .meaning(QStringLiteral("Paukomat verändert sie nicht.")))};
     return {pairs, Outcome::done()};
+}
+
+boxes::Boxes lessonBoxes(const Library& library, const QString& language, const QString& lesson)
+{
+    const Result<LessonRef> found = library.findLesson(language, lesson);
+    return found.ok() ? boxes::readBoxFile(found.value.files.boxes()) : boxes::Boxes();
 }
 
 } // namespace lessons

@@ -14,8 +14,9 @@ namespace lessons {
 [[nodiscard]] QString importNameProblem(const Library& library, const QString& language,
                                         const QString& name);
 
-// A new lesson of the language holding the pairs, each marked as not yet known. The lesson file
-// is written before the lesson is listed, so a failed save leaves no half lesson behind.
+// A new lesson of the language holding the pairs, each marked as not yet known, in the boxes the
+// pairs bring. The lesson's files are written before the lesson is listed, so a failed save
+// leaves no half lesson behind.
 [[nodiscard]] Result<LessonRef> importLesson(Library& library, const QString& language,
                                              const QString& name,
                                              const QList<exchange::Pair>& pairs);
@@ -31,5 +32,8 @@ namespace lessons {
 // valid; nothing is created or written.
 [[nodiscard]] Result<QList<editor::WordPair>>
 lessonPairs(const Library& library, const QString& language, const QString& lesson);
+// The boxes of a stored lesson's pairs; a lesson without them has every pair in the first box.
+[[nodiscard]] boxes::Boxes lessonBoxes(const Library& library, const QString& language,
+                                       const QString& lesson);
 
 } // namespace lessons

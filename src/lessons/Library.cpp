@@ -337,8 +337,10 @@ Result<LessonRef> Library::createLesson(const QString& language, const QString& 
     const QString listFile = userPath() + languageKey(language);
     if (Outcome saved = saveList(listFile, lessonLines.value, lessonListName(language));
         !saved.isDone()) {
-        if (fill)
+        if (fill) {
             store::TextFile::remove(files.stored());
+            store::TextFile::remove(files.boxes());
+        }
         return {{}, saved};
     }
     m_maxLesson = number;
@@ -396,6 +398,7 @@ Outcome Library::removeLesson(const Removal& removal) const
         const store::LessonFiles files(m_tree.languagePath(m_user, removal.language), key);
         store::TextFile::remove(files.stored());
         store::TextFile::remove(files.results());
+        store::TextFile::remove(files.boxes());
     }
     return Outcome::done();
 }

@@ -88,7 +88,8 @@ void frmMain::mnuLektionExport_Click()
     if (chosen.isEmpty())
         return;
     const exchange::ExportTarget target = exchange::exportTarget(chosen, filter);
-    const QList<exchange::Pair> pairs = exchange::pairsOf(*stored);
+    const QList<exchange::Pair> pairs =
+        exchange::pairsOf(*stored, lessons::lessonBoxes(m_library, language, lesson));
     if (reportWriteFailure(exchange::exportLesson(target, pairs, language, lesson)))
         message(exchange::exportedMessage(lesson, target, pairs.size()), Title);
 }

@@ -1,5 +1,7 @@
 #include "results/LessonResults.h"
 
+#include "boxes/BoxFile.h"
+#include "editor/WordListPrint.h"
 #include "results/ResultReport.h"
 #include "store/TextFile.h"
 #include "store/TextRules.h"
@@ -14,6 +16,30 @@ QString requestProblem(const handoff::Read<handoff::ResultsRequest>& request)
                               "fehlt oder ist unvollständig.")
             .arg(handoff::ResultsRequestFile);
     return store::unsafeNameMessage(request.unsafeName);
+}
+
+// Pairs per box, counted from the lesson file beside the result file ("EU4" beside "U4") and the
+// boxes beside it; only read. A lesson that cannot be read counts no pairs.
+QList<qsizetype> countBoxes(const QString& resultFile)
+{
+    const QString path = resultFile.section(u'/', 0, -2) + QLatin1Char('/');
+    const QString name = resultFile.section(u'/', -1);
+    if (!name.startsWith(QLatin1Char('E')))
+        return {};
+    const store::LessonFiles files(path, name.mid(1));
+    QList<editor::WordPair> pairs;
+    if (!editor::readStoredPairs(files.stored(), pairs))
+        return {};
+    const boxes::Boxes boxes = boxes::readBoxFile(files.boxes());
+    QList<qsizetype> counts(boxes::LastBox, 0);
+    bool any = false;
+    for (const editor::WordPair& pair : std::as_const(pairs)) {
+        if (!pair.valid)
+            continue;
+        ++counts[boxes.boxOf(pair.foreign) - 1];
+        any = true;
+    }
+    return any ? counts : QList<qsizetype>();
 }
 
 } // namespace
@@ -40,7 +66,18 @@ LessonResults LessonResults::load(const store::DataTree& tree)
     results.m_totals = report.gesamt();
     results.m_runs = report.einzel();
     results.m_scores = readRunHistory(stored);
+    results.m_boxCounts = countBoxes(wanted.resultFile);
     return results;
+}
+
+QString LessonResults::boxLine() const
+{
+    if (m_boxCounts.isEmpty())
+        return {};
+    QString line = QStringLiteral("Vokabeln je Kasten:");
+    for (qsizetype i = 0; i < m_boxCounts.size(); ++i)
+        line += QStringLiteral("  %1: %2").arg(i + 1).arg(m_boxCounts[i]);
+    return line;
 }
 
 QList<PrintedLine> LessonResults::printLines() const
@@ -52,6 +89,8 @@ QList<PrintedLine> LessonResults::printLines() const
         lines.append({QStringLiteral(" "), PrintStyle::Title});
     for (const QString& text : m_totals)
         lines.append({text, PrintStyle::Totals});
+    if (!m_boxCounts.isEmpty())
+        lines.append({boxLine(), PrintStyle::Totals});
     for (const QString& text : m_runs)
         lines.append({text, PrintStyle::Runs});
     return lines;

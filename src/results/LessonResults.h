@@ -38,8 +38,12 @@ public:
     [[nodiscard]] const QStringList& runs() const { return m_runs; }
     // The same runs as the progress chart draws them.
     [[nodiscard]] const QList<RunScore>& scores() const { return m_scores; }
+    // How many of the lesson's pairs stand in each box, boxes 1 to 5; empty for a lesson without
+    // pairs. And the same as one line, e.g. "Vokabeln je Kasten:  1: 12  2: 3  3: 0  4: 1  5: 0".
+    [[nodiscard]] const QList<qsizetype>& boxCounts() const { return m_boxCounts; }
+    [[nodiscard]] QString boxLine() const;
 
-    // The printout: a title, three blank title lines, the totals, then the runs.
+    // The printout: a title, three blank title lines, the totals, the box counts, then the runs.
     [[nodiscard]] QList<PrintedLine> printLines() const;
 
 private:
@@ -47,6 +51,7 @@ private:
     QStringList m_totals;
     QStringList m_runs;
     QList<RunScore> m_scores;
+    QList<qsizetype> m_boxCounts;
 };
 
 } // namespace results

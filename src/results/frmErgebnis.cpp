@@ -5,6 +5,7 @@
 #include "store/TextRules.h"
 
 #include <QFont>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
@@ -78,6 +79,10 @@ void frmErgebnis::createControls()
     cmdHelp = createHelpButton();
     picVerlauf = new results::RunChart(this);
     picVerlauf->setObjectName(QStringLiteral("picVerlauf"));
+    lblKaesten = new QLabel(this);
+    lblKaesten->setObjectName(QStringLiteral("lblKaesten"));
+    lblKaesten->setToolTip(QStringLiteral("wie viele Vokabeln der Lektion in jedem der fünf "
+                                          "Kästen stehen"));
 }
 
 void frmErgebnis::placeControls()
@@ -95,7 +100,11 @@ void frmErgebnis::placeControls()
     const int chartTop = left.bottom() + 12;
     picVerlauf->setGeometry(left.x(), chartTop, lstErgebnisse->geometry().right() - left.x(),
                             ChartHeight);
-    const int down = picVerlauf->geometry().bottom() + 12 - twips(0, 5160, 0, 0).y();
+    // The box counts go on one line below the chart.
+    const int countsHeight = lblKaesten->sizeHint().height();
+    lblKaesten->setGeometry(left.x(), picVerlauf->geometry().bottom() + 8, picVerlauf->width(),
+                            countsHeight);
+    const int down = lblKaesten->geometry().bottom() + 12 - twips(0, 5160, 0, 0).y();
     cmdCancel->setGeometry(twips(240, 5160, 1455, 375).translated(0, down));
     cmdPrintErgebnis->setGeometry(twips(2040, 5160, 1575, 375).translated(0, down));
     cmdHelp->setGeometry(twips(6720, 5160, 1500, 390).translated(grow, down));
@@ -123,6 +132,9 @@ bool frmErgebnis::Form_Load()
     lstGErgebnis->addItems(m_results.totals());
     lstErgebnisse->addItems(m_results.runs());
     picVerlauf->setRuns(m_results.scores());
+    lblKaesten->setText(m_results.boxCounts().isEmpty()
+                            ? QStringLiteral("Die Lektion enthält keine Vokabeln.")
+                            : m_results.boxLine());
     lstGErgebnis->setFocus();
     return true;
 }

@@ -6,6 +6,7 @@
 
 #include <QList>
 
+class QLabel;
 class QListWidget;
 namespace results {
 class RunChart;
@@ -46,6 +47,7 @@ private:
     QPushButton* cmdPrintErgebnis = nullptr;
     QPushButton* cmdHelp = nullptr;
     results::RunChart* picVerlauf = nullptr;
+    QLabel* lblKaesten = nullptr;
 
     results::LessonResults m_results;
 };

@@ -50,6 +50,10 @@ public:
     [[nodiscard]] QString rebuild() const { return m_path + QStringLiteral("tmpU"); }
     [[nodiscard]] QString runCopy() const { return m_path + QStringLiteral("tmpUxx"); }
     [[nodiscard]] QString results() const { return m_path + QStringLiteral("E") + m_key; }
+    // The boxes of the lesson's pairs (".KU4"). Hidden, as the program's own bookkeeping: a
+    // listing of the language directory shows the lesson's files as they always were, and no
+    // lesson key, result file or "tmp" name begins with a dot.
+    [[nodiscard]] QString boxes() const { return m_path + QStringLiteral(".K") + m_key; }
 
 private:
     QString m_path;

@@ -38,6 +38,42 @@ class LessonFileTest : public QObject
     Q_OBJECT
 
 private slots:
+    // Edits keep each pair's box by its foreign word; a changed or new pair starts in box 1.
+    // The lesson stores the boxes of its pairs, and a lesson never answered gets none.
+    void editsKeepTheBoxesOfTheirPairs_data()
+    {
+        QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<QByteArray>("stored");
+        const QStringList kept{"3\\\\2024-01-05\\\\the", "2\\\\2024-01-05\\\\there"};
+        QTest::newRow("add") << QStringList{"+new"} << P::file(kept);
+        QTest::newRow("change") << QStringList{"=the"} << P::file(kept.mid(1));
+        QTest::newRow("removed, added again")
+            << QStringList{"-the", "+the"} << P::file(kept.mid(1));
+        QTest::newRow("never answered") << QStringList{"!", "+new", "=a"} << QByteArray("missing");
+    }
+    void editsKeepTheBoxesOfTheirPairs()
+    {
+        QFETCH(QStringList, commands);
+        LessonDir d;
+        QVERIFY(d.write("U1", P::file(Lines.mid(0, 3))));
+        if (commands[0] != "!")
+            QVERIFY(d.write(".KU1",
+                            P::file({"3\\\\2024-01-05\\\\the", "2\\\\2024-01-05\\\\there",
+                                     "4\\\\2024-01-05\\\\gone"})));
+        editor::LessonFile lesson({d.path(), "U1"}, "Englisch", "Lektion 1");
+        QVERIFY(lesson.open().ok);
+        for (const QString& c : commands) {
+            const QString word = c.mid(1);
+            QVERIFY(c[0] == '+' ? lesson.add(word, "neu").status == EditResult::Status::Done
+                        : c[0] == '='
+                        ? lesson.change(word, "neu").status == EditResult::Status::Done
+                        : c[0] == '-' ? lesson.remove(word).ok
+                                      : true);
+        }
+        QVERIFY(lesson.storeBack().ok);
+        QTEST(d.bytes(".KU1"), "stored");
+    }
+
     void commands_data()
     {
         QTest::addColumn<Command>("c");

@@ -311,6 +311,39 @@ private slots:
         QCOMPARE(plan.leftOut.size(), std::min(plan.leftOutTotal, MaxLeftOutKept));
     }
 
+    // The grade of the foreign word's translation gives its box, where it has a box and a day.
+    void kvtmlGradesGiveBoxes_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("grade");
+        QTest::addColumn<std::optional<boxes::Place>>("place");
+        const QByteArray dog = "<text>the dog</text>";
+        const auto grade = [](const char* box, const char* date) {
+            return QByteArray("<grade><currentgrade>") + box + "</currentgrade><date>" + date
+                + "</date></grade>";
+        };
+        const std::optional<boxes::Place> none;
+        QTest::newRow("box and day") << dog << grade(" 3 ", "2009-03-05T15:31:53")
+                                     << std::optional(boxes::Place{3, {2009, 3, 5}});
+        QTest::newRow("above 5, first grade")
+            << dog << grade("7", "2009-03-05") + grade("4", "2010-01-01")
+            << std::optional(boxes::Place{5, {2009, 3, 5}});
+        QTest::newRow("never asked") << dog << grade("0", "2009-03-05") << none;
+        QTest::newRow("no day") << dog << grade("2", "gestern") << none;
+        QTest::newRow("German side")
+            << QByteArray("<text>der Hund</text>") << grade("3", "2009-03-05") << none;
+    }
+    void kvtmlGradesGiveBoxes()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, grade);
+        const ImportSource source = readImportData(kvtml().replace(text, text + grade), "v.kvtml");
+        const ImportPlan plan = planImport(source, source.proposed);
+        QCOMPARE(plan.pairs.value(0).foreign, "the dog");
+        QTEST(plan.pairs.value(0).place, "place");
+        QVERIFY(!plan.pairs.value(1).place);
+    }
+
     // A lesson exported to KVTML comes back with its sides whatever its language is called.
     void roundTripKeepsTheSides_data()
     {

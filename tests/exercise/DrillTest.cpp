@@ -17,6 +17,19 @@ struct RunCase
     QStringList lesson, answers, told, before, after, stored;
 };
 
+// A run on Sunday, 2024-03-10, over a lesson whose pairs stand in boxes: what is told, how many
+// pairs are due after it and the boxes after it.
+struct DueCase
+{
+    Selection selection;
+    QStringList lesson, answers, told;
+    QString dueAfter;
+    QStringList boxesAfter;
+};
+
+const QStringList Boxes{"3\\\\2024-03-06\\\\house", "2\\\\2024-03-09\\\\tree",
+                        "5\\\\2024-03-01\\\\sun"};
+
 const QString Summary =
     "Die Übung ist beendet.\n\nFolgendes Ergebnis wurde erzielt:\n\nAnzahl Vokabeln:  %1\n"
     "davon richtig:  %2\ndavon falsch:  %3\n\nDieses entspricht einer Zensur von: %4";
@@ -117,6 +130,61 @@ private slots:
         // Leaving the drill leaves no scratch file.
         drill.leave();
         QCOMPARE(d.files(), (QStringList{"EU1", "U1"}));
+    }
+
+    // house is due since today and moon never answered; tree and sun wait.
+    void everyRunMovesItsPairsThroughTheBoxes_data()
+    {
+        QTest::addColumn<DueCase>("run");
+        const QStringList lesson{"house\\\\Haus\\\\\\r", "kaputt", "tree\\\\Baum\\\\\\f",
+                                 "sun\\\\Sonne\\\\\\r", "moon\\\\Mond\\\\\\f"};
+        QTest::newRow("due pairs, in lesson order")
+            << DueCase{Selection::Due,
+                       lesson,
+                       {"Haus", "Sonne"},
+                       {"house", "moon", "Die richtige Lösung für  'moon'  lautet:\n\nMond",
+                        Summary.arg(2).arg(1).arg(1).arg(4)},
+                       "0 von 4 Vokabeln fällig",
+                       {"4\\\\2024-03-10\\\\house", Boxes[1], Boxes[2], "1\\\\2024-03-10\\\\moon"}};
+        QTest::newRow("wrong ones move too")
+            << DueCase{Selection::WrongOnly,
+                       lesson,
+                       {"Baum", "Mond"},
+                       {"tree", "moon", Summary.arg(2).arg(2).arg(0).arg(1)},
+                       "1 von 4 Vokabeln fällig",
+                       {Boxes[0], "3\\\\2024-03-10\\\\tree", Boxes[2], "2\\\\2024-03-10\\\\moon"}};
+        QTest::newRow("nothing due") << DueCase{
+            Selection::Due,
+            lesson.mid(1, 2),
+            {},
+            {"Heute ist keine Vokabel dieser Lektion fällig.\n\nDie nächste Vokabel ist am "
+             "Montag, den 11. März 2024 fällig."},
+            "0 von 1 Vokabeln fällig",
+            Boxes};
+    }
+    void everyRunMovesItsPairsThroughTheBoxes()
+    {
+        QFETCH(DueCase, run);
+        LessonDir d;
+        QVERIFY(d.write("U1", LessonDir::file(run.lesson))
+                && d.write(".KU1", LessonDir::file(Boxes)));
+        editor::LessonFile file({d.path(), "U1"}, "Englisch", "Lektion 1");
+        QVERIFY(file.open().ok);
+        Drill drill(std::move(file), [] { return QDate(2024, 3, 10); });
+        drill.start(Direction::ForeignToGerman, run.selection, [] { return 0.0; });
+        QStringList told;
+        for (int i = 0; drill.next(); ++i)
+            told << drill.shown() << drill.answer(run.answers.value(i));
+        told.removeAll(QString());
+        QCOMPARE(told << drill.endMessage(), run.told);
+        QVERIFY(drill.finish().ok);
+        QCOMPARE(drill.dueSummary(), run.dueAfter);
+        QCOMPARE(d.bytes(".KU1"), LessonDir::file(run.boxesAfter));
+        // A run left unfinished moves nothing.
+        drill.start(Direction::ForeignToGerman, Selection::AllWords, [] { return 0.0; });
+        QVERIFY(drill.next() && !drill.answer("?").isEmpty());
+        drill.leave();
+        QCOMPARE(d.bytes(".KU1"), LessonDir::file(run.boxesAfter));
     }
 
     // Answers and edits change only working copies, which are not worth waiting for the disk;

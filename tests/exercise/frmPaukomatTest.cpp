@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLocale>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
@@ -93,6 +94,34 @@ private slots:
         lesson[2].back() = 'r';
         QCOMPARE(program.bytes(Lang + "U1") + program.bytes(Lang + "EU1"),
                  TestProgram::scrambledBytes(lesson) + results);
+    }
+
+    // The third selection asks the pairs due today and tells how many there are; when none is,
+    // the day the next one is.
+    void dueWordsAreAskedAndCounted()
+    {
+        TestProgram program;
+        const QDate today = QDate::currentDate();
+        const QString yesterday = today.addDays(-1).toString(Qt::ISODate);
+        program.writeScrambled(Lang + "U1", {"house\\\\Haus\\\\\\f", "tree\\\\Baum\\\\\\f"});
+        program.writeScrambled(Lang + ".KU1", {"5\\\\" + yesterday + "\\\\tree"});
+        program.handOverFromMain({"anna", "geheim"}, {"Englisch", "Lektion 1", "U1"});
+        program.screens().showExercise();
+        QCOMPARE(child<QRadioButton>("optPaukomatWelcheVokabeln_2")->text(), "fällige Vokabeln");
+        QCOMPARE(child<QLabel>("lblFaellig")->text(), "1 von 2 Vokabeln fällig");
+
+        program.messages.queueOk(2);
+        start(0, 2);
+        QCOMPARE(child<QLabel>("lblVorgabe")->text(), "house");
+        QTest::keyClicks(child("txtLoesung"), "Haus\r");
+        QCOMPARE(child<QLabel>("lblFaellig")->text(), "0 von 2 Vokabeln fällig");
+        start(0, 2);
+        const auto& told = program.messages.shown;
+        QCOMPARE(told.value(1).text,
+                 "Heute ist keine Vokabel dieser Lektion fällig.\n\nDie nächste Vokabel ist am "
+                     + QLocale(QLocale::German)
+                           .toString(today.addDays(2), QStringLiteral("dddd, 'den' d. MMMM yyyy"))
+                     + " fällig.");
     }
 
     // What is spoken as the first question appears, on a click on the speaker and as the second

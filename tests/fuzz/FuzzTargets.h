@@ -26,6 +26,8 @@ int fuzzLessonFile(const std::uint8_t* data, std::size_t size);
 int fuzzListFile(const std::uint8_t* data, std::size_t size);
 int fuzzResults(const std::uint8_t* data, std::size_t size);
 int fuzzHandOff(const std::uint8_t* data, std::size_t size);
+// The file of a lesson's boxes.
+int fuzzBoxes(const std::uint8_t* data, std::size_t size);
 
 using Entry = int (*)(const std::uint8_t*, std::size_t);
 struct Target
@@ -36,7 +38,8 @@ struct Target
 inline constexpr Target Targets[] = {
     {"kvtml", fuzzKvtml},       {"delimited", fuzzDelimited},   {"roundtrip", fuzzRoundTrip},
     {"userlist", fuzzUserList}, {"lessonfile", fuzzLessonFile}, {"listfile", fuzzListFile},
-    {"results", fuzzResults},   {"handoff", fuzzHandOff},       {"xml", fuzzXml}};
+    {"results", fuzzResults},   {"handoff", fuzzHandOff},       {"xml", fuzzXml},
+    {"boxes", fuzzBoxes}};
 
 inline constexpr char FileSeparator = '\x1E';
 // Stands for the program directory in hand-off inputs, which name files by their full path.

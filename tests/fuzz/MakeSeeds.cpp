@@ -1,5 +1,6 @@
 #include "FuzzTargets.h"
 
+#include "boxes/BoxFile.h"
 #include "editor/LessonFile.h"
 #include "exchange/Exchange.h"
 #include "handoff/HandOff.h"
@@ -103,6 +104,13 @@ void storedSeeds(const QString& dir)
         (void)lesson.add(pair.foreign, pair.german);
     (void)lesson.storeBack();
     storedSeed(dir, "lessonfile", {read(verben.value.files.stored())});
+
+    boxes::Boxes places;
+    const QStringList placed{QStringLiteral("to be"), QStringLiteral("Käse"), QStringLiteral("x")};
+    for (int i = 0; i < placed.size(); ++i)
+        places.set(placed[i], {i + 1, QDate(2024, 12, 30 + i % 2)});
+    (void)boxes::writeBoxFile(verben.value.files.boxes(), places, placed);
+    storedSeed(dir, "boxes", {read(verben.value.files.boxes())});
 
     results::ResultColumn total;
     results::ResultColumn run;

@@ -1,5 +1,6 @@
 #include "FuzzTargets.h"
 
+#include "boxes/BoxFile.h"
 #include "editor/LessonFile.h"
 #include "handoff/HandOff.h"
 #include "lessons/Library.h"
@@ -200,6 +201,29 @@ int fuzzHandOff(const std::uint8_t* data, std::size_t size)
     }
     expect(results::LessonResults::load(tree).ok() == request.ok(),
            "results are shown exactly when the hand-off names their file plainly");
+    return 0;
+}
+
+// The file of a lesson's boxes: whatever it holds gives places the program could have written.
+int fuzzBoxes(const std::uint8_t* data, std::size_t size)
+{
+    const store::DataTree tree(freshProgramDir());
+    const store::LessonFiles files(tree.languagePath(User, Language), QStringLiteral("U1"));
+    writeFile(files.boxes(), storedFiles(data, size, 1).first());
+    const boxes::Boxes read = boxes::readBoxFile(files.boxes());
+    expect(read.size() <= readRawLines(files.boxes()).size(), "a line gives one place at most");
+    const QStringList words = read.words();
+    for (const QString& word : words) {
+        const boxes::Place place = *read.place(word);
+        expect(place.box >= boxes::FirstBox && place.box <= boxes::LastBox
+                   && place.answered.isValid() && !word.isEmpty(),
+               "a place has a word, a box from 1 to 5 and a day");
+    }
+    expect(bool(boxes::writeBoxFile(files.boxes(), read, words)), "the places can be written");
+    const boxes::Boxes again = boxes::readBoxFile(files.boxes());
+    expect(again.size() == read.size(), "the places written are read back");
+    for (const QString& word : words)
+        expect(again.place(word) == read.place(word), "each place is read back as written");
     return 0;
 }
 

@@ -1,4 +1,6 @@
 #include "lessons/Library.h"
+#include "exchange/LessonExport.h"
+#include "lessons/LessonTransfer.h"
 #include "store/Cp1252.h"
 #include "store/Scrambler.h"
 #include "store/TextFile.h"
@@ -209,6 +211,12 @@ private slots:
             {"-Eng/EU3", "-Eng/U3", "LSp2=Lektion 10:U4|Lektion 2:U5"});
         row("lesson handed over", "", "Eng/Lektion 10", "ok", {"tmpEdit=Eng|Lektion 10|U4"});
 
+        // The hidden file of a lesson's boxes goes where its lesson goes.
+        row("boxes stay with a renamed lesson", "Eng/.KU3=x", "Eng/Lektion 1>Anfang", "ok",
+            {"LSp2=Anfang:U3|Lektion 10:U4|Lektion 2:U5"});
+        row("boxes deleted with their lesson", "Eng/.KU3=x; Eng/.KU4=x", "Eng/-Lektion 1", "ok",
+            {"-Eng/.KU3", "-Eng/EU3", "-Eng/U3", "LSp2=Lektion 10:U4|Lektion 2:U5"});
+
         // Names and keys of a list changed outside the program never become part of a path.
         for (const char* steps : {"-..", "..>Neu", "../Lektion"})
             row(steps, Damaged, steps, Unsafe, {});
@@ -231,6 +239,26 @@ private slots:
         changed.sort();
         QTEST(changed, "changed");
         QCOMPARE(QDir(tree.outside.path()).entryList(QDir::Files), QStringList{"U1"});
+    }
+
+    // An imported lesson keeps the boxes its pairs bring and gives them back for export; a
+    // lesson whose pairs bring none gets no file of them.
+    void importedBoxesComeBackForExport()
+    {
+        Tree tree;
+        const QList<exchange::Pair> pairs{{"house", "Haus", boxes::Place{5, QDate(2024, 2, 29)}},
+                                          {"tree", "Baum"}};
+        QVERIFY(lessons::importLesson(tree.library, "Englisch", "Neu", pairs).ok()
+                && lessons::importLesson(tree.library, "Englisch", "Ohne", pairs.mid(1)).ok());
+        QFile file(tree.dir.filePath("anna/Englisch/.KU6"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(),
+                 store::Scrambler::scrambleText("5\\\\2024-02-29\\\\house") + "\r\n");
+        QVERIFY(!tree.entries().contains("Englisch/.KU7"));
+        const auto stored = lessons::lessonPairs(tree.library, "Englisch", "Neu");
+        QVERIFY(
+            exchange::pairsOf(stored.value, lessons::lessonBoxes(tree.library, "Englisch", "Neu"))
+            == pairs);
     }
 };
 

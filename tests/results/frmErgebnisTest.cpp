@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QMap>
 #include <QPainter>
@@ -208,6 +209,26 @@ private slots:
         // Closed by its frame, the screen takes the way of "OK", back to the drill.
         QVERIFY(screen->close());
         QCOMPARE(TestProgram::visibleWindows(), QList<QWidget*>{TestProgram::shown<frmPaukomat>()});
+    }
+
+    // How many pairs stand in each box, on the screen and in the printout after the totals;
+    // damaged lines are no pairs, and a pair without a place stands in box 1.
+    void boxCountsAreShownAndPrinted()
+    {
+        TestProgram program;
+        program.writeScrambled(
+            "anna/Englisch/U1",
+            {"house\\\\Haus\\\\\\r", "kaputt", "tree\\\\Baum\\\\\\f", "sun\\\\Sonne\\\\\\f"});
+        program.writeScrambled("anna/Englisch/.KU1",
+                               {"3\\\\2024-03-06\\\\house", "1\\\\2024-03-06\\\\sun"});
+        auto* screen = open(program, {" 1\\\\ 1", "1\\\\1"});
+        QVERIFY(screen);
+        const QString counts = "Vokabeln je Kasten:  1: 2  2: 0  3: 1  4: 0  5: 0";
+        const auto* label = screen->findChild<QLabel*>("lblKaesten");
+        QCOMPARE(label->text(), counts);
+        QVERIFY(label->fontMetrics().horizontalAdvance(counts) <= label->width());
+        QTest::mouseClick(screen->findChild<QPushButton*>("cmdPrintErgebnis"), Qt::LeftButton);
+        QCOMPARE(program.printer.printedDocuments.value(0).lines.value(4 + 11).text, counts);
     }
 
     // Bars stand as high as their percentage, oldest left; a damaged run keeps its place empty,
