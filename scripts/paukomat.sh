@@ -17,7 +17,7 @@ cd "$(dirname "$0")/.."
 # module needs the QML integration package to be found by CMake.
 run_packages=(cmake ninja-build g++ qt6-base-dev libcsv-dev qt6-speech-dev qt6-declarative-dev
               qt6-translations-l10n fonts-dejavu-core fonts-urw-base35)
-packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev poppler-utils)
+packages=("${run_packages[@]}" libbenchmark-dev poppler-utils)
 [ "${1:-}" = coverage ] && packages+=(gcovr)
 [ "${1:-}" = fuzz ] && packages+=(clang libclang-rt-14-dev kdeedu-kvtml-data)
 
