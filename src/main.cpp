@@ -85,5 +85,5 @@ int main(int argc, char* argv[])
     if (!program.start(commandLine.dataDir(), programDir,
                        store::installedHelpFile(QCoreApplication::applicationDirPath())))
         return 1;
-    return app.exec();
+    return QApplication::exec();
 }
