@@ -4,6 +4,8 @@
 #                              (options after "run" go to the program, e.g. --data-dir DIR)
 #   scripts/paukomat.sh test   installs what is missing, builds plainly and with sanitizers,
 #                              and runs every test in both builds
+#   scripts/paukomat.sh style  checks that clang-format would change no file of src, tests and
+#                              bench, and that clang-tidy finds nothing in src (.clang-tidy)
 #   scripts/paukomat.sh package   builds the Debian package paukomat_1.1-1_amd64.deb here and
 #                              checks it with lintian
 #   scripts/paukomat.sh coverage  builds with coverage, runs every test and prints the line and
@@ -17,9 +19,10 @@ cd "$(dirname "$0")/.."
 # module needs the QML integration package to be found by CMake.
 run_packages=(cmake ninja-build g++ qt6-base-dev libcsv-dev qt6-speech-dev qt6-declarative-dev
               qt6-translations-l10n fonts-dejavu-core fonts-urw-base35)
-packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev poppler-utils)
+packages=("${run_packages[@]}" libbenchmark-dev poppler-utils)
 [ "${1:-}" = coverage ] && packages+=(gcovr)
 [ "${1:-}" = fuzz ] && packages+=(clang libclang-rt-14-dev kdeedu-kvtml-data)
+[ "${1:-}" = style ] && packages=("${run_packages[@]}" clang-format clang-tidy)
 
 install_missing() {
     local missing=()
@@ -73,6 +76,17 @@ test)
     build build-asan -DPAUKOMAT_WERROR=ON -DPAUKOMAT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -j2
     ;;
+style)
+    install_missing
+    # Formatting first: it takes seconds, and fails on any file clang-format would change.
+    find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
+        xargs -0 clang-format --dry-run --Werror
+    # clang-tidy reads how each file is compiled from a configured tree; it needs no build. Any
+    # warning is an error (.clang-tidy), so run-clang-tidy fails on the first file with one.
+    cmake -S . -B build-tidy -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPAUKOMAT_TESTS=OFF \
+        -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+    run-clang-tidy -j"$(nproc)" -quiet -p build-tidy "$PWD/src/"
+    ;;
 coverage)
     install_missing
     export QT_QPA_PLATFORM=offscreen
@@ -117,7 +131,7 @@ fuzz)
     [ ${#failed[@]} -eq 0 ] || { echo "fuzz targets that failed: ${failed[*]}" >&2; exit 1; }
     ;;
 *)
-    echo "usage: $0 run|test|package|coverage|fuzz [SECONDS]" >&2
+    echo "usage: $0 run|test|style|package|coverage|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac

@@ -55,6 +55,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(PAUKOMAT_APP_ID));
     QTranslator qtGerman;
     speakGerman(qtGerman);
+    // Every window shows the icon the menu entry shows.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/paukomat.png")));
     // Screens replace one another by closing one and showing the next; the program ends
     // explicitly, never because a window closed.
@@ -84,5 +85,5 @@ int main(int argc, char* argv[])
     if (!program.start(commandLine.dataDir(), programDir,
                        store::installedHelpFile(QCoreApplication::applicationDirPath())))
         return 1;
-    return app.exec();
+    return QApplication::exec();
 }

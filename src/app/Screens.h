@@ -23,7 +23,7 @@ public:
     Screens(const QString& programDir, const ui::Services& services);
     // The data tree at dataRoot; the help file where the program is installed.
     Screens(const QString& dataRoot, const QString& helpFile, const ui::Services& services);
-    ~Screens();
+    ~Screens() override;
     Screens(const Screens&) = delete;
     Screens& operator=(const Screens&) = delete;
 

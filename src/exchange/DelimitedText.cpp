@@ -125,7 +125,7 @@ void CsvReader::read(QByteArrayView text, const ReadProgress& progress)
         return;
     csv_set_delim(&parser, static_cast<unsigned char>(m_separator));
     // In pieces, so that a text beyond a limit is left at once.
-    constexpr qsizetype Piece = 64 * 1024;
+    constexpr qsizetype Piece = qsizetype(64) * 1024;
     for (qsizetype at = 0; at < text.size() && !stopped(); at += Piece) {
         if (progress && !progress(int(at * 1000 / text.size()))) {
             cancelled = true;
@@ -144,7 +144,7 @@ void CsvReader::read(QByteArrayView text, const ReadProgress& progress)
 // The first lines, up to a size that a sample needs.
 QByteArrayView firstLines(QByteArrayView text, int count)
 {
-    text = text.first(std::min<qsizetype>(text.size(), 1024 * 1024));
+    text = text.first(std::min<qsizetype>(text.size(), qsizetype(1024) * 1024));
     qsizetype at = -1;
     for (int i = 0; i < count; ++i)
         if ((at = text.indexOf('\n', at + 1)) < 0)

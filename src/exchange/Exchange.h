@@ -116,7 +116,7 @@ struct ImportPlan
 };
 
 // Files above this size are refused before they are read.
-inline constexpr qint64 MaxImportBytes = 20 * 1024 * 1024;
+inline constexpr qint64 MaxImportBytes = qint64(20) * 1024 * 1024;
 
 // Limits that no real word list reaches. A file beyond one is refused with a message, so that
 // neither the time nor the memory reading takes can be driven up by a crafted file.

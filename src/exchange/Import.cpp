@@ -265,7 +265,7 @@ ImportPlan planImport(const ImportSource& source, const ImportChoice& choice)
         const Pair pair{cell(row, foreign), cell(row, german), row.places.value(foreign)};
         if (const QString reason = problemOf(pair); !reason.isEmpty()) {
             leaveOut(
-                row, pair, [&] { return reason; }, false);
+                row, pair, [&]() -> const QString& { return reason; }, false);
         } else if (const auto it = pairOf.constFind(pair.foreign); it != pairOf.cend()) {
             auto meanings = have.find(*it);
             if (meanings == have.end()) {

@@ -53,7 +53,7 @@ QString Drill::answer(const QString& typed)
 
 store::FileResult Drill::stopBroken()
 {
-    const store::FileResult failure =
+    store::FileResult failure =
         m_lesson.aboutLesson(m_run->writeResult())
             .meaning(
                 QStringLiteral("Die Übung wird abgebrochen; die Lektion bleibt, wie sie war."));

@@ -40,8 +40,6 @@ public:
     // Sets the mark of the asked line, "r" or "f", and passes the line on to the run copy.
     void markAnswer(bool right);
 
-    // Number of the working-copy line to be dealt with next, counting from 1.
-    [[nodiscard]] qint64 lineCounter() const { return m_next + 1; }
     // Every line dealt with so far.
     [[nodiscard]] const QStringList& runCopy() const { return m_out; }
     // The first failed write to the run copy; the run goes on in memory after it.

@@ -94,11 +94,6 @@ public:
     // The key of a language in "tmpSpr.dat"; empty when no line carries the name.
     [[nodiscard]] QString languageKey(const QString& language) const;
 
-    // The highest numbers seen since open(): raised by every list shown and every key given,
-    // never lowered, so a key deleted meanwhile is not given again.
-    [[nodiscard]] int highestLanguageNumber() const { return m_maxLanguage; }
-    [[nodiscard]] int highestLessonNumber() const { return m_maxLesson; }
-
     // The refusals of commands that need a language, or a lesson, in the lists shown.
     [[nodiscard]] Outcome needLanguage() const;
     [[nodiscard]] Outcome needLesson() const;
@@ -116,11 +111,11 @@ public:
     // the link only, as what it points to lies outside the data tree.
     [[nodiscard]] Outcome removeLanguage(const Removal& removal) const;
 
+    // The checks of a new lesson's name that createLesson makes, in its order.
+    [[nodiscard]] Outcome checkNewLessonName(const QString& language, const QString& name) const;
     // Only the lesson list line is made; the editor makes the lesson file when it first opens it.
     // A given fill writes the lesson file first: when it fails nothing is listed, and when the
     // list cannot be saved the file goes again, so a lesson is stored whole or not at all.
-    // The checks of a new lesson's name that createLesson makes, in its order.
-    [[nodiscard]] Outcome checkNewLessonName(const QString& language, const QString& name) const;
     using Fill = std::function<store::FileResult(const store::LessonFiles& files)>;
     [[nodiscard]] Result<LessonRef> createLesson(const QString& language, const QString& name,
                                                  const Fill& fill = {});
@@ -151,13 +146,13 @@ private:
     // The lesson list of the language once the new lesson name passed its checks.
     [[nodiscard]] Result<ListLines> lessonListFor(const QString& language,
                                                   const QString& name) const;
-    [[nodiscard]] Outcome moveLanguageDirectory(const QString& oldName,
-                                                const QString& newName) const;
 
     store::DataTree m_tree;
     QString m_user;
     QStringList m_languages;
     QStringList m_lessons;
+    // The highest numbers seen since open(): raised by every list shown and every key given,
+    // never lowered, so a key deleted meanwhile is not given again.
     int m_maxLanguage = 0;
     int m_maxLesson = 0;
 };

@@ -49,19 +49,4 @@ QIcon end()
     });
 }
 
-QIcon program()
-{
-    return ui::drawnIcon([](QPainter& p, qreal s) {
-        p.setBrush(QColor(50, 90, 170));
-        p.setPen(Qt::NoPen);
-        p.drawRoundedRect(QRectF(2, 2, s - 4, s - 4), 10, 10);
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(44);
-        font.setBold(true);
-        p.setFont(font);
-        p.setPen(Qt::white);
-        p.drawText(QRectF(0, 0, s, s), Qt::AlignCenter, QStringLiteral("P"));
-    });
-}
-
 } // namespace lessons::icons

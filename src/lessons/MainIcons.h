@@ -9,7 +9,5 @@ namespace lessons::icons {
 [[nodiscard]] QIcon go();
 // Red face with the white power sign: end the program.
 [[nodiscard]] QIcon end();
-// A blue card with a "P": the window's icon.
-[[nodiscard]] QIcon program();
 
 } // namespace lessons::icons

@@ -4,7 +4,6 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -65,7 +64,6 @@ frmMain::frmMain(const ui::ScreenContext& context, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Title);
-    setWindowIcon(lessons::icons::program());
     resize(540, 400);
     buildMenus();
     buildLists();
@@ -114,9 +112,6 @@ void frmMain::buildLists()
     fmeLektionen = new QGroupBox(QStringLiteral("Lektionen"), this);
     fmeLektionen->setObjectName(QStringLiteral("fmeLektionen"));
     lstLektionen = listIn(fmeLektionen, QStringLiteral("lstLektionen"));
-    txtLektDatei = new QLineEdit(QStringLiteral("Text1"), this);
-    txtLektDatei->setObjectName(QStringLiteral("txtLektDatei"));
-    txtLektDatei->setVisible(false);
 }
 
 void frmMain::buildButtons()
@@ -236,7 +231,6 @@ void frmMain::Fuelle_Sprachen()
     } else {
         const QSignalBlocker quiet(lstLektionen);
         lstLektionen->clear();
-        txtLektDatei->clear();
         // No language left: the button names none.
         BtnGo->setToolTip(GoToolTip);
     }
@@ -248,7 +242,6 @@ void frmMain::Fuelle_Lektionen()
         const QSignalBlocker quiet(lstLektionen);
         lstLektionen->clear();
     }
-    txtLektDatei->setText(m_library.languageKey(chosenLanguage()));
     m_library.listLessons(chosenLanguage());
     lstLektionen->addItems(m_library.lessons());
     if (lstLektionen->count() > 0)

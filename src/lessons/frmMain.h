@@ -8,7 +8,6 @@
 
 class QAction;
 class QGroupBox;
-class QLineEdit;
 class QListWidget;
 class QMenu;
 class QMenuBar;
@@ -99,6 +98,4 @@ private:
     QPushButton* btnEnd = nullptr;
     QPushButton* cmdHelp = nullptr;
     QPushButton* BtnGo = nullptr;
-    // The language key of the chosen language; never shown.
-    QLineEdit* txtLektDatei = nullptr;
 };

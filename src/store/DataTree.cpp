@@ -5,7 +5,7 @@
 
 namespace store {
 
-DataTree::DataTree(QString programDir)
+DataTree::DataTree(const QString& programDir)
     : m_programPath(QDir::fromNativeSeparators(programDir))
 {
     if (!m_programPath.endsWith(QLatin1Char('/')))

@@ -11,7 +11,7 @@ namespace store {
 class DataTree
 {
 public:
-    explicit DataTree(QString programDir);
+    explicit DataTree(const QString& programDir);
 
     // The program directory with its trailing "/".
     [[nodiscard]] QString programPath() const { return m_programPath; }

@@ -6,7 +6,7 @@
 
 namespace ui {
 
-// The side of the program's drawn icons; Qt scales them for buttons, menus and the window.
+// The side of the program's drawn icons; Qt scales them for buttons and menus.
 inline constexpr int IconSide = 64;
 
 // An icon painted with antialiasing on a transparent square; draw(painter, side) paints it.

@@ -75,6 +75,15 @@ private slots:
         // Both separators split every line in two; the quoted meaning list decides.
         row("comma beats semicolon", "the,\"der;die\"\na,\"b;c\"\n", "d.txt",
             {"1:the|der;die", "2:a|b;c"});
+        // A tie, every line split in two and no field quoted: the earlier of tab, ";" and ","
+        // wins. Tab, as meanings are listed with ";"; ";" before ",", as German spreadsheets
+        // write numbers with a decimal comma.
+        row("semicolon wins a tie with comma", "Preis;1,50 Euro\nMenge;2,5 kg\n", "j.txt",
+            {"1:Preis|1,50 Euro", "2:Menge|2,5 kg"});
+        row("semicolon wins a tie with comma in .csv", "Preis;1,50 Euro\n", "k.csv",
+            {"1:Preis|1,50 Euro"});
+        row("tab wins a tie with semicolon", "house\tHaus;Gebäude\n", "l.txt",
+            {"1:house|Haus;Gebäude"});
         row("UTF-8 with BOM", "\xEF\xBB\xBF\xC3\x84pfel;apples\n", "e.csv", {"1:Äpfel|apples"});
         row("Windows-1252",
             "H\xE4user\tStra\xDF"

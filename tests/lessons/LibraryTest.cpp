@@ -2,6 +2,7 @@
 #include "exchange/LessonExport.h"
 #include "lessons/LessonTransfer.h"
 #include "store/Cp1252.h"
+#include "store/KeyLine.h"
 #include "store/Scrambler.h"
 #include "store/TextFile.h"
 #include "store/TextRules.h"
@@ -259,6 +260,57 @@ private slots:
         QVERIFY(
             exchange::pairsOf(stored.value, lessons::lessonBoxes(tree.library, "Englisch", "Neu"))
             == pairs);
+    }
+
+    // At the end of the program the hand-off files go; a directory named like them stays with
+    // what it holds, be it a user's or a language's.
+    void endRemovesFilesOnly_data()
+    {
+        QTest::addColumn<QString>("path"); // below the program directory
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("sign-in hand-off") << "tmpUsr" << false;
+        QTest::newRow("plain language list") << "anna/tmpSpr.dat" << false;
+        QTest::newRow("user directory") << "tmBert/Spr.dat" << true;
+        QTest::newRow("language directory") << "anna/tmpLatein/U1" << true;
+    }
+    void endRemovesFilesOnly()
+    {
+        QFETCH(QString, path);
+        Tree tree;
+        const QString file = tree.dir.filePath(path);
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        QVERIFY(store::TextFile::writeRawLines(file, {"x"}));
+        tree.library.removeHandOffFiles();
+        QTEST(QFileInfo::exists(file), "kept");
+    }
+
+    // Languages are shown in German order with case ignored; names that differ in case alone
+    // keep the order of the list file.
+    void languagesInGermanOrder_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("small letters among capitals")
+            << QStringList{"zulu", "Englisch", "arabisch"}
+            << QStringList{"arabisch", "Englisch", "zulu"};
+        QTest::newRow("umlaut beside its vowel") << QStringList{"Ostisch", "Ölisch", "Ndonga"}
+                                                 << QStringList{"Ndonga", "Ölisch", "Ostisch"};
+        QTest::newRow("capital stored first")
+            << QStringList{"Eng", "eng"} << QStringList{"Eng", "eng"};
+        QTest::newRow("small letter stored first")
+            << QStringList{"eng", "Eng"} << QStringList{"eng", "Eng"};
+    }
+    void languagesInGermanOrder()
+    {
+        QFETCH(QStringList, stored);
+        Tree tree;
+        QList<QByteArray> lines;
+        for (const QString& name : stored)
+            lines << store::Scrambler::scrambleText(name + store::KeySeparator + "LSp"
+                                                    + QString::number(lines.size() + 1));
+        QVERIFY(store::TextFile::writeRawLines(tree.dir.filePath("anna/Spr.dat"), lines));
+        QVERIFY(tree.library.listLanguages());
+        QTEST(tree.library.languages(), "shown");
     }
 };
 
