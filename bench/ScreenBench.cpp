@@ -290,6 +290,20 @@ frmPaukomat* openExercise(benchmark::State& state, Session& session)
                                                                                   : exercise;
 }
 
+// Types the right answer with the timing paused, as it is on entry, and judges it timed; adds
+// the disk syncs the answer cost.
+void judgeRightAnswer(benchmark::State& state, const Session& session, frmPaukomat* exercise,
+                      quint64* syncs)
+{
+    auto* answer = exercise->findChild<QLineEdit*>("txtLoesung");
+    answer->setText(session.answerFor(exercise->findChild<QLabel*>("lblVorgabe")->text()));
+    state.ResumeTiming();
+    const quint64 before = store::TextFile::syncCount();
+    QTest::keyClick(answer, Qt::Key_Return);
+    settle();
+    *syncs += store::TextFile::syncCount() - before;
+}
+
 // The drill opened with the boxes beside the lesson, the due pairs chosen and the first of them
 // shown.
 void BM_OpenDueExercise(benchmark::State& state)
@@ -335,13 +349,7 @@ void BM_JudgedAnswer(benchmark::State& state)
             exercise->findChild<QPushButton*>("cmdStartUebung")->click();
             answered = 0;
         }
-        exercise->findChild<QLineEdit*>("txtLoesung")
-            ->setText(session.answerFor(exercise->findChild<QLabel*>("lblVorgabe")->text()));
-        state.ResumeTiming();
-        const quint64 before = store::TextFile::syncCount();
-        QTest::keyClick(exercise->findChild<QLineEdit*>("txtLoesung"), Qt::Key_Return);
-        settle();
-        syncs += store::TextFile::syncCount() - before;
+        judgeRightAnswer(state, session, exercise, &syncs);
         ++answered;
         const QString count = store::numberText(answered);
         if (failed(state,
@@ -369,13 +377,7 @@ void BM_DueJudgedAnswer(benchmark::State& state)
     quint64 syncs = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        exercise->findChild<QLineEdit*>("txtLoesung")
-            ->setText(session.answerFor(exercise->findChild<QLabel*>("lblVorgabe")->text()));
-        state.ResumeTiming();
-        const quint64 before = store::TextFile::syncCount();
-        QTest::keyClick(exercise->findChild<QLineEdit*>("txtLoesung"), Qt::Key_Return);
-        settle();
-        syncs += store::TextFile::syncCount() - before;
+        judgeRightAnswer(state, session, exercise, &syncs);
         ++answered;
         if (failed(state,
                    answered < pairs / 2
