@@ -94,6 +94,15 @@ private slots:
                        {" 10\\\\ 7"},
                        {" 10\\\\ 7"},
                        lesson.mid(0, 4)};
+        // Only pairs marked wrong are asked again; a mark the program does not write is none.
+        QTest::newRow("wrong only")
+            << RunCase{true,
+                       {"house\\\\Haus\\\\\\r", "the\\\\der\\\\\\f", "sun\\\\Sonne\\\\\\x"},
+                       {"der"},
+                       {"the", Summary.arg(1).arg(1).arg(0).arg(1)},
+                       {" 10\\\\ 7"},
+                       {" 11\\\\ 8", "1\\\\1"},
+                       {"house\\\\Haus\\\\\\r", "the\\\\der\\\\\\r", "sun\\\\Sonne\\\\\\x"}};
         // Totals no run can have made count as none; counts beyond 32 bits are kept.
         QTest::newRow("damaged totals") << RunCase{true,
                                                    lesson.mid(4),

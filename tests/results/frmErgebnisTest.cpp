@@ -100,6 +100,11 @@ private slots:
             << QStringList{" 311/ 3/ 308/ .96/6", " 3/ 2/ 1/ 66.66/3", " 8/ 1/ 7/ 12.5/6",
                            " 300/ 1/ 299/ .33/6"}
             << "66.67/3 12.50/6 0.33/6" << none << "";
+        // The grade comes from the whole-number part: 30.5 % is still a 6, 31 % a 5.
+        QTest::newRow("grade bands at 30 and 31")
+            << QStringList{" 200\\\\ 61", "100\\\\30", "100\\\\31"}
+            << QStringList{" 200/ 61/ 139/ 30.5/6", " 100/ 30/ 70/ 30/6", " 100/ 31/ 69/ 31/5"}
+            << "30.00/6 31.00/5" << none << "";
         // Totals come from the first line, never summed up; a line without the separator keeps
         // the values read before it in the list, but gets no bar of its own.
         QTest::newRow("damaged lines")
@@ -110,6 +115,9 @@ private slots:
             << "- 25.00/6 - - - 75.00/3" << none << "";
         QTest::newRow("empty hand-off")
             << none << none << "" << QStringList{""}
+            << cannot.arg("", "tmpErgShow") + "fehlt oder ist unvollständig.";
+        QTest::newRow("hand-off without the result file")
+            << none << none << "" << QStringList{"p", "anna", "Englisch", "L1", ""}
             << cannot.arg("", "tmpErgShow") + "fehlt oder ist unvollständig.";
         QTest::newRow("user outside the tree")
             << none << none << "" << QStringList{"p", "..", "Englisch", "L1", "@/../Englisch/EU1"}
