@@ -29,12 +29,12 @@ public:
     // The same lines, followed by the progress chart.
     [[nodiscard]] ui::PrintDocument Druckdokument() const;
 
-public slots:
-    void cmdCancel_Click();
-    void cmdPrintErgebnis_Click();
-
 protected:
     bool Form_QueryUnload() override;
+
+private slots:
+    void cmdCancel_Click();
+    void cmdPrintErgebnis_Click();
 
 private:
     void createControls();
