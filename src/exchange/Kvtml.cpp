@@ -110,14 +110,10 @@ QString shapeProblem(const QByteArray& xml, const QString& fileName)
     return {};
 }
 
-// The document as text in the encoding its byte order mark or its declaration names (UTF-8 when
-// neither names one); the message when its bytes do not fit that encoding, or empty.
+// The document as text in the encoding its declaration names (UTF-8 when it names none); the
+// message when its bytes do not fit that encoding, or empty.
 QString decodeDocument(const QByteArray& bytes, const QString& fileName, QString* text)
 {
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        *text = QStringDecoder(QStringDecoder::Utf16)(bytes);
-        return {};
-    }
     QString encoding = QStringLiteral("UTF-8");
     const QByteArrayView start =
         QByteArrayView(bytes).first(std::min<qsizetype>(bytes.size(), 200));
@@ -448,14 +444,13 @@ ImportSource readKvtml(const QByteArray& bytes, const QString& fileName,
 {
     ImportSource source;
     source.format = Format::Kvtml;
-    // UTF-16 is looked over in UTF-8, where the markup has the same shape.
+    // UTF-16, told by its byte order mark, is decoded once and looked over in UTF-8, where the
+    // markup has the same shape.
     const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
-    source.error = shapeProblem(
-        utf16 ? QString(QStringDecoder(QStringDecoder::Utf16)(bytes)).toUtf8() : bytes, fileName);
-    if (!source.error.isEmpty())
-        return source;
-    QString document;
-    source.error = decodeDocument(bytes, fileName, &document);
+    QString document = utf16 ? QString(QStringDecoder(QStringDecoder::Utf16)(bytes)) : QString();
+    source.error = shapeProblem(utf16 ? document.toUtf8() : bytes, fileName);
+    if (source.error.isEmpty() && !utf16)
+        source.error = decodeDocument(bytes, fileName, &document);
     if (!source.error.isEmpty())
         return source;
     KvtmlParser parser(document, progress);

@@ -139,6 +139,12 @@ private slots:
         row("encoding declared",
             kvtml().replace("UTF-8", "ISO-8859-1").replace("the dog", "the d\xF6g"), "v.kvtml",
             {"1:the d\u00F6g|der Hund", "2:the cat|die Katze", "3:the pig|"});
+        // A byte order mark outweighs the declaration.
+        const QString kvtml16 = QString::fromUtf8(kvtml().replace("the dog", "the d\xC3\xB6g"));
+        row("KVTML in UTF-16",
+            "\xFF\xFE"
+                + QByteArray(reinterpret_cast<const char*>(kvtml16.utf16()), kvtml16.size() * 2),
+            "w.kvtml", {"1:the d\u00F6g|der Hund", "2:the cat|die Katze", "3:the pig|"});
     }
     void reads()
     {
