@@ -79,7 +79,7 @@ test)
 style)
     install_missing
     # Formatting first: it takes seconds, and fails on any file clang-format would change.
-    find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
+    find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
         xargs -0 clang-format --dry-run --Werror
     # clang-tidy reads how each file is compiled from a configured tree; it needs no build. Any
     # warning is an error (.clang-tidy), so run-clang-tidy fails on the first file with one.
@@ -114,8 +114,8 @@ fuzz)
     done
     failed=()
     for t in kvtml delimited roundtrip userlist lessonfile listfile results handoff xml boxes; do
-        dict=tests/fuzz/dict/$t.dict
-        [ -f "$dict" ] || dict=tests/fuzz/dict/stored.dict
+        dict=fuzz/dict/$t.dict
+        [ -f "$dict" ] || dict=fuzz/dict/stored.dict
         mkdir -p "build-fuzz/corpus/$t" "build-fuzz/findings/$t"
         if ASAN_OPTIONS=detect_leaks=0 build-fuzz/fuzz/fuzz_$t "build-fuzz/corpus/$t" "$seeds/$t" \
             -dict="$dict" -max_total_time="$seconds" -max_len=262144 -timeout=10 \
