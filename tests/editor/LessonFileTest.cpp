@@ -5,7 +5,6 @@
 
 #include <QTest>
 
-using editor::EditResult;
 using P = LessonDir;
 
 namespace {
@@ -61,16 +60,15 @@ private slots:
                             P::file({"3\\\\2024-01-05\\\\the", "2\\\\2024-01-05\\\\there",
                                      "4\\\\2024-01-05\\\\gone"})));
         editor::LessonFile lesson({d.path(), "U1"}, "Englisch", "Lektion 1");
-        QVERIFY(lesson.open().ok);
+        QVERIFY(lesson.open().ok());
         for (const QString& c : commands) {
             const QString word = c.mid(1);
-            QVERIFY(c[0] == '+' ? lesson.add(word, "neu").status == EditResult::Status::Done
-                        : c[0] == '='
-                        ? lesson.change(word, "neu").status == EditResult::Status::Done
-                        : c[0] == '-' ? lesson.remove(word).ok
+            QVERIFY(c[0] == '+'       ? lesson.add(word, "neu").ok()
+                        : c[0] == '=' ? lesson.change(word, "neu").ok()
+                        : c[0] == '-' ? lesson.remove(word).ok()
                                       : true);
         }
-        QVERIFY(lesson.storeBack().ok);
+        QVERIFY(lesson.storeBack().ok());
         QTEST(d.bytes(".KU1"), "stored");
     }
 
@@ -104,18 +102,16 @@ private slots:
         LessonDir d;
         QVERIFY(d.write("U1", P::file(Lines)));
         editor::LessonFile lesson({d.path(), "U1"}, "Englisch", "Lektion 1");
-        QVERIFY(lesson.open().ok);
-        const EditResult result = c.command == "add" ? lesson.add(c.foreign, c.german)
-            : c.command == "change"
-            ? lesson.change(c.foreign, c.german)
-            : EditResult{EditResult::Status::Done, {}, lesson.remove(c.foreign)};
-        QCOMPARE(result.refusal, c.refusal);
-        QVERIFY(result.failure.ok
-                && (result.status == EditResult::Status::Done) == c.refusal.isEmpty());
+        QVERIFY(lesson.open().ok());
+        const store::Outcome result = c.command == "add" ? lesson.add(c.foreign, c.german).outcome
+            : c.command == "change"                      ? lesson.change(c.foreign, c.german)
+                                                         : lesson.remove(c.foreign);
+        QCOMPARE(result.message.text, c.refusal);
+        QVERIFY(!result.failure && result.ok() == c.refusal.isEmpty());
         QCOMPARE(lesson.find("a"), c.lines.indexOf("a\\\\ein\\\\\\f"));
         QCOMPARE(d.bytes("tmpU1"), P::file(c.lines, false));
         QCOMPARE(d.bytes("U1"), P::file(Lines));
-        QVERIFY(lesson.storeBack().ok);
+        QVERIFY(lesson.storeBack().ok());
         QCOMPARE(d.bytes("U1"), P::file(c.lines));
         QCOMPARE(d.files(), QStringList{"U1"});
     }
@@ -143,7 +139,7 @@ private slots:
         LessonDir d;
         QVERIFY(d.write("U1", stored));
         editor::LessonFile lesson({d.path(), "U1"}, "Englisch", "Lektion 1");
-        QVERIFY(lesson.open().ok);
+        QVERIFY(lesson.open().ok());
         QCOMPARE(d.bytes("tmpU1"), working);
         QCOMPARE(lesson.size(), lines);
     }
@@ -187,11 +183,12 @@ private slots:
         if (!h.user.isNull()) // an empty user is a file of an empty line
             QVERIFY(d.write("tmpUsr", P::file({h.user}, false)));
         QVERIFY(d.write("anna/tmpEdit", P::file(h.choice, false)));
-        const editor::HandedOverLesson handed = editor::openHandedOverLesson(
+        const store::Result<editor::HandedOverLesson> handed = editor::openHandedOverLesson(
             store::DataTree(d.path()),
             h.editing ? editor::LessonUse::Editing : editor::LessonUse::Drilling);
-        QCOMPARE(handed.refusal, h.refusal);
-        QCOMPARE(handed.lesson ? handed.lesson->name() : "", h.refusal.isEmpty() ? "L" : "");
+        QCOMPARE(handed.outcome.message.text, h.refusal);
+        QCOMPARE(handed.value.lesson ? handed.value.lesson->name() : "",
+                 h.refusal.isEmpty() ? "L" : "");
         // Only the lesson opened gets its files, in its language directory; a refusal makes none.
         QCOMPARE(d.files("anna/Englisch"),
                  h.refusal.isEmpty() ? QStringList({"tmpU1", "U1"}) : QStringList());

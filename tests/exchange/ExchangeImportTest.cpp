@@ -151,12 +151,13 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, fileName);
         const ImportSource source = readImportData(bytes, "/some/dir/" + fileName);
-        QStringList rows = source.error.isEmpty() ? QStringList() : QStringList{source.error};
+        QStringList rows =
+            source.outcome.ok() ? QStringList() : QStringList{source.outcome.message.text};
         for (const Row& row : source.rows)
             rows << QString::number(row.number) + ':' + row.cells.join('|');
         QTEST(rows, "rows");
-        QVERIFY(source.error.isEmpty() ? source.columns.size() == 2
-                                       : planImport(source, {}).pairs.isEmpty());
+        QVERIFY(source.outcome.ok() ? source.columns.size() == 2
+                                    : planImport(source, {}).pairs.isEmpty());
     }
 
     // The pairs, each row left out as "row text: reason" ("+" when merged into its first occurrence;
@@ -322,7 +323,7 @@ private slots:
         QFETCH(QString, fileName);
         const ImportSource source = readImportData(bytes, fileName);
         const ImportPlan plan = planImport(source, source.proposed);
-        QTEST(source.error.isEmpty() ? plan.summary() : source.error, "outcome");
+        QTEST(source.outcome.ok() ? plan.summary() : source.outcome.message.text, "outcome");
         QCOMPARE(plan.leftOut.size(), std::min(plan.leftOutTotal, MaxLeftOutKept));
     }
 
@@ -389,8 +390,10 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, fileName);
         const ImportSource source = readImportData(bytes, fileName, [](int) { return false; });
-        QVERIFY(source.cancelled && source.rows.isEmpty());
-        QCOMPARE(source.error, "Das Lesen der Datei \"" + fileName + "\" wurde abgebrochen.");
+        QVERIFY(source.outcome.status == store::Outcome::Status::Unchanged
+                && source.rows.isEmpty());
+        QCOMPARE(source.outcome.message.text,
+                 "Das Lesen der Datei \"" + fileName + "\" wurde abgebrochen.");
     }
 
     // Once stored, the pairs were imported.
@@ -498,7 +501,7 @@ private slots:
 
     void aMissingFileIsNamed()
     {
-        QCOMPARE(readImportFile("/d/fehlt.txt").error,
+        QCOMPARE(readImportFile("/d/fehlt.txt").outcome.message.text,
                  "Die Datei \"fehlt.txt\" kann nicht gelesen werden.");
     }
 };

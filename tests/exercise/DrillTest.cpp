@@ -121,7 +121,7 @@ private slots:
         QVERIFY(d.write("EU1", LessonDir::file(run.before)));
         QVERIFY(d.write("tmpU9", "left behind"));
         editor::LessonFile file({d.path(), "U1"}, "Englisch", "Lektion 1");
-        QVERIFY(file.open().ok);
+        QVERIFY(file.open().ok());
         Drill drill(std::move(file));
         drill.start(Direction::ForeignToGerman,
                     run.wrongOnly ? Selection::WrongOnly : Selection::AllWords, [] { return 0.0; });
@@ -130,7 +130,7 @@ private slots:
             told << drill.shown() << drill.answer(run.answers.value(i));
         told.removeAll(QString());
         QCOMPARE(told << drill.endMessage(), run.told);
-        QVERIFY(drill.finish().ok && !drill.running() && drill.current().words() == 0);
+        QVERIFY(drill.finish().ok() && !drill.running() && drill.current().words() == 0);
         QCOMPARE(d.bytes("EU1"), LessonDir::file(run.after));
         // The marks are in the lesson as soon as the run ends.
         QCOMPARE(d.bytes("U1"), LessonDir::file(run.stored));
@@ -178,7 +178,7 @@ private slots:
         QVERIFY(d.write("U1", LessonDir::file(run.lesson))
                 && d.write(".KU1", LessonDir::file(Boxes)));
         editor::LessonFile file({d.path(), "U1"}, "Englisch", "Lektion 1");
-        QVERIFY(file.open().ok);
+        QVERIFY(file.open().ok());
         Drill drill(std::move(file), [] { return QDate(2024, 3, 10); });
         drill.start(Direction::ForeignToGerman, run.selection, [] { return 0.0; });
         QStringList told;
@@ -186,7 +186,7 @@ private slots:
             told << drill.shown() << drill.answer(run.answers.value(i));
         told.removeAll(QString());
         QCOMPARE(told << drill.endMessage(), run.told);
-        QVERIFY(drill.finish().ok);
+        QVERIFY(drill.finish().ok());
         QCOMPARE(drill.dueSummary(), run.dueAfter);
         QCOMPARE(d.bytes(".KU1"), LessonDir::file(run.boxesAfter));
         // A run left unfinished moves nothing.
@@ -214,19 +214,18 @@ private slots:
         LessonDir d;
         QVERIFY(d.write("U1", LessonDir::file({"house\\\\Haus\\\\\\f", "tree\\\\Baum\\\\\\f"})));
         editor::LessonFile lesson({d.path(), "U1"}, "Englisch", "Lektion 1"), drilled = lesson;
-        QVERIFY(lesson.open().ok && drilled.open().ok);
+        QVERIFY(lesson.open().ok() && drilled.open().ok());
         Drill drill(std::move(drilled));
         drill.start(Direction::ForeignToGerman, Selection::AllWords, [] { return 0.0; });
         QVERIFY(drill.next() && drill.answer("Haus").isEmpty() && drill.next());
         const quint64 before = store::TextFile::syncCount();
         bool done = step == "answer" ? drill.answer("Baum").isEmpty()
-            : step == "add" ? lesson.add("sun", "Sonne").status == editor::EditResult::Status::Done
-            : step == "change"
-            ? lesson.change("tree", "Baum;Gehölz").status == editor::EditResult::Status::Done
-            : step == "remove" ? lesson.remove("tree").ok
+            : step == "add"          ? lesson.add("sun", "Sonne").ok()
+            : step == "change"       ? lesson.change("tree", "Baum;Gehölz").ok()
+            : step == "remove"       ? lesson.remove("tree").ok()
             : step == "store back"
-            ? lesson.storeBack().ok
-            : drill.answer("Baum").isEmpty() && !drill.next() && drill.finish().ok;
+            ? lesson.storeBack().ok()
+            : drill.answer("Baum").isEmpty() && !drill.next() && drill.finish().ok();
         QVERIFY(done);
         QCOMPARE(store::TextFile::syncCount() > before, synced);
     }

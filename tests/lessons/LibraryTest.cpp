@@ -39,12 +39,12 @@ struct Tree
                  "Eng/EU3=x; Eng/U4=x; "
                  "Xhosa/U9=x; Weit/U1=x; open");
     }
-    static QString said(const lessons::Outcome& o)
+    static QString said(const store::Outcome& o)
     {
-        const QString text = o.file ? o.refusal : store::failureMessage(o.file);
-        return o.status == lessons::Outcome::Status::Unchanged ? "unchanged"
-            : o.isDone()                                       ? "ok" + text
-                                                               : text;
+        const QString text = o.failure ? store::failureMessage(*o.failure) : o.message.text;
+        return o.status == store::Outcome::Status::Unchanged ? "unchanged"
+            : o.ok()                                         ? "ok" + text
+                                                             : text;
     }
 
     // Every entry: directories end in "/", links in "@"; files give "=" and their lines joined by "|".
@@ -77,7 +77,7 @@ struct Tree
         const QString from = command.section(">", 0, 0), to = command.section(">", 1);
         if (step == "open") {
             const auto opened = library.open();
-            if (opened.isDone() && library.listLanguages() && !library.languages().isEmpty())
+            if (opened.ok() && library.listLanguages() && !library.languages().isEmpty())
                 library.listLessons(library.languages().first());
             return said(opened);
         }

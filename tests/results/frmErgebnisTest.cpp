@@ -143,7 +143,7 @@ private slots:
         handOver(program, stored, handOff);
         const results::LessonResults shown =
             results::LessonResults::load(store::DataTree(program.dir()));
-        QCOMPARE(shown.problem(), problem.replace('@', program.dir()));
+        QCOMPARE(shown.outcome().message.text, problem.replace('@', program.dir()));
         const QStringList values =
             shown.totals().mid(5, 5) + shown.runs().filter(QRegularExpression("^(?!---|Einzel)"));
         QStringList found;

@@ -175,21 +175,23 @@ private slots:
         (void)users.makePlainCopy();
         const QStringList before = program.entries();
         QString asked;
-        const auto confirm = [&](const signin::Message& question) {
+        const auto confirm = [&](const store::Message& question) {
             asked = question.text + '|' + question.title;
             return action == "Ja";
         };
-        const signin::Outcome outcome = action == "new"
-            ? users.createUser(name, password, confirmation)
+        const store::Result<signin::Entry> outcome = action == "new"
+            ? store::Result<signin::Entry>{signin::Entry::None,
+                                           users.createUser(name, password, confirmation)}
             : action == "in" ? users.signIn(name, password)
                              : users.deleteUser(name, password, confirm);
-        QCOMPARE(outcome.refused() ? outcome.refusal.text + '|' + outcome.refusal.title : "",
+        const bool refused = outcome.outcome.status == store::Outcome::Status::Refused;
+        QCOMPARE(refused ? outcome.outcome.message.text + '|' + outcome.outcome.message.title : "",
                  refusal);
-        QCOMPARE(outcome.entry, entry);
-        QVERIFY(outcome.saved);
+        QCOMPARE(outcome.value, entry);
+        QVERIFY(!outcome.outcome.failure);
         const bool removal = action == "Ja" || action == "Nein";
         QCOMPARE(asked,
-                 removal && !outcome.refused()
+                 removal && !refused
                      ? "Soll der Benutzer " + name + " wirklich gelöscht werden ?|Paukomat V1.1"
                      : "");
         const QStringList now =
@@ -199,7 +201,7 @@ private slots:
         QStringList added = program.entries();
         for (const QString& entry : before)
             added.removeOne(entry);
-        QCOMPARE(added, action == "new" && !outcome.refused() ? QStringList{name} : QStringList{});
+        QCOMPARE(added, action == "new" && !refused ? QStringList{name} : QStringList{});
         QCOMPARE(program.exists("bert"), after.contains("bert|") || action != "Ja");
     }
 };

@@ -101,7 +101,7 @@ bool listFile(const QString& dir, bool act)
     const QList<QByteArray> before = readRawLines(dir + "LSp1");
     const lessons::ListLines lines = lessons::readList(dir + "LSp1");
     return !act
-        || (lessons::writeList(dir + "LSp1", lines).ok && readRawLines(dir + "LSp1") == before);
+        || (lessons::writeList(dir + "LSp1", lines).ok() && readRawLines(dir + "LSp1") == before);
 }
 
 bool lessonFile(const QString& dir, bool act)
@@ -109,8 +109,8 @@ bool lessonFile(const QString& dir, bool act)
     // Leaving the editor stores every line.
     const QList<QByteArray> before = readRawLines(dir + "U1");
     editor::LessonFile lesson({dir, "U1"}, "Englisch", "Lektion 1");
-    return lesson.open().ok && lesson.size() == before.size()
-        && (!act || (lesson.storeBack().ok && readRawLines(dir + "U1") == before));
+    return lesson.open().ok() && lesson.size() == before.size()
+        && (!act || (lesson.storeBack().ok() && readRawLines(dir + "U1") == before));
 }
 
 bool resultFile(const QString& dir, bool act)
@@ -125,7 +125,7 @@ bool resultFile(const QString& dir, bool act)
     const QByteArray front = Scrambler::scrambleText(results::ResultFile::totalsLine(sum));
     return totals.words >= 0 && totals.right >= 0
         && (!act
-            || (results::ResultFile::storeRun(dir + "EU1", sum, run).ok
+            || (results::ResultFile::storeRun(dir + "EU1", sum, run).ok()
                 && readRawLines(dir + "EU1")
                     == QList{front} + lines.mid(1) + QList{Scrambler::scramble("1\\\\0")}));
 }

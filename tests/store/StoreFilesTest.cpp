@@ -64,7 +64,7 @@ private slots:
         // Before a rewrite, a missing file reads as empty, one that cannot be opened fails.
         QList<QByteArray> raw{"alt"};
         QVERIFY(TextFile::readRawLines(dir.filePath("missing"), raw) && raw.isEmpty());
-        QVERIFY(!TextFile::readRawLines(dir.path(), raw).ok);
+        QVERIFY(!TextFile::readRawLines(dir.path(), raw).ok());
         QVERIFY(TextFile::writeLines(p, {"Größe", " a b ", ""}) && TextFile::appendLines(p, {"€"}));
         QVERIFY(TextFile::touch(p)); // never empties an existing file
         QCOMPARE(readFile(p),
@@ -129,7 +129,7 @@ private slots:
         QFile::setPermissions(file("PK.dat"), QFileDevice::WriteOwner);
         if (QFile(file("PK.dat")).open(QIODevice::ReadOnly))
             QSKIP("the rest needs a user who cannot read every file");
-        QVERIFY(!list.addUser("dora", "d").ok && !list.removeUser("cora").ok);
+        QVERIFY(!list.addUser("dora", "d").ok() && !list.removeUser("cora").ok());
         QFile::setPermissions(file("PK.dat"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QCOMPARE(readFile(file("PK.dat")), S::scrambledBytes(kept));
     }
