@@ -1,5 +1,5 @@
 #include "editor/WordListPrint.h"
-#include "LessonDir.h"
+#include "../support/EditorLessonDir.h"
 #include "editor/WordListDocument.h"
 
 #include <QTest>
