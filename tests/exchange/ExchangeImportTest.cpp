@@ -32,6 +32,14 @@ QByteArray kvtml(const char* first = "<locale>en</locale>",
 )";
 }
 
+// The file above with its lessons within ninety containers nested one in another.
+QByteArray deepLessons()
+{
+    return kvtml()
+        .replace("<lessons>", "<lessons>" + QByteArray("<container>").repeated(90))
+        .replace("</lessons>", QByteArray("</container>").repeated(90) + "</lessons>");
+}
+
 // n numbered copies of a piece, "%1" standing for the number.
 QByteArray numbered(const char* piece, int n)
 {
@@ -247,11 +255,9 @@ private slots:
         // the eighth.
         QTest::newRow("KVTML, outer lesson") << kvtml() << ImportChoice{0, 1, false, 0} << dogAndCat
                                              << LeftOuts{} << "2 Wortpaare werden importiert.";
-        QByteArray deep =
-            kvtml().replace("<lessons>", "<lessons>" + QByteArray("<container>").repeated(90));
-        deep.replace("</lessons>", QByteArray("</container>").repeated(90) + "</lessons>");
-        QTest::newRow("lessons nested deep") << deep << ImportChoice{0, 1, false, 7} << dogAndCat
-                                             << LeftOuts{} << "2 Wortpaare werden importiert.";
+        QTest::newRow("lessons nested deep")
+            << deepLessons() << ImportChoice{0, 1, false, 7} << dogAndCat << LeftOuts{}
+            << "2 Wortpaare werden importiert.";
     }
     void plans()
     {
@@ -268,6 +274,12 @@ private slots:
             QCOMPARE(plan.leftOut[i].merged, leftOut[i].merged);
         }
         QTEST(plan.summary(), "summary");
+    }
+
+    // Containers below the eighth level are no lessons of their own.
+    void deepLessonsJoinTheEighthLevel()
+    {
+        QCOMPARE(readImportData(deepLessons(), "d.kvtml").lessons.size(), 8);
     }
 
     // Rows beyond those the list shows are only counted.
