@@ -195,7 +195,7 @@ private slots:
         QFETCH(QString, fileName);
         const ImportSource source = readImportData(bytes, "/some/dir/" + fileName);
         QTEST(source.error, "message");
-        QCOMPARE(source.rows.size(), 0);
+        QCOMPARE(planImport(source, {}).pairs.size(), 0);
     }
 
     // The pairs a choice gives, and every row left out with its reason.
@@ -235,6 +235,9 @@ private slots:
             << QByteArray("a;\rb;\r\n") << ImportChoice{} << Pairs{}
             << LeftOuts{{1, "a = ", noGerman}, {2, "b = ", noGerman}}
             << "Kein Wortpaar kann importiert werden, 2 Zeilen werden ausgelassen.";
+        QTest::newRow("columns swapped")
+            << QByteArray("a;b;c\n") << ImportChoice{2, 0, true} << Pairs{{"a", "c"}} << LeftOuts{}
+            << "1 Wortpaar wird importiert.";
         QTest::newRow("empty cells after the last column")
             << "house;Haus" + QByteArray(16000, ';') << ImportChoice{} << Pairs{{"house", "Haus"}}
             << LeftOuts{} << "1 Wortpaar wird importiert.";
