@@ -10,22 +10,6 @@ using testing::TestProgram;
 
 namespace {
 
-// One start of the program with scripted services; its windows go with it.
-struct Start
-{
-    testing::ScriptedMessages messages;
-    testing::ScriptedInput input;
-    testing::RecordingHelp help;
-    testing::RecordingPrinter printer;
-    testing::RecordingEnd end;
-    testing::ScriptedRandom random;
-    testing::ScriptedFiles files;
-    testing::RecordingSpeech speech;
-    app::Program program{ui::Services{messages, input, help, printer, end, random, files, speech}};
-
-    ~Start() { qDeleteAll(QApplication::topLevelWidgets()); }
-};
-
 const QFile::Permissions OwnerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 
 QFile::Permissions modeOf(const QString& path)
@@ -33,92 +17,88 @@ QFile::Permissions modeOf(const QString& path)
     return QFileInfo(path).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
 }
 
+// Where the program or a data directory lies: nowhere given, in the test folder, or on a
+// read-only disk.
+enum class Place { None, Here, ReadOnlyDisk };
+
+// Starts of the program with scripted services, in a test folder that holds the program
+// directory "prog", HOME "home" and XDG_DATA_HOME "xdg"; the windows go with it.
+struct Start
+{
+    QTemporaryDir base;
+    testing::SmallDisk disk;
+    TestProgram services;
+    ui::Services all{services.messages, services.input,  services.help,  services.printer,
+                     services.end,      services.random, services.files, services.speech};
+    app::Program program{all};
+
+    Start()
+    {
+        QDir(base.path()).mkpath("prog");
+        qputenv("HOME", QFile::encodeName(base.filePath("home")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(base.filePath("xdg")));
+        disk.setReadOnly(true);
+    }
+    ~Start() { qDeleteAll(QApplication::topLevelWidgets()); }
+
+    QString at(Place place, const QString& relative) const
+    {
+        return place == Place::None ? QString()
+            : place == Place::Here  ? base.filePath(relative)
+                                    : disk.path();
+    }
+};
+
 } // namespace
 
 class StartTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir base;
-    // A path below the test folder; "disk..." lies on the read-only disk, "" is none.
-    QString at(const QString& relative, const testing::SmallDisk& disk) const
-    {
-        if (relative.startsWith("disk"))
-            return disk.path() + relative.mid(4);
-        return relative.isEmpty() ? QString() : base.filePath(relative);
-    }
-
 private slots:
-    void init()
-    {
-        QVERIFY(QDir(base.path()).mkpath("prog"));
-        qputenv("HOME", QFile::encodeName(base.filePath("home")));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(base.filePath("xdg")));
-    }
-    void cleanup() { QVERIFY(QDir(base.path()).removeRecursively()); }
-
     void dataRootIsChosen_data()
     {
-        QTest::addColumn<QString>(
-            "program"); // the program's directory; "" installed for the system
+        QTest::addColumn<Place>("program");
         QTest::addColumn<QString>("dataDir"); // given with --data-dir
-        QTest::addColumn<QString>("xdg");     // XDG_DATA_HOME, "-" unset
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("writable program directory") << "prog"
-                                                    << ""
-                                                    << "xdg"
-                                                    << "prog";
-        QTest::newRow("read-only program directory") << "disk"
-                                                     << ""
-                                                     << "xdg"
-                                                     << "xdg/Paukomat";
-        QTest::newRow("installed for the system") << ""
-                                                  << ""
-                                                  << "xdg"
-                                                  << "xdg/Paukomat";
-        QTest::newRow("XDG_DATA_HOME unset") << ""
-                                             << ""
-                                             << "-"
-                                             << "home/.local/share/Paukomat";
-        QTest::newRow("--data-dir over the program's") << "prog"
-                                                       << "klasse/7b"
-                                                       << "xdg"
-                                                       << "klasse/7b";
-        QTest::newRow("--data-dir over XDG") << "disk"
-                                             << "klasse"
-                                             << "xdg"
-                                             << "klasse";
+        QTest::addColumn<bool>("xdg");        // XDG_DATA_HOME set
+        QTest::addColumn<QString>("root");
+        QTest::newRow("writable program directory") << Place::Here << "" << true << "prog";
+        QTest::newRow("read-only program directory")
+            << Place::ReadOnlyDisk << "" << true << "xdg/Paukomat";
+        QTest::newRow("installed for the system") << Place::None << "" << true << "xdg/Paukomat";
+        QTest::newRow("XDG_DATA_HOME unset")
+            << Place::None << "" << false << "home/.local/share/Paukomat";
+        QTest::newRow("--data-dir") << Place::Here << "klasse/7b" << true << "klasse/7b";
     }
     void dataRootIsChosen()
     {
-        QFETCH(QString, program);
+        QFETCH(Place, program);
         QFETCH(QString, dataDir);
-        QFETCH(QString, xdg);
-        QFETCH(QString, expected);
-        testing::SmallDisk disk;
-        if (program == "disk" && !disk.isMounted())
-            QSKIP(qPrintable("no small file system here: " + disk.reason()));
-        disk.setReadOnly(true);
-        if (xdg == "-")
-            qunsetenv("XDG_DATA_HOME");
-        const QString root = at(expected, disk);
+        QFETCH(QString, root);
         Start start;
-        QVERIFY(start.program.start(at(dataDir, disk), at(program, disk), {}));
+        if (program == Place::ReadOnlyDisk && !start.disk.isMounted())
+            QSKIP(qPrintable("no small file system here: " + start.disk.reason()));
+        QFETCH(bool, xdg);
+        if (!xdg)
+            qunsetenv("XDG_DATA_HOME");
+        const QString given = dataDir.isEmpty() ? QString() : start.base.filePath(dataDir);
+        QVERIFY(start.program.start(given, start.at(program, "prog"), {}));
+        root = start.base.filePath(root);
         QCOMPARE(start.program.dataRoot(), root);
         QCOMPARE(TestProgram::visibleWindows().size(), 1);
         QVERIFY(QFileInfo::exists(root + "/Paukomat.lock"));
         // The program directory is taken as it stands; another root starts with an empty user list.
-        QCOMPARE(QFileInfo::exists(root + "/PK.dat"), expected != "prog");
-        if (expected.endsWith("/Paukomat"))
+        QCOMPARE(QFileInfo::exists(root + "/PK.dat"), !root.endsWith("prog"));
+        if (root.endsWith("/Paukomat"))
             QCOMPARE(modeOf(root), OwnerOnly);
     }
 
     void anExistingDataDirectoryIsKept()
     {
-        const QString root = base.filePath("xdg/Paukomat");
+        Start start;
+        const QString root = start.base.filePath("xdg/Paukomat");
         testing::writeFile(root + "/PK.dat", "anna\r\n");
         QVERIFY(QFile::setPermissions(root, OwnerOnly | QFile::ReadGroup | QFile::ExeGroup));
-        Start start;
         QVERIFY(start.program.start({}, {}, {}));
         QCOMPARE(testing::readFile(root + "/PK.dat"), QByteArray("anna\r\n"));
         QCOMPARE(modeOf(root), OwnerOnly | QFile::ReadGroup | QFile::ExeGroup);
@@ -128,52 +108,51 @@ private slots:
     {
         const QString advice =
             "\nBitte geben Sie mit --data-dir ein Verzeichnis an, in dem Sie schreiben dürfen.";
-        QTest::addColumn<QString>("dataDir");
-        QTest::addColumn<QString>("xdg");
+        QTest::addColumn<Place>("dataDir");
+        QTest::addColumn<Place>("xdg");
         QTest::addColumn<QString>("message"); // %1: the directory refused
         QTest::newRow("a file where the directory belongs")
-            << "datei"
-            << "xdg"
+            << Place::Here << Place::Here
             << "Das Datenverzeichnis \"%1\" kann nicht angelegt werden: dort steht eine Datei."
                 + advice;
         QTest::newRow("--data-dir on a read-only disk")
-            << "disk"
-            << "xdg"
+            << Place::ReadOnlyDisk << Place::Here
             << "Paukomat kann im Datenverzeichnis \"%1\" nicht schreiben: der Datenträger ist "
                "schreibgeschützt."
                 + advice;
         QTest::newRow("XDG_DATA_HOME on a read-only disk")
-            << ""
-            << "disk"
+            << Place::None << Place::ReadOnlyDisk
             << "Das Datenverzeichnis \"%1/Paukomat\" kann nicht angelegt werden: der Datenträger "
                "ist schreibgeschützt."
                 + advice;
-        QTest::newRow("another copy runs there") << "klasse"
-                                                 << "xdg" << ui::SingleInstance::RefusedMessage;
+        QTest::newRow("another copy runs there")
+            << Place::None << Place::Here << ui::SingleInstance::RefusedMessage;
     }
     void refusedRootsLeaveNoWindow()
     {
-        QFETCH(QString, dataDir);
-        QFETCH(QString, xdg);
+        QFETCH(Place, dataDir);
+        QFETCH(Place, xdg);
         QFETCH(QString, message);
-        testing::SmallDisk disk;
-        if ((dataDir + xdg).contains("disk") && !disk.isMounted())
-            QSKIP(qPrintable("no small file system here: " + disk.reason()));
-        disk.setReadOnly(true);
-        testing::writeFile(base.filePath("datei"), "x");
-        qputenv("XDG_DATA_HOME", QFile::encodeName(at(xdg, disk)));
-        Start first, second;
+        Start start;
+        if ((dataDir == Place::ReadOnlyDisk || xdg == Place::ReadOnlyDisk)
+            && !start.disk.isMounted())
+            QSKIP(qPrintable("no small file system here: " + start.disk.reason()));
+        testing::writeFile(start.base.filePath("datei"), "x");
+        const QString refused = start.at(dataDir, "datei");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(start.at(xdg, "xdg")));
+        app::Program second{start.all};
         if (message == ui::SingleInstance::RefusedMessage)
-            QVERIFY(first.program.start(at(dataDir, disk), {}, {}));
+            QVERIFY(start.program.start({}, {}, {}));
         qDeleteAll(QApplication::topLevelWidgets());
-        second.messages.queueOk();
-        QVERIFY(!second.program.start(at(dataDir, disk), {}, {}));
-        QCOMPARE(second.messages.texts(),
-                 {message.replace("%1", at(dataDir.isEmpty() ? xdg : dataDir, disk))});
-        QCOMPARE(second.messages.shown.first().icon, ui::Icon::Stop);
+        start.services.messages.queueOk();
+        QVERIFY(!second.start(refused, {}, {}));
+        QCOMPARE(start.services.messages.texts(),
+                 {message.replace("%1", refused.isEmpty() ? start.at(xdg, "xdg") : refused)});
+        QCOMPARE(start.services.messages.shown.first().icon, ui::Icon::Stop);
         QCOMPARE(TestProgram::visibleWindows().size(), 0);
     }
 
+    // The help file found at start is named for the whole run.
     void helpLiesWhereTheProgramIsInstalled_data()
     {
         QTest::addColumn<QStringList>("present");
@@ -188,13 +167,13 @@ private slots:
     {
         QFETCH(QStringList, present);
         QFETCH(QString, expected);
-        for (const QString& file : present)
-            testing::writeFile(base.filePath(file), "<html></html>");
-        QCOMPARE(store::installedHelpFile(base.filePath("bin")), base.filePath(expected));
-        // The splash names it for the whole run.
         Start start;
-        QVERIFY(start.program.start({}, {}, base.filePath(expected)));
-        QCOMPARE(start.help.helpFile(), base.filePath(expected));
+        for (const QString& file : present)
+            testing::writeFile(start.base.filePath(file), "<html></html>");
+        const QString help = start.base.filePath(expected);
+        QCOMPARE(store::installedHelpFile(start.base.filePath("bin")), help);
+        QVERIFY(start.program.start({}, {}, help));
+        QCOMPARE(start.services.help.helpFile(), help);
     }
 
     void commandLine_data()
@@ -220,13 +199,10 @@ private slots:
     void commandLine()
     {
         QFETCH(QStringList, arguments);
-        QFETCH(bool, terminal);
-        QFETCH(QString, dataDir);
-        QFETCH(QString, error);
         const app::CommandLine line(QStringList{"paukomat"} + arguments);
-        QCOMPARE(line.answersOnTerminal(), terminal);
-        QCOMPARE(line.dataDir(), dataDir);
-        QCOMPARE(line.error().section('\n', 0, 0), error);
+        QTEST(line.answersOnTerminal(), "terminal");
+        QTEST(line.dataDir(), "dataDir");
+        QTEST(line.error().section('\n', 0, 0), "error");
     }
 };
 

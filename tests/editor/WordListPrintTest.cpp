@@ -1,51 +1,69 @@
 #include "editor/WordListPrint.h"
-#include "LessonDir.h"
+#include "../support/EditorLessonDir.h"
 #include "editor/WordListDocument.h"
 
 #include <QTest>
+
+namespace {
+
+// A stored lesson and the lines printed below the title: each line's text, and its second
+// column where it has one.
+struct PrintCase
+{
+    QStringList lesson, printed;
+    QList<std::optional<QString>> german;
+};
+
+} // namespace
 
 class WordListPrintTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // The stored lesson's lines, "=" for the separator and "f" added; the printed lines below the
-    // title.
     void storedLessonIsPrintedSortedAsTheEditorListsIt_data()
     {
-        QTest::addColumn<QStringList>("lesson");
-        QTest::addColumn<QStringList>("printed");
+        QTest::addColumn<PrintCase>("row");
         QTest::newRow("umlauts beside their letter, case ignored")
-            << QStringList{"Zug=x", "über=x", "Arm=x", "Ärger=x", "Äpfel=x", "apfel=x"}
-            << QStringList{"Latein=Deutsch", "apfel=x", "Äpfel=x", "Ärger=x",
-                           "Arm=x",          "über=x",  "Zug=x"};
+            << PrintCase{{"Zug\\\\x\\\\\\f", "über\\\\x\\\\\\f", "Arm\\\\x\\\\\\f",
+                          "Ärger\\\\x\\\\\\f", "Äpfel\\\\x\\\\\\f", "apfel\\\\x\\\\\\f"},
+                         {"Latein", "apfel", "Äpfel", "Ärger", "Arm", "über", "Zug"},
+                         {"Deutsch", "x", "x", "x", "x", "x", "x"}};
         // A damaged line is left out; meanings are set apart, empty ones dropped.
-        QTest::newRow("damaged left out")
-            << QStringList{"kaputt", "the=der;die ; das;;", "=leer", "nothing="}
-            << QStringList{"Latein=Deutsch", "=leer", "nothing=", "the=der; die; das"};
+        QTest::newRow("damaged left out") << PrintCase{
+            {"kaputt", "the\\\\der;die ; das;;\\\\\\f", "\\\\leer\\\\\\f", "nothing\\\\\\\\\\f"},
+            {"Latein", "", "nothing", "the"},
+            {"Deutsch", "leer", "", "der; die; das"}};
         QTest::newRow("no lesson file")
-            << QStringList() << QStringList{"Die Lektion enthält keine Vokabeln."};
+            << PrintCase{{}, {"Die Lektion enthält keine Vokabeln."}, {std::nullopt}};
     }
     void storedLessonIsPrintedSortedAsTheEditorListsIt()
     {
-        QFETCH(QStringList, lesson);
-        QFETCH(QStringList, printed);
+        QFETCH(PrintCase, row);
         LessonDir d;
-        for (QString& line : lesson)
-            line = line.contains('=') ? line.replace("=", "\\\\") + "\\\\\\f" : line;
-        if (!lesson.isEmpty())
-            QVERIFY(d.write("U1", LessonDir::file(lesson)));
+        if (!row.lesson.isEmpty())
+            QVERIFY(d.write("U1", LessonDir::file(row.lesson)));
         QList<editor::WordPair> pairs;
         QVERIFY(editor::readStoredPairs(d.path("U1"), pairs));
-        QStringList lines;
-        const ui::PrintDocument document =
-            editor::wordListDocument(editor::wordList("Latein", "L", pairs));
-        for (const ui::PrintLine& line : document.lines.mid(2))
-            lines << line.text + (line.secondColumn ? "=" + *line.secondColumn : QString());
-        QCOMPARE(lines, printed);
-        // Reading the lesson changes nothing and makes no file; one that cannot be read is a failure.
-        QCOMPARE(d.bytes("U1"), lesson.isEmpty() ? "missing" : LessonDir::file(lesson));
-        QVERIFY(QDir().mkdir(d.path("U2")) && !editor::readStoredPairs(d.path("U2"), pairs));
+        QStringList printed;
+        QList<std::optional<QString>> german;
+        for (const ui::PrintLine& line :
+             editor::wordListDocument(editor::wordList("Latein", "L", pairs)).lines.mid(2)) {
+            printed << line.text;
+            german << line.secondColumn;
+        }
+        QCOMPARE(printed, row.printed);
+        QCOMPARE(german, row.german);
+        // Reading the lesson changes nothing and makes no file.
+        QCOMPARE(d.bytes("U1"), row.lesson.isEmpty() ? "missing" : LessonDir::file(row.lesson));
+    }
+
+    void unreadableLessonIsAFailure()
+    {
+        LessonDir d;
+        QList<editor::WordPair> pairs;
+        QVERIFY(QDir().mkdir(d.path("U1")));
+        QVERIFY(!editor::readStoredPairs(d.path("U1"), pairs));
     }
 };
 

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <optional>
+
 using testing::TestProgram;
 
 namespace {
@@ -21,9 +23,31 @@ template <class T = QWidget> T* in(const char* name)
     return window ? window->findChild<T*>(name) : nullptr;
 }
 
+const QString Plain = "Paukomat V1.1", Odd = "PaukomaT V1.1";
+
+enum class Action { Create, SignIn, RemoveYes, RemoveNo };
+
+// The refusal expected; no text when there is none.
+struct Refusal
+{
+    QString text;
+    QString title = Plain;
+};
+
+struct Row
+{
+    Action action;
+    QString name, password, confirmation;
+    Refusal refusal;
+    signin::Entry entry;
+    QStringList after;
+};
+
+using signin::Entry;
+
 } // namespace
 
-Q_DECLARE_METATYPE(signin::Entry)
+Q_DECLARE_METATYPE(Row)
 
 // The wiring of the sign-in and new-user screens; then the rules they apply, on the user list
 // alone.
@@ -39,8 +63,8 @@ private slots:
         program.writePlain("anna/Englisch/U1", {"x"});
         program.screens().showLogin();
         QComboBox* names = in<QComboBox>("cboBenutzer");
-        QCOMPARE(names->itemText(1) + '|' + names->currentText(),
-                 "anna|"); // file order, none chosen
+        QCOMPARE(names->itemText(1), "anna"); // file order
+        QCOMPARE(names->currentText(), "");   // none chosen
 
         // A user goes only after the name, the password and "Ja"; the list is then reloaded.
         program.messages.queueOk();
@@ -51,7 +75,8 @@ private slots:
         in<QLineEdit>("txtPassword")->setText("a1");
         program.messages.queue(ui::Answer::No);
         in<QPushButton>("cmdUserLoeschen")->click();
-        QCOMPARE(names->currentText() + in<QLineEdit>("txtPassword")->text(), "annaa1");
+        QCOMPARE(names->currentText(), "anna");
+        QCOMPARE(in<QLineEdit>("txtPassword")->text(), "a1");
         program.messages.queue(ui::Answer::Yes);
         in<QPushButton>("cmdUserLoeschen")->click();
         const QString question = "Soll der Benutzer anna wirklich gelöscht werden ?";
@@ -61,16 +86,17 @@ private slots:
         QCOMPARE(program.readScrambled("PK.dat"),
                  (QStringList{"Jörg Müller-2", " geh eim", "Anna", "a2"}));
         QVERIFY(!program.exists("anna"));
-        QCOMPARE(names->itemText(1) + '|' + names->currentText()
-                     + in<QLineEdit>("txtPassword")->text(),
-                 "Anna|");
+        QCOMPARE(names->itemText(1), "Anna");
+        QCOMPARE(names->currentText(), "");
+        QCOMPARE(in<QLineEdit>("txtPassword")->text(), "");
 
         // Picked, Enter in the name box signs in.
         names->setCurrentIndex(0);
         in<QLineEdit>("txtPassword")->setText(" geh eim");
         QTest::keyClick(names, Qt::Key_Enter);
         QCOMPARE(program.bytes("tmpUsr"), TestProgram::plainBytes({"Jörg Müller-2", " geh eim"}));
-        QVERIFY(TestProgram::shown<frmMain>() && !TestProgram::shown<frmLogin>());
+        QVERIFY(TestProgram::shown<frmMain>());
+        QVERIFY(!TestProgram::shown<frmLogin>());
     }
 
     // "Abbruch" and the frame of the new-user screen go back to the sign-in, whose Esc and frame
@@ -83,7 +109,8 @@ private slots:
             program.screens().showNewUser();
             byFrame ? (void)TestProgram::shown<frmNewUser>()->close()
                     : in<QPushButton>("cmdCancel")->click();
-            QVERIFY(TestProgram::shown<frmLogin>() && !TestProgram::shown<frmNewUser>());
+            QVERIFY(TestProgram::shown<frmLogin>());
+            QVERIFY(!TestProgram::shown<frmNewUser>());
             for (const char* name : {"tmpUsr", "tmpErgShow", "tmpNotiz.txt", "anna/tmpEdit"})
                 program.writePlain(name, {"x"});
             byFrame ? (void)TestProgram::shown<frmLogin>()->close()
@@ -94,77 +121,60 @@ private slots:
         }
     }
 
-    // A new user ("new") checked, a user signed in ("in") or removed when the question is answered
-    // "Ja" or "Nein": the refusal and its title, the entry to correct; then the users, or the
-    // sign-in hand-off's lines, each ended by "|".
+    // A new user checked, a user signed in or removed when the question is answered "Ja" or
+    // "Nein": the refusal, the entry to correct; then the users, or the sign-in hand-off's lines.
     void userListChecksInTheirOrder_data()
     {
-        for (const char* column :
-             {"action", "name", "password", "confirmation", "refusal", "after"})
-            QTest::addColumn<QString>(column);
-        QTest::addColumn<signin::Entry>("entry");
-        using signin::Entry;
-        const Entry none = Entry::None, pw = Entry::Password;
-        const QString plain = "|Paukomat V1.1", odd = "|PaukomaT V1.1";
+        QTest::addColumn<Row>("row");
         const QString forbidden =
-            "Die Zeichen !§$%&/()=?'*+~.:,;<>|{[]}\\#^@^ sind nicht erlaubt !" + plain;
-        const QString own =
-            "Der Benutzername \"%1\" ist nicht möglich, weil Paukomat eine eigene Datei "
-            "dieses Namens verwendet !"
-            + plain;
-        const QString wrong = "Ungültiges Kennwort, versuchen Sie es noch einmal!" + plain;
-        const QString all = "anna|Anna|..|bert|rest|", kept = "alt|alt|drei|", tooLong(256, 'a');
-        const auto row = [](const char* tag, const char* action, const QString& name,
-                            const QString& password, const QString& confirmation,
-                            const QString& refusal, Entry entry, const QString& after) {
-            QTest::newRow(tag) << action << name << password << confirmation << refusal << after
-                               << entry;
-        };
-        row("^ in name, before completeness", "new", "an^na", "", "", forbidden, none, all);
-        row("§ in password", "new", "neu", "p§", "p§", forbidden, none, all);
-        row("empty name first", "new", "", "x", "y", "Ein Benutzername ist erforderlich !" + odd,
-            none, all);
-        row("mismatch first", "new", "neu", "", "x!", "Das Kennwort ist fehlerhaft !" + odd, none,
-            all);
-        row("no password", "new", "neu", "", "", "Ein Kennwort ist erforderlich !" + odd, none,
-            all);
-        row("existing", "new", "anna", "x", "x", "Der Benutzer ist bereits vorhanden !" + odd, none,
-            all);
-        row("Cyrillic", "new", "Ив", "x", "x", store::unstorableTextMessage("Ив") + plain, none,
-            all);
-        row("tab", "new", "neu", "a\tb", "a\tb", store::unstorableTextMessage("\t") + plain, none,
-            all);
-        row("too long", "new", tooLong, "x", "x", store::tooLongNameMessage(tooLong) + plain, none,
-            all);
-        row("hand-off file", "new", "tmpUsr", "x", "x", own.arg("tmpUsr"), none, all);
-        row("program file", "new", "Paukomat", "x", "x", own.arg("Paukomat"), none, all);
+            "Die Zeichen !§$%&/()=?'*+~.:,;<>|{[]}\\#^@^ sind nicht erlaubt !";
+        const QString own = "Der Benutzername \"%1\" ist nicht möglich, weil Paukomat eine eigene "
+                            "Datei dieses Namens verwendet !";
+        const QString wrong = "Ungültiges Kennwort, versuchen Sie es noch einmal!";
+        const QStringList all{"anna", "Anna", "..", "bert", "rest"}, kept{"alt", "alt", "drei"};
+        const QString tooLong(256, 'a');
+        const auto add = [](const char* tag, const Row& row) { QTest::newRow(tag) << row; };
+        using enum Action;
+        const Entry none = Entry::None, pw = Entry::Password;
+        add("^ in name, before completeness", {Create, "an^na", "", "", {forbidden}, none, all});
+        add("§ in password", {Create, "neu", "p§", "p§", {forbidden}, none, all});
+        add("empty name first",
+            {Create, "", "x", "y", {"Ein Benutzername ist erforderlich !", Odd}, none, all});
+        add("mismatch first",
+            {Create, "neu", "", "x!", {"Das Kennwort ist fehlerhaft !", Odd}, none, all});
+        add("no password",
+            {Create, "neu", "", "", {"Ein Kennwort ist erforderlich !", Odd}, none, all});
+        add("existing",
+            {Create, "anna", "x", "x", {"Der Benutzer ist bereits vorhanden !", Odd}, none, all});
+        add("Cyrillic", {Create, "Ив", "x", "x", {store::unstorableTextMessage("Ив")}, none, all});
+        add("tab",
+            {Create, "neu", "a\tb", "a\tb", {store::unstorableTextMessage("\t")}, none, all});
+        add("too long",
+            {Create, tooLong, "x", "x", {store::tooLongNameMessage(tooLong)}, none, all});
+        add("hand-off file", {Create, "tmpUsr", "x", "x", {own.arg("tmpUsr")}, none, all});
+        add("program file", {Create, "Paukomat", "x", "x", {own.arg("Paukomat")}, none, all});
         // Before the unpaired last line of a damaged list, so that every record keeps its lines.
-        row("created", "new", "ANNA", "x", "x", "", none, "anna|Anna|..|bert|ANNA|rest|");
-        row("other case", "in", "ANNA", "a1", "", wrong, pw, kept);
-        row("other user's password", "in", "anna", "a2", "", wrong, pw, kept);
-        row("trailing blank", "in", "anna", "a1 ", "", wrong, pw, kept);
-        row("no password line", "in", "rest", "", "", wrong, pw, kept);
-        row("damaged name", "in", "..", "p", "", store::unsafeNameMessage("..") + plain, none,
-            kept);
-        row("signed in", "in", "anna", "a1", "", "", none, "anna|a1|");
-        row("no name", "Ja", "", "", "", "Benutzer in der Liste wählen !" + plain, Entry::Name,
-            all);
-        row("no password to remove", "Ja", "bert", "", "", "Kennwort eingeben !" + plain, pw, all);
-        row("wrong password", "Ja", "bert", "a1", "", wrong, pw, all);
-        row("answered no", "Nein", "bert", "b", "", "", none, all);
-        row("removed", "Ja", "bert", "b", "", "", none, "anna|Anna|..|rest|");
+        add("created",
+            {Create, "ANNA", "x", "x", {}, none, {"anna", "Anna", "..", "bert", "ANNA", "rest"}});
+        add("other case", {SignIn, "ANNA", "a1", "", {wrong}, pw, kept});
+        add("other user's password", {SignIn, "anna", "a2", "", {wrong}, pw, kept});
+        add("trailing blank", {SignIn, "anna", "a1 ", "", {wrong}, pw, kept});
+        add("no password line", {SignIn, "rest", "", "", {wrong}, pw, kept});
+        add("damaged name", {SignIn, "..", "p", "", {store::unsafeNameMessage("..")}, none, kept});
+        add("signed in", {SignIn, "anna", "a1", "", {}, none, {"anna", "a1"}});
+        add("no name",
+            {RemoveYes, "", "", "", {"Benutzer in der Liste wählen !"}, Entry::Name, all});
+        add("no password to remove", {RemoveYes, "bert", "", "", {"Kennwort eingeben !"}, pw, all});
+        add("wrong password", {RemoveYes, "bert", "a1", "", {wrong}, pw, all});
+        add("answered no", {RemoveNo, "bert", "b", "", {}, none, all});
+        add("removed", {RemoveYes, "bert", "b", "", {}, none, {"anna", "Anna", "..", "rest"}});
         // From a damaged list the record goes, but nothing outside the program directory.
-        row("removed, damaged name", "Ja", "..", "p", "", "", none, "anna|Anna|bert|rest|");
+        add("removed, damaged name",
+            {RemoveYes, "..", "p", "", {}, none, {"anna", "Anna", "bert", "rest"}});
     }
     void userListChecksInTheirOrder()
     {
-        QFETCH(QString, action);
-        QFETCH(QString, name);
-        QFETCH(QString, password);
-        QFETCH(QString, confirmation);
-        QFETCH(QString, refusal);
-        QFETCH(QString, after);
-        QFETCH(signin::Entry, entry);
+        QFETCH(Row, row);
         TestProgram program;
         program.writeScrambled("PK.dat",
                                {"anna", "a1", "Anna", "a2", "..", "p", "bert", "b", "rest"});
@@ -174,35 +184,41 @@ private slots:
         const signin::UserList users{store::DataTree(program.dir())};
         (void)users.makePlainCopy();
         const QStringList before = program.entries();
-        QString asked;
+        std::optional<store::Message> asked;
         const auto confirm = [&](const store::Message& question) {
-            asked = question.text + '|' + question.title;
-            return action == "Ja";
+            asked = question;
+            return row.action == Action::RemoveYes;
         };
-        const store::Result<signin::Entry> outcome = action == "new"
+        const store::Result<signin::Entry> outcome = row.action == Action::Create
             ? store::Result<signin::Entry>{signin::Entry::None,
-                                           users.createUser(name, password, confirmation)}
-            : action == "in" ? users.signIn(name, password)
-                             : users.deleteUser(name, password, confirm);
+                                           users.createUser(row.name, row.password,
+                                                            row.confirmation)}
+            : row.action == Action::SignIn ? users.signIn(row.name, row.password)
+                                           : users.deleteUser(row.name, row.password, confirm);
         const bool refused = outcome.outcome.status == store::Outcome::Status::Refused;
-        QCOMPARE(refused ? outcome.outcome.message.text + '|' + outcome.outcome.message.title : "",
-                 refusal);
-        QCOMPARE(outcome.value, entry);
+        QCOMPARE(refused ? outcome.outcome.message.text : "", row.refusal.text);
+        if (refused)
+            QCOMPARE(outcome.outcome.message.title, row.refusal.title);
+        QCOMPARE(outcome.value, row.entry);
         QVERIFY(!outcome.outcome.failure);
-        const bool removal = action == "Ja" || action == "Nein";
-        QCOMPARE(asked,
-                 removal && !refused
-                     ? "Soll der Benutzer " + name + " wirklich gelöscht werden ?|Paukomat V1.1"
-                     : "");
-        const QStringList now =
-            action == "in" ? QString(program.bytes("tmpUsr")).split("\r\n") : users.names() << "";
-        QCOMPARE(now.join('|'), after);
+        const bool removal = row.action == Action::RemoveYes || row.action == Action::RemoveNo;
+        QCOMPARE(asked.has_value(), removal && !refused);
+        if (asked) {
+            QCOMPARE(asked->text, "Soll der Benutzer " + row.name + " wirklich gelöscht werden ?");
+            QCOMPARE(asked->title, Plain);
+        }
+        if (row.action == Action::SignIn)
+            QCOMPARE(program.bytes("tmpUsr"), TestProgram::plainBytes(row.after));
+        else
+            QCOMPARE(users.names(), row.after);
         // Nothing is written before every check has passed; a new user gets a directory.
         QStringList added = program.entries();
         for (const QString& entry : before)
             added.removeOne(entry);
-        QCOMPARE(added, action == "new" && !refused ? QStringList{name} : QStringList{});
-        QCOMPARE(program.exists("bert"), after.contains("bert|") || action != "Ja");
+        QCOMPARE(added,
+                 row.action == Action::Create && !refused ? QStringList{row.name} : QStringList{});
+        QCOMPARE(program.exists("bert"),
+                 row.after.contains("bert") || row.action != Action::RemoveYes);
     }
 };
 

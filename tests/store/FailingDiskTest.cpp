@@ -10,42 +10,62 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <functional>
+
 using testing::SmallDisk;
 using testing::TestProgram;
 
 namespace {
 
-// Carries out the steps on the one visible window: "login" and "main" show that screen, "yes" and
-// "ok" answer the next question, "?text" the next input box; "name=text" puts the text into a box,
-// and a name alone presses that button, menu entry or Enter in that box.
-void perform(TestProgram& p, const QStringList& steps)
+// A step on the one visible window, or on the program.
+using Step = std::function<void(TestProgram&)>;
+
+QObject* control(const QString& name)
 {
-    for (const QString& step : steps) {
-        const QList<QWidget*> windows = TestProgram::visibleWindows();
-        QWidget none;
-        const auto find = [&]<class T>(T*) {
-            return (windows.size() == 1 ? windows[0] : &none)
-                ->findChild<T*>(step.section('=', 0, 0));
-        };
-        if (step == "login" || step == "main")
-            step == "login" ? p.screens().showLogin() : p.screens().showMain();
-        else if (step == "yes" || step == "ok")
-            p.messages.queue(step == "yes" ? ui::Answer::Yes : ui::Answer::Ok);
-        else if (step.startsWith('?'))
-            p.input.queue(step.mid(1));
-        else if (auto* box = find(static_cast<QLineEdit*>(nullptr)))
-            step.contains('=') ? box->setText(step.section('=', 1))
-                               : QTest::keyClick(box, Qt::Key_Return);
-        else if (auto* combo = find(static_cast<QComboBox*>(nullptr)))
-            combo->setEditText(step.section('=', 1));
-        else if (auto* button = find(static_cast<QAbstractButton*>(nullptr)))
-            button->click();
-        else if (auto* action = find(static_cast<QAction*>(nullptr)))
-            action->trigger();
-        else
-            QFAIL(qPrintable("no " + step));
-    }
+    const QList<QWidget*> windows = TestProgram::visibleWindows();
+    QObject* found = windows.size() == 1 ? windows[0]->findChild<QObject*>(name) : nullptr;
+    if (!found)
+        QTest::qFail(qPrintable("no " + name), __FILE__, __LINE__);
+    return found;
 }
+
+// Clicks a button, triggers a menu entry or presses Enter in a line edit.
+Step press(const QString& name)
+{
+    return [=](TestProgram&) {
+        QObject* found = control(name);
+        if (auto* button = qobject_cast<QAbstractButton*>(found))
+            button->click();
+        else if (auto* action = qobject_cast<QAction*>(found))
+            action->trigger();
+        else if (auto* box = qobject_cast<QLineEdit*>(found))
+            QTest::keyClick(box, Qt::Key_Return);
+    };
+}
+
+Step type(const QString& name, const QString& text)
+{
+    return [=](TestProgram&) {
+        QObject* found = control(name);
+        if (auto* box = qobject_cast<QLineEdit*>(found))
+            box->setText(text);
+        else if (auto* combo = qobject_cast<QComboBox*>(found))
+            combo->setEditText(text);
+    };
+}
+
+// The answer to the next input box.
+Step answer(const QString& text)
+{
+    return [=](TestProgram& p) { p.input.queue(text); };
+}
+
+Step show(void (app::Screens::*screen)())
+{
+    return [=](TestProgram& p) { (p.screens().*screen)(); };
+}
+
+const Step Login = show(&app::Screens::showLogin), Main = show(&app::Screens::showMain);
 
 // One save: the stored file it writes and how the message names it, its plain lines once the save
 // succeeded, the way there, the action that saves, and the message after which the save follows.
@@ -55,13 +75,14 @@ struct Save
     QString file;
     QString named;
     QStringList saved;
-    QStringList prepare;
-    QStringList act;
+    QList<Step> prepare;
+    QList<Step> act;
     QString armedBy = {};
     QString consequence = "Der bisherige Inhalt der Datei bleibt erhalten.";
 };
 
-const QStringList AnswerRight = {"ok", "cmdStartUebung", "txtLoesung=Haus", "txtLoesung"};
+const QList<Step> AnswerRight = {press("cmdStartUebung"), type("txtLoesung", "Haus"),
+                                 press("txtLoesung")};
 const QString Users = "\"PK.dat\" (Benutzerliste)";
 const QString Languages = "\"Spr.dat\" (Sprachenliste)";
 const QString Lessons = "\"LSp1\" (Lektionsliste der Sprache \"Englisch\")";
@@ -74,7 +95,7 @@ const QList<Save> Saves = {
      "\"tmpPK.dat\" (Arbeitskopie der Benutzerliste)",
      {"anna", "geheim", "bernd", "pw"},
      {},
-     {"login"},
+     {Login},
      {},
      "Die gespeicherte Benutzerliste \"PK.dat\" bleibt unverändert; ihre Benutzer werden "
      "angezeigt, sobald wieder gespeichert werden kann."},
@@ -82,70 +103,70 @@ const QList<Save> Saves = {
      "PK.dat",
      Users,
      {"anna", "geheim", "bernd", "pw", "carl", "pw2"},
-     {"login"},
-     {"cmdNeuerUser", "txtBenutzerName=carl", "txtKennwort1=pw2", "txtKennwort2=pw2",
-      "cmdNimmNutzer"}},
+     {Login},
+     {press("cmdNeuerUser"), type("txtBenutzerName", "carl"), type("txtKennwort1", "pw2"),
+      type("txtKennwort2", "pw2"), press("cmdNimmNutzer")}},
     {"remove user",
      "PK.dat",
      Users,
      {"anna", "geheim"},
-     {"login"},
-     {"cboBenutzer=bernd", "txtPassword=pw", "yes", "cmdUserLoeschen"}},
+     {Login},
+     {type("cboBenutzer", "bernd"), type("txtPassword", "pw"), press("cmdUserLoeschen")}},
     {"new language",
      "anna/Spr.dat",
      Languages,
      {"Englisch\\\\LSp1", "Latein\\\\LSp2", "Französisch\\\\LSp3"},
-     {"main"},
-     {"?Französisch", "mnuNeueSprache"}},
+     {Main},
+     {answer("Französisch"), press("mnuNeueSprache")}},
     {"rename language",
      "anna/Spr.dat",
      Languages,
      {"Amerikanisch\\\\LSp1", "Latein\\\\LSp2"},
-     {"main"},
-     {"?Amerikanisch", "mnuTitleSprache"}},
+     {Main},
+     {answer("Amerikanisch"), press("mnuTitleSprache")}},
     {"delete language",
      "anna/Spr.dat",
      Languages,
      {"Latein\\\\LSp2"},
-     {"main"},
-     {"yes", "mnuSpracheDelete"}},
+     {Main},
+     {press("mnuSpracheDelete")}},
     {"new lesson",
      "anna/LSp1",
      Lessons,
      {"Lektion 1\\\\U1", "Lektion 2\\\\U2", "Lektion 3\\\\U3"},
-     {"main"},
-     {"?Lektion 3", "mnuNeueLektion"}},
+     {Main},
+     {answer("Lektion 3"), press("mnuNeueLektion")}},
     {"rename lesson",
      "anna/LSp1",
      Lessons,
      {"Anfang\\\\U1", "Lektion 2\\\\U2"},
-     {"main"},
-     {"?Anfang", "mnuTitleLektion"}},
+     {Main},
+     {answer("Anfang"), press("mnuTitleLektion")}},
     {"delete lesson",
      "anna/LSp1",
      Lessons,
      {"Lektion 2\\\\U2"},
-     {"main"},
-     {"yes", "mnuLektionDelete"}},
+     {Main},
+     {press("mnuLektionDelete")}},
     {"editor beenden",
      "anna/Englisch/U1",
      Lesson,
      {"house\\\\Haus\\\\\\f", "tree\\\\Baum\\\\\\f"},
-     {"main", "mnuLektionEdit", "txtNewVokabelSprache=tree", "txtNewVokabelDeutsch=Baum",
-      "cmdVokabelNeu"},
-     {"cmdExit"}},
+     {Main, press("mnuLektionEdit"), type("txtNewVokabelSprache", "tree"),
+      type("txtNewVokabelDeutsch", "Baum"), press("cmdVokabelNeu")},
+     {press("cmdExit")}},
     {"exercise Zurück",
      "anna/Englisch/U1",
      Lesson,
      {"house\\\\Haus\\\\\\r"},
-     QStringList{"main", "BtnGo"} + AnswerRight,
-     {"cmdCancel"}},
+     QList<Step>{Main, press("BtnGo")} + AnswerRight,
+     {press("cmdCancel")}},
     // The run cannot go on without its copy; it stops, and the next run goes through.
     {"run copy",
      "anna/Englisch/U1",
      Lesson,
      {"house\\\\Haus\\\\\\r"},
-     {"main", "BtnGo"},
+     {Main, press("BtnGo")},
      AnswerRight,
      {},
      "Die Übung wird abgebrochen; die Lektion bleibt, wie sie war."},
@@ -154,7 +175,7 @@ const QList<Save> Saves = {
      "anna/Englisch/EU1",
      "\"EU1\" (Ergebnisse der Lektion \"Lektion 1\")",
      {" 11\\\\ 8", "10\\\\7", "1\\\\1"},
-     {"main", "BtnGo"},
+     {Main, press("BtnGo")},
      AnswerRight,
      "Die Übung ist beendet."},
 };
@@ -188,28 +209,30 @@ private slots:
         p.writeScrambled("anna/Englisch/EU1", {" 10\\\\ 7", "10\\\\7"});
         if (save.prepare.isEmpty()) // a stale copy would show users the list no longer has
             p.writePlain("tmpPK.dat", {"alt", "alt"});
-        perform(p, save.prepare);
-        const auto before = testing::storedFiles(p.dir());
-        const QWidget* window = TestProgram::visibleWindows().value(0);
-        const QString screen = window ? window->objectName() : "frmLogin";
-
-        // The disk fills up before the save and has room again once the failure was reported.
+        // Every message is answered, a question with yes. The disk fills up before the save and
+        // has room again once the failure was reported.
         QStringList errors;
         bool armed = save.armedBy.isEmpty();
         p.messages.onShow = [&](QWidget*) {
             const testing::RecordedMessage& m = p.messages.shown.last();
+            p.messages.queue(m.buttons == ui::Buttons::YesNo ? ui::Answer::Yes : ui::Answer::Ok);
             if (m.title == store::ErrorTitle) {
                 errors << m.text;
-                p.messages.answers.prepend(ui::Answer::Ok);
                 disk.makeRoom();
             } else if (!armed && m.text.startsWith(save.armedBy)) {
                 armed = true;
                 disk.fill();
             }
         };
+        for (const Step& step : save.prepare)
+            step(p);
+        const auto before = testing::storedFiles(p.dir());
+        const QWidget* window = TestProgram::visibleWindows().value(0);
+        const QString screen = window ? window->objectName() : "frmLogin";
         if (armed)
             disk.fill();
-        perform(p, save.act);
+        for (const Step& step : save.act)
+            step(p);
         disk.makeRoom();
 
         // Every stored file keeps its bytes, the failure is told once, and the screen goes on.
@@ -220,10 +243,12 @@ private slots:
                                "(Der Datenträger ist voll).\n"
                              + save.consequence});
         const QList<QWidget*> windows = TestProgram::visibleWindows();
-        QVERIFY(windows.size() == 1 && windows[0]->isEnabled()
-                && windows[0]->objectName() == screen);
+        QCOMPARE(windows.size(), 1);
+        QVERIFY(windows[0]->isEnabled());
+        QCOMPARE(windows[0]->objectName(), screen);
         QVERIFY(!p.bytes("tmpPK.dat").startsWith("alt"));
-        perform(p, save.act);
+        for (const Step& step : save.act)
+            step(p);
         QCOMPARE(p.readScrambled(save.file), save.saved);
         QCOMPARE(errors.size(), 1);
     }

@@ -12,6 +12,8 @@
 
 using namespace store;
 
+enum Failure { Full, ReadOnly, TooBig };
+
 class RealDiskTest : public QObject
 {
     Q_OBJECT
@@ -19,38 +21,31 @@ class RealDiskTest : public QObject
 private slots:
     void failedSaveKeepsTheOldBytes_data()
     {
-        QTest::addColumn<int>("failure");
+        QTest::addColumn<Failure>("failure");
         QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("name"); // working and run copies are not synced
         QTest::addColumn<QString>("reason");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("logName");
-        const QStringList reasons = {"Der Datenträger ist voll",
-                                     "der Datenträger ist schreibgeschützt",
-                                     "die Datei wird zu groß"};
-        for (int size : {5, 70000, 1 << 20})
-            for (int failure = 0; failure < 3; ++failure)
-                QTest::addRow("%s, %d", qPrintable(reasons[failure]), size)
-                    << failure << size << reasons[failure] << "U1"
-                    << "EU1";
-        // Working and run copies are not synced, yet a failure to write them is told all the same.
-        for (int failure = 0; failure < 3; ++failure)
-            QTest::addRow("working copy, %s", qPrintable(reasons[failure]))
-                << failure << 70000 << reasons[failure] << "tmpU1"
-                << "tmpUxx";
+        const QList<std::pair<Failure, QString>> failures = {
+            {Full, "Der Datenträger ist voll"},
+            {ReadOnly, "der Datenträger ist schreibgeschützt"},
+            {TooBig, "die Datei wird zu groß"}};
+        for (const auto& [failure, reason] : failures)
+            for (const auto& [size, name] : {std::pair{5, "U1"}, {1 << 20, "U1"}, {70000, "tmpU1"}})
+                QTest::addRow("%s, %s, %d", qPrintable(reason), name, size)
+                    << failure << size << QString(name) << reason;
     }
     void failedSaveKeepsTheOldBytes()
     {
-        QFETCH(int, failure);
+        QFETCH(Failure, failure);
         QFETCH(int, size);
-        QFETCH(QString, reason);
         QFETCH(QString, name);
-        QFETCH(QString, logName);
+        QFETCH(QString, reason);
         testing::SmallDisk disk(4 << 20);
-        if (!disk.isMounted() && failure < 2)
+        if (!disk.isMounted() && failure != TooBig)
             QSKIP(qPrintable("no small file system here: " + disk.reason()));
         QTemporaryDir fallback;
         const QString dir = disk.isMounted() ? disk.path() : fallback.path();
-        const QString path = dir + "/" + name, log = dir + "/" + logName;
+        const QString path = dir + "/" + name, log = path + "x";
         // The log fills its last page, so that every append needs room the disk does not have.
         const QByteArray old = "alt\r\n", oldLog = QByteArray(4094, 'e') + "\r\n";
         QVERIFY(TextFile::writeBytes(path, old) && TextFile::writeBytes(log, oldLog));
@@ -58,24 +53,25 @@ private slots:
         rlimit limit{};
         getrlimit(RLIMIT_FSIZE, &limit);
         const rlimit unlimited = limit;
-        if (failure == 0)
+        if (failure == Full)
             disk.fill();
-        else if (failure == 1)
+        else if (failure == ReadOnly)
             disk.setReadOnly(true);
         // Writes beyond the limit fail with EFBIG instead of ending the process; the append gets
         // to write three bytes, which it has to take back.
         std::signal(SIGXFSZ, SIG_IGN);
-        limit.rlim_cur = failure == 2 ? 4 : limit.rlim_cur;
+        limit.rlim_cur = failure == TooBig ? 4 : limit.rlim_cur;
         setrlimit(RLIMIT_FSIZE, &limit);
         const Outcome replaced = TextFile::writeRawLines(path, lines);
-        limit.rlim_cur = failure == 2 ? oldLog.size() + 3 : limit.rlim_cur;
+        limit.rlim_cur = failure == TooBig ? oldLog.size() + 3 : limit.rlim_cur;
         setrlimit(RLIMIT_FSIZE, &limit);
         const Outcome appended = TextFile::appendRawLines(log, lines);
         setrlimit(RLIMIT_FSIZE, &unlimited);
         QCOMPARE(failureMessage(replaced.about("Lektion \"Verben\"")),
                  "Die Datei \"" + name + "\" (Lektion \"Verben\") konnte nicht gespeichert werden ("
                      + reason + ").\nDer bisherige Inhalt der Datei bleibt erhalten.");
-        QVERIFY(!appended.ok() && appended.failure->reason == reason);
+        QVERIFY(!appended.ok());
+        QCOMPARE(appended.failure->reason, reason);
         QCOMPARE(testing::readFile(path), old);
         QCOMPARE(testing::readFile(log), oldLog);
         // Nothing is left beside the stored files but the filler.

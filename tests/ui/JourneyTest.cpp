@@ -28,11 +28,11 @@ Tree tree(const QString& root)
     return now;
 }
 
-QByteArray S(const QStringList& lines)
+QByteArray scrambled(const QStringList& lines)
 {
     return TestProgram::scrambledBytes(lines);
 }
-QByteArray P(const QStringList& lines)
+QByteArray plain(const QStringList& lines)
 {
     return TestProgram::plainBytes(lines);
 }
@@ -41,13 +41,14 @@ QString keyed(const QString& name, const QString& key)
 {
     return name + "\\\\" + key;
 }
-QString pair(const QString& f, const QString& g, char m)
+QString pair(const QString& foreign, const QString& german, char mark)
 {
-    return keyed(f, g) + "\\\\\\" + m;
+    return keyed(foreign, german) + "\\\\\\" + mark;
 }
-QStringList lesson(const char* m)
+// The lesson's two pairs with their marks.
+QStringList lesson(const char* marks)
 {
-    return {pair("house", "Haus;Gebäude", m[0]), pair("the", "der;die;das", m[1])};
+    return {pair("house", "Haus;Gebäude", marks[0]), pair("the", "der;die;das", marks[1])};
 }
 
 // The one visible window when it is usable, and of the class named; nullptr otherwise.
@@ -122,7 +123,6 @@ void byKeys(int menuKey, const char* menu, int entryKey)
             QCOMPARE(hub->isEnabled(), hub->isVisible());                                          \
         want.insert(Tree __VA_ARGS__);                                                             \
         want.removeIf([](Tree::iterator it) { return *it == Gone; });                              \
-        QCOMPARE(tree(p().dir()).keys(), want.keys());                                             \
         QCOMPARE(tree(p().dir()), want);                                                           \
     } while (false)
 
@@ -184,10 +184,10 @@ private slots:
                  "Ungültiges Kennwort, versuchen Sie es noch einmal!");
         type("geheim\n");
         STEP(frmMain,
-             {{"PK.dat", S({"anna", "geheim"})},
-              {"tmpPK.dat", P({"anna", "geheim"})},
+             {{"PK.dat", scrambled({"anna", "geheim"})},
+              {"tmpPK.dat", plain({"anna", "geheim"})},
               {"anna/", ""},
-              {"tmpUsr", P({"anna", "geheim"})},
+              {"tmpUsr", plain({"anna", "geheim"})},
               {"anna/Spr.dat", ""},
               {"anna/tmpSpr.dat", ""}});
     }
@@ -204,11 +204,11 @@ private slots:
         byKeys(Qt::Key_L, "mnuLektionen", Qt::Key_B);
         const QStringList languages = {keyed("Englisch", "LSp1")};
         STEP(frmEditUnit,
-             {{"anna/Spr.dat", S(languages)},
-              {"anna/tmpSpr.dat", P(languages)},
+             {{"anna/Spr.dat", scrambled(languages)},
+              {"anna/tmpSpr.dat", plain(languages)},
               {"anna/Englisch/", ""},
-              {"anna/LSp1", S({keyed("Lektion 1", "U1")})},
-              {"anna/tmpEdit", P({"Englisch", "Lektion 1", "U1"})},
+              {"anna/LSp1", scrambled({keyed("Lektion 1", "U1")})},
+              {"anna/tmpEdit", plain({"Englisch", "Lektion 1", "U1"})},
               {"anna/Englisch/U1", ""},
               {"anna/Englisch/tmpU1", ""}});
         for (const QString& line : lesson("ff")) {
@@ -220,7 +220,7 @@ private slots:
         STEP(frmMain,
              {{"anna/tmpEdit", Gone},
               {"anna/Englisch/tmpU1", Gone},
-              {"anna/Englisch/U1", S(lesson("ff"))}});
+              {"anna/Englisch/U1", scrambled(lesson("ff"))}});
     }
 
     // One run by keys: Shift+Tab to the start button, Space starts, Enter judges. Its results
@@ -231,9 +231,9 @@ private slots:
         press(Qt::Key_Tab, Qt::ShiftModifier);
         press(Qt::Key_Space);
         STEP(frmPaukomat,
-             {{"anna/tmpEdit", P({"Englisch", "Lektion 1", "U1"})},
+             {{"anna/tmpEdit", plain({"Englisch", "Lektion 1", "U1"})},
               {"anna/Englisch/EU1", ""},
-              {"anna/Englisch/tmpU1", P(lesson("ff"))}});
+              {"anna/Englisch/tmpU1", plain(lesson("ff"))}});
         QCOMPARE(focusRound(0), "cmdStartUebung");
         press(Qt::Key_Space); // the focus goes to the answer box
         type("Haus\n");
@@ -245,11 +245,12 @@ private slots:
         // The run moved its pairs through the boxes, beside the lesson.
         const QString day = QDate::currentDate().toString(Qt::ISODate);
         STEP(frmErgebnis,
-             {{"tmpErgShow", P({dir, "anna", "Englisch", "Lektion 1", dir + "EU1"})},
-              {"anna/Englisch/tmpU1", P(lesson("rf"))},
-              {"anna/Englisch/U1", S(lesson("rf"))},
-              {"anna/Englisch/EU1", S({" 2\\\\ 1", "2\\\\1"})},
-              {"anna/Englisch/.KU1", S({"2\\\\" + day + "\\\\house", "1\\\\" + day + "\\\\the"})}});
+             {{"tmpErgShow", plain({dir, "anna", "Englisch", "Lektion 1", dir + "EU1"})},
+              {"anna/Englisch/tmpU1", plain(lesson("rf"))},
+              {"anna/Englisch/U1", scrambled(lesson("rf"))},
+              {"anna/Englisch/EU1", scrambled({" 2\\\\ 1", "2\\\\1"})},
+              {"anna/Englisch/.KU1",
+               scrambled({"2\\\\" + day + "\\\\house", "1\\\\" + day + "\\\\the"})}});
         click("cmdCancel");
         click("cmdCancel");
         STEP(frmMain, {{"anna/Englisch/tmpU1", Gone}});

@@ -7,16 +7,17 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-// A scratch directory for the files of a lesson, written and read as whole bytes.
+// A scratch directory for the files of one lesson, written and read as whole bytes.
 struct LessonDir
 {
     QTemporaryDir dir;
 
     [[nodiscard]] QString path(const QString& name = {}) const { return dir.path() + '/' + name; }
-    QStringList files(const QString& sub = {}) const
+    [[nodiscard]] QStringList files(const QString& sub = {}) const
     {
         return QDir(path(sub)).entryList(QDir::Files);
     }
+    // "missing" for a file that is not there.
     [[nodiscard]] QByteArray bytes(const QString& name) const
     {
         QFile file(path(name));
@@ -28,7 +29,7 @@ struct LessonDir
         return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
     }
 
-    // The bytes of a file of these lines, ended by CR LF, scrambled or plain.
+    // The bytes of a file of these lines, each ended by CR LF, scrambled as lessons are stored.
     [[nodiscard]] static QByteArray file(const QStringList& lines, bool scrambled = true)
     {
         QByteArray data;
