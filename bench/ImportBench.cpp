@@ -25,7 +25,7 @@ void importList(benchmark::State& state, exchange::Format format)
     program.writePlain(QStringLiteral("tmpUsr"), {QStringLiteral("anna")});
     lessons::Library library{store::DataTree(program.dir())};
     const QString language = QStringLiteral("Englisch");
-    if (!library.open().isDone() || !library.createLanguage(language).ok()
+    if (!library.open().ok() || !library.createLanguage(language).ok()
         || !library.listLanguages()) {
         state.SkipWithError("no language to import into");
         return;

@@ -65,7 +65,7 @@ void checkPlan(const ImportSource& source, const ImportChoice& choice)
 int checkImport(const QByteArray& bytes, const QString& fileName)
 {
     const ImportSource source = readImportData(bytes, fileName);
-    if (!source.error.isEmpty()) {
+    if (!source.outcome.ok()) {
         expect(source.rows.isEmpty() && source.columns.isEmpty(), "a refused file gives no rows");
         return 0;
     }
@@ -168,7 +168,7 @@ int fuzzRoundTrip(const std::uint8_t* data, std::size_t size)
             kvtml ? exportKvtml(pairs, language, lesson) : exportDelimited(pairs);
         const ImportSource source = readImportData(
             file, lesson + (kvtml ? QStringLiteral(".kvtml") : QStringLiteral(".tsv")));
-        expect(source.error.isEmpty(), "an exported lesson can be read");
+        expect(source.outcome.ok(), "an exported lesson can be read");
         expect(source.lessonName == lessonNameProposal(lesson),
                "an exported lesson is proposed under its name");
         // A first pair that looks like column names is proposed as header row; the user unticks it,

@@ -62,11 +62,13 @@ int fuzzUserList(const std::uint8_t* data, std::size_t size)
                    "a listed user's own password matches");
     }
     if (plain.size() >= 2) {
-        const signin::Outcome signedIn = users.signIn(names[0], plain[1]);
-        const handoff::Read<QString> handed = handoff::readSignedInUser(store::DataTree(dir));
-        expect(signedIn.refused() != store::isSafePathName(names[0]),
+        const bool refused =
+            users.signIn(names[0], plain[1]).outcome.status == store::Outcome::Status::Refused;
+        const store::Result<QString> handed =
+            handoff::readSignedInUser(store::DataTree(dir), {QStringLiteral("fehlt"), {}});
+        expect(refused != store::isSafePathName(names[0]),
                "the first user signs in unless the name cannot be a directory");
-        expect(signedIn.refused() || (handed.ok() && handed.value == names[0]),
+        expect(refused || (handed.ok() && handed.value == names[0]),
                "the signed-in user is the one the hand-off names");
     }
     return 0;
@@ -115,7 +117,7 @@ int fuzzListFile(const std::uint8_t* data, std::size_t size)
            "a list written back unchanged keeps its bytes");
 
     lessons::Library library(tree);
-    expect(library.open().isDone(), "the signed-in user's library opens");
+    expect(library.open().ok(), "the signed-in user's library opens");
     expect(bool(library.listLanguages()), "a readable language list is shown");
     expect(library.languages().size() == list.size(), "every line of the language list is shown");
     for (qsizetype i = 0; i < std::min(library.languages().size(), Probes); ++i) {
@@ -128,7 +130,7 @@ int fuzzListFile(const std::uint8_t* data, std::size_t size)
             expect(library.lessons().size() == lessons::readList(userPath + key).size(),
                    "every line of a lesson list is shown");
         for (const QString& name : library.lessons().mid(0, 2)) {
-            const lessons::Result<lessons::LessonRef> found = library.findLesson(language, name);
+            const store::Result<lessons::LessonRef> found = library.findLesson(language, name);
             expect(!found.ok() || found.value.files.stored().startsWith(tree.programPath()),
                    "a lesson found lies inside the program directory");
         }
@@ -185,13 +187,15 @@ int fuzzHandOff(const std::uint8_t* data, std::size_t size)
     writeFile(tree.programFile(handoff::ResultsRequestFile), files[2]);
     QDir().mkpath(tree.languagePath(User, Language));
 
-    const editor::HandedOverLesson lesson =
+    const store::Result<editor::HandedOverLesson> lesson =
         editor::openHandedOverLesson(tree, editor::LessonUse::Editing);
-    if (lesson.lesson)
-        expect(QDir::cleanPath(lesson.lesson->files().stored()).startsWith(tree.programPath()),
-               "a lesson handed over lies inside the program directory");
+    if (lesson.value.lesson)
+        expect(
+            QDir::cleanPath(lesson.value.lesson->files().stored()).startsWith(tree.programPath()),
+            "a lesson handed over lies inside the program directory");
 
-    const handoff::Read<handoff::ResultsRequest> request = handoff::readResultsRequest(tree);
+    const store::Result<handoff::ResultsRequest> request =
+        handoff::readResultsRequest(tree, {QStringLiteral("fehlt"), {}});
     if (request.ok()) {
         const QString languageDir =
             QDir::cleanPath(QFileInfo(tree.languagePath(request.value.user, request.value.language))

@@ -66,7 +66,7 @@ Boxes readBoxFile(const QString& path)
     return boxes;
 }
 
-store::FileResult writeBoxFile(const QString& path, const Boxes& boxes, const QStringList& words)
+store::Outcome writeBoxFile(const QString& path, const Boxes& boxes, const QStringList& words)
 {
     QList<QByteArray> lines;
     lines.reserve(std::min(boxes.size(), words.size()));

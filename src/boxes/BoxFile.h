@@ -1,7 +1,7 @@
 #pragma once
 
 #include "boxes/Boxes.h"
-#include "store/FileResult.h"
+#include "store/Outcome.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,7 +20,7 @@ namespace boxes {
 [[nodiscard]] Boxes readBoxFile(const QString& path);
 
 // Replaces the file as a whole with the places of the words given, in their order, each once.
-[[nodiscard]] store::FileResult writeBoxFile(const QString& path, const Boxes& boxes,
-                                             const QStringList& words);
+[[nodiscard]] store::Outcome writeBoxFile(const QString& path, const Boxes& boxes,
+                                          const QStringList& words);
 
 } // namespace boxes

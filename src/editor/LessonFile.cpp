@@ -15,15 +15,16 @@
 
 namespace editor {
 
-using store::FileResult;
+using store::Outcome;
 
 namespace {
 
-using Status = EditResult::Status;
+// The title of the editor's refusals of a pair.
+const QString PairTitle = QStringLiteral("Paukomat V1.1  ... neue Vokabel");
 
-EditResult saved(const FileResult& result)
+Outcome refused(const QString& text)
 {
-    return result ? EditResult{} : EditResult{Status::Failed, {}, result};
+    return Outcome::refused(text, PairTitle);
 }
 
 // The bytes before the first two adjacent backslashes; the whole line when there are none.
@@ -66,14 +67,14 @@ void LessonFile::Text::append(QByteArrayView line)
     bytes.append("\r\n", 2);
 }
 
-FileResult LessonFile::open()
+Outcome LessonFile::open()
 {
-    if (FileResult made = store::TextFile::touch(m_files.stored()); !made)
+    if (Outcome made = store::TextFile::touch(m_files.stored()); !made)
         return made;
     // The lines are kept as the lesson holds them rather than read back from the working copy:
     // a line of a damaged lesson may hold a line end of its own, which would split it there.
     QByteArray data;
-    if (FileResult read = store::TextFile::readBytes(m_files.stored(), data); !read)
+    if (Outcome read = store::TextFile::readBytes(m_files.stored(), data); !read)
         return read;
     Text text;
     bool everyLineEnded = true;
@@ -99,11 +100,11 @@ FileResult LessonFile::open()
         for (const auto& [start, stop] : std::as_const(spans))
             text.append(QByteArrayView(data).sliced(start, stop - start));
     }
-    if (FileResult written = store::TextFile::writeBytes(m_files.working(), text.bytes); !written)
+    if (Outcome written = store::TextFile::writeBytes(m_files.working(), text.bytes); !written)
         return written;
     setText(std::move(text));
     m_boxes = boxes::readBoxFile(m_files.boxes());
-    return FileResult::success();
+    return Outcome::done();
 }
 
 void LessonFile::answered(const QString& foreign, bool right, QDate today)
@@ -182,29 +183,28 @@ QString LessonFile::entryProblem(const QString& foreign, const QString& german) 
     return problem.isEmpty() ? store::unstorableTextMessage(german) : problem;
 }
 
-EditResult LessonFile::add(const QString& foreign, const QString& german)
+store::Result<Listed> LessonFile::add(const QString& foreign, const QString& german)
 {
     if (const QString problem = entryProblem(foreign, german); !problem.isEmpty())
-        return EditResult::refused(problem);
+        return {Listed::No, refused(problem)};
     if (find(foreign) >= 0)
-        return EditResult::refused(QStringLiteral("Die Vokabel ist bereits vorhanden !\r\r"),
-                                   Status::Duplicate);
+        return {Listed::Already,
+                refused(QStringLiteral("Die Vokabel ist bereits vorhanden !\r\r"))};
     const QByteArray raw = store::toCp1252(WordPair::line(foreign, german));
-    if (FileResult appended = store::TextFile::appendRawLines(m_files.working(), {raw}); !appended)
-        return saved(aboutLesson(appended));
+    if (Outcome appended = store::TextFile::appendRawLines(m_files.working(), {raw}); !appended)
+        return {Listed::No, aboutLesson(appended)};
     m_text.append(raw);
     m_foreignSize.append(foreignPart(raw).size());
     m_boxes.forget(foreign);
-    return {};
+    return {Listed::No, Outcome::done()};
 }
 
-EditResult LessonFile::change(const QString& foreign, const QString& german)
+Outcome LessonFile::change(const QString& foreign, const QString& german)
 {
     if (const QString problem = entryProblem(foreign, german); !problem.isEmpty())
-        return EditResult::refused(problem);
+        return refused(problem);
     if (find(foreign) < 0)
-        return EditResult::refused(
-            QStringLiteral("Die zu ändernde Vokabel ist nicht vorhanden !\r\r"));
+        return refused(QStringLiteral("Die zu ändernde Vokabel ist nicht vorhanden !\r\r"));
     const QByteArray raw = store::toCp1252(WordPair::line(foreign, german));
     const QList<qsizetype> changed = linesOf(foreign);
     Text text;
@@ -215,18 +215,18 @@ EditResult LessonFile::change(const QString& foreign, const QString& german)
         next += hit ? 1 : 0;
         text.append(hit ? QByteArrayView(raw) : lineBytes(i));
     }
-    if (FileResult done = rebuild(text); !done)
-        return saved(aboutLesson(done));
+    if (Outcome done = rebuild(text); !done)
+        return aboutLesson(done);
     m_text = std::move(text);
     m_boxes.forget(foreign);
-    return {};
+    return Outcome::done();
 }
 
-FileResult LessonFile::remove(const QString& foreign)
+Outcome LessonFile::remove(const QString& foreign)
 {
     const QList<qsizetype> gone = linesOf(foreign);
     if (gone.isEmpty())
-        return FileResult::success();
+        return Outcome::done();
     Text text;
     QList<qsizetype> foreignSize;
     text.bytes.reserve(m_text.bytes.size());
@@ -240,15 +240,15 @@ FileResult LessonFile::remove(const QString& foreign)
         text.append(lineBytes(i));
         foreignSize.append(m_foreignSize[i]);
     }
-    if (FileResult done = rebuild(text); !done)
+    if (Outcome done = rebuild(text); !done)
         return aboutLesson(done);
     m_text = std::move(text);
     m_foreignSize = std::move(foreignSize);
     m_boxes.forget(foreign);
-    return FileResult::success();
+    return Outcome::done();
 }
 
-FileResult LessonFile::writeStored() const
+Outcome LessonFile::writeStored() const
 {
     // The stored file is the working copy with every line scrambled; the line ends stay.
     QByteArray stored = m_text.bytes;
@@ -257,11 +257,11 @@ FileResult LessonFile::writeStored() const
     return aboutLesson(store::TextFile::writeBytes(m_files.stored(), stored));
 }
 
-FileResult LessonFile::writeBoxes() const
+Outcome LessonFile::writeBoxes() const
 {
     // A lesson whose pairs were never answered needs no file of boxes.
     if (m_boxes.isEmpty() && !QFile::exists(m_files.boxes()))
-        return FileResult::success();
+        return Outcome::done();
     QStringList words;
     if (!m_boxes.isEmpty()) {
         words.reserve(size());
@@ -271,30 +271,30 @@ FileResult LessonFile::writeBoxes() const
     return aboutLesson(boxes::writeBoxFile(m_files.boxes(), m_boxes, words));
 }
 
-FileResult LessonFile::storeBack()
+Outcome LessonFile::storeBack()
 {
-    if (FileResult written = writeBoxes(); !written)
+    if (Outcome written = writeBoxes(); !written)
         return written;
-    if (FileResult written = writeStored(); !written)
+    if (Outcome written = writeStored(); !written)
         return written;
     store::TextFile::remove(m_files.working());
-    return FileResult::success();
+    return Outcome::done();
 }
 
-FileResult LessonFile::takeRunLines(const QStringList& lines)
+Outcome LessonFile::takeRunLines(const QStringList& lines)
 {
     Text text;
     text.starts.reserve(lines.size());
     for (const QString& line : lines)
         text.append(store::toCp1252(line));
     setText(std::move(text));
-    if (FileResult written = writeBoxes(); !written)
+    if (Outcome written = writeBoxes(); !written)
         return written;
-    if (FileResult written = writeStored(); !written)
+    if (Outcome written = writeStored(); !written)
         return written;
     if (store::TextFile::writeBytes(m_files.working(), m_text.bytes))
         removeRunCopy();
-    return FileResult::success();
+    return Outcome::done();
 }
 
 void LessonFile::removeRunCopy() const
@@ -307,16 +307,17 @@ void LessonFile::removeScratchFiles() const
     store::removeMatching(m_files.languagePath(), QStringLiteral("tmp*"));
 }
 
-FileResult LessonFile::aboutLesson(FileResult result) const
+Outcome LessonFile::aboutLesson(Outcome result) const
 {
     // The user knows the lesson, not its working or run copy.
-    result.path = m_files.stored();
+    if (result.failure)
+        result.failure->path = m_files.stored();
     return result.about(store::lessonSubject(m_name));
 }
 
-FileResult LessonFile::rebuild(const Text& text)
+Outcome LessonFile::rebuild(const Text& text)
 {
-    if (FileResult written = store::TextFile::writeBytes(m_files.rebuild(), text.bytes); !written)
+    if (Outcome written = store::TextFile::writeBytes(m_files.rebuild(), text.bytes); !written)
         return written;
     // rename() replaces the working copy in one step, so it is never missing or half written.
     std::error_code error;
@@ -324,9 +325,9 @@ FileResult LessonFile::rebuild(const Text& text)
                             QFile::encodeName(m_files.working()).toStdString(), error);
     if (error) {
         store::TextFile::remove(m_files.rebuild());
-        return FileResult::failure(m_files.working(), QString::fromLocal8Bit(error.message()));
+        return Outcome::failed(m_files.working(), QString::fromLocal8Bit(error.message()));
     }
-    return FileResult::success();
+    return Outcome::done();
 }
 
 void LessonFile::setText(Text text)
@@ -338,46 +339,43 @@ void LessonFile::setText(Text text)
         m_foreignSize.append(foreignPart(lineBytes(i)).size());
 }
 
-HandedOverLesson openHandedOverLesson(const store::DataTree& tree, LessonUse use)
+store::Result<HandedOverLesson> openHandedOverLesson(const store::DataTree& tree, LessonUse use)
 {
     const bool editing = use == LessonUse::Editing;
-    HandedOverLesson handed;
-    const handoff::Read<QString> user = handoff::readSignedInUser(tree);
-    if (!user.ok()) {
-        handed.refusal = user.problem == handoff::Problem::Unsafe
-            ? store::unsafeNameMessage(user.unsafeName)
-            : QStringLiteral("Der angemeldete Benutzer ist nicht bekannt, die Datei \"%1\" fehlt "
-                             "oder ist leer. %2")
-                  .arg(handoff::SignedInFile,
-                       editing ? QStringLiteral("Die Lektion kann nicht bearbeitet werden !")
-                               : QStringLiteral("Die Übung kann nicht geöffnet werden."));
-        return handed;
-    }
-    handed.user = user.value;
+    const store::Result<QString> user = handoff::readSignedInUser(
+        tree,
+        {QStringLiteral("Der angemeldete Benutzer ist nicht bekannt, die Datei \"%1\" fehlt "
+                        "oder ist leer. %2")
+             .arg(handoff::SignedInFile,
+                  editing ? QStringLiteral("Die Lektion kann nicht bearbeitet werden !")
+                          : QStringLiteral("Die Übung kann nicht geöffnet werden.")),
+         store::ErrorTitle});
+    if (!user.ok())
+        return {{}, user.outcome};
 
     // The main screen writes three lines; should the file hold more, the last three count.
-    const handoff::Read<handoff::LessonChoice> choice = handoff::readLessonChoice(tree, user.value);
-    if (!choice.ok()) {
-        handed.refusal = choice.problem == handoff::Problem::Unsafe
-            ? store::unsafeNameMessage(choice.unsafeName)
-            : (editing ? QStringLiteral("Es ist keine Lektion zum Bearbeiten angegeben, die Datei "
-                                        "\"%1\" fehlt oder ist unvollständig. Bitte wählen Sie die "
-                                        "Lektion erneut aus !")
-                       : QStringLiteral("Die gewählte Lektion ist nicht bekannt, die Datei \"%1\" "
-                                        "fehlt oder ist unvollständig. Die Übung kann nicht "
-                                        "geöffnet werden."))
-                  .arg(handoff::LessonChoiceFile);
-        return handed;
-    }
+    const store::Result<handoff::LessonChoice> choice = handoff::readLessonChoice(
+        tree, user.value,
+        {(editing ? QStringLiteral("Es ist keine Lektion zum Bearbeiten angegeben, die Datei "
+                                   "\"%1\" fehlt oder ist unvollständig. Bitte wählen Sie die "
+                                   "Lektion erneut aus !")
+                  : QStringLiteral("Die gewählte Lektion ist nicht bekannt, die Datei \"%1\" "
+                                   "fehlt oder ist unvollständig. Die Übung kann nicht "
+                                   "geöffnet werden."))
+             .arg(handoff::LessonChoiceFile),
+         store::ErrorTitle});
+    if (!choice.ok())
+        return {{}, choice.outcome};
 
     const handoff::LessonChoice& chosen = choice.value;
     LessonFile lesson({tree.languagePath(user.value, chosen.language), chosen.key}, chosen.language,
                       chosen.lesson);
-    if (const FileResult opened = lesson.open(); !opened)
-        handed.refusal = store::lessonInaccessibleMessage(chosen.lesson, opened.path, opened.error);
-    else
-        handed.lesson.emplace(std::move(lesson));
-    return handed;
+    if (const Outcome opened = lesson.open(); !opened)
+        return {{},
+                Outcome::refused(store::lessonInaccessibleMessage(
+                                     chosen.lesson, opened.failure->path, opened.failure->reason),
+                                 store::ErrorTitle)};
+    return {{user.value, std::move(lesson)}, Outcome::done()};
 }
 
 } // namespace editor

@@ -3,7 +3,7 @@
 #include "boxes/Boxes.h"
 #include "editor/WordPair.h"
 #include "store/DataTree.h"
-#include "store/FileResult.h"
+#include "store/Outcome.h"
 
 #include <QByteArray>
 #include <QList>
@@ -14,21 +14,8 @@
 
 namespace editor {
 
-// What a command on the pairs came to. A refusal leaves the lesson as it was and carries the
-// message for the user; a duplicate is a refusal whose word is already listed.
-struct EditResult
-{
-    enum class Status { Done, Refused, Duplicate, Failed };
-
-    Status status = Status::Done;
-    QString refusal;
-    store::FileResult failure; // Failed: the save of the working copy, named for the lesson
-
-    [[nodiscard]] static EditResult refused(const QString& text, Status status = Status::Refused)
-    {
-        return {status, text, {}};
-    }
-};
+// Whether a pair to add has a word the lesson lists already; add() then refuses it.
+enum class Listed { No, Already };
 
 // Empty when the text can be stored as a foreign word, otherwise the message for the user.
 // Besides what no line can hold, a foreign word must not hold two adjacent backslashes or end in
@@ -55,7 +42,7 @@ public:
     // Creates the stored file empty when it is missing and makes the working copy from it. A file
     // that exists but cannot be read is a failure, never an empty lesson: storing it back would
     // wipe it. The failure names the file that failed.
-    [[nodiscard]] store::FileResult open();
+    [[nodiscard]] store::Outcome open();
 
     [[nodiscard]] qsizetype size() const { return m_text.starts.size(); }
     // The foreign word of a line, as stored and as text; a line without separator is its own word.
@@ -78,29 +65,30 @@ public:
     // An answer of a completed run moves the pair through the boxes; stored with the lines.
     void answered(const QString& foreign, bool right, QDate today);
 
-    // Appends the pair with the mark "f"; a word already there is a duplicate.
-    [[nodiscard]] EditResult add(const QString& foreign, const QString& german);
+    // Appends the pair with the mark "f"; a word already there is refused as Listed::Already. A
+    // refusal leaves the lesson as it was; a failed save of the working copy names the lesson.
+    [[nodiscard]] store::Result<Listed> add(const QString& foreign, const QString& german);
     // Gives every line of that foreign word the new meanings and the mark "f", and sends the pair
     // back to the first box: it is a new question.
-    [[nodiscard]] EditResult change(const QString& foreign, const QString& german);
+    [[nodiscard]] store::Outcome change(const QString& foreign, const QString& german);
     // Drops every line of that foreign word; a word not there leaves the lesson as it is.
-    [[nodiscard]] store::FileResult remove(const QString& foreign);
+    [[nodiscard]] store::Outcome remove(const QString& foreign);
 
     // Writes the lines back into the stored file, scrambled, and deletes the working copy; the
     // boxes go into their own file first. On failure the stored file and the working copy stay
     // as they were.
-    [[nodiscard]] store::FileResult storeBack();
+    [[nodiscard]] store::Outcome storeBack();
 
     // The lines of a completed run become the lesson's lines and are stored at once; then the
     // working copy takes them and the run copy goes. On failure the lines are still kept here,
     // so that storeBack() can store them later.
-    [[nodiscard]] store::FileResult takeRunLines(const QStringList& lines);
+    [[nodiscard]] store::Outcome takeRunLines(const QStringList& lines);
     void removeRunCopy() const;
     // Deletes every "tmp" file of the language directory, as the drill does when it is left.
     void removeScratchFiles() const;
 
     // A failure of any of the lesson's files, named as the user knows the lesson.
-    [[nodiscard]] store::FileResult aboutLesson(store::FileResult result) const;
+    [[nodiscard]] store::Outcome aboutLesson(store::Outcome result) const;
 
 private:
     // The working copy's bytes: every line followed by CR LF. A line of a damaged lesson may hold
@@ -115,12 +103,12 @@ private:
 
     [[nodiscard]] QByteArrayView lineBytes(qsizetype index) const;
     // The lines scrambled into the stored file, which is replaced as a whole.
-    [[nodiscard]] store::FileResult writeStored() const;
-    [[nodiscard]] store::FileResult writeBoxes() const;
+    [[nodiscard]] store::Outcome writeStored() const;
+    [[nodiscard]] store::Outcome writeBoxes() const;
     // Empty when the pair may join the lesson, otherwise the message for the user.
     [[nodiscard]] QString entryProblem(const QString& foreign, const QString& german) const;
     // Writes the text to the rebuild file and renames it over the working copy.
-    store::FileResult rebuild(const Text& text);
+    store::Outcome rebuild(const Text& text);
     void setText(Text text);
 
     store::LessonFiles m_files;
@@ -134,14 +122,14 @@ private:
 // Who opens the lesson handed over; the refusals say what cannot be done.
 enum class LessonUse { Editing, Drilling };
 
-// The lesson the main screen handed over (signed-in user and lesson choice), opened; or, when it
-// cannot be opened, the refusal to show.
+// The lesson the main screen handed over (signed-in user and lesson choice), opened.
 struct HandedOverLesson
 {
     QString user;
     std::optional<LessonFile> lesson;
-    QString refusal;
 };
-[[nodiscard]] HandedOverLesson openHandedOverLesson(const store::DataTree& tree, LessonUse use);
+// When the lesson cannot be opened, the refusal to show, under the error title.
+[[nodiscard]] store::Result<HandedOverLesson> openHandedOverLesson(const store::DataTree& tree,
+                                                                   LessonUse use);
 
 } // namespace editor

@@ -39,16 +39,16 @@ WordList wordList(const QString& language, const QString& lesson, const QList<Wo
     return list;
 }
 
-store::FileResult readStoredPairs(const QString& storedPath, QList<WordPair>& pairs)
+store::Outcome readStoredPairs(const QString& storedPath, QList<WordPair>& pairs)
 {
     pairs.clear();
     QList<QByteArray> lines;
-    if (store::FileResult read = store::TextFile::readRawLines(storedPath, lines); !read)
+    if (store::Outcome read = store::TextFile::readRawLines(storedPath, lines); !read)
         return read;
     pairs.reserve(lines.size());
     for (const QByteArray& line : std::as_const(lines))
         pairs.append(WordPair::parse(store::Scrambler::unscrambleText(line)));
-    return store::FileResult::success();
+    return store::Outcome::done();
 }
 
 } // namespace editor

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/WordPair.h"
-#include "store/FileResult.h"
+#include "store/Outcome.h"
 
 #include <QList>
 #include <QString>
@@ -35,6 +35,6 @@ struct WordList
 // The pairs of a stored (scrambled) lesson file in file order, damaged lines included as pairs
 // that are not valid. A missing file is an empty lesson; one that cannot be read is a failure.
 // Nothing is created or written.
-[[nodiscard]] store::FileResult readStoredPairs(const QString& storedPath, QList<WordPair>& pairs);
+[[nodiscard]] store::Outcome readStoredPairs(const QString& storedPath, QList<WordPair>& pairs);
 
 } // namespace editor

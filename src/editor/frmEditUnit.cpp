@@ -19,7 +19,6 @@
 namespace {
 
 const QString Title = QStringLiteral("Paukomat V1.1");
-const QString NewTitle = QStringLiteral("Paukomat V1.1  ... neue Vokabel");
 const QString Hint = QStringLiteral(
     "Mehrfachbedeutungen sind durch Semikolon getrennt einzugeben (z.B.: the = der;die;das)");
 
@@ -231,14 +230,12 @@ void frmEditUnit::arrange(double scale)
 
 bool frmEditUnit::Form_Load()
 {
-    editor::HandedOverLesson handed =
+    store::Result<editor::HandedOverLesson> handed =
         editor::openHandedOverLesson(tree(), editor::LessonUse::Editing);
-    if (!handed.lesson) {
-        message(handed.refusal, store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
+    if (!report(handed.outcome))
         return false;
-    }
-    Name1 = handed.user;
-    m_lesson = std::move(handed.lesson);
+    Name1 = handed.value.user;
+    m_lesson = std::move(handed.value.lesson);
     const QString language = m_lesson->language();
     setWindowTitle(QStringLiteral("Paukomat V1.1  ...  ") + language + QStringLiteral("  -  ")
                    + m_lesson->name() + QStringLiteral(" ändern"));
@@ -315,24 +312,15 @@ void frmEditUnit::lstVokabeln_Click()
     txtChangeVokabelDeutsch->setText(VokabelDeutsch);
 }
 
-bool frmEditUnit::reportEdit(const editor::EditResult& result)
-{
-    using Status = editor::EditResult::Status;
-    if (result.status == Status::Refused || result.status == Status::Duplicate)
-        message(result.refusal, NewTitle);
-    else
-        reportWriteFailure(result.failure);
-    return result.status == Status::Done;
-}
-
 void frmEditUnit::cmdVokabelNeu_Click()
 {
     const QString foreign = txtNewVokabelSprache->text();
-    const editor::EditResult added = m_lesson->add(foreign, txtNewVokabelDeutsch->text());
+    const store::Result<editor::Listed> added =
+        m_lesson->add(foreign, txtNewVokabelDeutsch->text());
     // A word already there is shown before the message says so.
-    if (added.status == editor::EditResult::Status::Duplicate)
+    if (added.value == editor::Listed::Already)
         selectEntry(rowOf(foreign));
-    if (!reportEdit(added))
+    if (!report(added.outcome))
         return;
     const qsizetype at = m_order.insertPosition(
         m_words->rowCount(), [this](qsizetype row) { return m_words->word(row); }, foreign);
@@ -347,15 +335,15 @@ void frmEditUnit::cmdVokabelEdit_Click()
 {
     const QString foreign = txtChangeVokabelSprache->text();
     const QString german = txtChangeVokabelDeutsch->text();
-    const editor::EditResult changed = m_lesson->change(foreign, german);
-    if (changed.status == editor::EditResult::Status::Refused) {
-        reportEdit(changed);
+    const store::Outcome changed = m_lesson->change(foreign, german);
+    if (changed.status == store::Outcome::Status::Refused) {
+        report(changed);
         return;
     }
     // The entry is shown selected, with the meanings typed rather than those stored.
     selectEntry(rowOf(foreign));
     txtChangeVokabelDeutsch->setText(german);
-    if (reportEdit(changed))
+    if (report(changed))
         showFirstEntry();
 }
 
@@ -368,7 +356,7 @@ void frmEditUnit::cmdVokabelDelete_Click()
         != ui::Answer::Yes)
         return;
     const QList<qsizetype> gone = m_lesson->linesOf(word);
-    if (!reportWriteFailure(m_lesson->remove(word)))
+    if (!report(m_lesson->remove(word)))
         return;
     {
         const QSignalBlocker quiet(lstVokabeln->selectionModel());
@@ -381,7 +369,7 @@ void frmEditUnit::cmdExit_Click()
 {
     // When the lesson cannot be stored the editor stays open with its working copy, so nothing
     // typed is lost and the user may try again.
-    if (!reportWriteFailure(m_lesson->storeBack()))
+    if (!report(m_lesson->storeBack()))
         return;
     handoff::removeLessonChoice(tree(), Name1);
     screens().restoreMain();

@@ -59,8 +59,6 @@ private:
     void selectEntry(int row);
     [[nodiscard]] int rowOf(const QString& word) const;
     [[nodiscard]] QString selectedWord() const;
-    // Shows a refused entry; false unless the command went through.
-    bool reportEdit(const editor::EditResult& result);
 
     QListView* lstVokabeln = nullptr;
     editor::WordListModel* m_words = nullptr;

@@ -302,7 +302,7 @@ ImportSource readDelimited(const QByteArray& bytes, const QString& fileName,
     if (separator == 0)
         separator = detectSeparator(body, suffix == QLatin1String("csv") ? ";," : "\t;,");
     if (separator == 0) {
-        source.error = message::noColumns(fileName);
+        source.outcome = refusal(message::noColumns(fileName));
         return source;
     }
     // Bytes that are not valid UTF-8 come from Windows, in its Western European code page.
@@ -313,20 +313,20 @@ ImportSource readDelimited(const QByteArray& bytes, const QString& fileName,
     if (parsed.cancelled)
         return cancelled(fileName);
     if (parsed.tooWideLine > 0)
-        source.error = message::tooManyColumns(fileName, parsed.tooWideLine);
+        source.outcome = refusal(message::tooManyColumns(fileName, parsed.tooWideLine));
     else if (parsed.tooManyRows)
-        source.error = message::tooManyRows(fileName, false);
+        source.outcome = refusal(message::tooManyRows(fileName, false));
     else if (parsed.tooManyCells)
-        source.error = message::tooManyCells(fileName, false);
+        source.outcome = refusal(message::tooManyCells(fileName, false));
     else if (parsed.openQuoteLine > 0)
-        source.error = message::openQuote(fileName, parsed.openQuoteLine);
-    if (!source.error.isEmpty())
+        source.outcome = refusal(message::openQuote(fileName, parsed.openQuoteLine));
+    if (!source.outcome.ok())
         return source;
     qsizetype columns = 0;
     for (const Row& row : std::as_const(parsed.rows))
         columns = std::max(columns, row.cells.size());
     if (columns < 2) {
-        source.error = message::noColumns(fileName);
+        source.outcome = refusal(message::noColumns(fileName));
         return source;
     }
     source.rows = std::move(parsed.rows);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "boxes/Boxes.h"
+#include "store/Outcome.h"
 
 #include <QByteArray>
 #include <QList>
@@ -63,11 +64,11 @@ struct ImportChoice
     bool headerRow = false; // delimited text: the first row names the columns and is no pair
 };
 
-// A file read for import. When error is not empty the file gives no rows and no pairs.
+// A file read for import. Unless its outcome is done the file gives no rows and no pairs: it is
+// refused with the message to show, or unchanged when the user stopped the reading.
 struct ImportSource
 {
-    QString error;
-    bool cancelled = false; // the user stopped the reading; error says so
+    store::Outcome outcome;
     Format format = Format::Delimited;
     QStringList columns;        // "Spalte 1", ... or the KVTML languages, for the column choice
     int germanColumn = -1;      // the column the file marks as German (a KVTML identifier or

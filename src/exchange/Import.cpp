@@ -19,16 +19,16 @@ ImportSource readImportFile(const QString& path, const ReadProgress& progress)
     ImportSource source;
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        source.error = message::cannotRead(info.fileName());
+        source.outcome = detail::refusal(message::cannotRead(info.fileName()));
         return source;
     }
     // One byte beyond the limit tells a file that grew since it was chosen.
     const QByteArray bytes = file.read(MaxImportBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        source.error = message::cannotRead(info.fileName());
+        source.outcome = detail::refusal(message::cannotRead(info.fileName()));
     else if (info.size() > MaxImportBytes || bytes.size() > MaxImportBytes)
-        source.error = message::tooBig(info.fileName());
-    return source.error.isEmpty() ? readImportData(bytes, path, progress) : source;
+        source.outcome = detail::refusal(message::tooBig(info.fileName()));
+    return source.outcome.ok() ? readImportData(bytes, path, progress) : source;
 }
 
 namespace detail {
@@ -36,9 +36,14 @@ namespace detail {
 ImportSource cancelled(const QString& fileName)
 {
     ImportSource source;
-    source.error = message::cancelled(fileName);
-    source.cancelled = true;
+    source.outcome = store::Outcome::unchanged(message::cancelled(fileName));
     return source;
+}
+
+store::Outcome refusal(const QString& problem)
+{
+    return problem.isEmpty() ? store::Outcome::done()
+                             : store::Outcome::refused(problem, store::MessageTitle);
 }
 
 } // namespace detail
@@ -50,7 +55,7 @@ ImportSource readImportData(const QByteArray& bytes, const QString& fileName,
     const QString name = info.fileName();
     ImportSource source;
     if (bytes.size() > MaxImportBytes) {
-        source.error = message::tooBig(name);
+        source.outcome = detail::refusal(message::tooBig(name));
         return source;
     }
     // Spreadsheets save "Unicode text" as UTF-16 with a byte order mark.
@@ -65,10 +70,10 @@ ImportSource readImportData(const QByteArray& bytes, const QString& fileName,
         text.remove(0, 3);
     const QByteArrayView trimmed = QByteArrayView(text).trimmed();
     if (trimmed.isEmpty())
-        source.error = message::empty(name);
+        source.outcome = detail::refusal(message::empty(name));
     else if (text.contains('\0'))
-        source.error = message::notText(name);
-    if (!source.error.isEmpty())
+        source.outcome = detail::refusal(message::notText(name));
+    if (!source.outcome.ok())
         return source;
 
     // The XML reader follows the document's own encoding, so it gets the bytes as they are. Text
@@ -80,7 +85,7 @@ ImportSource readImportData(const QByteArray& bytes, const QString& fileName,
         || start.startsWith("<!DOCTYPE kvtml");
     source = kvtml ? detail::readKvtml(utf16 ? bytes : text, name, progress)
                    : detail::readDelimited(text, name, progress);
-    if (source.error.isEmpty())
+    if (source.outcome.ok())
         source.lessonName = lessonNameProposal(source.lessonName.isEmpty() ? info.completeBaseName()
                                                                            : source.lessonName);
     return source;
@@ -242,7 +247,7 @@ ImportPlan planImport(const ImportSource& source, const ImportChoice& choice)
 {
     ImportPlan plan;
     plan.entries = source.format == Format::Kvtml;
-    if (!source.error.isEmpty())
+    if (!source.outcome.ok())
         return plan;
     int foreign = choice.foreignColumn;
     int german = choice.germanColumn;

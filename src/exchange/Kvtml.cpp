@@ -448,28 +448,28 @@ ImportSource readKvtml(const QByteArray& bytes, const QString& fileName,
     // markup has the same shape.
     const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
     QString document = utf16 ? QString(QStringDecoder(QStringDecoder::Utf16)(bytes)) : QString();
-    source.error = shapeProblem(utf16 ? document.toUtf8() : bytes, fileName);
-    if (source.error.isEmpty() && !utf16)
-        source.error = decodeDocument(bytes, fileName, &document);
-    if (!source.error.isEmpty())
+    source.outcome = refusal(shapeProblem(utf16 ? document.toUtf8() : bytes, fileName));
+    if (source.outcome.ok() && !utf16)
+        source.outcome = refusal(decodeDocument(bytes, fileName, &document));
+    if (!source.outcome.ok())
         return source;
     KvtmlParser parser(document, progress);
     if (const QString error = parser.run(fileName); !error.isEmpty()) {
         if (parser.cancelled)
             return cancelled(fileName);
-        source.error = error;
+        source.outcome = refusal(error);
         return source;
     }
     if (parser.identifiers.size() < 2) {
-        source.error = message::kvtmlLanguages(fileName);
+        source.outcome = refusal(message::kvtmlLanguages(fileName));
         return source;
     }
     if (parser.entries.isEmpty()) {
-        source.error = message::noEntries(fileName);
+        source.outcome = refusal(message::noEntries(fileName));
         return source;
     }
     if (parser.entries.size() * parser.identifiers.size() > MaxCells) {
-        source.error = message::tooManyCells(fileName, true);
+        source.outcome = refusal(message::tooManyCells(fileName, true));
         return source;
     }
     QHash<int, qsizetype> column;

@@ -30,8 +30,8 @@ QList<Pair> pairsOf(const QList<editor::WordPair>& lesson, const boxes::Boxes& b
     return pairs;
 }
 
-store::FileResult exportLesson(const ExportTarget& target, const QList<Pair>& pairs,
-                               const QString& language, const QString& lesson)
+store::Outcome exportLesson(const ExportTarget& target, const QList<Pair>& pairs,
+                            const QString& language, const QString& lesson)
 {
     const QByteArray bytes = target.format == Format::Kvtml ? exportKvtml(pairs, language, lesson)
                                                             : exportDelimited(pairs);

@@ -2,7 +2,7 @@
 
 #include "editor/WordPair.h"
 #include "exchange/Exchange.h"
-#include "store/FileResult.h"
+#include "store/Outcome.h"
 
 #include <QList>
 #include <QString>
@@ -33,8 +33,8 @@ struct ExportTarget
                                   const boxes::Boxes& boxes = {});
 
 // Writes the pairs as a whole (never a half-written file); the failure names the export file.
-[[nodiscard]] store::FileResult exportLesson(const ExportTarget& target, const QList<Pair>& pairs,
-                                             const QString& language, const QString& lesson);
+[[nodiscard]] store::Outcome exportLesson(const ExportTarget& target, const QList<Pair>& pairs,
+                                          const QString& language, const QString& lesson);
 
 // What the user is told after a successful export.
 [[nodiscard]] QString exportedMessage(const QString& lesson, const ExportTarget& target,

@@ -17,4 +17,7 @@ namespace exchange::detail {
 // A source that holds only the message that the user stopped reading it.
 [[nodiscard]] ImportSource cancelled(const QString& fileName);
 
+// Done for an empty problem, otherwise the file refused with it.
+[[nodiscard]] store::Outcome refusal(const QString& problem);
+
 } // namespace exchange::detail

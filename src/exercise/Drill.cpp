@@ -51,9 +51,9 @@ QString Drill::answer(const QString& typed)
         + expected;
 }
 
-store::FileResult Drill::stopBroken()
+store::Outcome Drill::stopBroken()
 {
-    store::FileResult failure =
+    store::Outcome failure =
         m_lesson.aboutLesson(m_run->writeResult())
             .meaning(
                 QStringLiteral("Die Übung wird abgebrochen; die Lektion bleibt, wie sie war."));
@@ -101,23 +101,23 @@ QString Drill::endMessage() const
                  .toString(next, QStringLiteral("dddd, 'den' d. MMMM yyyy")));
 }
 
-store::FileResult Drill::finish()
+store::Outcome Drill::finish()
 {
     if (!m_run || m_current.words() == 0) {
         endRun();
-        return store::FileResult::success();
+        return store::Outcome::done();
     }
     const QStringList marked = m_run->runCopy();
     const QDate today = m_today();
     for (const auto& [foreign, right] : std::as_const(m_answers))
         m_lesson.answered(foreign, right, today);
-    const store::FileResult results =
+    const store::Outcome results =
         results::ResultFile::storeRun(m_lesson.files().results(), m_total, m_current)
             .about(store::resultsSubject(m_lesson.name()));
     endRun();
     if (!results)
         m_total = m_totalAtStart;
-    const store::FileResult marks = m_lesson.takeRunLines(marked);
+    const store::Outcome marks = m_lesson.takeRunLines(marked);
     return results ? marks : results;
 }
 

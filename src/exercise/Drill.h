@@ -3,7 +3,7 @@
 #include "editor/LessonFile.h"
 #include "exercise/Run.h"
 #include "results/ResultColumn.h"
-#include "store/FileResult.h"
+#include "store/Outcome.h"
 
 #include <QDate>
 #include <QList>
@@ -42,10 +42,10 @@ public:
     [[nodiscard]] QString answer(const QString& typed);
 
     // The run copy could not be written: without it a crash would lose the run unnoticed.
-    [[nodiscard]] bool broken() const { return m_run && !m_run->writeResult().ok; }
+    [[nodiscard]] bool broken() const { return m_run && !m_run->writeResult().ok(); }
     // Ends a broken run as "Übung beenden" would: the lesson keeps its marks, the totals go back
     // to what they were. Gives the failure to tell.
-    [[nodiscard]] store::FileResult stopBroken();
+    [[nodiscard]] store::Outcome stopBroken();
 
     // How many of the lesson's pairs are due today, e.g. "12 von 40 Vokabeln fällig".
     [[nodiscard]] QString dueSummary() const;
@@ -57,11 +57,11 @@ public:
     // marks and boxes in the lesson at once, so that every way out keeps them. The failure to tell, the
     // result file's first (a full disk is told once); when the result file keeps its old
     // totals, so does the total column.
-    [[nodiscard]] store::FileResult finish();
+    [[nodiscard]] store::Outcome finish();
 
     // "Zurück": the lesson gets the lines held here, which the working copy mirrors; so a
     // working copy removed behind the program's back cannot empty the lesson.
-    [[nodiscard]] store::FileResult storeBack() { return m_lesson.storeBack(); }
+    [[nodiscard]] store::Outcome storeBack() { return m_lesson.storeBack(); }
     // Leaving the drill drops a running run and every scratch file of the language directory.
     void leave();
 

@@ -79,7 +79,7 @@ void Run::passOn(const QStringList& lines)
     if (lines.isEmpty())
         return;
     m_out += lines;
-    if (m_writeResult.ok)
+    if (m_writeResult.ok())
         m_writeResult = store::TextFile::appendLines(m_runCopyPath, lines);
 }
 

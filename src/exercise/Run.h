@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/WordPair.h"
-#include "store/FileResult.h"
+#include "store/Outcome.h"
 
 #include <QString>
 #include <QStringList>
@@ -43,7 +43,7 @@ public:
     // Every line dealt with so far.
     [[nodiscard]] const QStringList& runCopy() const { return m_out; }
     // The first failed write to the run copy; the run goes on in memory after it.
-    [[nodiscard]] const store::FileResult& writeResult() const { return m_writeResult; }
+    [[nodiscard]] const store::Outcome& writeResult() const { return m_writeResult; }
 
 private:
     [[nodiscard]] bool asks(const editor::WordPair& pair) const;
@@ -57,7 +57,7 @@ private:
     const std::function<bool(const QString&)> m_due;
 
     QStringList m_out;
-    store::FileResult m_writeResult;
+    store::Outcome m_writeResult;
     qsizetype m_next = 0;
     qsizetype m_current = -1;
     bool m_atEnd = false;

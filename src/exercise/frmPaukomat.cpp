@@ -271,14 +271,12 @@ void frmPaukomat::connectSignals()
 
 bool frmPaukomat::Form_Load()
 {
-    editor::HandedOverLesson handed =
+    store::Result<editor::HandedOverLesson> handed =
         editor::openHandedOverLesson(tree(), editor::LessonUse::Drilling);
-    if (!handed.lesson) {
-        message(handed.refusal, store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
+    if (!report(handed.outcome))
         return false;
-    }
-    Nutzer = handed.user;
-    m_drill.emplace(std::move(*handed.lesson));
+    Nutzer = handed.value.user;
+    m_drill.emplace(std::move(*handed.value.lesson));
     const QString language = m_drill->lesson().language();
     lblLektion[0]->setText(language);
     lblLektion[1]->setText(m_drill->lesson().name());
@@ -358,7 +356,7 @@ bool frmPaukomat::stopOnRunCopyFailure()
 {
     if (!m_drill->broken())
         return false;
-    reportWriteFailure(m_drill->stopBroken());
+    report(m_drill->stopBroken());
     Zeige_Gesamt();
     Setze_Grundzustand();
     awaitNextRun();
@@ -391,11 +389,11 @@ void frmPaukomat::Zeige_Gesamt()
 void frmPaukomat::Uebung_Ende()
 {
     message(m_drill->endMessage(), ResultTitle, ui::Buttons::Ok, ui::Icon::Exclamation);
-    const store::FileResult stored = m_drill->finish();
+    const store::Outcome stored = m_drill->finish();
     Setze_Grundzustand();
     Zeige_Gesamt();
     Zeige_Faellig();
-    reportWriteFailure(stored);
+    report(stored);
     awaitNextRun();
 }
 
@@ -429,7 +427,7 @@ void frmPaukomat::cmdStopUebung_Click()
 
 void frmPaukomat::cmdCancel_Click()
 {
-    if (!reportWriteFailure(m_drill->storeBack()))
+    if (!report(m_drill->storeBack()))
         return;
     Verlasse_Uebung();
 }
@@ -445,7 +443,7 @@ void frmPaukomat::Verlasse_Uebung()
 void frmPaukomat::cmdShowErgebnis_Click()
 {
     const editor::LessonFile& lesson = m_drill->lesson();
-    if (!reportWriteFailure(handoff::writeResultsRequest(
+    if (!report(handoff::writeResultsRequest(
             tree(), {Nutzer, lesson.language(), lesson.name(), lesson.files().results()})))
         return;
     ui::Navigator& next = screens();

@@ -10,19 +10,15 @@
 namespace handoff {
 namespace {
 
-template <class Value> Read<Value> accepted(Value value)
+template <class Value> store::Result<Value> refused(const store::Message& message)
 {
-    Read<Value> read;
-    read.value = std::move(value);
-    return read;
+    return {{}, store::Outcome::refused(message.text, message.title)};
 }
 
-template <class Value> Read<Value> refused(Problem problem, const QString& name = {})
+template <class Value>
+store::Result<Value> unsafe(const QString& name, const store::Message& missing)
 {
-    Read<Value> read;
-    read.problem = problem;
-    read.unsafeName = name;
-    return read;
+    return refused<Value>({store::unsafeNameMessage(name), missing.title});
 }
 
 // The first name that cannot be part of a path, or an empty text.
@@ -36,40 +32,41 @@ QString firstUnsafe(std::initializer_list<QString> names)
 
 } // namespace
 
-store::FileResult writeSignedInUser(const store::DataTree& tree, const QString& name,
-                                    const QString& password)
+store::Outcome writeSignedInUser(const store::DataTree& tree, const QString& name,
+                                 const QString& password)
 {
     return store::TextFile::writeLines(tree.programFile(SignedInFile), {name, password},
                                        store::Access::OwnerOnly);
 }
 
-Read<QString> readSignedInUser(const store::DataTree& tree)
+store::Result<QString> readSignedInUser(const store::DataTree& tree, const store::Message& missing)
 {
     const QString name = store::TextFile::readFirstLine(tree.programFile(SignedInFile));
     if (name.isEmpty())
-        return refused<QString>(Problem::Missing);
+        return refused<QString>(missing);
     if (!store::isSafePathName(name))
-        return refused<QString>(Problem::Unsafe, name);
-    return accepted(name);
+        return unsafe<QString>(name, missing);
+    return {name, store::Outcome::done()};
 }
 
-store::FileResult writeLessonChoice(const store::DataTree& tree, const QString& user,
-                                    const LessonChoice& choice)
+store::Outcome writeLessonChoice(const store::DataTree& tree, const QString& user,
+                                 const LessonChoice& choice)
 {
     return store::TextFile::writeLines(tree.userPath(user) + LessonChoiceFile,
                                        {choice.language, choice.lesson, choice.key});
 }
 
-Read<LessonChoice> readLessonChoice(const store::DataTree& tree, const QString& user)
+store::Result<LessonChoice> readLessonChoice(const store::DataTree& tree, const QString& user,
+                                             const store::Message& missing)
 {
     const QStringList lines = store::TextFile::readLines(tree.userPath(user) + LessonChoiceFile);
     const qsizetype last = lines.size() / 3 * 3 - 3;
     if (last < 0 || lines[last].isEmpty() || lines[last + 2].isEmpty())
-        return refused<LessonChoice>(Problem::Missing);
+        return refused<LessonChoice>(missing);
     const LessonChoice choice{lines[last], lines[last + 1], lines[last + 2]};
     if (const QString bad = firstUnsafe({choice.language, choice.key}); !bad.isEmpty())
-        return refused<LessonChoice>(Problem::Unsafe, bad);
-    return accepted(choice);
+        return unsafe<LessonChoice>(bad, missing);
+    return {choice, store::Outcome::done()};
 }
 
 void removeLessonChoice(const store::DataTree& tree, const QString& user)
@@ -77,7 +74,7 @@ void removeLessonChoice(const store::DataTree& tree, const QString& user)
     store::TextFile::remove(tree.userPath(user) + LessonChoiceFile);
 }
 
-store::FileResult writeResultsRequest(const store::DataTree& tree, const ResultsRequest& request)
+store::Outcome writeResultsRequest(const store::DataTree& tree, const ResultsRequest& request)
 {
     return store::TextFile::writeLines(tree.programFile(ResultsRequestFile),
                                        {tree.languagePath(request.user, request.language),
@@ -85,15 +82,16 @@ store::FileResult writeResultsRequest(const store::DataTree& tree, const Results
                                         request.resultFile});
 }
 
-Read<ResultsRequest> readResultsRequest(const store::DataTree& tree)
+store::Result<ResultsRequest> readResultsRequest(const store::DataTree& tree,
+                                                 const store::Message& missing)
 {
     const QStringList lines = store::TextFile::readLines(tree.programFile(ResultsRequestFile));
     if (lines.size() < 5 || lines.at(4).isEmpty())
-        return refused<ResultsRequest>(Problem::Missing);
+        return refused<ResultsRequest>(missing);
     // Line 1, the language directory, is implied by the user and the language.
     ResultsRequest request{lines.at(1), lines.at(2), lines.at(3), lines.at(4)};
     if (const QString bad = firstUnsafe({request.user, request.language}); !bad.isEmpty())
-        return refused<ResultsRequest>(Problem::Unsafe, bad);
+        return unsafe<ResultsRequest>(bad, missing);
     // The file carries Windows-1252: a program directory with other letters in its path comes
     // back with "?" in their place, so the path is compared as the file can carry it.
     const QFileInfo file(request.resultFile);
@@ -101,9 +99,9 @@ Read<ResultsRequest> readResultsRequest(const store::DataTree& tree)
         QFileInfo(tree.languagePath(request.user, request.language)).absoluteFilePath());
     if (!store::isSafePathName(file.fileName())
         || QDir::cleanPath(file.absolutePath()) != store::fromCp1252(store::toCp1252(languageDir)))
-        return refused<ResultsRequest>(Problem::Unsafe, request.resultFile);
+        return unsafe<ResultsRequest>(request.resultFile, missing);
     request.resultFile = languageDir + QLatin1Char('/') + file.fileName();
-    return accepted(std::move(request));
+    return {std::move(request), store::Outcome::done()};
 }
 
 } // namespace handoff

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/DataTree.h"
-#include "store/FileResult.h"
+#include "store/Outcome.h"
 
 #include <QString>
 
@@ -14,27 +14,16 @@ inline const QString SignedInFile = QStringLiteral("tmpUsr");           // progr
 inline const QString LessonChoiceFile = QStringLiteral("tmpEdit");      // user directory
 inline const QString ResultsRequestFile = QStringLiteral("tmpErgShow"); // program directory
 
-// What is wrong with a hand-off that was read.
-enum class Problem {
-    None,
-    Missing, // no file, or too few lines, or an empty line where a value is needed
-    Unsafe,  // a name that cannot be part of a path (only a file changed outside the program)
-};
-
-template <class Value> struct Read
-{
-    Value value{};
-    Problem problem = Problem::None;
-    QString unsafeName; // the offending name when problem is Unsafe
-
-    [[nodiscard]] bool ok() const { return problem == Problem::None; }
-};
-
+// Every read gives the value, or refuses with the message the caller gives for a file that is
+// missing or incomplete (or holds an empty line where a value is needed); a name that cannot be
+// part of a path (only a file changed outside the program) is refused with its own message under
+// the same title.
 // "tmpUsr": line 1 the user name, line 2 the password, plain and readable by its owner only.
-[[nodiscard]] store::FileResult writeSignedInUser(const store::DataTree& tree, const QString& name,
-                                                  const QString& password);
+[[nodiscard]] store::Outcome writeSignedInUser(const store::DataTree& tree, const QString& name,
+                                               const QString& password);
 // The user name of line 1; the password line is not read.
-[[nodiscard]] Read<QString> readSignedInUser(const store::DataTree& tree);
+[[nodiscard]] store::Result<QString> readSignedInUser(const store::DataTree& tree,
+                                                      const store::Message& missing);
 
 // "tmpEdit" in the user directory: language, lesson and lesson key.
 struct LessonChoice
@@ -43,10 +32,11 @@ struct LessonChoice
     QString lesson;
     QString key;
 };
-[[nodiscard]] store::FileResult writeLessonChoice(const store::DataTree& tree, const QString& user,
-                                                  const LessonChoice& choice);
+[[nodiscard]] store::Outcome writeLessonChoice(const store::DataTree& tree, const QString& user,
+                                               const LessonChoice& choice);
 // Of several threes the last complete one counts; its language and key must be there.
-[[nodiscard]] Read<LessonChoice> readLessonChoice(const store::DataTree& tree, const QString& user);
+[[nodiscard]] store::Result<LessonChoice>
+readLessonChoice(const store::DataTree& tree, const QString& user, const store::Message& missing);
 void removeLessonChoice(const store::DataTree& tree, const QString& user);
 
 // "tmpErgShow": language directory, user, language, lesson and the result file's full path.
@@ -57,10 +47,11 @@ struct ResultsRequest
     QString lesson;
     QString resultFile;
 };
-[[nodiscard]] store::FileResult writeResultsRequest(const store::DataTree& tree,
-                                                    const ResultsRequest& request);
+[[nodiscard]] store::Outcome writeResultsRequest(const store::DataTree& tree,
+                                                 const ResultsRequest& request);
 // Only a result file inside the data tree, beside the lessons of that language, is accepted; the
 // path given back is built from the tree itself.
-[[nodiscard]] Read<ResultsRequest> readResultsRequest(const store::DataTree& tree);
+[[nodiscard]] store::Result<ResultsRequest> readResultsRequest(const store::DataTree& tree,
+                                                               const store::Message& missing);
 
 } // namespace handoff

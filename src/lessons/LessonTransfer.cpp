@@ -8,14 +8,17 @@
 
 namespace lessons {
 
+using store::Outcome;
+using store::Result;
+
 QString importNameProblem(const Library& library, const QString& language, const QString& name)
 {
     const Outcome checked = library.checkNewLessonName(language, name);
     if (checked.status == Outcome::Status::Unchanged)
         return QStringLiteral("Geben Sie der neuen Lektion einen Namen !");
-    if (!checked.refusal.isEmpty())
-        return checked.refusal;
-    return checked.file ? QString() : store::failureMessage(checked.file);
+    if (checked.status == Outcome::Status::Refused)
+        return checked.message.text;
+    return checked.failure ? store::failureMessage(*checked.failure) : QString();
 }
 
 Result<LessonRef> importLesson(Library& library, const QString& language, const QString& name,
@@ -23,7 +26,7 @@ Result<LessonRef> importLesson(Library& library, const QString& language, const 
 {
     // The lesson file goes into the language directory, which a damaged list must not name
     // outside the data tree.
-    if (Outcome safe = library.checkStoredName(language); !safe.isDone())
+    if (Outcome safe = library.checkStoredName(language); !safe.ok())
         return {{}, safe};
     QList<QByteArray> lines;
     lines.reserve(pairs.size());
@@ -37,26 +40,27 @@ Result<LessonRef> importLesson(Library& library, const QString& language, const 
             placed.append(pair.foreign);
         }
     }
-    return library.createLesson(language, name, [&](const store::LessonFiles& files) {
-        store::FileResult written = store::TextFile::writeRawLines(files.stored(), lines);
-        // A lesson whose pairs bring no boxes needs no file of them.
-        if (written && !placed.isEmpty()) {
-            written = boxes::writeBoxFile(files.boxes(), places, placed);
-            if (!written)
-                store::TextFile::remove(files.stored());
-        }
-        return written.about(store::lessonSubject(name))
-            .meaning(QStringLiteral("Die Lektion wurde nicht angelegt."));
-    });
-}
-
-QString importFailedMessage(const QString& lesson, const Outcome& outcome)
-{
-    if (outcome.file || outcome.file.kind != store::FileResult::Kind::Write)
-        return {};
-    return QStringLiteral("Die Lektion \"%1\" konnte nicht gespeichert werden (%2).\nSie wurde "
-                          "nicht angelegt.")
-        .arg(lesson, outcome.file.error);
+    Result<LessonRef> created =
+        library.createLesson(language, name, [&](const store::LessonFiles& files) {
+            Outcome written = store::TextFile::writeRawLines(files.stored(), lines);
+            // A lesson whose pairs bring no boxes needs no file of them.
+            if (written && !placed.isEmpty()) {
+                written = boxes::writeBoxFile(files.boxes(), places, placed);
+                if (!written)
+                    store::TextFile::remove(files.stored());
+            }
+            return written.about(store::lessonSubject(name))
+                .meaning(QStringLiteral("Die Lektion wurde nicht angelegt."));
+        });
+    const Outcome& outcome = created.outcome;
+    if (outcome.status == Outcome::Status::Failed
+        && outcome.failure->kind == store::FileFailure::Kind::Write)
+        created.outcome = Outcome::refused(
+            QStringLiteral("Die Lektion \"%1\" konnte nicht gespeichert werden (%2).\nSie wurde "
+                           "nicht angelegt.")
+                .arg(name, outcome.failure->reason),
+            store::ErrorTitle);
+    return created;
 }
 
 QString importedMessage(const QString& lesson, const exchange::ImportPlan& plan)
@@ -72,11 +76,10 @@ Result<QList<editor::WordPair>> lessonPairs(const Library& library, const QStrin
     if (!found.ok())
         return {{}, found.outcome};
     QList<editor::WordPair> pairs;
-    if (const store::FileResult read = editor::readStoredPairs(found.value.files.stored(), pairs);
-        !read)
+    if (const Outcome read = editor::readStoredPairs(found.value.files.stored(), pairs); !read)
         return {{},
-                Outcome::failed(read.about(store::lessonSubject(lesson))
-                                    .meaning(QStringLiteral("Paukomat verändert sie nicht.")))};
+                read.about(store::lessonSubject(lesson))
+                    .meaning(QStringLiteral("Paukomat verändert sie nicht."))};
     return {pairs, Outcome::done()};
 }
 

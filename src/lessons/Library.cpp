@@ -15,15 +15,24 @@
 
 namespace lessons {
 
+using store::Outcome;
+using store::Result;
+
 namespace {
+
+// Every refusal of the lists is titled like the other messages of the main screen.
+Outcome refused(const QString& text)
+{
+    return Outcome::refused(text, store::MessageTitle);
+}
 
 Outcome damagedKey(const QString& where, const QString& name)
 {
-    return Outcome::refused(where
-                            + QStringLiteral(" \"%1\" keinen gültigen Schlüssel. Die Datei "
-                                             "wurde außerhalb von Paukomat verändert; "
-                                             "Paukomat greift nicht darauf zu.")
-                                  .arg(name));
+    return refused(where
+                   + QStringLiteral(" \"%1\" keinen gültigen Schlüssel. Die Datei "
+                                    "wurde außerhalb von Paukomat verändert; "
+                                    "Paukomat greift nicht darauf zu.")
+                         .arg(name));
 }
 
 Outcome checkKey(const QString& language, const QString& key)
@@ -47,13 +56,13 @@ Outcome checkTypedName(const QString& name)
     if (name.isEmpty())
         return Outcome::unchanged();
     if (const QString text = forbiddenCharacterMessage(name); !text.isEmpty())
-        return Outcome::refused(text);
+        return refused(text);
     return Outcome::done();
 }
 
 Outcome refusedUnlessEmpty(const QString& message)
 {
-    return message.isEmpty() ? Outcome::done() : Outcome::refused(message);
+    return message.isEmpty() ? Outcome::done() : refused(message);
 }
 
 void renameLines(ListLines& lines, const QString& oldName, const QString& newName)
@@ -66,8 +75,7 @@ void renameLines(ListLines& lines, const QString& oldName, const QString& newNam
 // Saves a rewritten list; the failure names it as the user knows it.
 Outcome saveList(const QString& path, const ListLines& lines, const QString& subject)
 {
-    const store::FileResult saved = writeList(path, lines).about(subject);
-    return saved ? Outcome::done() : Outcome::failed(saved);
+    return writeList(path, lines).about(subject);
 }
 
 void sortGerman(QStringList& names)
@@ -89,31 +97,31 @@ Outcome Library::open()
 {
     m_maxLanguage = 0;
     m_maxLesson = 0;
-    const handoff::Read<QString> user = handoff::readSignedInUser(m_tree);
-    if (user.problem == handoff::Problem::Missing)
-        return Outcome::refused(
-            QStringLiteral("Es ist kein Benutzer angemeldet. Bitte melden Sie sich an !"));
-    if (Outcome safe = checkStoredName(user.ok() ? user.value : user.unsafeName); !safe.isDone())
-        return safe;
+    const Result<QString> user = handoff::readSignedInUser(
+        m_tree,
+        {QStringLiteral("Es ist kein Benutzer angemeldet. Bitte melden Sie sich an !"),
+         store::MessageTitle});
+    if (!user.ok())
+        return user.outcome;
     m_user = user.value;
     // Made with the user; made again when it went missing, so the lists can be stored.
     QDir().mkpath(userPath());
     return Outcome::done();
 }
 
-store::FileResult Library::listLanguages()
+store::Outcome Library::listLanguages()
 {
     const QString list = userPath() + LanguageListFile;
     store::TextFile::touch(list);
-    store::FileResult failure = store::Scrambler::passFile(list, plainListPath());
-    if (!failure) {
+    store::Outcome copied = store::Scrambler::passFile(list, plainListPath());
+    if (!copied) {
         // No lookup may trust a copy of an older list.
         store::TextFile::remove(plainListPath());
-        if (failure.kind == store::FileResult::Kind::Read)
-            failure = failure.about(LanguageListName)
-                          .meaning(QStringLiteral("Die Sprachen werden erst angezeigt, wenn die "
-                                                  "Datei wieder lesbar ist; Paukomat verändert "
-                                                  "sie nicht."));
+        if (copied.failure->kind == store::FileFailure::Kind::Read)
+            copied = copied.about(LanguageListName)
+                         .meaning(QStringLiteral("Die Sprachen werden erst angezeigt, wenn die "
+                                                 "Datei wieder lesbar ist; Paukomat verändert "
+                                                 "sie nicht."));
     }
     QStringList names;
     for (const QString& line : store::TextFile::readLines(plainListPath())) {
@@ -125,7 +133,7 @@ store::FileResult Library::listLanguages()
     sortGerman(names);
     m_languages = names;
     m_lessons.clear();
-    return failure;
+    return copied;
 }
 
 void Library::listLessons(const QString& language)
@@ -148,22 +156,19 @@ QString Library::languageKey(const QString& language) const
 
 Outcome Library::needLanguage() const
 {
-    return m_languages.isEmpty()
-        ? Outcome::refused(QStringLiteral("Zuerst eine Sprache bestimmen !!!"))
-        : Outcome::done();
+    return m_languages.isEmpty() ? refused(QStringLiteral("Zuerst eine Sprache bestimmen !!!"))
+                                 : Outcome::done();
 }
 
 Outcome Library::needLesson() const
 {
-    return m_lessons.isEmpty()
-        ? Outcome::refused(QStringLiteral("Es ist keine Lektion vorhanden !"))
-        : Outcome::done();
+    return m_lessons.isEmpty() ? refused(QStringLiteral("Es ist keine Lektion vorhanden !"))
+                               : Outcome::done();
 }
 
 Outcome Library::checkStoredName(const QString& name) const
 {
-    return store::isSafePathName(name) ? Outcome::done()
-                                       : Outcome::refused(store::unsafeNameMessage(name));
+    return store::isSafePathName(name) ? Outcome::done() : refused(store::unsafeNameMessage(name));
 }
 
 Outcome Library::checkLanguageKey(const QString& language) const
@@ -173,10 +178,10 @@ Outcome Library::checkLanguageKey(const QString& language) const
 
 Result<ListLines> Library::readForRewrite(const QString& listFile, const QString& subject) const
 {
-    store::FileResult read;
+    store::Outcome read;
     Result<ListLines> lines{readList(listFile, &read), Outcome::done()};
     if (!read)
-        lines.outcome = Outcome::failed(read.about(subject));
+        lines.outcome = read.about(subject);
     return lines;
 }
 
@@ -187,49 +192,48 @@ Result<ListLines> Library::readLessonList(const QString& language) const
 
 Result<QString> Library::createLanguage(const QString& name)
 {
-    if (Outcome typed = checkTypedName(name); !typed.isDone())
+    if (Outcome typed = checkTypedName(name); !typed.ok())
         return {{}, typed};
     const QString listFile = userPath() + LanguageListFile;
     Result<ListLines> languages = readForRewrite(listFile, LanguageListName);
     if (!languages.ok())
         return {{}, languages.outcome};
     if (Outcome free = refusedUnlessEmpty(languageNameMessage(name, languages.value, userPath()));
-        !free.isDone())
+        !free.ok())
         return {{}, free};
     if (m_maxLanguage >= MaxKeyNumber)
-        return {
-            {},
-            Outcome::refused(QStringLiteral("Es können keine weiteren Sprachen angelegt "
-                                            "werden, die höchste Sprachnummer ist erreicht !"))};
+        return {{},
+                refused(QStringLiteral("Es können keine weiteren Sprachen angelegt "
+                                       "werden, die höchste Sprachnummer ist erreicht !"))};
     // A directory left over under this name is taken over as it is.
     const QString directory = userPath() + name;
     const bool made = !QFileInfo(directory).isDir();
     if (made && !QDir().mkdir(directory))
         return {{},
-                Outcome::refused(QStringLiteral("Das Verzeichnis für die Sprache %1 konnte "
-                                                "nicht angelegt werden ! Die Sprache wurde "
-                                                "nicht angelegt.")
-                                     .arg(name))};
+                refused(QStringLiteral("Das Verzeichnis für die Sprache %1 konnte "
+                                       "nicht angelegt werden ! Die Sprache wurde "
+                                       "nicht angelegt.")
+                            .arg(name))};
     const int number = m_maxLanguage + 1;
     const QString key = lessons::languageKey(number);
     languages.value.append(ListLine::make(name, key));
-    if (Outcome saved = saveList(listFile, languages.value, LanguageListName); !saved.isDone()) {
+    if (Outcome saved = saveList(listFile, languages.value, LanguageListName); !saved.ok()) {
         if (made)
             QDir().rmdir(directory);
         return {{}, saved};
     }
     m_maxLanguage = number;
     // Empty, even when a file of that name was left behind.
-    const store::FileResult lessonList =
+    const store::Outcome lessonList =
         store::TextFile::writeRawLines(userPath() + key, {}).about(lessonListName(name));
     return {key, Outcome::done(lessonList)};
 }
 
 Outcome Library::renameLanguage(const QString& oldName, const QString& newName)
 {
-    if (Outcome safe = checkStoredName(oldName); !safe.isDone())
+    if (Outcome safe = checkStoredName(oldName); !safe.ok())
         return safe;
-    if (Outcome typed = checkTypedName(newName); !typed.isDone())
+    if (Outcome typed = checkTypedName(newName); !typed.ok())
         return typed;
     if (newName == oldName)
         return Outcome::unchanged();
@@ -239,24 +243,24 @@ Outcome Library::renameLanguage(const QString& oldName, const QString& newName)
         return languages.outcome;
     if (Outcome free =
             refusedUnlessEmpty(languageNameMessage(newName, languages.value, userPath()));
-        !free.isDone())
+        !free.ok())
         return free;
     if (QFileInfo::exists(userPath() + newName))
-        return Outcome::refused(QStringLiteral("Die Sprache %1 kann nicht in %2 umbenannt werden, "
-                                               "da das Verzeichnis \"%2\" bereits vorhanden ist !")
-                                    .arg(oldName, newName));
+        return refused(QStringLiteral("Die Sprache %1 kann nicht in %2 umbenannt werden, "
+                                      "da das Verzeichnis \"%2\" bereits vorhanden ist !")
+                           .arg(oldName, newName));
     renameLines(languages.value, oldName, newName);
     // The directory first: when it cannot take the new name, no list has changed yet.
     const QString oldDirectory = userPath() + oldName;
     const QString newDirectory = userPath() + newName;
     const bool moved = QFileInfo(oldDirectory).isDir();
     if (moved ? !QDir().rename(oldDirectory, newDirectory) : !QDir().mkdir(newDirectory))
-        return Outcome::refused(QStringLiteral("Das Verzeichnis der Sprache %1 konnte nicht in %2 "
-                                               "umbenannt werden ! Die Sprache behält ihren "
-                                               "bisherigen Namen.")
-                                    .arg(oldName, newName));
+        return refused(QStringLiteral("Das Verzeichnis der Sprache %1 konnte nicht in %2 "
+                                      "umbenannt werden ! Die Sprache behält ihren "
+                                      "bisherigen Namen.")
+                           .arg(oldName, newName));
     Outcome saved = saveList(listFile, languages.value, LanguageListName);
-    if (!saved.isDone())
+    if (!saved.ok())
         moved ? QDir().rename(newDirectory, oldDirectory) : QDir().rmdir(newDirectory);
     return saved;
 }
@@ -272,10 +276,10 @@ Result<Removal> Library::prepareLanguageRemoval(const QString& language) const
         if (line.name == language && line.hasSeparator)
             removal.keys.append(line.key);
     // Every file removed lies in the user directory or the language directory.
-    if (Outcome safe = checkStoredName(language); !safe.isDone())
+    if (Outcome safe = checkStoredName(language); !safe.ok())
         return {{}, safe};
     for (const QString& key : std::as_const(removal.keys))
-        if (Outcome usable = checkKey(language, key); !key.isEmpty() && !usable.isDone())
+        if (Outcome usable = checkKey(language, key); !key.isEmpty() && !usable.ok())
             return {{}, usable};
     return {removal, Outcome::done()};
 }
@@ -284,7 +288,7 @@ Outcome Library::removeLanguage(const Removal& removal) const
 {
     ListLines kept = removal.lines;
     kept.removeIf([&](const ListLine& line) { return line.name == removal.language; });
-    if (Outcome saved = saveList(removal.listFile, kept, LanguageListName); !saved.isDone())
+    if (Outcome saved = saveList(removal.listFile, kept, LanguageListName); !saved.ok())
         return saved;
     for (const QString& key : removal.keys)
         if (!key.isEmpty())
@@ -301,7 +305,7 @@ Outcome Library::removeLanguage(const Removal& removal) const
 
 Result<ListLines> Library::lessonListFor(const QString& language, const QString& name) const
 {
-    if (Outcome typed = checkTypedName(name); !typed.isDone())
+    if (Outcome typed = checkTypedName(name); !typed.ok())
         return {{}, typed};
     Result<ListLines> lessonLines = readLessonList(language);
     if (lessonLines.ok())
@@ -317,26 +321,25 @@ Outcome Library::checkNewLessonName(const QString& language, const QString& name
 Result<LessonRef> Library::createLesson(const QString& language, const QString& name,
                                         const Fill& fill)
 {
-    if (Outcome usable = checkLanguageKey(language); !usable.isDone())
+    if (Outcome usable = checkLanguageKey(language); !usable.ok())
         return {{}, usable};
     Result<ListLines> lessonLines = lessonListFor(language, name);
     if (!lessonLines.ok())
         return {{}, lessonLines.outcome};
     if (m_maxLesson >= MaxKeyNumber)
-        return {
-            {},
-            Outcome::refused(QStringLiteral("Es können keine weiteren Lektionen angelegt "
-                                            "werden, die höchste Lektionsnummer ist erreicht !"))};
+        return {{},
+                refused(QStringLiteral("Es können keine weiteren Lektionen angelegt "
+                                       "werden, die höchste Lektionsnummer ist erreicht !"))};
     const int number = m_maxLesson + 1;
     const QString key = lessonKey(number);
     lessonLines.value.append(ListLine::make(name, key));
     const store::LessonFiles files(m_tree.languagePath(m_user, language), key);
     if (fill)
-        if (const store::FileResult filled = fill(files); !filled)
-            return {{}, Outcome::failed(filled)};
+        if (const store::Outcome filled = fill(files); !filled)
+            return {{}, filled};
     const QString listFile = userPath() + languageKey(language);
     if (Outcome saved = saveList(listFile, lessonLines.value, lessonListName(language));
-        !saved.isDone()) {
+        !saved.ok()) {
         if (fill) {
             store::TextFile::remove(files.stored());
             store::TextFile::remove(files.boxes());
@@ -350,17 +353,17 @@ Result<LessonRef> Library::createLesson(const QString& language, const QString& 
 Outcome Library::renameLesson(const QString& language, const QString& oldName,
                               const QString& newName) const
 {
-    if (Outcome typed = checkTypedName(newName); !typed.isDone())
+    if (Outcome typed = checkTypedName(newName); !typed.ok())
         return typed;
     if (newName == oldName)
         return Outcome::unchanged();
-    if (Outcome usable = checkLanguageKey(language); !usable.isDone())
+    if (Outcome usable = checkLanguageKey(language); !usable.ok())
         return usable;
     Result<ListLines> lessonLines = readLessonList(language);
     if (!lessonLines.ok())
         return lessonLines.outcome;
     if (Outcome free = refusedUnlessEmpty(lessonNameMessage(newName, lessonLines.value));
-        !free.isDone())
+        !free.ok())
         return free;
     renameLines(lessonLines.value, oldName, newName);
     return saveList(userPath() + languageKey(language), lessonLines.value,
@@ -370,9 +373,9 @@ Outcome Library::renameLesson(const QString& language, const QString& oldName,
 Result<Removal> Library::prepareLessonRemoval(const QString& language, const QString& lesson) const
 {
     Outcome usable = checkStoredName(language);
-    if (usable.isDone())
+    if (usable.ok())
         usable = checkLanguageKey(language);
-    if (!usable.isDone())
+    if (!usable.ok())
         return {{}, usable};
     Result<ListLines> read = readLessonList(language);
     if (!read.ok())
@@ -382,7 +385,7 @@ Result<Removal> Library::prepareLessonRemoval(const QString& language, const QSt
         if (line.name == lesson && !line.key.isEmpty())
             removal.keys.append(line.key);
     for (const QString& key : std::as_const(removal.keys))
-        if (Outcome fileKey = checkLessonKey(lesson, key); !fileKey.isDone())
+        if (Outcome fileKey = checkLessonKey(lesson, key); !fileKey.ok())
             return {{}, fileKey};
     return {removal, Outcome::done()};
 }
@@ -392,7 +395,7 @@ Outcome Library::removeLesson(const Removal& removal) const
     ListLines kept = removal.lines;
     kept.removeIf([&](const ListLine& line) { return line.name == removal.lesson; });
     if (Outcome saved = saveList(removal.listFile, kept, lessonListName(removal.language));
-        !saved.isDone())
+        !saved.ok())
         return saved;
     for (const QString& key : removal.keys) {
         const store::LessonFiles files(m_tree.languagePath(m_user, removal.language), key);
@@ -407,12 +410,12 @@ Result<LessonRef> Library::findLesson(const QString& language, const QString& le
 {
     // The editor and the drill work in the language directory on the lesson file.
     Outcome usable = checkStoredName(language);
-    if (usable.isDone())
+    if (usable.ok())
         usable = checkLanguageKey(language);
-    if (!usable.isDone())
+    if (!usable.ok())
         return {{}, usable};
     const QString key = keyOf(readList(userPath() + languageKey(language)), lesson);
-    if (Outcome fileKey = checkLessonKey(lesson, key); !fileKey.isDone())
+    if (Outcome fileKey = checkLessonKey(lesson, key); !fileKey.ok())
         return {{}, fileKey};
     return {{language, lesson, {m_tree.languagePath(m_user, language), key}}, Outcome::done()};
 }
@@ -422,9 +425,7 @@ Outcome Library::handOver(const QString& language, const QString& lesson) const
     const Result<LessonRef> found = findLesson(language, lesson);
     if (!found.ok())
         return found.outcome;
-    const store::FileResult written =
-        handoff::writeLessonChoice(m_tree, m_user, {language, lesson, found.value.files.key()});
-    return written ? Outcome::done() : Outcome::failed(written);
+    return handoff::writeLessonChoice(m_tree, m_user, {language, lesson, found.value.files.key()});
 }
 
 void Library::removeHandOffFiles() const

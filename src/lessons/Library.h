@@ -2,7 +2,7 @@
 
 #include "lessons/ListFile.h"
 #include "store/DataTree.h"
-#include "store/FileResult.h"
+#include "store/Outcome.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,44 +10,6 @@
 #include <functional>
 
 namespace lessons {
-
-// How a command on the lists went, for the screen to show. A refusal is a message titled like
-// every message of the main screen; a failed read or write is shown as that file's error.
-struct Outcome
-{
-    enum class Status { Done, Unchanged, Refused };
-
-    Status status = Status::Done;
-    QString refusal;
-    // The read or write that refused the command; with Done, a later step that failed after the
-    // change itself had been stored.
-    store::FileResult file;
-
-    [[nodiscard]] static Outcome done(const store::FileResult& later = store::FileResult::success())
-    {
-        return {Status::Done, {}, later};
-    }
-    [[nodiscard]] static Outcome unchanged() { return {Status::Unchanged, {}, {}}; }
-    [[nodiscard]] static Outcome refused(const QString& message)
-    {
-        return {Status::Refused, message, {}};
-    }
-    [[nodiscard]] static Outcome failed(const store::FileResult& file)
-    {
-        return {Status::Refused, {}, file};
-    }
-    [[nodiscard]] bool isDone() const { return status == Status::Done; }
-};
-
-// A value found or made by a command, beside how the command went; the value counts only when
-// the outcome is Done.
-template <class Value> struct Result
-{
-    Value value{};
-    Outcome outcome;
-
-    [[nodiscard]] bool ok() const { return outcome.isDone(); }
-};
 
 // One lesson of one language, with the names of its files.
 struct LessonRef
@@ -80,12 +42,12 @@ public:
 
     // Learns the signed-in user from the sign-in hand-off and makes the user directory when it went missing.
     // The key counters start afresh: the lists are counted again as they are shown.
-    [[nodiscard]] Outcome open();
+    [[nodiscard]] store::Outcome open();
     [[nodiscard]] QString user() const { return m_user; }
 
     // Rebuilds "tmpSpr.dat" from "Spr.dat" and lists the languages in German order, case
     // ignored, raising the language counter. Gives back a copy that failed, for the user to see.
-    [[nodiscard]] store::FileResult listLanguages();
+    [[nodiscard]] store::Outcome listLanguages();
     // Lists the lessons of a language in file order, raising the lesson counter; a language
     // whose key is not of the program's form shows none.
     void listLessons(const QString& language);
@@ -95,42 +57,43 @@ public:
     [[nodiscard]] QString languageKey(const QString& language) const;
 
     // The refusals of commands that need a language, or a lesson, in the lists shown.
-    [[nodiscard]] Outcome needLanguage() const;
-    [[nodiscard]] Outcome needLesson() const;
+    [[nodiscard]] store::Outcome needLanguage() const;
+    [[nodiscard]] store::Outcome needLesson() const;
 
     // A name read from the list may only become part of a path when it is a plain name.
-    [[nodiscard]] Outcome checkStoredName(const QString& name) const;
+    [[nodiscard]] store::Outcome checkStoredName(const QString& name) const;
     // A language key not of the program's own form comes from a file changed outside the program.
-    [[nodiscard]] Outcome checkLanguageKey(const QString& language) const;
+    [[nodiscard]] store::Outcome checkLanguageKey(const QString& language) const;
 
     // An empty name changes nothing. The new language's key is the value.
-    [[nodiscard]] Result<QString> createLanguage(const QString& name);
-    [[nodiscard]] Outcome renameLanguage(const QString& oldName, const QString& newName);
-    [[nodiscard]] Result<Removal> prepareLanguageRemoval(const QString& language) const;
+    [[nodiscard]] store::Result<QString> createLanguage(const QString& name);
+    [[nodiscard]] store::Outcome renameLanguage(const QString& oldName, const QString& newName);
+    [[nodiscard]] store::Result<Removal> prepareLanguageRemoval(const QString& language) const;
     // Removes the lines, the lesson list and the directory; a directory that is a link loses
     // the link only, as what it points to lies outside the data tree.
-    [[nodiscard]] Outcome removeLanguage(const Removal& removal) const;
+    [[nodiscard]] store::Outcome removeLanguage(const Removal& removal) const;
 
     // The checks of a new lesson's name that createLesson makes, in its order.
-    [[nodiscard]] Outcome checkNewLessonName(const QString& language, const QString& name) const;
+    [[nodiscard]] store::Outcome checkNewLessonName(const QString& language,
+                                                    const QString& name) const;
     // Only the lesson list line is made; the editor makes the lesson file when it first opens it.
     // A given fill writes the lesson file first: when it fails nothing is listed, and when the
     // list cannot be saved the file goes again, so a lesson is stored whole or not at all.
-    using Fill = std::function<store::FileResult(const store::LessonFiles& files)>;
-    [[nodiscard]] Result<LessonRef> createLesson(const QString& language, const QString& name,
-                                                 const Fill& fill = {});
-    [[nodiscard]] Outcome renameLesson(const QString& language, const QString& oldName,
-                                       const QString& newName) const;
-    [[nodiscard]] Result<Removal> prepareLessonRemoval(const QString& language,
-                                                       const QString& lesson) const;
+    using Fill = std::function<store::Outcome(const store::LessonFiles& files)>;
+    [[nodiscard]] store::Result<LessonRef> createLesson(const QString& language,
+                                                        const QString& name, const Fill& fill = {});
+    [[nodiscard]] store::Outcome renameLesson(const QString& language, const QString& oldName,
+                                              const QString& newName) const;
+    [[nodiscard]] store::Result<Removal> prepareLessonRemoval(const QString& language,
+                                                              const QString& lesson) const;
     // The results go with the lesson, so a later lesson of the same number starts afresh.
-    [[nodiscard]] Outcome removeLesson(const Removal& removal) const;
+    [[nodiscard]] store::Outcome removeLesson(const Removal& removal) const;
 
     // The lesson's files, when both its names and both keys may become part of a path.
-    [[nodiscard]] Result<LessonRef> findLesson(const QString& language,
-                                               const QString& lesson) const;
+    [[nodiscard]] store::Result<LessonRef> findLesson(const QString& language,
+                                                      const QString& lesson) const;
     // Hands the lesson to the editor or the drill through the lesson hand-off.
-    [[nodiscard]] Outcome handOver(const QString& language, const QString& lesson) const;
+    [[nodiscard]] store::Outcome handOver(const QString& language, const QString& lesson) const;
 
     // At the end of the program: the hand-off files and working copies ("tm*") directly in the
     // user directory and the program directory.
@@ -140,12 +103,12 @@ private:
     [[nodiscard]] QString userPath() const { return m_tree.userPath(m_user); }
     [[nodiscard]] QString plainListPath() const { return userPath() + PlainLanguageListFile; }
     // The lines of a list about to be rewritten, or the failure to read them.
-    [[nodiscard]] Result<ListLines> readForRewrite(const QString& listFile,
-                                                   const QString& subject) const;
-    [[nodiscard]] Result<ListLines> readLessonList(const QString& language) const;
+    [[nodiscard]] store::Result<ListLines> readForRewrite(const QString& listFile,
+                                                          const QString& subject) const;
+    [[nodiscard]] store::Result<ListLines> readLessonList(const QString& language) const;
     // The lesson list of the language once the new lesson name passed its checks.
-    [[nodiscard]] Result<ListLines> lessonListFor(const QString& language,
-                                                  const QString& name) const;
+    [[nodiscard]] store::Result<ListLines> lessonListFor(const QString& language,
+                                                         const QString& name) const;
 
     store::DataTree m_tree;
     QString m_user;

@@ -51,11 +51,11 @@ ListLine ListLine::renamed(const QString& newName) const
     return parsed(store::Scrambler::scrambleText(plain), plain);
 }
 
-ListLines readList(const QString& path, store::FileResult* read)
+ListLines readList(const QString& path, store::Outcome* read)
 {
     store::TextFile::touch(path);
     QList<QByteArray> stored;
-    const store::FileResult result = store::TextFile::readRawLines(path, stored);
+    const store::Outcome result = store::TextFile::readRawLines(path, stored);
     if (read)
         *read = result;
     ListLines lines;
@@ -66,7 +66,7 @@ ListLines readList(const QString& path, store::FileResult* read)
     return lines;
 }
 
-store::FileResult writeList(const QString& path, const ListLines& lines)
+store::Outcome writeList(const QString& path, const ListLines& lines)
 {
     QList<QByteArray> raw;
     raw.reserve(lines.size());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/FileResult.h"
+#include "store/Outcome.h"
 #include "store/TextRules.h"
 
 #include <QByteArray>
@@ -49,9 +49,9 @@ using ListLines = QList<ListLine>;
 // Reads a scrambled list file ("Spr.dat" or a lesson list "LSp"n), creating it empty when missing.
 // With read given, a file that exists but cannot be read is reported there, so that a command
 // never rewrites a list from nothing.
-[[nodiscard]] ListLines readList(const QString& path, store::FileResult* read = nullptr);
+[[nodiscard]] ListLines readList(const QString& path, store::Outcome* read = nullptr);
 // Replaces a scrambled list file as a whole.
-[[nodiscard]] store::FileResult writeList(const QString& path, const ListLines& lines);
+[[nodiscard]] store::Outcome writeList(const QString& path, const ListLines& lines);
 
 // The key of the first line whose whole name part equals name; empty when there is none.
 [[nodiscard]] QString keyOf(const ListLines& lines, const QString& name);

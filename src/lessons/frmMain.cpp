@@ -167,7 +167,7 @@ void frmMain::connectSignals()
 
 bool frmMain::Form_Load()
 {
-    if (!tell(m_library.open()))
+    if (!report(m_library.open()))
         return false;
     Fuelle_Sprachen();
     return true;
@@ -195,14 +195,6 @@ bool frmMain::confirm(const QString& question)
     return message(question, Title, ui::Buttons::YesNo) == ui::Answer::Yes;
 }
 
-bool frmMain::tell(const lessons::Outcome& outcome)
-{
-    if (!outcome.refusal.isEmpty())
-        message(outcome.refusal, Title);
-    reportWriteFailure(outcome.file);
-    return outcome.isDone();
-}
-
 bool frmMain::Check_Zeichen(const QString& name)
 {
     const QString text = lessons::forbiddenCharacterMessage(name);
@@ -224,7 +216,7 @@ void frmMain::Fuelle_Sprachen()
         const QSignalBlocker quiet(lstSprachen);
         lstSprachen->clear();
     }
-    reportWriteFailure(m_library.listLanguages());
+    report(m_library.listLanguages());
     lstSprachen->addItems(m_library.languages());
     if (lstSprachen->count() > 0) {
         lstSprachen->setCurrentRow(0);
@@ -264,7 +256,7 @@ void frmMain::lstLektionen_Click()
 
 bool frmMain::Ist_AuswahlVorhanden(Needed needed)
 {
-    return tell(needed == Needed::Language ? m_library.needLanguage() : m_library.needLesson());
+    return report(needed == Needed::Language ? m_library.needLanguage() : m_library.needLesson());
 }
 
 void frmMain::BtnGo_Click()
@@ -280,7 +272,7 @@ void frmMain::mnuLektionEdit_Click()
 void frmMain::Oeffne_Lektion(LessonUse use)
 {
     if (!Ist_AuswahlVorhanden(Needed::Lesson)
-        || !tell(m_library.handOver(chosenLanguage(), chosenLesson())))
+        || !report(m_library.handOver(chosenLanguage(), chosenLesson())))
         return;
     // Disabled at once; the next screen hides this one when it can be seen itself.
     setEnabled(false);
@@ -314,20 +306,20 @@ void frmMain::mnuNeueSprache_Click()
     const QString name = ask(QStringLiteral("Geben Sie die Sprache ein..."));
     if (name.isEmpty() || !Check_Zeichen(name))
         return;
-    if (tell(m_library.createLanguage(name).outcome))
+    if (report(m_library.createLanguage(name).outcome))
         Fuelle_Sprachen();
 }
 
 void frmMain::mnuTitleSprache_Click()
 {
     const QString oldName = chosenLanguage();
-    if (!Ist_AuswahlVorhanden(Needed::Language) || !tell(m_library.checkStoredName(oldName)))
+    if (!Ist_AuswahlVorhanden(Needed::Language) || !report(m_library.checkStoredName(oldName)))
         return;
     const QString newName = ask(QStringLiteral("Geben Sie die neue Bezeichnung der Sprache ")
                                 + oldName + QStringLiteral(" ein:"));
     if (newName.isEmpty() || !Check_Zeichen(newName))
         return;
-    if (tell(m_library.renameLanguage(oldName, newName)))
+    if (report(m_library.renameLanguage(oldName, newName)))
         Fuelle_Sprachen();
 }
 
@@ -336,24 +328,24 @@ void frmMain::mnuSpracheDelete_Click()
     if (!Ist_AuswahlVorhanden(Needed::Language))
         return;
     const QString name = chosenLanguage();
-    const lessons::Result<lessons::Removal> removal = m_library.prepareLanguageRemoval(name);
-    if (!tell(removal.outcome)
+    const store::Result<lessons::Removal> removal = m_library.prepareLanguageRemoval(name);
+    if (!report(removal.outcome)
         || !confirm(QStringLiteral("Soll die Sprache ") + name
                     + QStringLiteral(" wirklich gelöscht werden ?")))
         return;
-    if (tell(m_library.removeLanguage(removal.value)))
+    if (report(m_library.removeLanguage(removal.value)))
         Fuelle_Sprachen();
 }
 
 void frmMain::mnuNeueLektion_Click()
 {
     const QString language = chosenLanguage();
-    if (!Ist_AuswahlVorhanden(Needed::Language) || !tell(m_library.checkLanguageKey(language)))
+    if (!Ist_AuswahlVorhanden(Needed::Language) || !report(m_library.checkLanguageKey(language)))
         return;
     const QString name = ask(QStringLiteral("Geben Sie den Namen der Lektion ein..."));
     if (name.isEmpty() || !Check_Zeichen(name))
         return;
-    if (tell(m_library.createLesson(language, name).outcome))
+    if (report(m_library.createLesson(language, name).outcome))
         Fuelle_Lektionen();
 }
 
@@ -366,7 +358,7 @@ void frmMain::mnuTitleLektion_Click()
                                 + oldName + QStringLiteral(" ein:"));
     if (newName.isEmpty() || !Check_Zeichen(newName))
         return;
-    if (tell(m_library.renameLesson(chosenLanguage(), oldName, newName)))
+    if (report(m_library.renameLesson(chosenLanguage(), oldName, newName)))
         Fuelle_Sprachen();
 }
 
@@ -375,12 +367,12 @@ void frmMain::mnuLektionDelete_Click()
     if (!Ist_AuswahlVorhanden(Needed::Lesson))
         return;
     const QString lesson = chosenLesson();
-    const lessons::Result<lessons::Removal> removal =
+    const store::Result<lessons::Removal> removal =
         m_library.prepareLessonRemoval(chosenLanguage(), lesson);
-    if (!tell(removal.outcome)
+    if (!report(removal.outcome)
         || !confirm(QStringLiteral("Soll die Lektion ") + lesson
                     + QStringLiteral(" wirklich gelöscht werden ?")))
         return;
-    if (tell(m_library.removeLesson(removal.value)))
+    if (report(m_library.removeLesson(removal.value)))
         Fuelle_Sprachen();
 }

@@ -70,8 +70,6 @@ private:
     [[nodiscard]] QString ask(const QString& prompt);
     // Asks Yes or No; true on Yes.
     [[nodiscard]] bool confirm(const QString& question);
-    // Shows what a command came to; true when it changed the lists, so they are shown anew.
-    bool tell(const lessons::Outcome& outcome);
     // Asks, cleans up the hand-off files and ends the program; false when the user said No.
     bool confirmEnd();
 

@@ -19,7 +19,7 @@ const QString Title = QStringLiteral("Paukomat V1.1");
 void frmMain::mnuLektionImport_Click()
 {
     const QString language = chosenLanguage();
-    if (!Ist_AuswahlVorhanden(Needed::Language) || !tell(m_library.checkLanguageKey(language)))
+    if (!Ist_AuswahlVorhanden(Needed::Language) || !report(m_library.checkLanguageKey(language)))
         return;
     const QString path = services().files.openFile(this, QStringLiteral("Lektion importieren"),
                                                    exchange::ImportFilters);
@@ -37,12 +37,8 @@ void frmMain::mnuLektionImport_Click()
         return !progress.wasCanceled();
     });
     progress.setValue(progress.maximum());
-    if (source.cancelled)
+    if (!report(source.outcome, ui::Icon::Exclamation))
         return;
-    if (!source.error.isEmpty()) {
-        message(source.error, Title, ui::Buttons::Ok, ui::Icon::Exclamation);
-        return;
-    }
     frmImport dialog(
         source, language, services(),
         [this, &language](const QString& name) {
@@ -52,13 +48,7 @@ void frmMain::mnuLektionImport_Click()
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QString name = dialog.lessonName();
-    const lessons::Outcome imported =
-        lessons::importLesson(m_library, language, name, dialog.plan().pairs).outcome;
-    if (const QString failed = lessons::importFailedMessage(name, imported); !failed.isEmpty()) {
-        message(failed, store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
-        return;
-    }
-    if (!tell(imported))
+    if (!report(lessons::importLesson(m_library, language, name, dialog.plan().pairs).outcome))
         return;
     message(lessons::importedMessage(name, dialog.plan()), Title);
     Fuelle_Lektionen();
@@ -69,7 +59,7 @@ std::optional<QList<editor::WordPair>> frmMain::chosenLessonPairs()
     if (!Ist_AuswahlVorhanden(Needed::Lesson))
         return std::nullopt;
     auto stored = lessons::lessonPairs(m_library, chosenLanguage(), chosenLesson());
-    if (!tell(stored.outcome))
+    if (!report(stored.outcome))
         return std::nullopt;
     return std::move(stored.value);
 }
@@ -90,7 +80,7 @@ void frmMain::mnuLektionExport_Click()
     const exchange::ExportTarget target = exchange::exportTarget(chosen, filter);
     const QList<exchange::Pair> pairs =
         exchange::pairsOf(*stored, lessons::lessonBoxes(m_library, language, lesson));
-    if (reportWriteFailure(exchange::exportLesson(target, pairs, language, lesson)))
+    if (report(exchange::exportLesson(target, pairs, language, lesson)))
         message(exchange::exportedMessage(lesson, target, pairs.size()), Title);
 }
 

@@ -9,15 +9,6 @@
 namespace results {
 namespace {
 
-QString requestProblem(const handoff::Read<handoff::ResultsRequest>& request)
-{
-    if (request.problem == handoff::Problem::Missing)
-        return QStringLiteral("Die Ergebnisse können nicht angezeigt werden: Die Datei \"%1\" "
-                              "fehlt oder ist unvollständig.")
-            .arg(handoff::ResultsRequestFile);
-    return store::unsafeNameMessage(request.unsafeName);
-}
-
 // Pairs per box, counted from the lesson file beside the result file ("EU4" beside "U4") and the
 // boxes beside it; only read. A lesson that cannot be read counts no pairs.
 QList<qsizetype> countBoxes(const QString& resultFile)
@@ -47,18 +38,24 @@ QList<qsizetype> countBoxes(const QString& resultFile)
 LessonResults LessonResults::load(const store::DataTree& tree)
 {
     LessonResults results;
-    const handoff::Read<handoff::ResultsRequest> request = handoff::readResultsRequest(tree);
+    const store::Result<handoff::ResultsRequest> request = handoff::readResultsRequest(
+        tree,
+        {QStringLiteral("Die Ergebnisse können nicht angezeigt werden: Die Datei \"%1\" "
+                        "fehlt oder ist unvollständig.")
+             .arg(handoff::ResultsRequestFile),
+         store::ErrorTitle});
     if (!request.ok()) {
-        results.m_problem = requestProblem(request);
+        results.m_outcome = request.outcome;
         return results;
     }
     const handoff::ResultsRequest& wanted = request.value;
     QList<QByteArray> stored;
     if (!store::TextFile::readRawLines(wanted.resultFile, stored)) {
-        results.m_problem = QStringLiteral("Die Ergebnisse der Lektion \"%1\" können nicht "
-                                           "angezeigt werden: Die Datei \"%2\" kann nicht "
-                                           "gelesen werden.")
-                                .arg(wanted.lesson, wanted.resultFile.section(u'/', -1));
+        results.m_outcome = store::Outcome::refused(
+            QStringLiteral("Die Ergebnisse der Lektion \"%1\" können nicht angezeigt werden: Die "
+                           "Datei \"%2\" kann nicht gelesen werden.")
+                .arg(wanted.lesson, wanted.resultFile.section(u'/', -1)),
+            store::ErrorTitle);
         return results;
     }
     const ResultReport report =

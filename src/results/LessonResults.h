@@ -3,6 +3,7 @@
 #include "handoff/HandOff.h"
 #include "results/RunHistory.h"
 #include "store/DataTree.h"
+#include "store/Outcome.h"
 
 #include <QList>
 #include <QString>
@@ -29,9 +30,9 @@ class LessonResults
 public:
     [[nodiscard]] static LessonResults load(const store::DataTree& tree);
 
-    // Empty when the results can be shown; otherwise the message that says why not.
-    [[nodiscard]] const QString& problem() const { return m_problem; }
-    [[nodiscard]] bool ok() const { return m_problem.isEmpty(); }
+    // Done when the results can be shown; otherwise refused with the message that says why not.
+    [[nodiscard]] const store::Outcome& outcome() const { return m_outcome; }
+    [[nodiscard]] bool ok() const { return m_outcome.ok(); }
 
     // User, language, lesson and the totals; then one block per completed run, oldest first.
     [[nodiscard]] const QStringList& totals() const { return m_totals; }
@@ -47,7 +48,7 @@ public:
     [[nodiscard]] QList<PrintedLine> printLines() const;
 
 private:
-    QString m_problem;
+    store::Outcome m_outcome;
     QStringList m_totals;
     QStringList m_runs;
     QList<RunScore> m_scores;

@@ -45,11 +45,11 @@ QString runRecord(const ResultColumn& run)
     return QString::number(run.words()) + store::KeySeparator + QString::number(run.right());
 }
 
-store::FileResult storeRun(const QString& path, const ResultColumn& totals, const ResultColumn& run)
+store::Outcome storeRun(const QString& path, const ResultColumn& totals, const ResultColumn& run)
 {
     // The records are kept as stored; an unreadable file is never rebuilt from nothing.
     QList<QByteArray> lines;
-    if (store::FileResult read = store::TextFile::readRawLines(path, lines); !read)
+    if (store::Outcome read = store::TextFile::readRawLines(path, lines); !read)
         return read;
     if (lines.isEmpty())
         lines.append(QByteArray());

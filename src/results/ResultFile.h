@@ -1,7 +1,7 @@
 #pragma once
 
 #include "results/ResultColumn.h"
-#include "store/FileResult.h"
+#include "store/Outcome.h"
 
 #include <QString>
 
@@ -27,8 +27,8 @@ struct Totals
 
 // Rewrites the file as a whole: the new totals line, the stored run records unchanged, the new
 // record last. When the write fails the file keeps its old bytes.
-[[nodiscard]] store::FileResult storeRun(const QString& path, const ResultColumn& totals,
-                                         const ResultColumn& run);
+[[nodiscard]] store::Outcome storeRun(const QString& path, const ResultColumn& totals,
+                                      const ResultColumn& run);
 
 } // namespace ResultFile
 } // namespace results

@@ -125,10 +125,8 @@ void frmErgebnis::connectControls()
 bool frmErgebnis::Form_Load()
 {
     m_results = results::LessonResults::load(tree());
-    if (!m_results.ok()) {
-        message(m_results.problem(), store::ErrorTitle, ui::Buttons::Ok, ui::Icon::Stop);
+    if (!report(m_results.outcome()))
         return false;
-    }
     lstGErgebnis->addItems(m_results.totals());
     lstErgebnisse->addItems(m_results.runs());
     picVerlauf->setRuns(m_results.scores());

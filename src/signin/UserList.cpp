@@ -19,7 +19,7 @@ namespace signin {
 
 using store::Access;
 using store::DataTree;
-using store::FileResult;
+using store::Outcome;
 namespace TextFile = store::TextFile;
 using store::isSafePathName;
 using store::Scrambler;
@@ -31,14 +31,12 @@ const QString Title = QStringLiteral("Paukomat V1.1");
 const QString CheckTitle = QStringLiteral("PaukomaT V1.1");
 const QString WrongPassword = QStringLiteral("Ungültiges Kennwort, versuchen Sie es noch einmal!");
 
-Outcome refusal(const QString& text, const QString& title, Entry entry = Entry::None)
-{
-    return {{text, title}, entry, FileResult::success()};
-}
+using store::Message;
+using store::Result;
 
-Outcome done(const FileResult& saved)
+Result<Entry> refusal(const QString& text, const QString& title, Entry entry = Entry::None)
 {
-    return {{}, Entry::None, saved};
+    return {entry, Outcome::refused(text, title)};
 }
 
 bool holdsForbiddenCharacter(const QString& text)
@@ -59,12 +57,12 @@ void insertRecord(QList<QByteArray>& lines, QByteArray name, QByteArray password
 }
 
 // Gives the scratch file the target's name in one step (rename replaces the old file).
-FileResult replaceFile(const QString& scratch, const QString& target)
+Outcome replaceFile(const QString& scratch, const QString& target)
 {
     if (std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(target).constData())
         == 0)
-        return FileResult::success();
-    return FileResult::failure(target, qt_error_string(errno));
+        return Outcome::done();
+    return Outcome::failed(target, qt_error_string(errno));
 }
 
 // Deletes the files of a directory, links included (never what they point to); subdirectories
@@ -85,19 +83,19 @@ UserList::UserList(DataTree tree)
     : m_tree(std::move(tree))
 { }
 
-FileResult UserList::makePlainCopy() const
+Outcome UserList::makePlainCopy() const
 {
     const QString stored = m_tree.programFile(DataTree::UserList);
     const QString plain = m_tree.programFile(DataTree::PlainUserList);
-    FileResult created;
+    Outcome created;
     if (!QFileInfo::exists(stored))
         created = TextFile::touch(stored);
-    const FileResult copied = Scrambler::passFile(stored, plain, Access::OwnerOnly);
+    const Outcome copied = Scrambler::passFile(stored, plain, Access::OwnerOnly);
     if (!copied)
         TextFile::remove(plain);
     if (!created)
         return created.about(ListName);
-    if (copied.kind == FileResult::Kind::Read)
+    if (!copied && copied.failure->kind == store::FileFailure::Kind::Read)
         return copied.about(ListName).meaning(
             QStringLiteral("Die Benutzer werden erst angezeigt, wenn die Datei wieder lesbar ist; "
                            "Paukomat verändert sie nicht."));
@@ -135,7 +133,7 @@ bool UserList::isNameFree(const QString& name) const
     return true;
 }
 
-FileResult UserList::addUser(const QString& name, const QString& password) const
+Outcome UserList::addUser(const QString& name, const QString& password) const
 {
     // Each step is tried even when the one before failed; the plain copy is rebuilt from
     // "PK.dat" on the next load of the sign-in screen anyway.
@@ -149,13 +147,13 @@ FileResult UserList::addUser(const QString& name, const QString& password) const
 
     const QString storedPath = m_tree.programFile(DataTree::UserList);
     QList<QByteArray> stored;
-    if (FileResult read = TextFile::readRawLines(storedPath, stored); !read)
+    if (Outcome read = TextFile::readRawLines(storedPath, stored); !read)
         return read.about(ListName);
     insertRecord(stored, Scrambler::scrambleText(name), Scrambler::scrambleText(password));
     return TextFile::writeRawLines(storedPath, stored).about(ListName);
 }
 
-FileResult UserList::removeUser(const QString& name) const
+Outcome UserList::removeUser(const QString& name) const
 {
     const QString storedPath = m_tree.programFile(DataTree::UserList);
     const QString plainPath = m_tree.programFile(DataTree::PlainUserList);
@@ -165,7 +163,7 @@ FileResult UserList::removeUser(const QString& name) const
     // Both new lists come from "PK.dat" itself, so they agree record for record even when the
     // plain copy was not written.
     QList<QByteArray> stored;
-    if (FileResult read = TextFile::readRawLines(storedPath, stored); !read)
+    if (Outcome read = TextFile::readRawLines(storedPath, stored); !read)
         return read.about(ListName);
     QList<QByteArray> keptStored;
     QList<QByteArray> keptPlain;
@@ -181,13 +179,13 @@ FileResult UserList::removeUser(const QString& name) const
         }
     }
 
-    FileResult result = TextFile::writeRawLines(scratch, keptStored);
+    Outcome result = TextFile::writeRawLines(scratch, keptStored);
     if (result)
         result = replaceFile(scratch, storedPath);
     if (!result) {
         TextFile::remove(scratch);
         // The user hears about the list, not about its scratch file.
-        return FileResult::failure(storedPath, result.error).about(ListName);
+        return Outcome::failed(storedPath, result.failure->reason).about(ListName);
     }
 
     if (!TextFile::writeRawLines(plainScratch, keptPlain, Access::OwnerOnly)
@@ -199,7 +197,7 @@ FileResult UserList::removeUser(const QString& name) const
 
     if (found)
         removeUserDirectory(name);
-    return FileResult::success();
+    return Outcome::done();
 }
 
 void UserList::removeUserDirectory(const QString& name) const
@@ -254,14 +252,14 @@ bool UserList::isProgramFileName(const QString& name) const
     return (info.exists() || info.isSymLink()) && !info.isDir();
 }
 
-Outcome UserList::signIn(const QString& name, const QString& password) const
+Result<Entry> UserList::signIn(const QString& name, const QString& password) const
 {
     if (!passwordMatches(name, password))
         return refusal(WrongPassword, Title, Entry::Password);
     // Every later screen makes the user directory from this name.
     if (!isSafePathName(name))
         return refusal(store::unsafeNameMessage(name), Title);
-    return done(handoff::writeSignedInUser(m_tree, name, password));
+    return {Entry::None, handoff::writeSignedInUser(m_tree, name, password)};
 }
 
 Outcome UserList::createUser(const QString& name, const QString& password,
@@ -269,8 +267,8 @@ Outcome UserList::createUser(const QString& name, const QString& password,
 {
     if (const Message refused = newUserRefusal(name, password, confirmation);
         !refused.text.isEmpty())
-        return {refused, Entry::None, FileResult::success()};
-    return done(addUser(name, password));
+        return Outcome::refused(refused.text, refused.title);
+    return addUser(name, password);
 }
 
 Message UserList::newUserRefusal(const QString& name, const QString& password,
@@ -307,8 +305,8 @@ QString UserList::unstorableUserMessage(const QString& name, const QString& pass
     return directoryClashMessage(name);
 }
 
-Outcome UserList::deleteUser(const QString& name, const QString& password,
-                             const Confirm& confirm) const
+Result<Entry> UserList::deleteUser(const QString& name, const QString& password,
+                                   const Confirm& confirm) const
 {
     if (name.isEmpty())
         return refusal(QStringLiteral("Benutzer in der Liste wählen !"), Title, Entry::Name);
@@ -320,8 +318,8 @@ Outcome UserList::deleteUser(const QString& name, const QString& password,
                                + QStringLiteral(" wirklich gelöscht werden ?"),
                            Title};
     if (!confirm(question))
-        return done(FileResult::success());
-    return done(removeUser(name));
+        return {Entry::None, Outcome::unchanged()};
+    return {Entry::None, removeUser(name)};
 }
 
 void UserList::removeWorkingFiles(WorkingFiles which) const

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/DataTree.h"
-#include "store/FileResult.h"
+#include "store/Outcome.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,26 +10,8 @@
 
 namespace signin {
 
-// A message for the user and the title of its box.
-struct Message
-{
-    QString text;
-    QString title;
-};
-
 // Which entry the user is to correct after a refusal.
 enum class Entry { None, Name, Password };
-
-// What an operation of the sign-in screens tells the user: a refusal, or, when nothing was
-// refused, the result of the file it wrote.
-struct Outcome
-{
-    Message refusal; // empty text: nothing refused
-    Entry entry = Entry::None;
-    store::FileResult saved;
-
-    [[nodiscard]] bool refused() const { return !refusal.text.isEmpty(); }
-};
 
 // The working files of the program directory that go when the program ends: the plain copies
 // ("tmp*.dat") when it ends normally, every hand-off file ("tmp*.*") when the user leaves it
@@ -46,7 +28,7 @@ public:
 
     // Rebuilds "tmpPK.dat" from "PK.dat"; a missing "PK.dat" is created empty first (no users).
     // When the copy cannot be written, a stale copy is removed so that no lookup trusts it.
-    [[nodiscard]] store::FileResult makePlainCopy() const;
+    [[nodiscard]] store::Outcome makePlainCopy() const;
 
     // The names of all records in file order; an unpaired last line counts as a name.
     [[nodiscard]] QStringList names() const;
@@ -58,27 +40,29 @@ public:
 
     // Adds the record to both lists and makes the user directory (an existing one is reused).
     // The result is that of "PK.dat"; on failure the stored list keeps its old bytes.
-    [[nodiscard]] store::FileResult addUser(const QString& name, const QString& password) const;
+    [[nodiscard]] store::Outcome addUser(const QString& name, const QString& password) const;
 
     // Drops every record of the name from both lists through "PK.da2" and "tmpPK.da2", then
     // removes the user directory two levels deep. The directory is left alone when the list
     // could not be replaced (the user still exists) and when the name cannot be a directory
     // of this program (a damaged file).
-    [[nodiscard]] store::FileResult removeUser(const QString& name) const;
+    [[nodiscard]] store::Outcome removeUser(const QString& name) const;
 
     // Signs the user in when the password matches: the sign-in hand-off then names the user for
     // the screens that follow. A name that cannot become a directory (a damaged list) is refused.
-    [[nodiscard]] Outcome signIn(const QString& name, const QString& password) const;
+    // A refusal's value is the entry to correct.
+    [[nodiscard]] store::Result<Entry> signIn(const QString& name, const QString& password) const;
 
     // Checks a new user's entries in their order and adds the user when all pass.
-    [[nodiscard]] Outcome createUser(const QString& name, const QString& password,
-                                     const QString& confirmation) const;
+    [[nodiscard]] store::Outcome createUser(const QString& name, const QString& password,
+                                            const QString& confirmation) const;
 
     // Removes the user after the name, the password and then the user's answer to the question
-    // (confirm) allow it; nothing is refused when the user answers no, and nothing changes.
-    using Confirm = std::function<bool(const Message& question)>;
-    [[nodiscard]] Outcome deleteUser(const QString& name, const QString& password,
-                                     const Confirm& confirm) const;
+    // (confirm) allow it; when the user answers no nothing changes. A refusal's value is the entry
+    // to correct.
+    using Confirm = std::function<bool(const store::Message& question)>;
+    [[nodiscard]] store::Result<Entry> deleteUser(const QString& name, const QString& password,
+                                                  const Confirm& confirm) const;
 
     void removeWorkingFiles(WorkingFiles which) const;
 
@@ -99,8 +83,8 @@ public:
     static inline const QString ScratchPlainList = QStringLiteral("tmpPK.da2");
 
 private:
-    [[nodiscard]] Message newUserRefusal(const QString& name, const QString& password,
-                                         const QString& confirmation) const;
+    [[nodiscard]] store::Message newUserRefusal(const QString& name, const QString& password,
+                                                const QString& confirmation) const;
     [[nodiscard]] QString unstorableUserMessage(const QString& name, const QString& password) const;
     void removeUserDirectory(const QString& name) const;
 

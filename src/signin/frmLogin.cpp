@@ -157,7 +157,7 @@ void frmLogin::connectControls()
 
 bool frmLogin::Form_Load()
 {
-    reportWriteFailure(signin::UserList(tree()).makePlainCopy());
+    report(signin::UserList(tree()).makePlainCopy());
     Fuelle_Benutzerliste();
 
     adjustSize();
@@ -183,16 +183,18 @@ void frmLogin::Fuelle_Benutzerliste()
     cboBenutzer->setEditText(QString());
 }
 
-void frmLogin::Melde_Ablehnung(const signin::Outcome& outcome)
+bool frmLogin::Melde_Ablehnung(const store::Result<signin::Entry>& outcome)
 {
-    message(outcome.refusal.text, outcome.refusal.title);
-    if (outcome.entry == signin::Entry::Name) {
+    if (report(outcome.outcome))
+        return true;
+    if (outcome.value == signin::Entry::Name) {
         cboBenutzer->setFocus();
-    } else if (outcome.entry == signin::Entry::Password) {
+    } else if (outcome.value == signin::Entry::Password) {
         // Selected, so that the next keystroke replaces it.
         txtPassword->setFocus();
         txtPassword->selectAll();
     }
+    return false;
 }
 
 void frmLogin::Druecke_Eingabetaste()
@@ -206,13 +208,8 @@ void frmLogin::Druecke_Eingabetaste()
 
 void frmLogin::cmdOK_Click()
 {
-    const signin::Outcome outcome =
-        signin::UserList(tree()).signIn(cboBenutzer->currentText(), txtPassword->text());
-    if (outcome.refused()) {
-        Melde_Ablehnung(outcome);
-        return;
-    }
-    if (!reportWriteFailure(outcome.saved))
+    if (!Melde_Ablehnung(
+            signin::UserList(tree()).signIn(cboBenutzer->currentText(), txtPassword->text())))
         return;
     ui::Navigator& next = screens();
     next.showMain();
@@ -240,19 +237,14 @@ void frmLogin::cmdNeuerUser_Click()
 
 void frmLogin::cmdUserLoeschen_Click()
 {
-    bool agreed = false;
-    const auto ask = [this, &agreed](const signin::Message& question) {
-        agreed = message(question.text, question.title, ui::Buttons::YesNo) == ui::Answer::Yes;
-        return agreed;
+    const auto ask = [this](const store::Message& question) {
+        return message(question.text, question.title, ui::Buttons::YesNo) == ui::Answer::Yes;
     };
-    const signin::Outcome outcome =
+    const store::Result<signin::Entry> removed =
         signin::UserList(tree()).deleteUser(cboBenutzer->currentText(), txtPassword->text(), ask);
-    if (outcome.refused()) {
-        Melde_Ablehnung(outcome);
+    using Status = store::Outcome::Status;
+    // The list is shown anew as it stands on disk, also after a failed save.
+    if (!Melde_Ablehnung(removed) && removed.outcome.status != Status::Failed)
         return;
-    }
-    if (!agreed)
-        return;
-    reportWriteFailure(outcome.saved);
     Fuelle_Benutzerliste();
 }

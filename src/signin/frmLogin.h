@@ -10,7 +10,7 @@ class QLineEdit;
 class QPushButton;
 
 namespace signin {
-struct Outcome;
+enum class Entry;
 }
 
 // Sign-in: pick or type a user name, give the password, and go on to the main screen; from here
@@ -42,8 +42,9 @@ private:
     void connectControls();
 
     void Fuelle_Benutzerliste();
-    // Shows a refusal and puts the focus on the entry to correct.
-    void Melde_Ablehnung(const signin::Outcome& outcome);
+    // Shows how a command went; after a refusal the focus goes to the entry to correct. True when
+    // it was done.
+    bool Melde_Ablehnung(const store::Result<signin::Entry>& outcome);
     void Druecke_Eingabetaste();
 
     QList<QLabel*> lblLabels;

@@ -103,23 +103,22 @@ bool frmNewUser::Form_Load()
     return true;
 }
 
-void frmNewUser::Weise_Zurueck(const QString& text, const QString& title)
+bool frmNewUser::Weise_Zurueck(const store::Outcome& outcome)
 {
-    message(text, title);
+    report(outcome);
+    if (outcome.status != store::Outcome::Status::Refused)
+        return true;
     cmdNimmNutzer->setFocus();
+    return false;
 }
 
 void frmNewUser::cmdNimmNutzer_Click()
 {
-    const signin::Outcome outcome = signin::UserList(tree()).createUser(
-        txtBenutzerName->text(), txtKennwort1->text(), txtKennwort2->text());
-    if (outcome.refused()) {
-        Weise_Zurueck(outcome.refusal.text, outcome.refusal.title);
-        return;
-    }
     // A list that could not be saved is reported; the sign-in screen then shows the list as
     // it stands on disk.
-    reportWriteFailure(outcome.saved);
+    if (!Weise_Zurueck(signin::UserList(tree()).createUser(
+            txtBenutzerName->text(), txtKennwort1->text(), txtKennwort2->text())))
+        return;
     ui::Navigator& next = screens();
     closeScreen();
     next.showLogin();

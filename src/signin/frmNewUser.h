@@ -28,7 +28,9 @@ private:
     void placeControls();
     void connectControls();
 
-    void Weise_Zurueck(const QString& text, const QString& title);
+    // Shows how the new user's entry went; after a refusal the user may correct it. True unless
+    // it was refused.
+    bool Weise_Zurueck(const store::Outcome& outcome);
 
     QLabel* Label1 = nullptr;
     QLineEdit* txtBenutzerName = nullptr;

@@ -62,12 +62,12 @@ DataRoot prepare(const QString& path, mode_t mode)
                         .arg(shown, reason(error))
                     + Advice};
     const int error = writeProbe(path);
-    const FileResult list = error ? FileResult::success()
-                                  : TextFile::touch(path + QLatin1Char('/') + DataTree::UserList);
+    const Outcome list =
+        error ? Outcome::done() : TextFile::touch(path + QLatin1Char('/') + DataTree::UserList);
     if (error || !list)
         return {{},
                 QStringLiteral("Paukomat kann im Datenverzeichnis \"%1\" nicht schreiben: %2.\n")
-                        .arg(shown, error ? reason(error) : list.error)
+                        .arg(shown, error ? reason(error) : list.failure->reason)
                     + Advice};
     return {path, {}};
 }

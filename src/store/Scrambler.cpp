@@ -108,10 +108,10 @@ QString Scrambler::unscrambleText(const QByteArray& stored)
     return fromCp1252(scramble(stored));
 }
 
-FileResult Scrambler::passFile(const QString& source, const QString& destination, Access access)
+Outcome Scrambler::passFile(const QString& source, const QString& destination, Access access)
 {
     QList<QByteArray> lines;
-    if (FileResult read = TextFile::readRawLines(source, lines); !read)
+    if (Outcome read = TextFile::readRawLines(source, lines); !read)
         return read;
     for (QByteArray& line : lines) {
         line = scramble(std::move(line));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/FileResult.h"
+#include "store/Outcome.h"
 #include "store/TextFile.h"
 
 #include <QByteArray>
@@ -36,8 +36,8 @@ public:
     // whole (it never exists half written). A missing source gives an empty destination. The
     // destination has exactly as many lines as the source, even for a damaged source. A source
     // that exists but cannot be read is reported and the destination left alone.
-    [[nodiscard]] static FileResult passFile(const QString& source, const QString& destination,
-                                             Access access = Access::Shared);
+    [[nodiscard]] static Outcome passFile(const QString& source, const QString& destination,
+                                          Access access = Access::Shared);
 };
 
 } // namespace store

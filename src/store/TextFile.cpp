@@ -83,10 +83,10 @@ bool writeAll(int fd, const QByteArray& data)
     return true;
 }
 
-FileResult systemFailure(const QString& path, int error,
-                         FileResult::Kind kind = FileResult::Kind::Write)
+Outcome systemFailure(const QString& path, int error,
+                      FileFailure::Kind kind = FileFailure::Kind::Write)
 {
-    return FileResult::failure(path, TextFile::reasonFor(error), kind);
+    return Outcome::failed(path, TextFile::reasonFor(error), kind);
 }
 
 // Makes the rename itself survive a power cut; a directory that cannot be synced is no failure
@@ -117,12 +117,12 @@ int createScratch(const QString& path, Access access, QByteArray& scratch)
     return -1;
 }
 
-FileResult readAll(const QString& path, QByteArray& data)
+Outcome readAll(const QString& path, QByteArray& data)
 {
     data.clear();
     const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return systemFailure(path, errno, FileResult::Kind::Read);
+        return systemFailure(path, errno, FileFailure::Kind::Read);
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -132,14 +132,14 @@ FileResult readAll(const QString& path, QByteArray& data)
             const int error = errno;
             ::close(fd);
             data.clear();
-            return systemFailure(path, error, FileResult::Kind::Read);
+            return systemFailure(path, error, FileFailure::Kind::Read);
         }
         if (got == 0)
             break;
         data.append(buffer, got);
     }
     ::close(fd);
-    return FileResult::success();
+    return Outcome::done();
 }
 
 QList<QByteArray> splitLines(const QByteArray& data)
@@ -198,19 +198,19 @@ QList<QByteArray> readRawLines(const QString& path)
     return lines;
 }
 
-FileResult readBytes(const QString& path, QByteArray& data)
+Outcome readBytes(const QString& path, QByteArray& data)
 {
     data.clear();
     if (!QFileInfo::exists(path))
-        return FileResult::success();
+        return Outcome::done();
     return readAll(path, data);
 }
 
-FileResult readRawLines(const QString& path, QList<QByteArray>& lines)
+Outcome readRawLines(const QString& path, QList<QByteArray>& lines)
 {
     lines.clear();
     QByteArray data;
-    FileResult read = readBytes(path, data);
+    Outcome read = readBytes(path, data);
     if (read)
         lines = splitLines(data);
     return read;
@@ -237,12 +237,12 @@ QString readFirstLine(const QString& path)
     return fromCp1252(line);
 }
 
-FileResult writeRawLines(const QString& path, const QList<QByteArray>& lines, Access access)
+Outcome writeRawLines(const QString& path, const QList<QByteArray>& lines, Access access)
 {
     return writeBytes(path, joinLines(lines), access);
 }
 
-FileResult writeBytes(const QString& path, const QByteArray& data, Access access)
+Outcome writeBytes(const QString& path, const QByteArray& data, Access access)
 {
     QByteArray scratch;
     const int fd = createScratch(path, access, scratch);
@@ -270,15 +270,15 @@ FileResult writeBytes(const QString& path, const QByteArray& data, Access access
     }
     if (synced)
         syncDirectory(path);
-    return FileResult::success();
+    return Outcome::done();
 }
 
-FileResult writeLines(const QString& path, const QStringList& lines, Access access)
+Outcome writeLines(const QString& path, const QStringList& lines, Access access)
 {
     return writeRawLines(path, encodeAll(lines), access);
 }
 
-FileResult appendRawLines(const QString& path, const QList<QByteArray>& lines)
+Outcome appendRawLines(const QString& path, const QList<QByteArray>& lines)
 {
     const int fd =
         ::open(nativePath(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
@@ -290,7 +290,7 @@ FileResult appendRawLines(const QString& path, const QList<QByteArray>& lines)
     if (writeAll(fd, joinLines(lines)) && (!needsSync(path) || syncToDisk(fd) == 0)) {
         // Some file systems (network shares) report a full disk only when the file is closed.
         if (::close(fd) == 0)
-            return FileResult::success();
+            return Outcome::done();
         const int error = errno;
         // The failure already told is what the user needs; a failed cut-back adds nothing.
         if (sized && ::truncate(nativePath(path).constData(), before.st_size) != 0) { }
@@ -303,19 +303,19 @@ FileResult appendRawLines(const QString& path, const QList<QByteArray>& lines)
     return systemFailure(path, error);
 }
 
-FileResult appendLines(const QString& path, const QStringList& lines)
+Outcome appendLines(const QString& path, const QStringList& lines)
 {
     return appendRawLines(path, encodeAll(lines));
 }
 
-FileResult touch(const QString& path)
+Outcome touch(const QString& path)
 {
     const int fd =
         ::open(nativePath(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)
         return systemFailure(path, errno);
     ::close(fd);
-    return FileResult::success();
+    return Outcome::done();
 }
 
 quint64 syncCount()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/FileResult.h"
+#include "store/Outcome.h"
 
 #include <QByteArray>
 #include <QList>
@@ -21,10 +21,10 @@ namespace TextFile {
 [[nodiscard]] QList<QByteArray> readRawLines(const QString& path);
 // Lines of a file that is about to be rewritten from them: a file that exists but cannot be read
 // is a failure, so a new version is never built from nothing. A missing file has no lines.
-[[nodiscard]] FileResult readRawLines(const QString& path, QList<QByteArray>& lines);
+[[nodiscard]] Outcome readRawLines(const QString& path, QList<QByteArray>& lines);
 // The bytes of a file as stored; a missing file has none. A file that exists but cannot be read
 // is a failure.
-[[nodiscard]] FileResult readBytes(const QString& path, QByteArray& data);
+[[nodiscard]] Outcome readBytes(const QString& path, QByteArray& data);
 // Lines decoded from Windows-1252.
 [[nodiscard]] QStringList readLines(const QString& path);
 // The first line of a file, or an empty text when there is none.
@@ -35,19 +35,19 @@ namespace TextFile {
 // Every failure the system reports (open, write, sync, close, rename) is one of the result.
 // A stored file is on the disk when this returns; a "tmp" file (working copy, run copy, hand-off
 // file) is left to the system's cache, so that editing and drilling never wait for the disk.
-[[nodiscard]] FileResult writeRawLines(const QString& path, const QList<QByteArray>& lines,
-                                       Access access = Access::Shared);
-[[nodiscard]] FileResult writeLines(const QString& path, const QStringList& lines,
+[[nodiscard]] Outcome writeRawLines(const QString& path, const QList<QByteArray>& lines,
                                     Access access = Access::Shared);
-[[nodiscard]] FileResult writeBytes(const QString& path, const QByteArray& data,
-                                    Access access = Access::Shared);
+[[nodiscard]] Outcome writeLines(const QString& path, const QStringList& lines,
+                                 Access access = Access::Shared);
+[[nodiscard]] Outcome writeBytes(const QString& path, const QByteArray& data,
+                                 Access access = Access::Shared);
 
 // Appends lines at the end, creating the file when it is missing; a failed append is cut back.
-[[nodiscard]] FileResult appendRawLines(const QString& path, const QList<QByteArray>& lines);
-[[nodiscard]] FileResult appendLines(const QString& path, const QStringList& lines);
+[[nodiscard]] Outcome appendRawLines(const QString& path, const QList<QByteArray>& lines);
+[[nodiscard]] Outcome appendLines(const QString& path, const QStringList& lines);
 
 // Creates the file empty when it is missing; an existing file is left as it is.
-FileResult touch(const QString& path);
+Outcome touch(const QString& path);
 
 // How often the program has waited for a file or directory to reach the disk; for measuring.
 [[nodiscard]] quint64 syncCount();

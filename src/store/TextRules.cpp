@@ -68,18 +68,23 @@ QString resultsSubject(const QString& lesson)
     return QStringLiteral("Ergebnisse der Lektion \"%1\"").arg(lesson);
 }
 
-QString failureMessage(const FileResult& result)
+QString failureMessage(const FileFailure& failure)
 {
-    QString file = QStringLiteral("\"%1\"").arg(QFileInfo(result.path).fileName());
-    if (!result.subject.isEmpty())
-        file += QStringLiteral(" (%1)").arg(result.subject);
-    const QString what = result.kind == FileResult::Kind::Read
+    QString file = QStringLiteral("\"%1\"").arg(QFileInfo(failure.path).fileName());
+    if (!failure.subject.isEmpty())
+        file += QStringLiteral(" (%1)").arg(failure.subject);
+    const QString what = failure.kind == FileFailure::Kind::Read
         ? QStringLiteral("Die Datei %1 kann nicht gelesen werden (%2).")
         : QStringLiteral("Die Datei %1 konnte nicht gespeichert werden (%2).");
-    QString text = what.arg(file, result.error);
-    if (!result.consequence.isEmpty())
-        text += QLatin1Char('\n') + result.consequence;
+    QString text = what.arg(file, failure.reason);
+    if (!failure.consequence.isEmpty())
+        text += QLatin1Char('\n') + failure.consequence;
     return text;
+}
+
+QString failureMessage(const Outcome& outcome)
+{
+    return outcome.failure ? failureMessage(*outcome.failure) : QString();
 }
 
 } // namespace store

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/FileResult.h"
+#include "store/Outcome.h"
 
 #include <QString>
 
@@ -26,7 +26,9 @@ namespace store {
                                                 const QString& reason);
 
 // The message for a failed read or write, naming the file as the user knows it.
-[[nodiscard]] QString failureMessage(const FileResult& result);
+[[nodiscard]] QString failureMessage(const FileFailure& failure);
+// The same for the file failure an outcome carries; empty when it carries none.
+[[nodiscard]] QString failureMessage(const Outcome& outcome);
 
 // Characters a language or lesson name may not hold. The backslash among them keeps the key
 // separator out of every name; "/" and "." keep language directory names inside the tree.
@@ -36,6 +38,8 @@ inline const QString ForbiddenListNameCharacters = QStringLiteral("!§$%&/()=?'*
 [[nodiscard]] QString lessonSubject(const QString& lesson);
 [[nodiscard]] QString resultsSubject(const QString& lesson);
 
+// The titles of the program's messages, and of those that report an error.
+inline const QString MessageTitle = QStringLiteral("Paukomat V1.1");
 inline const QString ErrorTitle = QStringLiteral("Paukomat V1.1  -  Fehler");
 
 } // namespace store

@@ -46,11 +46,15 @@ void ScreenBase::cmdHelp_Click()
     m_context.services.help.showHelp(this);
 }
 
-bool ScreenBase::reportWriteFailure(const store::FileResult& result)
+bool ScreenBase::report(const store::Outcome& outcome, Icon refusalIcon)
 {
-    if (!result.ok)
-        message(store::failureMessage(result), store::ErrorTitle, Buttons::Ok, Icon::Stop);
-    return result.ok;
+    if (outcome.status == store::Outcome::Status::Refused)
+        message(outcome.message.text, outcome.message.title, Buttons::Ok,
+                outcome.message.title == store::ErrorTitle ? Icon::Stop : refusalIcon);
+    if (outcome.failure)
+        message(store::failureMessage(*outcome.failure), store::ErrorTitle, Buttons::Ok,
+                Icon::Stop);
+    return outcome.ok();
 }
 
 void ScreenBase::closeScreen()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/FileResult.h"
+#include "store/Outcome.h"
 #include "ui/ScreenContext.h"
 
 #include <QWidget>
@@ -40,8 +40,10 @@ protected:
     QPushButton* createHelpButton();
     void cmdHelp_Click();
 
-    // Tells the user that a stored file could not be written; returns result.ok.
-    bool reportWriteFailure(const store::FileResult& result);
+    // Tells the user how a command went, in the words its model chose: a refusal with its text
+    // and title (under the error title with the stop sign, otherwise with refusalIcon), a failed
+    // file as that file's error, also after a change that was stored. True when it was done.
+    bool report(const store::Outcome& outcome, Icon refusalIcon = Icon::None);
 
     // Closes the screen as part of its own way out, without the frame-close steps.
     void closeScreen();

@@ -4,9 +4,6 @@
 
 #include <QTest>
 
-using editor::EditResult;
-using Status = EditResult::Status;
-
 namespace {
 
 // A damaged lesson: a line without separator, one too short for a mark, and "the" twice.
@@ -56,15 +53,15 @@ struct Fixture
 
     [[nodiscard]] bool open(const QByteArray& stored)
     {
-        return dir.write("U1", stored) && lesson.open().ok;
+        return dir.write("U1", stored) && lesson.open().ok();
     }
-    EditResult apply(const Edit& edit)
+    store::Outcome apply(const Edit& edit)
     {
         if (edit.command == Command::Add)
-            return lesson.add(edit.foreign, edit.german);
+            return lesson.add(edit.foreign, edit.german).outcome;
         if (edit.command == Command::Change)
             return lesson.change(edit.foreign, edit.german);
-        return {Status::Done, {}, lesson.remove(edit.foreign)};
+        return lesson.remove(edit.foreign);
     }
 };
 
@@ -98,8 +95,8 @@ private slots:
                                              "4\\\\2024-01-05\\\\gone"})));
         QVERIFY(f.open(LessonDir::file(Lines.mid(0, 3))));
         for (const Edit& edit : row.edits)
-            QCOMPARE(f.apply(edit).status, Status::Done);
-        QVERIFY(f.lesson.storeBack().ok);
+            QCOMPARE(f.apply(edit).status, store::Outcome::Status::Done);
+        QVERIFY(f.lesson.storeBack().ok());
         // A lesson never answered gets no file of boxes.
         QCOMPARE(f.dir.bytes(".KU1"), row.answered ? LessonDir::file(row.boxesAfter) : "missing");
     }
@@ -134,14 +131,14 @@ private slots:
         QFETCH(EditCase, row);
         Fixture f;
         QVERIFY(f.open(LessonDir::file(Lines)));
-        const EditResult result = f.apply(row.edit);
-        QCOMPARE(result.refusal, row.refusal);
-        QCOMPARE(result.status == Status::Done, row.refusal.isEmpty());
-        QVERIFY(result.failure.ok);
+        const store::Outcome result = f.apply(row.edit);
+        QCOMPARE(result.message.text, row.refusal);
+        QCOMPARE(result.ok(), row.refusal.isEmpty());
+        QVERIFY(!result.failure);
         QCOMPARE(f.lesson.find("a"), row.lines.indexOf(Lines[2]));
         QCOMPARE(f.dir.bytes("tmpU1"), LessonDir::file(row.lines, false));
         QCOMPARE(f.dir.bytes("U1"), LessonDir::file(Lines));
-        QVERIFY(f.lesson.storeBack().ok);
+        QVERIFY(f.lesson.storeBack().ok());
         QCOMPARE(f.dir.bytes("U1"), LessonDir::file(row.lines));
         QCOMPARE(f.dir.files(), QStringList{"U1"});
     }
@@ -209,11 +206,12 @@ private slots:
         if (!row.user.isNull())
             QVERIFY(d.write("tmpUsr", LessonDir::file({row.user}, false)));
         QVERIFY(d.write("anna/tmpEdit", LessonDir::file(row.choice, false)));
-        const editor::HandedOverLesson handed = editor::openHandedOverLesson(
+        const store::Result<editor::HandedOverLesson> handed = editor::openHandedOverLesson(
             store::DataTree(d.path()),
             row.editing ? editor::LessonUse::Editing : editor::LessonUse::Drilling);
-        QCOMPARE(handed.refusal, row.refusal);
-        QCOMPARE(handed.lesson ? handed.lesson->name() : "", row.refusal.isEmpty() ? "L" : "");
+        QCOMPARE(handed.outcome.message.text, row.refusal);
+        QCOMPARE(handed.value.lesson ? handed.value.lesson->name() : "",
+                 row.refusal.isEmpty() ? "L" : "");
         // Only the lesson opened gets its files, made there; a refusal makes none.
         QCOMPARE(d.files("anna/Englisch"),
                  row.refusal.isEmpty() ? QStringList({"tmpU1", "U1"}) : QStringList());

@@ -112,7 +112,7 @@ private slots:
         QFETCH(QString, fileName);
         QFETCH(QList<QStringList>, rows);
         const ImportSource source = readImportData(bytes, fileName);
-        QCOMPARE(source.error, QString());
+        QCOMPARE(source.outcome.message.text, QString());
         QCOMPARE(source.rows.size(), rows.size());
         for (qsizetype i = 0; i < rows.size(); ++i)
             QCOMPARE(source.rows[i].cells, rows[i]);
@@ -194,7 +194,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, fileName);
         const ImportSource source = readImportData(bytes, "/some/dir/" + fileName);
-        QTEST(source.error, "message");
+        QTEST(source.outcome.message.text, "message");
         QCOMPARE(planImport(source, {}).pairs.size(), 0);
     }
 
@@ -366,9 +366,10 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, fileName);
         const ImportSource source = readImportData(bytes, fileName, [](int) { return false; });
-        QVERIFY(source.cancelled);
+        QCOMPARE(source.outcome.status, store::Outcome::Status::Unchanged);
         QCOMPARE(source.rows.size(), 0);
-        QCOMPARE(source.error, "Das Lesen der Datei \"" + fileName + "\" wurde abgebrochen.");
+        QCOMPARE(source.outcome.message.text,
+                 "Das Lesen der Datei \"" + fileName + "\" wurde abgebrochen.");
     }
 
     // Whether a file's first row names the columns, the sides, and whether a column is known to be
@@ -467,7 +468,7 @@ private slots:
 
     void aMissingFileIsNamed()
     {
-        QCOMPARE(readImportFile("/d/fehlt.txt").error,
+        QCOMPARE(readImportFile("/d/fehlt.txt").outcome.message.text,
                  "Die Datei \"fehlt.txt\" kann nicht gelesen werden.");
     }
 };

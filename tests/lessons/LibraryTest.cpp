@@ -128,15 +128,15 @@ struct Tree
         return found;
     }
 
-    static QString said(const lessons::Outcome& o)
+    static QString said(const store::Outcome& o)
     {
-        const QString text = o.file ? o.refusal : store::failureMessage(o.file);
-        return o.status == lessons::Outcome::Status::Unchanged ? Unchanged
-            : o.isDone()                                       ? Done + text
-                                                               : text;
+        const QString text = o.failure ? store::failureMessage(*o.failure) : o.message.text;
+        return o.status == store::Outcome::Status::Unchanged ? Unchanged
+            : o.ok()                                         ? Done + text
+                                                             : text;
     }
 
-    QString removed(const lessons::Result<lessons::Removal>& checked) const
+    QString removed(const store::Result<lessons::Removal>& checked) const
     {
         if (!checked.ok())
             return said(checked.outcome);
@@ -149,7 +149,7 @@ struct Tree
         switch (s.op) {
         case Op::Open: {
             const auto opened = library.open();
-            if (opened.isDone() && library.listLanguages() && !library.languages().isEmpty())
+            if (opened.ok() && library.listLanguages() && !library.languages().isEmpty())
                 library.listLessons(library.languages().first());
             return said(opened);
         }

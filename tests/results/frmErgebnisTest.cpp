@@ -131,7 +131,7 @@ private slots:
         handOver(program, stored);
         const results::LessonResults shown =
             results::LessonResults::load(store::DataTree(program.dir()));
-        QCOMPARE(shown.problem(), QString());
+        QCOMPARE(shown.outcome().message.text, QString());
         const QStringList values =
             shown.totals().mid(5, 5) + shown.runs().filter(QRegularExpression("^(?!---|Einzel)"));
         QList<QStringList> found;
@@ -167,8 +167,9 @@ private slots:
         TestProgram program;
         QDir().mkpath(program.path("anna/Englisch/EU9"));
         handOver(program, {}, handOff);
-        QCOMPARE(results::LessonResults::load(store::DataTree(program.dir())).problem(),
-                 problem.replace('@', program.dir()));
+        QCOMPARE(
+            results::LessonResults::load(store::DataTree(program.dir())).outcome().message.text,
+            problem.replace('@', program.dir()));
     }
 
     // The model's refusal is told as a failure, and the drill comes back.

@@ -184,22 +184,25 @@ private slots:
         const signin::UserList users{store::DataTree(program.dir())};
         (void)users.makePlainCopy();
         const QStringList before = program.entries();
-        std::optional<signin::Message> asked;
-        const auto confirm = [&](const signin::Message& question) {
+        std::optional<store::Message> asked;
+        const auto confirm = [&](const store::Message& question) {
             asked = question;
             return row.action == Action::RemoveYes;
         };
-        const signin::Outcome outcome = row.action == Action::Create
-            ? users.createUser(row.name, row.password, row.confirmation)
+        const store::Result<signin::Entry> outcome = row.action == Action::Create
+            ? store::Result<signin::Entry>{signin::Entry::None,
+                                           users.createUser(row.name, row.password,
+                                                            row.confirmation)}
             : row.action == Action::SignIn ? users.signIn(row.name, row.password)
                                            : users.deleteUser(row.name, row.password, confirm);
-        QCOMPARE(outcome.refused() ? outcome.refusal.text : "", row.refusal.text);
-        if (outcome.refused())
-            QCOMPARE(outcome.refusal.title, row.refusal.title);
-        QCOMPARE(outcome.entry, row.entry);
-        QVERIFY(outcome.saved);
+        const bool refused = outcome.outcome.status == store::Outcome::Status::Refused;
+        QCOMPARE(refused ? outcome.outcome.message.text : "", row.refusal.text);
+        if (refused)
+            QCOMPARE(outcome.outcome.message.title, row.refusal.title);
+        QCOMPARE(outcome.value, row.entry);
+        QVERIFY(!outcome.outcome.failure);
         const bool removal = row.action == Action::RemoveYes || row.action == Action::RemoveNo;
-        QCOMPARE(asked.has_value(), removal && !outcome.refused());
+        QCOMPARE(asked.has_value(), removal && !refused);
         if (asked) {
             QCOMPARE(asked->text, "Soll der Benutzer " + row.name + " wirklich gelöscht werden ?");
             QCOMPARE(asked->title, Plain);
@@ -213,8 +216,7 @@ private slots:
         for (const QString& entry : before)
             added.removeOne(entry);
         QCOMPARE(added,
-                 row.action == Action::Create && !outcome.refused() ? QStringList{row.name}
-                                                                    : QStringList{});
+                 row.action == Action::Create && !refused ? QStringList{row.name} : QStringList{});
         QCOMPARE(program.exists("bert"),
                  row.after.contains("bert") || row.action != Action::RemoveYes);
     }

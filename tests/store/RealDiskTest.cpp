@@ -62,16 +62,16 @@ private slots:
         std::signal(SIGXFSZ, SIG_IGN);
         limit.rlim_cur = failure == TooBig ? 4 : limit.rlim_cur;
         setrlimit(RLIMIT_FSIZE, &limit);
-        const FileResult replaced = TextFile::writeRawLines(path, lines);
+        const Outcome replaced = TextFile::writeRawLines(path, lines);
         limit.rlim_cur = failure == TooBig ? oldLog.size() + 3 : limit.rlim_cur;
         setrlimit(RLIMIT_FSIZE, &limit);
-        const FileResult appended = TextFile::appendRawLines(log, lines);
+        const Outcome appended = TextFile::appendRawLines(log, lines);
         setrlimit(RLIMIT_FSIZE, &unlimited);
         QCOMPARE(failureMessage(replaced.about("Lektion \"Verben\"")),
                  "Die Datei \"" + name + "\" (Lektion \"Verben\") konnte nicht gespeichert werden ("
                      + reason + ").\nDer bisherige Inhalt der Datei bleibt erhalten.");
-        QVERIFY(!appended.ok);
-        QCOMPARE(appended.error, reason);
+        QVERIFY(!appended.ok());
+        QCOMPARE(appended.failure->reason, reason);
         QCOMPARE(testing::readFile(path), old);
         QCOMPARE(testing::readFile(log), oldLog);
         // Nothing is left beside the stored files but the filler.

@@ -10,10 +10,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-static void must(const store::FileResult& result)
+static void must(const store::Outcome& result)
 {
     if (!result) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(result.path), qPrintable(result.error));
+        std::fprintf(stderr, "%s: %s\n", qPrintable(result.failure->path),
+                     qPrintable(result.failure->reason));
         std::exit(1);
     }
 }
@@ -30,7 +31,7 @@ int main(int argc, char* argv[])
         editor::LessonFile lesson({dir, "U1"}, "Englisch", "Lektion 1");
         must(lesson.open());
         const editor::WordPair first = lesson.pair(0);
-        must(lesson.change(first.foreign, first.german == "eins" ? "zwei;drei" : "eins").failure);
+        must(lesson.change(first.foreign, first.german == "eins" ? "zwei;drei" : "eins"));
         must(lesson.storeBack());
         const results::ResultFile::Totals before = results::ResultFile::readTotals(dir + "EU1");
         totals.setCounts(before.words + run.words(), before.right + run.right());

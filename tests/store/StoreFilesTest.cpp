@@ -85,7 +85,7 @@ private slots:
         QList<QByteArray> lines{"alt"};
         QVERIFY(TextFile::readRawLines(file("missing"), lines));
         QCOMPARE(lines, QList<QByteArray>());
-        QVERIFY(!TextFile::readRawLines(m_dir->path(), lines).ok);
+        QVERIFY(!TextFile::readRawLines(m_dir->path(), lines).ok());
     }
 
     void writingInWindows1252()
@@ -157,8 +157,8 @@ private slots:
         if (QFile(path).open(QIODevice::ReadOnly))
             QSKIP("needs a user who cannot read every file");
         const signin::UserList list{tree};
-        QVERIFY(!list.addUser("dora", "d").ok);
-        QVERIFY(!list.removeUser("cora").ok);
+        QVERIFY(!list.addUser("dora", "d").ok());
+        QVERIFY(!list.removeUser("cora").ok());
         QFile::setPermissions(path, QFileDevice::ReadOwner);
         QCOMPARE(readFile(path), stored);
     }
