@@ -4,7 +4,7 @@
 
 #include "TestProgram.h"
 #include "exchange/Exchange.h"
-#include "lessons/LessonTransfer.h"
+#include "library/LessonTransfer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,7 +23,7 @@ void importList(benchmark::State& state, exchange::Format format)
 
     testing::TestProgram program;
     program.writePlain(QStringLiteral("tmpUsr"), {QStringLiteral("anna")});
-    lessons::Library library{store::DataTree(program.dir())};
+    library::Library library{store::DataTree(program.dir())};
     const QString language = QStringLiteral("Englisch");
     if (!library.open().ok() || !library.createLanguage(language).ok()
         || !library.listLanguages()) {
@@ -36,7 +36,7 @@ void importList(benchmark::State& state, exchange::Format format)
         const exchange::ImportSource source = exchange::readImportData(bytes, fileName);
         const exchange::ImportPlan plan = exchange::planImport(source, source.proposed);
         if (plan.pairs.size() != pairs.size()
-            || !lessons::importLesson(library, language, name, plan.pairs).ok()) {
+            || !library::importLesson(library, language, name, plan.pairs).ok()) {
             state.SkipWithError("the import failed");
             return;
         }

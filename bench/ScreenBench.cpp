@@ -138,7 +138,7 @@ void BM_OpenEditor(benchmark::State& state)
         session.program.screens().showEditor();
         settle();
         state.PauseTiming();
-        auto* editor = TestProgram::shown<frmEditUnit>();
+        auto* editor = TestProgram::shown<editor::frmEditUnit>();
         const bool listed =
             editor && editor->findChild<QListView*>("lstVokabeln")->model()->rowCount() == pairs;
         delete editor;
@@ -200,7 +200,7 @@ void BM_EditorFirstPaint(benchmark::State& state)
         while (!watch.painted && !waited.hasExpired(10000))
             QCoreApplication::processEvents();
         state.PauseTiming();
-        auto* editor = TestProgram::shown<frmEditUnit>();
+        auto* editor = TestProgram::shown<editor::frmEditUnit>();
         const bool handedOver = editor && watch.mainInSight && !main->isVisible();
         delete editor;
         session.program.screens().restoreMain();
@@ -217,7 +217,7 @@ void BM_AddPair(benchmark::State& state)
 {
     const int pairs = static_cast<int>(state.range(0));
     Session session(pairs);
-    frmEditUnit* editor = nullptr;
+    editor::frmEditUnit* editor = nullptr;
     int added = 0;
     quint64 syncs = 0;
     quint32 next = static_cast<quint32>(pairs);
@@ -227,7 +227,7 @@ void BM_AddPair(benchmark::State& state)
         if (!editor || added == 10) {
             delete editor;
             session.program.screens().showEditor();
-            editor = TestProgram::shown<frmEditUnit>();
+            editor = TestProgram::shown<editor::frmEditUnit>();
             added = 0;
         }
         const bool open = editor != nullptr;
@@ -262,7 +262,7 @@ void BM_OpenExercise(benchmark::State& state)
         session.program.screens().showExercise();
         settle();
         state.PauseTiming();
-        auto* exercise = TestProgram::shown<frmPaukomat>();
+        auto* exercise = TestProgram::shown<exercise::frmPaukomat>();
         const bool ready =
             exercise && exercise->findChild<QPushButton*>("cmdStartUebung")->isEnabled();
         delete exercise;
@@ -273,7 +273,7 @@ void BM_OpenExercise(benchmark::State& state)
 }
 
 // Types a right answer to the word shown and presses Enter.
-void answerRight(const Session& session, frmPaukomat* exercise)
+void answerRight(const Session& session, exercise::frmPaukomat* exercise)
 {
     exercise->findChild<QLineEdit*>("txtLoesung")
         ->setText(session.answerFor(exercise->findChild<QLabel*>("lblVorgabe")->text()));
@@ -282,18 +282,18 @@ void answerRight(const Session& session, frmPaukomat* exercise)
 
 // The exercise screen opened untimed for a benchmark of what happens on it; nullptr after
 // ending the benchmark with an error.
-frmPaukomat* openExercise(benchmark::State& state, Session& session)
+exercise::frmPaukomat* openExercise(benchmark::State& state, Session& session)
 {
     session.program.screens().showExercise();
-    auto* exercise = TestProgram::shown<frmPaukomat>();
+    auto* exercise = TestProgram::shown<exercise::frmPaukomat>();
     return failed(state, exercise != nullptr, "the exercise screen did not open") ? nullptr
                                                                                   : exercise;
 }
 
 // Types the right answer with the timing paused, as it is on entry, and judges it timed; adds
 // the disk syncs the answer cost.
-void judgeRightAnswer(benchmark::State& state, const Session& session, frmPaukomat* exercise,
-                      quint64* syncs)
+void judgeRightAnswer(benchmark::State& state, const Session& session,
+                      exercise::frmPaukomat* exercise, quint64* syncs)
 {
     auto* answer = exercise->findChild<QLineEdit*>("txtLoesung");
     answer->setText(session.answerFor(exercise->findChild<QLabel*>("lblVorgabe")->text()));
@@ -311,7 +311,7 @@ void BM_OpenDueExercise(benchmark::State& state)
     Session session(static_cast<int>(state.range(0)), 0, true);
     for (auto _ : state) {
         session.program.screens().showExercise();
-        auto* exercise = TestProgram::shown<frmPaukomat>();
+        auto* exercise = TestProgram::shown<exercise::frmPaukomat>();
         if (failed(state, exercise != nullptr, "the exercise screen did not open"))
             break;
         exercise->findChild<QRadioButton*>("optPaukomatWelcheVokabeln_2")->click();
@@ -334,7 +334,7 @@ void BM_JudgedAnswer(benchmark::State& state)
 {
     const int pairs = static_cast<int>(state.range(0));
     Session session(pairs);
-    frmPaukomat* exercise = openExercise(state, session);
+    exercise::frmPaukomat* exercise = openExercise(state, session);
     if (!exercise)
         return;
     exercise->findChild<QPushButton*>("cmdStartUebung")->click();
@@ -368,7 +368,7 @@ void BM_DueJudgedAnswer(benchmark::State& state)
 {
     const int pairs = static_cast<int>(state.range(0));
     Session session(pairs, 0, true);
-    frmPaukomat* exercise = openExercise(state, session);
+    exercise::frmPaukomat* exercise = openExercise(state, session);
     if (!exercise)
         return;
     exercise->findChild<QRadioButton*>("optPaukomatWelcheVokabeln_2")->click();
@@ -394,7 +394,7 @@ void BM_WholeRun(benchmark::State& state)
 {
     const int pairs = static_cast<int>(state.range(0));
     Session session(pairs);
-    frmPaukomat* exercise = openExercise(state, session);
+    exercise::frmPaukomat* exercise = openExercise(state, session);
     if (!exercise)
         return;
     const QString summary = QStringLiteral("Anzahl Vokabeln: ") + store::numberText(pairs)
@@ -423,7 +423,7 @@ void BM_OpenResults(benchmark::State& state)
         session.program.screens().showResults();
         settle();
         state.PauseTiming();
-        auto* results = TestProgram::shown<frmErgebnis>();
+        auto* results = TestProgram::shown<results::frmErgebnis>();
         // A separator line, then seven entries for every run.
         const bool listed =
             results && results->findChild<QListWidget*>("lstErgebnisse")->count() == 1 + 7 * runs;

@@ -1,8 +1,8 @@
 #include "FuzzTargets.h"
 
-#include "editor/LessonFile.h"
 #include "exchange/Exchange.h"
-#include "lessons/ListFile.h"
+#include "lesson/LessonFile.h"
+#include "library/ListFile.h"
 #include "store/Cp1252.h"
 #include "store/TextRules.h"
 
@@ -24,7 +24,7 @@ bool storable(const Pair& p)
         && p.german == p.german.trimmed()
         && std::any_of(meanings.cbegin(), meanings.cend(),
                        [](const QString& m) { return !m.trimmed().isEmpty(); })
-        && editor::foreignWordProblem(p.foreign).isEmpty()
+        && lesson::foreignWordProblem(p.foreign).isEmpty()
         && store::unstorableTextMessage(p.german).isEmpty();
 }
 
@@ -123,7 +123,7 @@ int importWithName(const std::uint8_t* data, std::size_t size, const char* const
 bool listName(const QString& name)
 {
     return !name.isEmpty() && name == name.trimmed() && name.size() <= 100
-        && lessons::forbiddenCharacterMessage(name).isEmpty()
+        && library::forbiddenCharacterMessage(name).isEmpty()
         && store::unstorableTextMessage(name).isEmpty();
 }
 

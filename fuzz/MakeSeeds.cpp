@@ -1,10 +1,10 @@
 #include "FuzzTargets.h"
 
 #include "boxes/BoxFile.h"
-#include "editor/LessonFile.h"
 #include "exchange/Exchange.h"
 #include "handoff/HandOff.h"
-#include "lessons/Library.h"
+#include "lesson/LessonFile.h"
+#include "library/Library.h"
 #include "results/ResultColumn.h"
 #include "results/ResultFile.h"
 #include "signin/UserList.h"
@@ -85,7 +85,7 @@ void storedSeeds(const QString& dir)
     storedSeed(dir, "userlist", {read(tree.programFile(store::DataTree::UserList))});
 
     (void)handoff::writeSignedInUser(tree, QStringLiteral("anna"), QStringLiteral("geheim"));
-    lessons::Library library(tree);
+    library::Library library(tree);
     (void)library.open();
     (void)library.createLanguage(QStringLiteral("Englisch"));
     (void)library.createLanguage(QStringLiteral("Französisch"));
@@ -97,7 +97,7 @@ void storedSeeds(const QString& dir)
         dir, "listfile",
         {read(userPath + QStringLiteral("Spr.dat")), read(userPath + QStringLiteral("LSp1"))});
 
-    editor::LessonFile lesson(verben.value.files, QStringLiteral("Englisch"),
+    lesson::LessonFile lesson(verben.value.files, QStringLiteral("Englisch"),
                               QStringLiteral("Verben"));
     (void)lesson.open();
     for (const Pair& pair : Lessons[0] + Lessons[2])

@@ -1,10 +1,10 @@
 #include "FuzzTargets.h"
 
 #include "boxes/BoxFile.h"
-#include "editor/LessonFile.h"
 #include "handoff/HandOff.h"
-#include "lessons/Library.h"
-#include "lessons/ListFile.h"
+#include "lesson/LessonFile.h"
+#include "library/Library.h"
+#include "library/ListFile.h"
 #include "results/LessonResults.h"
 #include "results/ResultColumn.h"
 #include "results/ResultFile.h"
@@ -81,7 +81,7 @@ int fuzzLessonFile(const std::uint8_t* data, std::size_t size)
     writeFile(files.stored(), storedFiles(data, size, 1).first());
     const QList<QByteArray> before = readRawLines(files.stored());
 
-    editor::LessonFile lesson(files, Language, QStringLiteral("Verben"));
+    lesson::LessonFile lesson(files, Language, QStringLiteral("Verben"));
     expect(bool(lesson.open()), "a readable lesson opens");
     expect(lesson.size() == before.size(), "every stored line is a pair, damaged or not");
     for (qsizetype i = 0; i < std::min(lesson.size(), Probes); ++i) {
@@ -103,20 +103,20 @@ int fuzzListFile(const std::uint8_t* data, std::size_t size)
     const store::DataTree tree(freshProgramDir());
     const QList<QByteArray> files = storedFiles(data, size, 2);
     const QString userPath = tree.userPath(User);
-    writeFile(userPath + lessons::LanguageListFile, files[0]);
+    writeFile(userPath + library::LanguageListFile, files[0]);
     writeFile(userPath + QStringLiteral("LSp1"), files[1]);
     expect(bool(handoff::writeSignedInUser(tree, User, QStringLiteral("geheim"))),
            "the sign-in hand-off can be written");
 
-    const lessons::ListLines list = lessons::readList(userPath + lessons::LanguageListFile);
-    expect(list.size() == readRawLines(userPath + lessons::LanguageListFile).size(),
+    const library::ListLines list = library::readList(userPath + library::LanguageListFile);
+    expect(list.size() == readRawLines(userPath + library::LanguageListFile).size(),
            "every line of a list is read");
-    expect(bool(lessons::writeList(userPath + QStringLiteral("Spr.copy"), list))
+    expect(bool(library::writeList(userPath + QStringLiteral("Spr.copy"), list))
                && readRawLines(userPath + QStringLiteral("Spr.copy"))
-                   == readRawLines(userPath + lessons::LanguageListFile),
+                   == readRawLines(userPath + library::LanguageListFile),
            "a list written back unchanged keeps its bytes");
 
-    lessons::Library library(tree);
+    library::Library library(tree);
     expect(library.open().ok(), "the signed-in user's library opens");
     expect(bool(library.listLanguages()), "a readable language list is shown");
     expect(library.languages().size() == list.size(), "every line of the language list is shown");
@@ -124,13 +124,13 @@ int fuzzListFile(const std::uint8_t* data, std::size_t size)
         const QString language = library.languages()[i];
         library.listLessons(language);
         const QString key = library.languageKey(language);
-        if (!lessons::isLanguageKey(key))
+        if (!library::isLanguageKey(key))
             expect(library.lessons().isEmpty(), "a key not of the program's form shows no lessons");
         else if (QFileInfo::exists(userPath + key))
-            expect(library.lessons().size() == lessons::readList(userPath + key).size(),
+            expect(library.lessons().size() == library::readList(userPath + key).size(),
                    "every line of a lesson list is shown");
         for (const QString& name : library.lessons().mid(0, 2)) {
-            const store::Result<lessons::LessonRef> found = library.findLesson(language, name);
+            const store::Result<library::LessonRef> found = library.findLesson(language, name);
             expect(!found.ok() || found.value.files.stored().startsWith(tree.programPath()),
                    "a lesson found lies inside the program directory");
         }
@@ -187,8 +187,8 @@ int fuzzHandOff(const std::uint8_t* data, std::size_t size)
     writeFile(tree.programFile(handoff::ResultsRequestFile), files[2]);
     QDir().mkpath(tree.languagePath(User, Language));
 
-    const store::Result<editor::HandedOverLesson> lesson =
-        editor::openHandedOverLesson(tree, editor::LessonUse::Editing);
+    const store::Result<lesson::HandedOverLesson> lesson =
+        lesson::openHandedOverLesson(tree, lesson::LessonUse::Editing);
     if (lesson.value.lesson)
         expect(
             QDir::cleanPath(lesson.value.lesson->files().stored()).startsWith(tree.programPath()),

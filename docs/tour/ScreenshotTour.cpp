@@ -1,24 +1,24 @@
 // Shows every screen of Paukomat with sample data in a temporary program directory and saves a
 // screenshot of each, for the README. Run it under Xvfb through scripts/screenshots.sh.
 
-#include "lessons/frmMain.h"
+#include "app/Screens.h"
 #include "editor/frmEditUnit.h"
-#include "editor/WordListDocument.h"
-#include "editor/WordListPrint.h"
 #include "exchange/frmImport.h"
 #include "exercise/frmPaukomat.h"
+#include "lesson/WordListPrint.h"
+#include "mainwindow/WordListDocument.h"
+#include "mainwindow/frmMain.h"
 #include "results/frmErgebnis.h"
 #include "signin/frmLogin.h"
 #include "signin/frmNewUser.h"
 #include "store/Scrambler.h"
 #include "store/TextFile.h"
 #include "ui/QtServices.h"
-#include "app/Screens.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDate>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -37,9 +37,14 @@
 namespace {
 
 // No dialog may open during the tour: a modal box would wait for a click that never comes.
-class Unattended final : public ui::MessageBox, public ui::InputBox, public ui::Printer,
-                         public ui::ProgramEnd, public ui::HelpViewer, public ui::FileDialogs,
-                         public ui::Speech
+class Unattended final
+    : public ui::MessageBox
+    , public ui::InputBox
+    , public ui::Printer
+    , public ui::ProgramEnd
+    , public ui::HelpViewer
+    , public ui::FileDialogs
+    , public ui::Speech
 {
 public:
     ui::Answer show(QWidget*, const QString& text, const QString&, ui::Buttons buttons,
@@ -51,10 +56,10 @@ public:
     }
     QString ask(QWidget*, const QString&, const QString&) override { return {}; }
     bool printDocument(QWidget*, const ui::PrintDocument&) override { return false; }
-    void endNow() override {}
+    void endNow() override { }
     void setHelpFile(const QString& path) override { m_help = path; }
     [[nodiscard]] QString helpFile() const override { return m_help; }
-    void showHelp(QWidget*) override {}
+    void showHelp(QWidget*) override { }
     QString openFile(QWidget*, const QString&, const QString&) override { return {}; }
     QString saveFile(QWidget*, const QString&, const QString&, const QString&, QString*) override
     {
@@ -64,7 +69,7 @@ public:
     // An English voice, so the speaker buttons show as a user with one sees them; silent.
     bool engineAvailable() override { return true; }
     bool voiceAvailable(const QString& locale) override { return locale == "en"; }
-    void say(const QString&, const QString&) override {}
+    void say(const QString&, const QString&) override { }
 
     bool failed = false;
 
@@ -83,8 +88,7 @@ void settle()
     }
 }
 
-template <class T>
-T* shown()
+template <class T> T* shown()
 {
     settle();
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -113,7 +117,8 @@ void snapImport(ui::Services& context, const QByteArray& bytes, const QString& f
                 const QString& name, int lesson = -1)
 {
     const exchange::ImportSource source = exchange::readImportData(bytes, fileName);
-    frmImport dialog(source, QStringLiteral("Englisch"), context, [](const QString&) { return QString(); });
+    exchange::frmImport dialog(source, QStringLiteral("Englisch"), context,
+                               [](const QString&) { return QString(); });
     dialog.findChild<QComboBox*>(QStringLiteral("cboLektion"))->setCurrentIndex(lesson + 1);
     dialog.show();
     snap(&dialog, name);
@@ -154,8 +159,9 @@ int main(int argc, char* argv[])
     const QString p = dir.path() + QLatin1Char('/');
     scrambled(p + "PK.dat", {"anna", "geheim", "Bernd", "sommer"});
     scrambled(p + "anna/Spr.dat", {"Englisch\\\\LSp1", "Französisch\\\\LSp2", "Latein\\\\LSp3"});
-    scrambled(p + "anna/LSp1", {"Lektion 1 - Haus und Garten\\\\U1", "Lektion 2 - Reisen\\\\U2",
-                                "Unregelmäßige Verben\\\\U3"});
+    scrambled(p + "anna/LSp1",
+              {"Lektion 1 - Haus und Garten\\\\U1", "Lektion 2 - Reisen\\\\U2",
+               "Unregelmäßige Verben\\\\U3"});
     scrambled(p + "anna/LSp2", {"Leçon 1\\\\U4"});
     scrambled(p + "anna/LSp3", {});
     scrambled(p + "anna/Englisch/U1",
@@ -163,10 +169,13 @@ int main(int argc, char* argv[])
                pair("the", "der;die;das", 'r'), pair("window", "Fenster", 'r'),
                pair("door", "Tür", 'f'), pair("roof", "Dach", 'r'), pair("kitchen", "Küche", 'r'),
                pair("tree", "Baum", 'f'), pair("flower", "Blume", 'r')});
-    scrambled(p + "anna/Englisch/EU1", {" 72\\\\ 50", "9\\\\3", "9\\\\5", "9\\\\4", "9\\\\6",
-                                        "9\\\\7", "9\\\\6", "9\\\\8", "9\\\\9"});
+    scrambled(p + "anna/Englisch/EU1",
+              {" 72\\\\ 50", "9\\\\3", "9\\\\5", "9\\\\4", "9\\\\6", "9\\\\7", "9\\\\6", "9\\\\8",
+               "9\\\\9"});
     // The boxes of the lesson's pairs, answered over the last days: five pairs are due today.
-    const auto daysAgo = [](int days) { return QDate::currentDate().addDays(-days).toString(Qt::ISODate); };
+    const auto daysAgo = [](int days) {
+        return QDate::currentDate().addDays(-days).toString(Qt::ISODate);
+    };
     scrambled(p + "anna/Englisch/.KU1",
               {"3\\\\" + daysAgo(1) + "\\\\house", "5\\\\" + daysAgo(2) + "\\\\the",
                "2\\\\" + daysAgo(3) + "\\\\window", "4\\\\" + daysAgo(0) + "\\\\roof",
@@ -178,8 +187,8 @@ int main(int argc, char* argv[])
 
     Unattended services;
     ui::QtRandom random;
-    ui::Services context{services, services, services, services, services, random, services,
-                         services};
+    ui::Services context{services, services, services, services,
+                         services, random,   services, services};
     app::Screens screens(dir.path(), context);
 
     screens.showIntro();
@@ -192,14 +201,14 @@ int main(int argc, char* argv[])
     }
 
     screens.showLogin();
-    auto* login = shown<frmLogin>();
+    auto* login = shown<signin::frmLogin>();
     login->findChild<QComboBox*>("cboBenutzer")->setCurrentText("anna");
     login->findChild<QLineEdit*>("txtPassword")->setText("geheim");
     snap(login, "2-anmelden");
     login->hide();
 
     screens.showNewUser();
-    auto* newUser = shown<frmNewUser>();
+    auto* newUser = shown<signin::frmNewUser>();
     newUser->findChild<QLineEdit*>("txtBenutzerName")->setText("Clara");
     newUser->findChild<QLineEdit*>("txtKennwort1")->setText("blume");
     newUser->findChild<QLineEdit*>("txtKennwort2")->setText("blume");
@@ -207,45 +216,57 @@ int main(int argc, char* argv[])
     newUser->hide();
 
     screens.showMain();
-    auto* main = shown<frmMain>();
+    auto* main = shown<mainwindow::frmMain>();
     snap(main, "4-hauptfenster");
     main->findChild<QListWidget*>("lstLektionen")->setCurrentRow(0);
 
     // The import dialog with a spreadsheet export that has a row without meaning and a word twice.
-    snapImport(context, "#separator:tab\n#html:false\nthe kitchen\tdie Küche\nthe garden\tder Garten\n"
-                        "\"to go\"\tgehen;fahren\nthe garage\t\nthe garden\tder Hof\nthe window\tdas Fenster\n"
-                        "the roof\tdas Dach\n", "Haus und Hof.txt", "10-importieren");
+    snapImport(
+        context,
+        "#separator:tab\n#html:false\nthe kitchen\tdie Küche\nthe garden\tder Garten\n"
+        "\"to go\"\tgehen;fahren\nthe garage\t\nthe garden\tder Hof\nthe window\tdas Fenster\n"
+        "the roof\tdas Dach\n",
+        "Haus und Hof.txt", "10-importieren");
     // A spreadsheet's CSV whose first row names the columns.
-    snapImport(context, "Nr;Deutsch;Englisch;Seite\r\n1;das Haus;the house;12\r\n2;der Garten;the garden;12\r\n"
-                        "3;\"der;die;das\";the;13\r\n4;gehen;to go;13\r\n5;die Küche;the kitchen;14\r\n",
-               "Vokabeln.csv", "12-import-kopfzeile");
+    snapImport(
+        context,
+        "Nr;Deutsch;Englisch;Seite\r\n1;das Haus;the house;12\r\n2;der Garten;the garden;12\r\n"
+        "3;\"der;die;das\";the;13\r\n4;gehen;to go;13\r\n5;die Küche;the kitchen;14\r\n",
+        "Vokabeln.csv", "12-import-kopfzeile");
     // A KVTML file of two lessons, the second chosen.
-    const QStringList animals = {"the dog", "der Hund", "the cat", "die Katze", "the cow", "die Kuh",
-                                 "the horse", "das Pferd", "the pig", "das Schwein"};
+    const QStringList animals = {"the dog", "der Hund",  "the cat",   "die Katze", "the cow",
+                                 "die Kuh", "the horse", "das Pferd", "the pig",   "das Schwein"};
     QByteArray entries;
     for (qsizetype i = 0; i < animals.size(); i += 2)
-        entries += QStringLiteral("<entry id=\"%1\"><translation id=\"0\"><text>%2</text></translation>"
-                                  "<translation id=\"1\"><text>%3</text></translation></entry>\n")
-                       .arg(QString::number(i / 2), animals[i], animals[i + 1])
-                       .toUtf8();
-    snapImport(context, R"(<?xml version="1.0" encoding="UTF-8"?><kvtml version="2.0"><information>
+        entries +=
+            QStringLiteral("<entry id=\"%1\"><translation id=\"0\"><text>%2</text></translation>"
+                           "<translation id=\"1\"><text>%3</text></translation></entry>\n")
+                .arg(QString::number(i / 2), animals[i], animals[i + 1])
+                .toUtf8();
+    snapImport(context,
+               R"(<?xml version="1.0" encoding="UTF-8"?><kvtml version="2.0"><information>
 <title>animals.kvtml</title></information><identifiers><identifier id="0"><name>English</name>
 <locale>en</locale></identifier><identifier id="1"><name>Deutsch</name><locale>de</locale>
-</identifier></identifiers><entries>)" + entries + R"(</entries><lessons><container><name>Haustiere</name>
+</identifier></identifiers><entries>)"
+                   + entries + R"(</entries><lessons><container><name>Haustiere</name>
 <entry id="0"/><entry id="1"/></container><container><name>Bauernhof</name><entry id="2"/><entry id="3"/>
-<entry id="4"/></container></lessons></kvtml>)", "animals.kvtml", "13-import-kvtml-lektion", 1);
+<entry id="4"/></container></lessons></kvtml>)",
+               "animals.kvtml", "13-import-kvtml-lektion", 1);
     // Rows left out for long reasons, a field over two lines among them.
-    snapImport(context, "the lawyer reads the contract twice before signing it\tder Anwalt liest den Vertrag zweimal\n"
-                        "\"to look\nafter\"\tsich kümmern um\nthe house\tdas Haus\nthe house\tdas Gebäude\n"
-                        "\\\\home\\\\\tdas Zuhause\n\tdie Wohnung\nthe flat\t\n", "Sätze.txt", "14-import-langer-grund");
+    snapImport(context,
+               "the lawyer reads the contract twice before signing it\tder Anwalt liest den "
+               "Vertrag zweimal\n"
+               "\"to look\nafter\"\tsich kümmern um\nthe house\tdas Haus\nthe house\tdas Gebäude\n"
+               "\\\\home\\\\\tdas Zuhause\n\tdie Wohnung\nthe flat\t\n",
+               "Sätze.txt", "14-import-langer-grund");
 
     screens.showEditor();
-    auto* editor = shown<frmEditUnit>();
+    auto* editor = shown<editor::frmEditUnit>();
     snap(editor, "5-vokabeln-bearbeiten");
     editor->hide();
 
     screens.showExercise();
-    auto* drill = shown<frmPaukomat>();
+    auto* drill = shown<exercise::frmPaukomat>();
     drill->findChild<QCheckBox*>("chkVorlesen")->setChecked(true);
     snap(drill, "6-ueben");
     drill->findChild<QRadioButton*>("optPaukomatWelcheVokabeln_2")->setChecked(true);
@@ -261,7 +282,7 @@ int main(int argc, char* argv[])
                                       "Lektion 1 - Haus und Garten", p + "anna/Englisch/EU1"}))
         return 1;
     screens.showResults();
-    auto* results = shown<frmErgebnis>();
+    auto* results = shown<results::frmErgebnis>();
     snap(results, "8-ergebnisse");
 
     QPrinter printer(QPrinter::HighResolution);
@@ -269,23 +290,25 @@ int main(int argc, char* argv[])
     printer.setOutputFileName(dir.path() + "/ausdruck.pdf");
     if (!ui::QtPrinter::renderDocument(printer, results->Druckdokument()))
         return 1;
-    if (QProcess::execute("pdftoppm", {"-png", "-r", "60", "-singlefile", "-f", "1", "-l", "1",
-                                       printer.outputFileName(), g_out + "/9-ausdruck"})
+    if (QProcess::execute("pdftoppm",
+                          {"-png", "-r", "60", "-singlefile", "-f", "1", "-l", "1",
+                           printer.outputFileName(), g_out + "/9-ausdruck"})
         != 0)
         return 1;
     std::printf("%s/9-ausdruck.png\n", qPrintable(g_out));
 
-    QList<editor::WordPair> pairs;
-    if (!editor::readStoredPairs(p + "anna/Englisch/U1", pairs))
+    QList<lesson::WordPair> pairs;
+    if (!lesson::readStoredPairs(p + "anna/Englisch/U1", pairs))
         return 1;
     QPrinter list(QPrinter::HighResolution);
     list.setOutputFormat(QPrinter::PdfFormat);
     list.setOutputFileName(dir.path() + "/vokabelliste.pdf");
-    if (!ui::QtPrinter::renderDocument(
-            list, editor::wordListDocument(editor::wordList(
-                      "Englisch", "Lektion 1 - Haus und Garten", pairs)))
-        || QProcess::execute("pdftoppm", {"-png", "-r", "60", "-singlefile", "-f", "1", "-l", "1",
-                                          list.outputFileName(), g_out + "/11-vokabelliste"})
+    if (!ui::QtPrinter::renderDocument(list,
+                                       mainwindow::wordListDocument(lesson::wordList(
+                                           "Englisch", "Lektion 1 - Haus und Garten", pairs)))
+        || QProcess::execute("pdftoppm",
+                             {"-png", "-r", "60", "-singlefile", "-f", "1", "-l", "1",
+                              list.outputFileName(), g_out + "/11-vokabelliste"})
             != 0)
         return 1;
     std::printf("%s/11-vokabelliste.png\n", qPrintable(g_out));

@@ -2,7 +2,7 @@
 
 #include "editor/frmEditUnit.h"
 #include "exercise/frmPaukomat.h"
-#include "lessons/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "results/frmErgebnis.h"
 #include "signin/frmIntro.h"
 #include "signin/frmLogin.h"
@@ -66,7 +66,7 @@ Screens::~Screens()
 {
     // The sign-in screen's own clean-up when its object goes at the end of the program.
     if (m_loginLoaded)
-        frmLogin::Form_Terminate(m_context.tree);
+        signin::frmLogin::Form_Terminate(m_context.tree);
 }
 
 bool Screens::present(ui::ScreenBase* screen)
@@ -83,23 +83,23 @@ bool Screens::present(ui::ScreenBase* screen)
 
 void Screens::showIntro()
 {
-    present(new frmIntro(m_context));
+    present(new signin::frmIntro(m_context));
 }
 
 void Screens::showLogin()
 {
     m_loginLoaded = true;
-    present(new frmLogin(m_context));
+    present(new signin::frmLogin(m_context));
 }
 
 void Screens::showNewUser()
 {
-    present(new frmNewUser(m_context));
+    present(new signin::frmNewUser(m_context));
 }
 
 void Screens::showMain()
 {
-    auto* screen = new frmMain(m_context);
+    auto* screen = new mainwindow::frmMain(m_context);
     m_main = screen;
     if (!present(screen))
         showLogin();
@@ -107,12 +107,12 @@ void Screens::showMain()
 
 void Screens::showEditor()
 {
-    takeOverFromMain(new frmEditUnit(m_context));
+    takeOverFromMain(new editor::frmEditUnit(m_context));
 }
 
 void Screens::showExercise()
 {
-    takeOverFromMain(new frmPaukomat(m_context));
+    takeOverFromMain(new exercise::frmPaukomat(m_context));
 }
 
 void Screens::takeOverFromMain(ui::ScreenBase* screen)
@@ -126,7 +126,7 @@ void Screens::takeOverFromMain(ui::ScreenBase* screen)
 
 void Screens::showResults()
 {
-    if (!present(new frmErgebnis(m_context)))
+    if (!present(new results::frmErgebnis(m_context)))
         showExercise();
 }
 

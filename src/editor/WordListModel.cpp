@@ -28,7 +28,7 @@ int WordListModel::rowOfLine(qsizetype line) const
     return static_cast<int>(m_lines.indexOf(line));
 }
 
-void WordListModel::setLines(const LessonFile* lesson, QList<qsizetype> lines)
+void WordListModel::setLines(const lesson::LessonFile* lesson, QList<qsizetype> lines)
 {
     beginResetModel();
     m_lesson = lesson;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/LessonFile.h"
+#include "lesson/LessonFile.h"
 
 #include <QAbstractListModel>
 #include <QList>
@@ -27,14 +27,14 @@ public:
     [[nodiscard]] int rowOfLine(qsizetype line) const;
 
     // The rows show these lines of the lesson, which must outlive the model or the next call.
-    void setLines(const LessonFile* lesson, QList<qsizetype> lines);
+    void setLines(const lesson::LessonFile* lesson, QList<qsizetype> lines);
     void insertLine(qsizetype row, qsizetype line);
     // Drops the rows of lines the lesson no longer has (given in ascending order); the lines
     // after them have moved up.
     void removeLines(const QList<qsizetype>& gone);
 
 private:
-    const LessonFile* m_lesson = nullptr;
+    const lesson::LessonFile* m_lesson = nullptr;
     QList<qsizetype> m_lines;
 };
 

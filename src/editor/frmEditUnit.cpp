@@ -16,6 +16,8 @@
 
 #include <algorithm>
 
+namespace editor {
+
 namespace {
 
 const QString Title = QStringLiteral("Paukomat V1.1");
@@ -107,7 +109,7 @@ void frmEditUnit::buildChangeFrame()
     Label4 = makeLabel(fmeVokabelChange, QStringLiteral("Label4"), {});
     txtChangeVokabelSprache =
         makeField(fmeVokabelChange, QStringLiteral("txtChangeVokabelSprache"));
-    m_readAloud = std::make_unique<editor::ReadAloud>(services().speech, fmeVokabelChange);
+    m_readAloud = std::make_unique<ui::ReadAloud>(services().speech, fmeVokabelChange);
     cmdVorlesen = m_readAloud->button();
     Label3 = makeLabel(fmeVokabelChange, QStringLiteral("Label3"), QStringLiteral("Deutsch:"));
     txtChangeVokabelDeutsch =
@@ -230,8 +232,8 @@ void frmEditUnit::arrange(double scale)
 
 bool frmEditUnit::Form_Load()
 {
-    store::Result<editor::HandedOverLesson> handed =
-        editor::openHandedOverLesson(tree(), editor::LessonUse::Editing);
+    store::Result<lesson::HandedOverLesson> handed =
+        lesson::openHandedOverLesson(tree(), lesson::LessonUse::Editing);
     if (!report(handed.outcome))
         return false;
     Name1 = handed.value.user;
@@ -294,7 +296,7 @@ QString frmEditUnit::selectedWord() const
 
 void frmEditUnit::Trenne_Zeile()
 {
-    const editor::WordPair pair = editor::WordPair::parse(VokabelZeile);
+    const lesson::WordPair pair = lesson::WordPair::parse(VokabelZeile);
     VokabelSprache = pair.foreign;
     VokabelDeutsch = pair.german;
 }
@@ -315,10 +317,10 @@ void frmEditUnit::lstVokabeln_Click()
 void frmEditUnit::cmdVokabelNeu_Click()
 {
     const QString foreign = txtNewVokabelSprache->text();
-    const store::Result<editor::Listed> added =
+    const store::Result<lesson::Listed> added =
         m_lesson->add(foreign, txtNewVokabelDeutsch->text());
     // A word already there is shown before the message says so.
-    if (added.value == editor::Listed::Already)
+    if (added.value == lesson::Listed::Already)
         selectEntry(rowOf(foreign));
     if (!report(added.outcome))
         return;
@@ -387,3 +389,5 @@ bool frmEditUnit::Form_QueryUnload()
     cmdExit_Click();
     return false;
 }
+
+} // namespace editor

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "editor/LessonFile.h"
-#include "editor/ReadAloud.h"
 #include "editor/WordListModel.h"
-#include "editor/WordOrder.h"
+#include "lesson/LessonFile.h"
+#include "lesson/WordOrder.h"
+#include "ui/ReadAloud.h"
 #include "ui/ScreenBase.h"
 
 #include <QString>
@@ -17,6 +17,8 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 class QToolButton;
+
+namespace editor {
 
 // The vocabulary editor: the foreign words of one lesson in a sorted list, with fields to add a
 // pair and to change the meanings of the selected one. The lesson does the work; the screen
@@ -72,7 +74,7 @@ private:
     QGroupBox* fmeVokabelChange = nullptr;
     QLabel* Label4 = nullptr;
     QLineEdit* txtChangeVokabelSprache = nullptr;
-    std::unique_ptr<editor::ReadAloud> m_readAloud;
+    std::unique_ptr<ui::ReadAloud> m_readAloud;
     QToolButton* cmdVorlesen = nullptr;
     QLabel* Label3 = nullptr;
     QLineEdit* txtChangeVokabelDeutsch = nullptr;
@@ -87,6 +89,8 @@ private:
     QString VokabelSprache;
     QString VokabelDeutsch;
 
-    std::optional<editor::LessonFile> m_lesson;
-    editor::WordOrder m_order;
+    std::optional<lesson::LessonFile> m_lesson;
+    lesson::WordOrder m_order;
 };
+
+} // namespace editor

@@ -1,7 +1,7 @@
-#include "editor/LanguageLocale.h"
 #include "exchange/Exchange.h"
 #include "exchange/Messages.h"
 #include "exchange/Readers.h"
+#include "lesson/LanguageLocale.h"
 #include "store/Cp1252.h"
 
 #include <QFileInfo>
@@ -257,7 +257,7 @@ bool looksLikeHeader(const QList<Row>& rows)
         return false;
     const QStringList& first = rows.first().cells;
     if (std::any_of(first.cbegin(), first.cend(),
-                    [](const QString& cell) { return !editor::localeOfLanguage(cell).isEmpty(); }))
+                    [](const QString& cell) { return !lesson::localeOfLanguage(cell).isEmpty(); }))
         return true;
     using Kind = bool (*)(const QString&);
     const Kind kinds[] = {[](const QString& text) {
@@ -333,7 +333,7 @@ ImportSource readDelimited(const QByteArray& bytes, const QString& fileName,
     for (int i = 0; i < columns; ++i) {
         const QString name = header.columns.value(i).trimmed().left(MaxNameLength);
         source.columns.append(name.isEmpty() ? message::column(i + 1) : name);
-        if (source.germanColumn < 0 && editor::localeOfLanguage(name) == QLatin1String("de"))
+        if (source.germanColumn < 0 && lesson::localeOfLanguage(name) == QLatin1String("de"))
             source.germanColumn = i;
     }
     source.separator = QLatin1Char(separator);

@@ -1,8 +1,8 @@
-#include "editor/LanguageLocale.h"
-#include "editor/LessonFile.h"
 #include "exchange/Exchange.h"
 #include "exchange/Messages.h"
 #include "exchange/Readers.h"
+#include "lesson/LanguageLocale.h"
+#include "lesson/LessonFile.h"
 #include "store/TextRules.h"
 
 #include <QFile>
@@ -135,7 +135,7 @@ ImportColumns importColumns(const ImportSource& source, bool headerRow)
             const QString name = cells[i].left(4 * MaxNameLength).simplified().left(MaxNameLength);
             if (!name.isEmpty())
                 columns.names[i] = name;
-            if (columns.german < 0 && editor::localeOfLanguage(name) == QLatin1String("de"))
+            if (columns.german < 0 && lesson::localeOfLanguage(name) == QLatin1String("de"))
                 columns.german = int(i);
         }
     }
@@ -149,7 +149,7 @@ ImportColumns importColumns(const ImportSource& source, bool headerRow)
     const qsizetype count = columns.names.size();
     columns.foreign = columns.german == 0 ? 1 : 0;
     for (qsizetype i = 0; i < count; ++i)
-        if (const QString locale = editor::localeOfLanguage(columns.names[i]);
+        if (const QString locale = lesson::localeOfLanguage(columns.names[i]);
             i != columns.german && !locale.isEmpty() && locale != QLatin1String("de")) {
             columns.foreign = int(i);
             break;
@@ -206,7 +206,7 @@ QString problemOf(const Pair& p)
         if (std::any_of(side->cbegin(), side->cend(),
                         [](QChar c) { return c.category() == QChar::Other_Control; }))
             return message::controlCharacter();
-    if (QString m = editor::foreignWordProblem(p.foreign); !m.isEmpty())
+    if (QString m = lesson::foreignWordProblem(p.foreign); !m.isEmpty())
         return m;
     return store::unstorableTextMessage(p.german);
 }

@@ -3,7 +3,7 @@
 #include "exchange/Readers.h"
 #include "exchange/XmlScanner.h"
 
-#include "editor/LanguageLocale.h"
+#include "lesson/LanguageLocale.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -430,7 +430,7 @@ int germanColumn(const QList<Identifier>& identifiers)
             || locale.startsWith(QLatin1String("de-"));
     });
     const int byName = index([](const Identifier& i) {
-        return editor::localeOfLanguage(i.name) == QLatin1String("de");
+        return lesson::localeOfLanguage(i.name) == QLatin1String("de");
     });
     return byLocale >= 0 ? byLocale : byName;
 }
@@ -588,7 +588,7 @@ QByteArray exportKvtml(const QList<Pair>& pairs, const QString& language, const 
     c.close(1);
     c.open(1, QStringLiteral("identifiers"));
     // German is identifier 1 alone, whatever the language is called.
-    const QString locale = editor::localeOfLanguage(language);
+    const QString locale = lesson::localeOfLanguage(language);
     int id = 0;
     for (const auto& [name, code] :
          {std::pair(language, locale == QLatin1String("de") ? QString() : locale),

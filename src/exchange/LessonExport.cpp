@@ -21,10 +21,10 @@ ExportTarget exportTarget(const QString& chosenPath, const QString& selectedFilt
     return target;
 }
 
-QList<Pair> pairsOf(const QList<editor::WordPair>& lesson, const boxes::Boxes& boxes)
+QList<Pair> pairsOf(const QList<lesson::WordPair>& lesson, const boxes::Boxes& boxes)
 {
     QList<Pair> pairs;
-    for (const editor::WordPair& pair : lesson)
+    for (const lesson::WordPair& pair : lesson)
         if (pair.valid)
             pairs.append({pair.foreign, pair.german, boxes.place(pair.foreign)});
     return pairs;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/WordPair.h"
 #include "exchange/Exchange.h"
+#include "lesson/WordPair.h"
 #include "store/Outcome.h"
 
 #include <QList>
@@ -29,7 +29,7 @@ struct ExportTarget
 
 // The valid pairs of a lesson in file order, each with its place in the boxes where it has one;
 // damaged lines are no pairs.
-[[nodiscard]] QList<Pair> pairsOf(const QList<editor::WordPair>& lesson,
+[[nodiscard]] QList<Pair> pairsOf(const QList<lesson::WordPair>& lesson,
                                   const boxes::Boxes& boxes = {});
 
 // Writes the pairs as a whole (never a half-written file); the failure names the export file.

@@ -17,6 +17,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+namespace exchange {
+
 namespace {
 
 // Rows shown in the preview; the summary below counts them all.
@@ -313,3 +315,5 @@ QString frmImport::lessonName() const
 {
     return txtLektionsname->text();
 }
+
+} // namespace exchange

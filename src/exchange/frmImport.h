@@ -15,6 +15,8 @@ class QListWidget;
 class QPushButton;
 class QTableWidget;
 
+namespace exchange {
+
 // Shows a file read for import: a preview of the first rows it takes, which column gives the
 // foreign word and which the German meanings, whether the first row names the columns, which
 // KVTML lesson to take, the new lesson's name, and what the import will bring and leave out. Nothing is stored here; "Importieren" only accepts
@@ -72,3 +74,5 @@ private:
     QPushButton* cmdImportieren = nullptr;
     QPushButton* cmdAbbrechen = nullptr;
 };
+
+} // namespace exchange

@@ -8,7 +8,7 @@
 
 namespace exercise {
 
-Drill::Drill(editor::LessonFile lesson, std::function<QDate()> today)
+Drill::Drill(lesson::LessonFile lesson, std::function<QDate()> today)
     : m_lesson(std::move(lesson))
     , m_today(std::move(today))
 {

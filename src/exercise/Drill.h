@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/LessonFile.h"
 #include "exercise/Run.h"
+#include "lesson/LessonFile.h"
 #include "results/ResultColumn.h"
 #include "store/Outcome.h"
 
@@ -22,10 +22,10 @@ public:
     // Reads the totals of the runs so far; a missing result file is created empty. today gives
     // the day that decides which pairs are due and that an answer is dated.
     explicit Drill(
-        editor::LessonFile lesson,
+        lesson::LessonFile lesson,
         std::function<QDate()> today = [] { return QDate::currentDate(); });
 
-    [[nodiscard]] const editor::LessonFile& lesson() const { return m_lesson; }
+    [[nodiscard]] const lesson::LessonFile& lesson() const { return m_lesson; }
     [[nodiscard]] const results::ResultColumn& current() const { return m_current; }
     [[nodiscard]] const results::ResultColumn& total() const { return m_total; }
     [[nodiscard]] bool running() const { return m_run != nullptr; }
@@ -68,7 +68,7 @@ public:
 private:
     void endRun();
 
-    editor::LessonFile m_lesson;
+    lesson::LessonFile m_lesson;
     std::function<QDate()> m_today;
     Selection m_selection = Selection::AllWords;
     // The answers of the running run, which move their pairs through the boxes once it completes.

@@ -1,7 +1,7 @@
 #include "exercise/Run.h"
 
-#include "editor/WordPair.h"
 #include "exercise/AnswerCheck.h"
+#include "lesson/WordPair.h"
 #include "store/TextFile.h"
 
 namespace exercise {
@@ -27,9 +27,9 @@ bool Run::next()
     m_foreign.clear();
     const qsizetype size = m_lines.size();
     qsizetype i = m_next;
-    editor::WordPair pair;
+    lesson::WordPair pair;
     for (; i < size; ++i) {
-        pair = editor::WordPair::parse(m_lines[i]);
+        pair = lesson::WordPair::parse(m_lines[i]);
         // A damaged line (no separator, no room for the mark) is never asked, only kept.
         if (pair.valid && asks(pair))
             break;
@@ -50,7 +50,7 @@ bool Run::next()
     return true;
 }
 
-bool Run::asks(const editor::WordPair& pair) const
+bool Run::asks(const lesson::WordPair& pair) const
 {
     switch (m_selection) {
     case Selection::AllWords:

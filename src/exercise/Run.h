@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/WordPair.h"
+#include "lesson/WordPair.h"
 #include "store/Outcome.h"
 
 #include <QString>
@@ -46,7 +46,7 @@ public:
     [[nodiscard]] const store::Outcome& writeResult() const { return m_writeResult; }
 
 private:
-    [[nodiscard]] bool asks(const editor::WordPair& pair) const;
+    [[nodiscard]] bool asks(const lesson::WordPair& pair) const;
     void passOn(const QStringList& lines);
 
     const QStringList m_lines;

@@ -1,7 +1,7 @@
 #include "exercise/frmPaukomat.h"
 
-#include "editor/LanguageLocale.h"
 #include "handoff/HandOff.h"
+#include "lesson/LanguageLocale.h"
 #include "store/TextRules.h"
 
 #include <QCheckBox>
@@ -17,6 +17,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+namespace exercise {
 
 namespace {
 
@@ -163,7 +165,7 @@ void frmPaukomat::buildLessonFrame()
     wordFont.setBold(true);
     lblVorgabe->setFont(wordFont);
     lblVorgabe->setMinimumHeight(txtLoesung->sizeHint().height());
-    m_readAloud = std::make_unique<editor::ReadAloud>(services().speech, fmeLektion);
+    m_readAloud = std::make_unique<ui::ReadAloud>(services().speech, fmeLektion);
     cmdVorlesen = m_readAloud->button();
     const int iconSide = QFontMetrics(wordFont).height();
     cmdVorlesen->setIconSize(QSize(iconSide, iconSide));
@@ -271,8 +273,8 @@ void frmPaukomat::connectSignals()
 
 bool frmPaukomat::Form_Load()
 {
-    store::Result<editor::HandedOverLesson> handed =
-        editor::openHandedOverLesson(tree(), editor::LessonUse::Drilling);
+    store::Result<lesson::HandedOverLesson> handed =
+        lesson::openHandedOverLesson(tree(), lesson::LessonUse::Drilling);
     if (!report(handed.outcome))
         return false;
     Nutzer = handed.value.user;
@@ -338,7 +340,7 @@ void frmPaukomat::Naechste_Vokabel()
 void frmPaukomat::offerReadAloud()
 {
     if (!optPaukomatLanguage[0]->isChecked()) {
-        m_readAloud->offer(editor::GermanQuestionRefusal);
+        m_readAloud->offer(lesson::GermanQuestionRefusal);
         return;
     }
     m_readAloud->offer();
@@ -442,7 +444,7 @@ void frmPaukomat::Verlasse_Uebung()
 
 void frmPaukomat::cmdShowErgebnis_Click()
 {
-    const editor::LessonFile& lesson = m_drill->lesson();
+    const lesson::LessonFile& lesson = m_drill->lesson();
     if (!report(handoff::writeResultsRequest(
             tree(), {Nutzer, lesson.language(), lesson.name(), lesson.files().results()})))
         return;
@@ -460,3 +462,5 @@ bool frmPaukomat::Form_QueryUnload()
     // Both ways out close the screen themselves; a failed save keeps it open.
     return false;
 }
+
+} // namespace exercise

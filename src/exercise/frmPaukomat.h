@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/ReadAloud.h"
 #include "exercise/Drill.h"
+#include "ui/ReadAloud.h"
 #include "ui/ScreenBase.h"
 
 #include <QList>
@@ -17,6 +17,8 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
+
+namespace exercise {
 
 // The drill screen: asks the words of one lesson run after run in the chosen direction, shows
 // every judgement and the counts, and offers the ways out. The drill does the work; the screen
@@ -79,7 +81,7 @@ private:
     QList<QLabel*> Label1;
     QLabel* lblVorgabe = nullptr;
     QLineEdit* txtLoesung = nullptr;
-    std::unique_ptr<editor::ReadAloud> m_readAloud;
+    std::unique_ptr<ui::ReadAloud> m_readAloud;
     QToolButton* cmdVorlesen = nullptr;
     QGroupBox* fmeErgebnis = nullptr;
     QGroupBox* Frame3 = nullptr;
@@ -95,3 +97,5 @@ private:
     QString Nutzer;
     std::optional<exercise::Drill> m_drill;
 };
+
+} // namespace exercise

@@ -1,7 +1,7 @@
 #include "results/LessonResults.h"
 
 #include "boxes/BoxFile.h"
-#include "editor/WordListPrint.h"
+#include "lesson/WordListPrint.h"
 #include "results/ResultReport.h"
 #include "store/TextFile.h"
 #include "store/TextRules.h"
@@ -18,13 +18,13 @@ QList<qsizetype> countBoxes(const QString& resultFile)
     if (!name.startsWith(QLatin1Char('E')))
         return {};
     const store::LessonFiles files(path, name.mid(1));
-    QList<editor::WordPair> pairs;
-    if (!editor::readStoredPairs(files.stored(), pairs))
+    QList<lesson::WordPair> pairs;
+    if (!lesson::readStoredPairs(files.stored(), pairs))
         return {};
     const boxes::Boxes boxes = boxes::readBoxFile(files.boxes());
     QList<qsizetype> counts(boxes::LastBox, 0);
     bool any = false;
-    for (const editor::WordPair& pair : std::as_const(pairs)) {
+    for (const lesson::WordPair& pair : std::as_const(pairs)) {
         if (!pair.valid)
             continue;
         ++counts[boxes.boxOf(pair.foreign) - 1];

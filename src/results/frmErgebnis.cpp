@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+namespace results {
+
 namespace {
 
 // Twips of the form layout to pixels.
@@ -172,3 +174,5 @@ void frmErgebnis::cmdPrintErgebnis_Click()
     // A cancelled or failed printout has been dealt with by the printer; the screen stays as is.
     services().printer.printDocument(this, Druckdokument());
 }
+
+} // namespace results

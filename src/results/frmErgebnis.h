@@ -13,6 +13,8 @@ class RunChart;
 }
 class QPushButton;
 
+namespace results {
+
 // The stored results of one lesson: totals on the left, one block per completed run on the
 // right. The screen only reads; it changes no file.
 class frmErgebnis final : public ui::ScreenBase
@@ -51,3 +53,5 @@ private:
 
     results::LessonResults m_results;
 };
+
+} // namespace results

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+namespace signin {
+
 namespace {
 
 // A letter tile of 32 x 32 pixels, one for each letter of the alphabet.
@@ -140,3 +142,5 @@ void frmIntro::paintEvent(QPaintEvent* event)
     p.setPen(QColor(150, 130, 80));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
+
+} // namespace signin

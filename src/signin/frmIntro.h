@@ -7,6 +7,8 @@
 class QLabel;
 class QTimer;
 
+namespace signin {
+
 // Splash: names the help file of the program run and gives way to the sign-in screen after
 // three seconds. It takes no input and cannot be closed early.
 class frmIntro final : public ui::ScreenBase
@@ -33,3 +35,5 @@ private:
     QList<QLabel*> Image1;
     QTimer* tmrIntro = nullptr;
 };
+
+} // namespace signin

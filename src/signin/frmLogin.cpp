@@ -16,6 +16,8 @@
 #include <QScreen>
 #include <QShortcut>
 
+namespace signin {
+
 namespace {
 
 // A head and shoulders with a golden key: the picture beside the sign-in boxes.
@@ -248,3 +250,5 @@ void frmLogin::cmdUserLoeschen_Click()
         return;
     Fuelle_Benutzerliste();
 }
+
+} // namespace signin

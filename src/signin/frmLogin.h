@@ -13,6 +13,8 @@ namespace signin {
 enum class Entry;
 }
 
+namespace signin {
+
 // Sign-in: pick or type a user name, give the password, and go on to the main screen; from here
 // a user is also created (on the new-user screen) or deleted, and the program is left.
 class frmLogin final : public ui::ScreenBase
@@ -57,3 +59,5 @@ private:
     QPushButton* cmdHelp = nullptr;
     QLabel* Image1 = nullptr;
 };
+
+} // namespace signin

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+namespace signin {
+
 namespace {
 
 enum class Shown { AsTyped, AsStars };
@@ -136,3 +138,5 @@ bool frmNewUser::Form_QueryUnload()
     cmdCancel_Click();
     return true;
 }
+
+} // namespace signin

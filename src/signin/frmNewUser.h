@@ -6,6 +6,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace signin {
+
 // Creates a user: name and password, checked and added to the user list with the user's
 // directory; always left towards a fresh sign-in screen.
 class frmNewUser final : public ui::ScreenBase
@@ -42,3 +44,5 @@ private:
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdHelp = nullptr;
 };
+
+} // namespace signin

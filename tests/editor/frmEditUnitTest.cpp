@@ -15,7 +15,7 @@ namespace {
 
 template <class T = QLineEdit> T* child(const char* name)
 {
-    return TestProgram::shown<frmEditUnit>()->findChild<T*>(name);
+    return TestProgram::shown<editor::frmEditUnit>()->findChild<T*>(name);
 }
 
 QString text(const char* field)
@@ -84,7 +84,7 @@ private slots:
         program.handOverFromMain({"anna", "geheim"}, {"Spanisch", "L", "U1"});
         program.screens().showEditor();
         QCOMPARE(program.messages.shown.value(0).title, "Paukomat V1.1  -  Fehler");
-        QVERIFY(!TestProgram::shown<frmEditUnit>());
+        QVERIFY(!TestProgram::shown<editor::frmEditUnit>());
         QVERIFY(program.screens().mainScreen()->isEnabled());
     }
 
@@ -94,7 +94,7 @@ private slots:
         const QString meanings(40000, 'm');
         QStringList lines{"long\\\\" + meanings + "\\\\\\f", "ohne Trenner"};
         openEditor(program, lines);
-        auto* e = TestProgram::shown<frmEditUnit>();
+        auto* e = TestProgram::shown<editor::frmEditUnit>();
         QVERIFY(e);
         QCOMPARE(e->windowTitle(), "Paukomat V1.1  ...  Englisch  -  Lektion 1 ändern");
         QCOMPARE(e->focusWidget(), child<QPushButton>("cmdVokabelDelete"));
@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(program.entries("anna/Englisch"), QStringList{"U1"});
         QVERIFY(!program.exists("anna/tmpEdit"));
         QWidget* main = program.screens().mainScreen();
-        QVERIFY(!TestProgram::shown<frmEditUnit>());
+        QVERIFY(!TestProgram::shown<editor::frmEditUnit>());
         QVERIFY(main->isVisible() && main->isEnabled());
     }
 

@@ -1,7 +1,7 @@
-#include "editor/LessonFile.h"
 #include "exchange/Exchange.h"
 #include "exchange/LessonExport.h"
 #include "exchange/Messages.h"
+#include "lesson/LessonFile.h"
 #include "store/TextRules.h"
 
 #include <QTest>
@@ -219,7 +219,7 @@ private slots:
                         {3, "Haus = ;", noGerman},
                         {4, "the = das; der", duplicateMerged(1, false), true},
                         {5, "the = die", duplicateUnchanged(1, false), true},
-                        {6, "Ende\\ = x", editor::foreignWordProblem("Ende\\")},
+                        {6, "Ende\\ = x", lesson::foreignWordProblem("Ende\\")},
                         {8, "x = y😀", store::unstorableTextMessage("y😀")},
                         {9, "a b = c", controlCharacter()},
                         {11, "nur = ", noGerman}}

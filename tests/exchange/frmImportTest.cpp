@@ -30,7 +30,7 @@ struct Shown
     ui::Services services{p.messages, p.input,  p.help,  p.printer,
                           p.end,      p.random, p.files, p.speech};
     exchange::ImportSource source;
-    frmImport dialog;
+    exchange::frmImport dialog;
 };
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "exercise/Drill.h"
-#include "../support/EditorLessonDir.h"
+#include "../support/LessonDir.h"
 #include "exercise/AnswerCheck.h"
 #include "store/TextFile.h"
 
@@ -44,7 +44,7 @@ struct Fixture
 
     [[nodiscard]] bool open(const QStringList& lesson)
     {
-        editor::LessonFile file({dir.path(), "U1"}, "Englisch", "Lektion 1");
+        lesson::LessonFile file({dir.path(), "U1"}, "Englisch", "Lektion 1");
         if (!dir.write("U1", LessonDir::file(lesson)) || !file.open().ok())
             return false;
         drill.emplace(std::move(file), [] { return QDate(2024, 3, 10); });
@@ -225,7 +225,7 @@ private slots:
         QFETCH(bool, synced);
         Fixture f;
         QVERIFY(f.open({"house\\\\Haus\\\\\\f", "tree\\\\Baum\\\\\\f"}));
-        editor::LessonFile lesson = f.drill->lesson();
+        lesson::LessonFile lesson = f.drill->lesson();
         f.drill->start(Direction::ForeignToGerman, Selection::AllWords, [] { return 0.0; });
         QVERIFY(f.drill->next() && f.drill->answer("Haus").isEmpty() && f.drill->next());
         const quint64 before = store::TextFile::syncCount();

@@ -16,7 +16,7 @@ const QString Lang = QStringLiteral("anna/Englisch/");
 
 template <class T = QWidget> T* child(const QString& name)
 {
-    return TestProgram::shown<frmPaukomat>()->findChild<T*>(name);
+    return TestProgram::shown<exercise::frmPaukomat>()->findChild<T*>(name);
 }
 
 QString text(const QString& label)
@@ -106,9 +106,9 @@ private slots:
         // the run completed.
         start(0, 0);
         QCOMPARE(text("lblVorgabe"), "the");
-        TestProgram::shown<frmPaukomat>()->close();
+        TestProgram::shown<exercise::frmPaukomat>()->close();
         QWidget* main = program.screens().mainScreen();
-        QVERIFY(!TestProgram::shown<frmPaukomat>());
+        QVERIFY(!TestProgram::shown<exercise::frmPaukomat>());
         QVERIFY(main->isVisible() && main->isEnabled());
         QCOMPARE(program.entries(Lang).filter("tmp"), QStringList());
         lesson[2].back() = 'r';

@@ -37,11 +37,12 @@ void handOver(TestProgram& program, const QStringList& results, QStringList hand
     program.writePlain("tmpErgShow", handOff.replaceInStrings("@", program.dir()));
 }
 
-frmErgebnis* open(TestProgram& program, const QStringList& results, QStringList handOff = {})
+results::frmErgebnis* open(TestProgram& program, const QStringList& results,
+                           QStringList handOff = {})
 {
     handOver(program, results, handOff);
     program.screens().showResults();
-    return TestProgram::shown<frmErgebnis>();
+    return TestProgram::shown<results::frmErgebnis>();
 }
 
 QStringList entries(const QListWidget* list)
@@ -82,7 +83,7 @@ class frmErgebnisTest : public QObject
     Q_OBJECT
 
     // anna's lesson with two runs, on the results screen.
-    static frmErgebnis* openTwoRuns(TestProgram& program)
+    static results::frmErgebnis* openTwoRuns(TestProgram& program)
     {
         return open(program, {" 15\\\\ 12", "10\\\\7", "5\\\\5"});
     }
@@ -181,7 +182,8 @@ private slots:
         QCOMPARE(program.messages.texts(), QStringList{Unsafe.arg("..")});
         QCOMPARE(program.messages.shown.value(0).title, "Paukomat V1.1  -  Fehler");
         QCOMPARE(program.messages.shown.value(0).icon, ui::Icon::Stop);
-        QCOMPARE(TestProgram::visibleWindows(), QList<QWidget*>{TestProgram::shown<frmPaukomat>()});
+        QCOMPARE(TestProgram::visibleWindows(),
+                 QList<QWidget*>{TestProgram::shown<exercise::frmPaukomat>()});
     }
 
     void showsTotalsAndEveryRun()
@@ -239,7 +241,8 @@ private slots:
         TestProgram program;
         auto* screen = openTwoRuns(program);
         QVERIFY(screen && screen->close());
-        QCOMPARE(TestProgram::visibleWindows(), QList<QWidget*>{TestProgram::shown<frmPaukomat>()});
+        QCOMPARE(TestProgram::visibleWindows(),
+                 QList<QWidget*>{TestProgram::shown<exercise::frmPaukomat>()});
     }
 
     // How many pairs stand in each box, on the screen and in the printout after the totals;

@@ -1,5 +1,5 @@
 #include "TestProgram.h"
-#include "lessons/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "signin/UserList.h"
 #include "signin/frmLogin.h"
 #include "signin/frmNewUser.h"
@@ -95,8 +95,8 @@ private slots:
         in<QLineEdit>("txtPassword")->setText(" geh eim");
         QTest::keyClick(names, Qt::Key_Enter);
         QCOMPARE(program.bytes("tmpUsr"), TestProgram::plainBytes({"Jörg Müller-2", " geh eim"}));
-        QVERIFY(TestProgram::shown<frmMain>());
-        QVERIFY(!TestProgram::shown<frmLogin>());
+        QVERIFY(TestProgram::shown<mainwindow::frmMain>());
+        QVERIFY(!TestProgram::shown<signin::frmLogin>());
     }
 
     // "Abbruch" and the frame of the new-user screen go back to the sign-in, whose Esc and frame
@@ -107,13 +107,13 @@ private slots:
             TestProgram program;
             program.writeScrambled("PK.dat", {"anna", "a"});
             program.screens().showNewUser();
-            byFrame ? (void)TestProgram::shown<frmNewUser>()->close()
+            byFrame ? (void)TestProgram::shown<signin::frmNewUser>()->close()
                     : in<QPushButton>("cmdCancel")->click();
-            QVERIFY(TestProgram::shown<frmLogin>());
-            QVERIFY(!TestProgram::shown<frmNewUser>());
+            QVERIFY(TestProgram::shown<signin::frmLogin>());
+            QVERIFY(!TestProgram::shown<signin::frmNewUser>());
             for (const char* name : {"tmpUsr", "tmpErgShow", "tmpNotiz.txt", "anna/tmpEdit"})
                 program.writePlain(name, {"x"});
-            byFrame ? (void)TestProgram::shown<frmLogin>()->close()
+            byFrame ? (void)TestProgram::shown<signin::frmLogin>()->close()
                     : QTest::keyClick(in("cboBenutzer"), Qt::Key_Escape);
             QCOMPARE(program.end.requests, 1);
             QCOMPARE(program.entries() + program.entries("anna"),

@@ -1,7 +1,7 @@
 #include "TestProgram.h"
 #include "editor/frmEditUnit.h"
 #include "exercise/frmPaukomat.h"
-#include "lessons/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "store/Cp1252.h"
 #include "store/Scrambler.h"
 #include "store/TextFile.h"
@@ -211,11 +211,11 @@ private slots:
         // What the user does next: leave the lesson, or go through the lists and open a lesson.
         const auto lines = [](const QString& path) { return readRawLines(path); };
         const auto loaded = storedFiles(p.dir(), lines);
-        if (auto* editor = TestProgram::shown<frmEditUnit>())
+        if (auto* editor = TestProgram::shown<editor::frmEditUnit>())
             editor->findChild<QPushButton*>("cmdExit")->click();
-        if (auto* drill = TestProgram::shown<frmPaukomat>())
+        if (auto* drill = TestProgram::shown<exercise::frmPaukomat>())
             drill->findChild<QPushButton*>("cmdCancel")->click();
-        if (auto* main = TestProgram::shown<frmMain>(); main && screen == 1) {
+        if (auto* main = TestProgram::shown<mainwindow::frmMain>(); main && screen == 1) {
             for (int row = 0; row < main->findChild<QListWidget*>("lstSprachen")->count(); ++row)
                 main->findChild<QListWidget*>("lstSprachen")->setCurrentRow(row);
             main->findChild<QPushButton*>("BtnGo")->click();

@@ -2,7 +2,7 @@
 // do, until it is killed: SaveDriver DIR. Each round flips the meanings of the lesson's first pair
 // between "eins" and "zwei;drei", then stores one more run of 3 words with 2 right in "EU1".
 
-#include "editor/LessonFile.h"
+#include "lesson/LessonFile.h"
 #include "results/ResultFile.h"
 
 #include <QCoreApplication>
@@ -28,9 +28,9 @@ int main(int argc, char* argv[])
     results::ResultColumn run, totals;
     run.setCounts(3, 2);
     for (;;) {
-        editor::LessonFile lesson({dir, "U1"}, "Englisch", "Lektion 1");
+        lesson::LessonFile lesson({dir, "U1"}, "Englisch", "Lektion 1");
         must(lesson.open());
-        const editor::WordPair first = lesson.pair(0);
+        const lesson::WordPair first = lesson.pair(0);
         must(lesson.change(first.foreign, first.german == "eins" ? "zwei;drei" : "eins"));
         must(lesson.storeBack());
         const results::ResultFile::Totals before = results::ResultFile::readTotals(dir + "EU1");

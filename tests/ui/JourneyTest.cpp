@@ -51,12 +51,12 @@ QStringList lesson(const char* marks)
     return {pair("house", "Haus;Gebäude", marks[0]), pair("the", "der;die;das", marks[1])};
 }
 
-// The one visible window when it is usable, and of the class named; nullptr otherwise.
+// The one visible window when it is usable, and the screen named; nullptr otherwise.
 QWidget* only(const char* screen = nullptr)
 {
     const QList<QWidget*> windows = TestProgram::visibleWindows();
     return windows.size() == 1 && windows[0]->isEnabled()
-            && (!screen || windows[0]->inherits(screen))
+            && (!screen || windows[0]->objectName() == QLatin1String(screen))
         ? windows[0]
         : nullptr;
 }

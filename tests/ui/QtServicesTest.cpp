@@ -1,7 +1,7 @@
 #include "ui/QtServices.h"
 #include "SmallDisk.h"
 #include "TestProgram.h"
-#include "editor/WordListDocument.h"
+#include "mainwindow/WordListDocument.h"
 #include "results/RunChart.h"
 #include "ui/QtSpeech.h"
 #include "ui/SingleInstance.h"
@@ -154,15 +154,15 @@ private slots:
     // Long meanings wrap in their column; no word is lost, and every page is numbered.
     void wordListPrintsIntoAPdf()
     {
-        QList<editor::WordPair> pairs;
+        QList<lesson::WordPair> pairs;
         for (int i = 100; i < 218; ++i)
-            pairs << editor::WordPair::parse(QString("word%1\\\\Wort;Begriff\\\\\\f").arg(i));
+            pairs << lesson::WordPair::parse(QString("word%1\\\\Wort;Begriff\\\\\\f").arg(i));
         const QString meanings = "etwas berücksichtigen;etwas in Betracht ziehen;etwas "
                                  "einkalkulieren;mit etwas rechnen;an etwas denken;etwas beachten";
-        pairs << editor::WordPair::parse("house\\\\Haus;Gebäude\\\\\\r")
-              << editor::WordPair::parse("to take into account\\\\" + meanings + "\\\\\\f");
+        pairs << lesson::WordPair::parse("house\\\\Haus;Gebäude\\\\\\r")
+              << lesson::WordPair::parse("to take into account\\\\" + meanings + "\\\\\\f");
         const QStringList pages = printedPages(
-            editor::wordListDocument(editor::wordList("Englisch", "Lektion 1", pairs)));
+            mainwindow::wordListDocument(lesson::wordList("Englisch", "Lektion 1", pairs)));
         QVERIFY(pages.first().contains("Vokabelliste: Englisch – Lektion 1"));
         QVERIFY(pages.first().contains(QRegularExpression("\\n\\s*Englisch\\s{3,}Deutsch\\s*\\n")));
         const QString all = pages.join('\n');
