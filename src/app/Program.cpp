@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "store/DataRoot.h"
+#include "store/TextRules.h"
 
 namespace app {
 
@@ -10,18 +11,18 @@ Program::Program(const ui::Services& services)
 
 bool Program::start(const QString& givenDir, const QString& programDir, const QString& helpFile)
 {
-    const store::DataRoot root = store::chooseDataRoot(givenDir, programDir);
-    QString refused = root.message;
-    if (refused.isEmpty()) {
-        m_instance.emplace(root.path);
-        refused = m_instance->acquire();
+    const store::Result<QString> root = store::chooseDataRoot(givenDir, programDir);
+    store::Message refusal = root.outcome.message;
+    if (root.ok()) {
+        m_instance.emplace(root.value);
+        refusal = {m_instance->acquire(), store::MessageTitle};
     }
-    if (!refused.isEmpty()) {
-        m_services.messages.show(nullptr, refused, QStringLiteral("Paukomat V1.1"), ui::Buttons::Ok,
+    if (!refusal.text.isEmpty()) {
+        m_services.messages.show(nullptr, refusal.text, refusal.title, ui::Buttons::Ok,
                                  ui::Icon::Stop);
         return false;
     }
-    m_dataRoot = root.path;
+    m_dataRoot = root.value;
     m_screens = std::make_unique<Screens>(m_dataRoot, helpFile, m_services);
     m_screens->showIntro();
     return true;

@@ -2,6 +2,7 @@
 
 #include "store/DataTree.h"
 #include "store/TextFile.h"
+#include "store/TextRules.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,23 +54,24 @@ int writeProbe(const QString& dir)
 
 // A root made or taken beyond the program directory: it must take files, and it gets an empty
 // user list, as a new program directory does.
-DataRoot prepare(const QString& path, mode_t mode)
+Result<QString> prepare(const QString& path, mode_t mode)
 {
     const QString shown = QDir::toNativeSeparators(path);
+    const auto refused = [](const QString& problem) {
+        return Result<QString>{{}, Outcome::refused(problem + Advice, MessageTitle)};
+    };
     if (const int error = makeDirectory(path, mode))
-        return {{},
-                QStringLiteral("Das Datenverzeichnis \"%1\" kann nicht angelegt werden: %2.\n")
-                        .arg(shown, reason(error))
-                    + Advice};
+        return refused(
+            QStringLiteral("Das Datenverzeichnis \"%1\" kann nicht angelegt werden: %2.\n")
+                .arg(shown, reason(error)));
     const int error = writeProbe(path);
     const Outcome list =
         error ? Outcome::done() : TextFile::touch(path + QLatin1Char('/') + DataTree::UserList);
     if (error || !list)
-        return {{},
-                QStringLiteral("Paukomat kann im Datenverzeichnis \"%1\" nicht schreiben: %2.\n")
-                        .arg(shown, error ? reason(error) : list.failure->reason)
-                    + Advice};
-    return {path, {}};
+        return refused(
+            QStringLiteral("Paukomat kann im Datenverzeichnis \"%1\" nicht schreiben: %2.\n")
+                .arg(shown, error ? reason(error) : list.failure->reason));
+    return {path, Outcome::done()};
 }
 
 // The user's own data directory after the XDG rules: a relative XDG_DATA_HOME counts as unset.
@@ -83,12 +85,12 @@ QString userDataDirectory()
 
 } // namespace
 
-DataRoot chooseDataRoot(const QString& givenDir, const QString& programDir)
+Result<QString> chooseDataRoot(const QString& givenDir, const QString& programDir)
 {
     if (!givenDir.isEmpty())
         return prepare(QDir::cleanPath(QDir::current().absoluteFilePath(givenDir)), 0777);
     if (!programDir.isEmpty() && writeProbe(programDir) == 0)
-        return {programDir, {}};
+        return {programDir, Outcome::done()};
     return prepare(userDataDirectory(), 0700);
 }
 
