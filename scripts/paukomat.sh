@@ -92,6 +92,11 @@ coverage)
     export QT_QPA_PLATFORM=offscreen
     build build-coverage -DCMAKE_BUILD_TYPE=Debug -DPAUKOMAT_BENCH=OFF \
         -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage
+    # Notes of objects that a former layout of the tree left behind would stop gcovr.
+    ninja -C build-coverage -t cleandead >/dev/null
+    find build-coverage -name '*.gcno' | while read -r notes; do
+        [ -f "${notes%.gcno}.o" ] || rm -f "$notes"
+    done
     find build-coverage -name '*.gcda' -delete
     ctest --test-dir build-coverage --output-on-failure -j2
     gcovr --root . --filter 'src/' --exclude 'src/main\.cpp' --exclude-unreachable-branches \
