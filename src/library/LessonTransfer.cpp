@@ -18,7 +18,7 @@ QString importNameProblem(const Library& library, const QString& language, const
         return QStringLiteral("Geben Sie der neuen Lektion einen Namen !");
     if (checked.status == Outcome::Status::Refused)
         return checked.message.text;
-    return checked.failure ? store::failureMessage(*checked.failure) : QString();
+    return store::failureMessage(checked);
 }
 
 Result<LessonRef> importLesson(Library& library, const QString& language, const QString& name,
