@@ -1,5 +1,4 @@
 #include "exchange/Exchange.h"
-#include "exchange/LessonExport.h"
 #include "exchange/Messages.h"
 #include "lesson/LessonFile.h"
 #include "store/TextRules.h"
@@ -15,7 +14,7 @@ QByteArray kvtml(const char* first = "<locale>en</locale>",
                  const char* second = "<locale>de</locale>")
 {
     return QByteArray(R"(<?xml version="1.0" encoding="UTF-8"?>
-<kvtml version="2.0"><information><title>Tiere: Teil 1</title></information>
+<kvtml version="2.0"><information><title> fill_in_the_blank.KVTML </title></information>
  <identifiers><identifier id="0">)")
         + first + R"(</identifier>
   <identifier id="1">)"
@@ -28,16 +27,8 @@ QByteArray kvtml(const char* first = "<locale>en</locale>",
    <translation id="5"><text>das Schwein</text></translation></entry></entries>
  <lessons><container><name>Haustiere</name><entry id="8"/>
    <container><name>Hunde</name><entry id="7"/><entry id="42"/></container></container>
-  <container><name>Katzen</name><entry id="8"/></container></lessons></kvtml>
+ </lessons></kvtml>
 )";
-}
-
-// The file above with its lessons within ninety containers nested one in another.
-QByteArray deepLessons()
-{
-    return kvtml()
-        .replace("<lessons>", "<lessons>" + QByteArray("<container>").repeated(90))
-        .replace("</lessons>", QByteArray("</container>").repeated(90) + "</lessons>");
 }
 
 // n numbered copies of a piece, "%1" standing for the number.
@@ -49,14 +40,33 @@ QByteArray numbered(const char* piece, int n)
     return out;
 }
 
-QByteArray utf16WithByteOrderMark(const QString& text)
+// A row of a table whose one column, "c", holds the whole case.
+template <class Case> void addRow(const char* tag, const Case& c)
 {
-    return "\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    QTest::newRow(tag) << c;
 }
 
-// The rows of the KVTML file above, with "the dog" spelt "the dög".
-const QList<QStringList> KvtmlRows = {
-    {"the d\u00F6g", "der Hund"}, {"the cat", "die Katze"}, {"the pig", ""}};
+struct Read
+{
+    QByteArray bytes;
+    QString file;
+    QList<QStringList> rows;
+};
+
+struct Refusal
+{
+    QByteArray bytes;
+    QString file;
+    QString message;
+};
+
+struct Planned
+{
+    QByteArray bytes;
+    QList<Pair> pairs;
+    QList<LeftOut> leftOut;
+    QString summary;
+};
 
 } // namespace
 
@@ -68,298 +78,207 @@ private slots:
     // The separator is guessed from how the lines split, the encoding from the bytes.
     void readsRows_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QList<QStringList>>("rows");
-        const auto row = [](const char* tag, const QByteArray& in, const char* file,
-                            const QList<QStringList>& rows) {
-            QTest::newRow(tag) << in << file << rows;
-        };
-        row("tab", "the\tder;die;das\nhouse\t Haus \n", "a.txt",
-            {{"the", "der;die;das"}, {"house", "Haus"}});
-        row("semicolon, quotes, CR LF", "the;\"der;die\"\r\n\r\nsay;\"\"\"Hi\"\" sagen\"\r\n",
-            "b.csv", {{"the", "der;die"}, {"say", "\"Hi\" sagen"}});
-        // Both separators split every line in two; the quoted meaning list decides.
-        row("comma beats semicolon", "the,\"der;die\"\na,\"b;c\"\n", "d.txt",
-            {{"the", "der;die"}, {"a", "b;c"}});
-        // A tie, every line split in two and no field quoted: the earlier of tab, ";" and ","
-        // wins. Tab, as meanings are listed with ";"; ";" before ",", as German spreadsheets
-        // write numbers with a decimal comma.
-        row("semicolon wins a tie with comma", "Preis;1,50 Euro\nMenge;2,5 kg\n", "j.txt",
-            {{"Preis", "1,50 Euro"}, {"Menge", "2,5 kg"}});
-        row("semicolon wins a tie with comma in .csv", "Preis;1,50 Euro\n", "k.csv",
-            {{"Preis", "1,50 Euro"}});
-        row("tab wins a tie with semicolon", "house\tHaus;Gebäude\n", "l.txt",
-            {{"house", "Haus;Gebäude"}});
-        row("markup in a word list", "<b>the</b>;<i>der</i>\n", "m.txt",
-            {{"<b>the</b>", "<i>der</i>"}});
-        row("Windows-1252",
-            "H\xE4user\tStra\xDF"
-            "e \x80\n",
-            "f.tsv", {{"Häuser", "Straße €"}});
-        row("UTF-16 with BOM", utf16WithByteOrderMark("Öl\tEssig\r\n"), "i.txt", {{"Öl", "Essig"}});
-        row("encoding declared",
-            kvtml().replace("UTF-8", "ISO-8859-1").replace("the dog", "the d\xF6g"), "v.kvtml",
-            KvtmlRows);
+        QTest::addColumn<Read>("c");
+        // A tie, no field quoted: the earlier of tab, ";" and "," wins. Tab, as meanings are
+        // listed with ";"; ";" before ",", as German spreadsheets write a decimal comma.
+        addRow("semicolon wins a tie with comma",
+               Read{"Preis;1,50\n", "j.txt", {{"Preis", "1,50"}}});
+        addRow("tab wins a tie with semicolon",
+               Read{"house\t Haus;Bau \n", "l.txt", {{"house", "Haus;Bau"}}});
+        // Anki names its separator in a settings line.
+        addRow("separator named", Read{"#separator:semicolon\na\tb;c\n", "n.txt", {{"a\tb", "c"}}});
+        addRow("Windows-1252", Read{"H\xE4user\t\x80\n", "f.tsv", {{"Häuser", "€"}}});
+        const QList<QStringList> kvtmlRows = {
+            {"the d\u00F6g", "der Hund"}, {"the cat", "die Katze"}, {"the pig", ""}};
+        addRow("encoding declared",
+               Read{kvtml().replace("UTF-8", "ISO-8859-1").replace("the dog", "the d\xF6g"),
+                    "v.kvtml", kvtmlRows});
         // A byte order mark outweighs the declaration.
-        row("KVTML in UTF-16",
-            utf16WithByteOrderMark(QString::fromUtf8(kvtml().replace("dog", "d\xC3\xB6g"))),
-            "w.kvtml", KvtmlRows);
+        const QString utf16 =
+            QChar(0xFEFF) + QString::fromUtf8(kvtml().replace("dog", "d\xC3\xB6g"));
+        addRow("KVTML in UTF-16",
+               Read{QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2),
+                    "w.kvtml", kvtmlRows});
     }
     void readsRows()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, fileName);
-        QFETCH(QList<QStringList>, rows);
-        const ImportSource source = readImportData(bytes, fileName);
+        QFETCH(const Read, c);
+        const ImportSource source = readImportData(c.bytes, c.file);
         QCOMPARE(source.outcome.message.text, QString());
-        QCOMPARE(source.rows.size(), rows.size());
-        for (qsizetype i = 0; i < rows.size(); ++i)
-            QCOMPARE(source.rows[i].cells, rows[i]);
-        QCOMPARE(source.columns.size(), 2);
+        QCOMPARE(source.rows.size(), c.rows.size());
+        for (qsizetype i = 0; i < c.rows.size(); ++i)
+            QCOMPARE(source.rows[i].cells, c.rows[i]);
     }
 
     // A file that gives no rows says which fault or limit refuses it, naming the file without its
     // path. Files made to crash, stall or exhaust the reader are refused at once.
     void refuses_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<Refusal>("c");
         using namespace message;
         const QString csv = "v.csv";
         const QString kv = "v.kvtml";
-        const auto row = [](const char* tag, const QByteArray& in, const QString& file,
-                            const QString& error) { QTest::newRow(tag) << in << file << error; };
-        row("blanks and BOM", "\xEF\xBB\xBF \r\n\t", csv, empty(csv));
-        row("NUL bytes", QByteArray("PK\x03\x04\0\0a;b", 10), csv, notText(csv));
-        row("too big", QByteArray(MaxImportBytes + 1, 'a'), csv, tooBig(csv));
-        row("one column", "eins\nzwei\n", csv, noColumns(csv));
-        row("quote never closed", "a;b\n\nc;\"d\ne;f\n", csv,
-            "Die Datei \"v.csv\" ist beschädigt oder unvollständig: Das Anführungszeichen in "
-            "Zeile 3 wird nicht geschlossen.");
-        row("a filled 101st column", "a" + QByteArray(";b").repeated(100), csv,
-            tooManyColumns(csv, 1));
-        row("20 MB of ;", "house;Haus" + QByteArray(MaxImportBytes - 10, ';'), csv,
-            tooManyColumns(csv, 1));
-        row("20 MB of rows left out", QByteArray("\tx\n").repeated(MaxImportBytes / 3), "v.txt",
-            tooManyRows("v.txt", false));
-        row("cut XML", kvtml().left(kvtml().indexOf("the pig")), kv, xmlDamaged(kv, 9));
-        row("other XML", "<html><p>a;b</p></html>", "v.xml", notKvtml("v.xml"));
-        row("XML in a .csv", "<?xml version=\"1.0\"?><p>a;b</p>", csv, notKvtml(csv));
-        row("KVTML 1", "<kvtml version=\"1.0\"><e><o>a</o></e></kvtml>", kv, kvtmlVersion(kv));
-        row("entity bomb",
-            "<!DOCTYPE kvtml [<!ENTITY a \"aaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;\">]>"
-            "<kvtml version=\"2.0\"><information><title>&b;</title></information></kvtml>",
-            kv, xmlEntities(kv));
-        row("undeclared entity",
-            "<!DOCTYPE kvtml SYSTEM \"file:///etc/passwd\"><kvtml version=\"2.0\">"
-            "<information><title>&x;</title></information></kvtml>",
-            kv, xmlEntities(kv));
-        row("attribute declarations",
-            kvtml().replace("<kvtml ", "<!DOCTYPE kvtml [<!ATTLIST e a CDATA 'x'>]><kvtml "), kv,
-            xmlDeclarations(kv));
-        row("one language",
-            "<kvtml version=\"2.0\"><identifiers><identifier id=\"0\"/><identifier/>"
-            "</identifiers></kvtml>",
-            kv, kvtmlLanguages(kv));
-        row("no entries", kvtml().replace("entry", "x"), kv, noEntries(kv));
-        // Bytes of Windows-1252 in a file that declares UTF-8, or declares nothing and so is UTF-8.
-        row("wrong encoding", kvtml().replace("Tiere", "Tiere \xE4"), kv,
-            wrongEncoding(kv, "UTF-8"));
-        row("unknown encoding", kvtml().replace("UTF-8", "x-klingonisch"), kv,
-            unknownEncoding(kv, "x-klingonisch"));
-        row("nested too deep",
-            kvtml().replace("dog",
-                            QByteArray("<a>").repeated(60000) + QByteArray("</a>").repeated(60000)),
-            kv, tooDeep(kv));
+        addRow("blanks and BOM", Refusal{"\xEF\xBB\xBF \r\n\t", csv, empty(csv)});
+        addRow("NUL bytes", Refusal{QByteArray("a;\0b", 4), csv, notText(csv)});
+        addRow("too big", Refusal{QByteArray(MaxImportBytes + 1, 'a'), csv, tooBig(csv)});
+        addRow("one column", Refusal{"eins\n", csv, noColumns(csv)});
+        addRow("quote never closed",
+               Refusal{"a;b\n\nc;\"d\ne;f\n", csv,
+                       "Die Datei \"v.csv\" ist beschädigt oder unvollständig: Das "
+                       "Anführungszeichen in Zeile 3 wird nicht geschlossen."});
+        addRow("101st column filled",
+               Refusal{"a" + QByteArray(";b").repeated(100), csv, tooManyColumns(csv, 1)});
+        addRow("20 MB of ;",
+               Refusal{"house;Haus" + QByteArray(MaxImportBytes - 10, ';'), csv,
+                       tooManyColumns(csv, 1)});
+        addRow("too many rows",
+               Refusal{QByteArray("\tx\n").repeated(MaxImportBytes / 3), "v.txt",
+                       tooManyRows("v.txt", false)});
+        addRow("cut XML", Refusal{kvtml().left(kvtml().indexOf("the pig")), kv, xmlDamaged(kv, 9)});
+        addRow("XML in a .csv", Refusal{"<?xml?><p/>", csv, notKvtml(csv)});
+        addRow("KVTML 1", Refusal{"<kvtml version=\"1.0\"/>", kv, kvtmlVersion(kv)});
+        addRow("undeclared entity",
+               Refusal{"<!DOCTYPE kvtml SYSTEM \"file:///etc/passwd\"><kvtml version=\"2.0\">"
+                       "<information><title>&x;",
+                       kv, xmlEntities(kv)});
+        addRow("declarations",
+               Refusal{"<!DOCTYPE kvtml [<!ATTLIST e a CDATA 'x'>]><kvtml/>", kv,
+                       xmlDeclarations(kv)});
+        addRow("one language", Refusal{kvtml().replace("id=\"1\"", ""), kv, kvtmlLanguages(kv)});
+        addRow("no entries", Refusal{kvtml().replace("entry", "x"), kv, noEntries(kv)});
+        // Bytes of Windows-1252 in a file that declares UTF-8.
+        addRow("wrong encoding",
+               Refusal{kvtml().replace("fill", "\xE4"), kv, wrongEncoding(kv, "UTF-8")});
+        addRow("unknown encoding",
+               Refusal{kvtml().replace("UTF-8", "x-klingonisch"), kv,
+                       unknownEncoding(kv, "x-klingonisch")});
+        addRow("nested too deep", Refusal{QByteArray("<a>").repeated(60000), kv, tooDeep(kv)});
         const auto languages = [](int n) {
             return kvtml().replace("<identifiers>",
                                    "<identifiers>" + numbered("<identifier id=\"1%1\"/>", n - 2));
         };
-        row("101 languages", languages(101), kv, tooManyLanguages(kv));
-        row("150,000 attributes",
-            "<?xml version=\"1.0\"?>\n<kvtml version=\"2.0\"" + numbered(" a%1='='", 150000) + "/>",
-            kv, tooManyAttributes(kv, 2));
-        row("1,001 lessons",
-            kvtml().replace("<lessons>", "<lessons>" + QByteArray("<container/>").repeated(1001)),
-            kv, tooManyLessons(kv));
-        row("100 languages, 20,001 entries",
-            languages(100).replace("<entries>",
-                                   "<entries>" + QByteArray("<entry/>").repeated(19998)),
-            kv, tooManyCells(kv, true));
+        addRow("too many languages", Refusal{languages(101), kv, tooManyLanguages(kv)});
+        addRow("too many attributes",
+               Refusal{"\n<kvtml" + numbered(" a%1='='", 150000) + "/>", kv,
+                       tooManyAttributes(kv, 2)});
+        addRow("too many lessons",
+               Refusal{kvtml().replace("<lessons>",
+                                       "<lessons>" + QByteArray("<container/>").repeated(1001)),
+                       kv, tooManyLessons(kv)});
+        addRow("too many cells",
+               Refusal{languages(100).replace("<entries>",
+                                              "<entries>" + QByteArray("<entry/>").repeated(19998)),
+                       kv, tooManyCells(kv, true)});
     }
     void refuses()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, fileName);
-        const ImportSource source = readImportData(bytes, "/some/dir/" + fileName);
-        QTEST(source.outcome.message.text, "message");
+        QFETCH(const Refusal, c);
+        const ImportSource source = readImportData(c.bytes, "/some/dir/" + c.file);
+        QCOMPARE(source.outcome.message.text, c.message);
         QCOMPARE(planImport(source, {}).pairs.size(), 0);
     }
 
-    // The pairs a choice gives, and every row left out with its reason.
+    // The pairs a file gives, and every row left out with its reason.
     void plans_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<ImportChoice>("choice");
-        QTest::addColumn<QList<Pair>>("pairs");
-        QTest::addColumn<QList<LeftOut>>("leftOut");
-        QTest::addColumn<QString>("summary");
+        QTest::addColumn<Planned>("c");
         using namespace message;
-        using Pairs = QList<Pair>;
-        using LeftOuts = QList<LeftOut>;
-        const QString noGerman = emptyGerman();
-        QTest::newRow("rows left out and merged")
-            << QByteArray("the\tder;die\n\tleer\nHaus\t ; \nthe\tdas; der\n the \tdie\nEnde\\\tx\n"
-                          "a\\b\tsingle\nx\ty\xF0\x9F\x98\x80\n\"a\tb\"\tc\nback\ta\\\\b\\\nnur\n")
-            << ImportChoice{}
-            << Pairs{{"the", "der;die;das"}, {"a\\b", "single"}, {"back", "a\\\\b\\"}}
-            << LeftOuts{{2, " = leer", emptyForeign()},
-                        {3, "Haus = ;", noGerman},
+        addRow("rows left out and merged",
+               Planned{"the\tder;die\n\tleer\nHaus\t ; \nthe\tdas; der\n the \tdie\nEnde\\\tx\n"
+                       "a\\b\tsingle\nx\ty\xF0\x9F\x98\x80\n\"a\tb\"\tc\nback\ta\\\\b\\\nnur\n",
+                       {{"the", "der;die;das"}, {"a\\b", "single"}, {"back", "a\\\\b\\"}},
+                       {{2, " = leer", emptyForeign()},
+                        {3, "Haus = ;", emptyGerman()},
                         {4, "the = das; der", duplicateMerged(1, false), true},
                         {5, "the = die", duplicateUnchanged(1, false), true},
                         {6, "Ende\\ = x", lesson::foreignWordProblem("Ende\\")},
                         {8, "x = y😀", store::unstorableTextMessage("y😀")},
                         {9, "a b = c", controlCharacter()},
-                        {11, "nur = ", noGerman}}
-            << "3 Wortpaare werden importiert, 8 Zeilen werden ausgelassen (davon 2 doppelte "
-               "zusammengeführt).";
-        // The next row keeps the next number.
-        QTest::newRow("line break in a field")
-            << QByteArray("a;\"b\nc\"\nd;e\n") << ImportChoice{} << Pairs{{"d", "e"}}
-            << LeftOuts{{1, "a = b c", lineBreak()}}
-            << "1 Wortpaar wird importiert, 1 Zeile wird ausgelassen.";
+                        {11, "nur = ", emptyGerman()}},
+                       "3 Wortpaare werden importiert, 8 Zeilen werden ausgelassen (davon 2 "
+                       "doppelte zusammengeführt)."});
         // A bare CR among line feeds ends a line of its own.
-        QTest::newRow("line ends mixed")
-            << QByteArray("a;\rb;\r\n") << ImportChoice{} << Pairs{}
-            << LeftOuts{{1, "a = ", noGerman}, {2, "b = ", noGerman}}
-            << "Kein Wortpaar kann importiert werden, 2 Zeilen werden ausgelassen.";
-        QTest::newRow("columns swapped")
-            << QByteArray("a;b;c\n") << ImportChoice{2, 0, true} << Pairs{{"a", "c"}} << LeftOuts{}
-            << "1 Wortpaar wird importiert.";
-        QTest::newRow("empty cells after the last column")
-            << "house;Haus" + QByteArray(16000, ';') << ImportChoice{} << Pairs{{"house", "Haus"}}
-            << LeftOuts{} << "1 Wortpaar wird importiert.";
+        addRow("line ends mixed",
+               Planned{"a;\rb;\r\n",
+                       {},
+                       {{1, "a = ", emptyGerman()}, {2, "b = ", emptyGerman()}},
+                       "Kein Wortpaar kann importiert werden, 2 Zeilen werden ausgelassen."});
         // Entry 3 has no German text: "das Schwein" is of no language.
-        const Pairs dogAndCat = {{"the dog", "der Hund"}, {"the cat", "die Katze"}};
-        QTest::newRow("KVTML, every entry")
-            << kvtml() << ImportChoice{} << dogAndCat << LeftOuts{{3, "the pig = ", noGerman}}
-            << "2 Wortpaare werden importiert, 1 Eintrag wird ausgelassen.";
-        QTest::newRow("KVTML, a word twice")
-            << kvtml().replace("the dog", "the cat") << ImportChoice{}
-            << Pairs{{"the cat", "der Hund;die Katze"}}
-            << LeftOuts{{2, "the cat = die Katze", duplicateMerged(1, true), true},
-                        {3, "the pig = ", noGerman}}
-            << "1 Wortpaar wird importiert, 2 Einträge werden ausgelassen (davon 1 doppelter "
-               "zusammengeführt).";
-        // A lesson takes the entries of the lessons within it, in file order; unknown ids are
-        // skipped. Containers nested ninety deep: those below the eighth level count as part of
-        // the eighth.
-        QTest::newRow("KVTML, outer lesson") << kvtml() << ImportChoice{0, 1, false, 0} << dogAndCat
-                                             << LeftOuts{} << "2 Wortpaare werden importiert.";
-        QTest::newRow("lessons nested deep")
-            << deepLessons() << ImportChoice{0, 1, false, 7} << dogAndCat << LeftOuts{}
-            << "2 Wortpaare werden importiert.";
+        addRow("KVTML, a word twice",
+               Planned{kvtml().replace("the dog", "the cat"),
+                       {{"the cat", "der Hund;die Katze"}},
+                       {{2, "the cat = die Katze", duplicateMerged(1, true), true},
+                        {3, "the pig = ", emptyGerman()}},
+                       "1 Wortpaar wird importiert, 2 Einträge werden ausgelassen (davon 1 "
+                       "doppelter zusammengeführt)."});
     }
     void plans()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(ImportChoice, choice);
-        QFETCH(QList<LeftOut>, leftOut);
-        const ImportPlan plan = planImport(readImportData(bytes, "p.txt"), choice);
-        QTEST(plan.pairs, "pairs");
-        QCOMPARE(plan.leftOut.size(), leftOut.size());
-        for (qsizetype i = 0; i < leftOut.size(); ++i) {
-            QCOMPARE(plan.leftOut[i].row, leftOut[i].row);
-            QCOMPARE(plan.leftOut[i].text, leftOut[i].text);
-            QCOMPARE(plan.leftOut[i].reason, leftOut[i].reason);
-            QCOMPARE(plan.leftOut[i].merged, leftOut[i].merged);
+        QFETCH(const Planned, c);
+        const ImportPlan plan = planImport(readImportData(c.bytes, "p.txt"), {});
+        QCOMPARE(plan.pairs, c.pairs);
+        QCOMPARE(plan.leftOut.size(), c.leftOut.size());
+        for (qsizetype i = 0; i < c.leftOut.size(); ++i) {
+            QCOMPARE(plan.leftOut[i].row, c.leftOut[i].row);
+            QCOMPARE(plan.leftOut[i].text, c.leftOut[i].text);
+            QCOMPARE(plan.leftOut[i].reason, c.leftOut[i].reason);
+            QCOMPARE(plan.leftOut[i].merged, c.leftOut[i].merged);
         }
-        QTEST(plan.summary(), "summary");
+        QCOMPARE(plan.summary(), c.summary);
     }
 
-    // Containers below the eighth level are no lessons of their own.
+    // Containers nested ninety deep: those below the eighth level are part of the eighth.
     void deepLessonsJoinTheEighthLevel()
     {
-        QCOMPARE(readImportData(deepLessons(), "d.kvtml").lessons.size(), 8);
+        const ImportSource source = readImportData(
+            kvtml()
+                .replace("<lessons>", "<lessons>" + QByteArray("<container>").repeated(90))
+                .replace("</lessons>", QByteArray("</container>").repeated(90) + "</lessons>"),
+            "d.kvtml");
+        QCOMPARE(source.lessons.size(), 8);
+        QCOMPARE(planImport(source, {0, 1, false, 7}).pairs.size(), 2);
     }
 
-    // Rows beyond those the list shows are only counted.
+    // Rows beyond those the list shows are only counted; once stored, they were left out.
     void theRowsLeftOutListedAreBounded()
     {
         const ImportPlan plan =
-            planImport(readImportData(numbered("w\tm%1\n", 20000), "v.txt"), {});
+            planImport(readImportData(QByteArray("w\tm\n").repeated(20000), "v.txt"), {});
         QCOMPARE(plan.leftOut.size(), MaxLeftOutKept);
-        QCOMPARE(plan.summary(),
-                 "1 Wortpaar wird importiert, 19.999 Zeilen werden ausgelassen "
+        QCOMPARE(plan.importedSummary(),
+                 "1 Wortpaar wurde importiert, 19.999 Zeilen wurden ausgelassen "
                  "(davon 19.999 doppelte zusammengeführt).");
     }
 
-    // Once stored, the pairs were imported.
-    void theSummaryAfterTheImport()
+    // The first grade of the foreign word, not of the German one, gives its box, at most the last,
+    // where it has a day.
+    void kvtmlGradesGiveBoxes()
     {
-        const ImportPlan plan = planImport(readImportData("a\tb\na\tc\n\td\nx\ty\n", "x.txt"), {});
-        QCOMPARE(plan.importedSummary(),
-                 "2 Wortpaare wurden importiert, 2 Zeilen wurden ausgelassen (davon 1 doppelte "
-                 "zusammengeführt).");
-    }
-
-    // The grade of the foreign word's translation gives its box, where it has a box and a day.
-    void kvtmlGradesGiveBoxes_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QByteArray>("grade");
-        QTest::addColumn<std::optional<boxes::Place>>("place");
-        const QByteArray dog = "<text>the dog</text>";
         const auto grade = [](const char* box, const char* date) {
             return QByteArray("<grade><currentgrade>") + box + "</currentgrade><date>" + date
                 + "</date></grade>";
         };
-        const std::optional<boxes::Place> none;
-        QTest::newRow("box and day") << dog << grade(" 3 ", "2009-03-05T15:31:53")
-                                     << std::optional(boxes::Place{3, {2009, 3, 5}});
-        QTest::newRow("above 5, first grade")
-            << dog << grade("7", "2009-03-05") + grade("4", "2010-01-01")
-            << std::optional(boxes::Place{5, {2009, 3, 5}});
-        QTest::newRow("never asked") << dog << grade("0", "2009-03-05") << none;
-        QTest::newRow("no day") << dog << grade("2", "gestern") << none;
-        QTest::newRow("German side")
-            << QByteArray("<text>der Hund</text>") << grade("3", "2009-03-05") << none;
-    }
-    void kvtmlGradesGiveBoxes()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(QByteArray, grade);
-        const ImportSource source = readImportData(kvtml().replace(text, text + grade), "v.kvtml");
-        const ImportPlan plan = planImport(source, source.proposed);
-        QTEST(plan.pairs.value(0).place, "place");
-        QVERIFY(!plan.pairs.value(1).place);
+        const QByteArray bytes =
+            kvtml()
+                .replace("dog</text>",
+                         "dog</text>" + grade(" 7 ", "2009-03-05T15:31:53")
+                             + grade("4", "2010-01-01"))
+                .replace("Hund</text>", "Hund</text>" + grade("3", "2009-03-05"))
+                .replace("cat</text>", "cat</text>" + grade("2", "gestern"));
+        const ImportSource source = readImportData(bytes, "v.kvtml");
+        const QList<Pair> pairs = planImport(source, source.proposed).pairs;
+        QCOMPARE(pairs.value(0).place, std::optional(boxes::Place{5, {2009, 3, 5}}));
+        QVERIFY(!pairs.value(1).place);
     }
 
-    // A lesson exported to KVTML comes back with its sides whatever its language is called.
-    void roundTripKeepsTheSides_data()
-    {
-        QTest::addColumn<QString>("language");
-        for (const char* name : {"deutsch ", "GERMAN", "de", "Englisch", "Sprache 1"})
-            QTest::newRow(name) << name;
-    }
-    void roundTripKeepsTheSides()
-    {
-        QFETCH(QString, language);
-        const QList<Pair> pairs = {{"der Hund", "the dog"}, {"die Katze", "the cat"}};
-        const ImportSource source = readImportData(exportKvtml(pairs, language, "L"), "L.kvtml");
-        QCOMPARE(planImport(source, source.proposed).pairs, pairs);
-    }
-
-    // Stopping the reading gives no rows, and says so.
+    // Stopping the reading refuses nothing, and says it was stopped.
     void readingStops_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("fileName");
-        const QList<Pair> pairs(3000, {"word", "Wort"});
-        QTest::newRow("text") << exportDelimited(pairs).repeated(20) << "s.tsv";
-        QTest::newRow("KVTML") << exportKvtml(pairs, "Englisch", "L") << "s.kvtml";
+        QTest::newRow("text") << QByteArray("a\tb\n") << "s.tsv";
+        QTest::newRow("KVTML") << exportKvtml(QList<Pair>(3000, {"word", "Wort"}), "Englisch", "L")
+                               << "s.kvtml";
     }
     void readingStops()
     {
@@ -367,103 +286,44 @@ private slots:
         QFETCH(QString, fileName);
         const ImportSource source = readImportData(bytes, fileName, [](int) { return false; });
         QCOMPARE(source.outcome.status, store::Outcome::Status::Unchanged);
-        QCOMPARE(source.rows.size(), 0);
         QCOMPARE(source.outcome.message.text,
                  "Das Lesen der Datei \"" + fileName + "\" wurde abgebrochen.");
     }
 
-    // Whether a file's first row names the columns, the sides, and whether a column is known to be
-    // German (else the dialog asks the user to check).
-    void proposesHeaderAndSides_data()
+    // A first row without the digit that every row below holds in its column names the columns.
+    void aNumberedListHasAHeaderRow()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<bool>("headerRow");
-        QTest::addColumn<int>("foreign");
-        QTest::addColumn<int>("german");
-        QTest::addColumn<bool>("germanMarked");
-        QTest::addColumn<QStringList>("columns");
-        QTest::newRow("language names")
-            << QByteArray("Englisch;Deutsch\nhouse;Haus\n") << "a.csv" << true << 0 << 1 << true
-            << QStringList{"Englisch", "Deutsch"};
-        QTest::newRow("German after a number")
-            << QByteArray("Nr\tFranzösisch\tDeutsch\n1\tla maison\tdas Haus\n") << "a.txt" << true
-            << 1 << 2 << true << QStringList{"Nr", "Französisch", "Deutsch"};
-        QTest::newRow("numbered rows")
-            << QByteArray("Nr;Wort;Bedeutung\n1;house;Haus\n2;tree;Baum\n") << "a.csv" << true << 0
-            << 1 << false << QStringList{"Nr", "Wort", "Bedeutung"};
-        QTest::newRow("meaning lists")
-            << QByteArray("Wort\tBedeutungen\nthe\t\"der;die;das\"\na\t\"ein;eine\"\n") << "a.txt"
-            << true << 0 << 1 << false << QStringList{"Wort", "Bedeutungen"};
-        QTest::newRow("Anki's column names")
-            << QByteArray("#columns:Front;Deutsch\nhouse;Haus\n") << "a.txt" << false << 0 << 1
-            << true << QStringList{"Front", "Deutsch"};
-        QTest::newRow("KVTML without German")
-            << kvtml("<locale>fr</locale>", "<name>Capital</name>") << "a.kvtml" << false << 0 << 1
-            << false << QStringList{"fr", "Capital"};
-        QTest::newRow("KVTML, German by name")
-            << kvtml("<name>GERMAN</name>", "") << "a.kvtml" << false << 1 << 0 << true
-            << QStringList{"GERMAN", "Sprache 1"};
-    }
-    void proposesHeaderAndSides()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, fileName);
-        const ImportSource source = readImportData(bytes, fileName);
-        const ImportColumns columns = importColumns(source, source.proposed.headerRow);
-        QTEST(source.proposed.headerRow, "headerRow");
-        QTEST(source.proposed.foreignColumn, "foreign");
-        QTEST(source.proposed.germanColumn, "german");
-        QTEST(columns.germanMarked, "germanMarked");
-        QTEST(columns.names, "columns");
+        QVERIFY(readImportData("Nr;Wort\n1;house\n2;tree\n", "a.csv").proposed.headerRow);
     }
 
-    // A lesson's name comes from the title or file name without its extension, or from the lesson chosen.
-    void proposesNames_data()
+    // Anki names the columns in a settings line, the German one among them.
+    void ankiNamesItsColumns()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<int>("lesson");
-        QTest::addColumn<QString>("name");
-        const QByteArray titled = kvtml().replace("Tiere: Teil 1", " fill_in_the_blank.KVTML ");
-        QTest::newRow("file name")
-            << QByteArray("a;b\n") << "/d/Haus und Hof.csv.txt" << -1 << "Haus und Hof";
-        QTest::newRow("title") << titled << "x.kvtml" << -1 << "fill_in_the_blank";
-        QTest::newRow("a lesson within") << kvtml() << "x.kvtml" << 1 << "Haustiere - Hunde";
-        QTest::newRow("nothing left")
-            << QByteArray("a;b\n") << "日本語 ?!.txt" << -1 << "Importierte Lektion";
+        const ImportSource source = readImportData("#columns:Front;Deutsch\nhouse;Haus\n", "a.txt");
+        QVERIFY(!source.proposed.headerRow);
+        QCOMPARE(source.columns, QStringList({"Front", "Deutsch"}));
+        QCOMPARE(source.germanColumn, 1);
     }
+
+    // A lesson's name comes from the title or file name without its extension, or from the lesson
+    // chosen.
     void proposesNames()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, fileName);
-        QFETCH(int, lesson);
-        QTEST(lessonNameProposal(readImportData(bytes, fileName), lesson), "name");
+        QCOMPARE(readImportData("a;b\n", "/d/Haus und Hof.csv.txt").lessonName, "Haus und Hof");
+        QCOMPARE(readImportData(kvtml(), "x.kvtml").lessonName, "fill_in_the_blank");
+        QCOMPARE(lessonNameProposal(readImportData(kvtml(), "x.kvtml"), 1), "Haustiere - Hunde");
+        QCOMPARE(lessonNameProposal(readImportData("a;b\n", "日本語 ?!.txt"), -1),
+                 "Importierte Lektion");
     }
 
     // The caption above the preview counts what the table shows, after "von" in the dative.
-    void previewCaptions_data()
-    {
-        QTest::addColumn<int>("shown");
-        QTest::addColumn<int>("total");
-        QTest::addColumn<bool>("entries");
-        QTest::addColumn<message::PreviewOf>("of");
-        QTest::addColumn<QString>("caption");
-        using enum message::PreviewOf;
-        QTest::newRow("first entries")
-            << 20 << 35 << true << File << "Die ersten 20 von 35 Einträgen der Datei:";
-        QTest::newRow("first rows") << 20 << 12345 << false << BelowHeader
-                                    << "Die ersten 20 von 12.345 Zeilen unter der Kopfzeile:";
-        QTest::newRow("nothing below")
-            << 0 << 0 << false << BelowHeader << "Unter der Kopfzeile steht keine Zeile.";
-    }
     void previewCaptions()
     {
-        QFETCH(int, shown);
-        QFETCH(int, total);
-        QFETCH(bool, entries);
-        QFETCH(message::PreviewOf, of);
-        QTEST(message::previewCaption(shown, total, entries, of), "caption");
+        using enum message::PreviewOf;
+        QCOMPARE(message::previewCaption(20, 12345, true, File),
+                 "Die ersten 20 von 12.345 Einträgen der Datei:");
+        QCOMPARE(message::previewCaption(0, 0, false, BelowHeader),
+                 "Unter der Kopfzeile steht keine Zeile.");
     }
 
     void aMissingFileIsNamed()

@@ -29,11 +29,8 @@ Reading readAll(const QString& document)
         const Token token = xml.readNext();
         if (token == Token::Characters || token == Token::DocumentType)
             reading.steps.append({token, xml.text()});
-        else if (token == Token::StartElement || token == Token::EndElement
-                 || token == Token::EntityReference)
+        else if (token == Token::StartElement || token == Token::EndElement)
             reading.steps.append({token, xml.name().toString()});
-        if (token == Token::EntityReference)
-            break;
     }
     if (xml.hasError())
         reading.errorLine = xml.lineNumber();
@@ -42,12 +39,12 @@ Reading readAll(const QString& document)
 
 Step start(const char* name)
 {
-    return {Token::StartElement, QString::fromUtf8(name)};
+    return {Token::StartElement, name};
 }
 
 Step end(const char* name)
 {
-    return {Token::EndElement, QString::fromUtf8(name)};
+    return {Token::EndElement, name};
 }
 
 Step chars(const QString& text)
@@ -56,8 +53,6 @@ Step chars(const QString& text)
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(QList<Step>)
 
 class XmlScannerTest : public QObject
 {
@@ -68,26 +63,18 @@ private slots:
     {
         QTest::addColumn<QString>("document");
         QTest::addColumn<QList<Step>>("steps");
-        QTest::newRow("element with text")
-            << "<a x=\"1\">t</a>" << QList<Step>{start("a"), chars("t"), end("a")};
-        QTest::newRow("empty element")
-            << "<a><b/></a>" << QList<Step>{start("a"), start("b"), end("b"), end("a")};
         QTest::newRow("references")
             << "<a>&lt;&#65;&#x42;&amp;&gt;&quot;&apos;&#x1F600;</a>"
             << QList<Step>{start("a"), chars("<AB&>\"'\U0001F600"), end("a")};
-        QTest::newRow("line ends")
-            << "<a>x\r\ny\rz</a>" << QList<Step>{start("a"), chars("x\ny\nz"), end("a")};
         QTest::newRow("CDATA") << "<a><![CDATA[<b>&x;]]></a>"
                                << QList<Step>{start("a"), chars("<b>&x;"), end("a")};
         QTest::newRow("prolog and comments")
-            << "\uFEFF<?xml version=\"1.0\"?>\n<!-- c -->\n<!DOCTYPE kvtml SYSTEM \"a>b\">\n<a/>"
+            << "\uFEFF<?xml?>\n<!-- c -->\n<!DOCTYPE kvtml SYSTEM \"a>b\">\n<a/>"
                "<!-- after -->\n"
             << QList<Step>{
                    {Token::DocumentType, "<!DOCTYPE kvtml SYSTEM \"a>b\">"}, start("a"), end("a")};
         QTest::newRow("prefixed names and non-ASCII")
             << "<k:ä-1.x>ü</k:ä-1.x>" << QList<Step>{start("k:ä-1.x"), chars("ü"), end("k:ä-1.x")};
-        QTest::newRow("entity of its own")
-            << "<a>x&own;</a>" << QList<Step>{start("a"), {Token::EntityReference, "own"}};
     }
     void readsWhatWordListsUse()
     {
@@ -107,27 +94,23 @@ private slots:
     {
         QTest::addColumn<QString>("document");
         QTest::addColumn<qint64>("line");
-        QTest::newRow("plain text") << "the;der\n" << 1LL;
-        QTest::newRow("end tag of another") << "<a>\n<b>\n</a>" << 3LL;
-        QTest::newRow("cut off") << "<a>\n<b>x</b>\n" << 3LL;
-        QTest::newRow("text after the root") << "<a/>\nx" << 2LL;
-        QTest::newRow("second root") << "<a/>\n<b/>" << 2LL;
-        QTest::newRow("end tag first") << "</a>" << 1LL;
-        QTest::newRow("unquoted value") << "<a x=1/>" << 1LL;
-        QTest::newRow("value never closed") << "<a x=\"1/>\n\n" << 3LL;
-        QTest::newRow("same attribute twice") << "<a x='1' x='2'/>" << 1LL;
-        QTest::newRow("no blank between attributes") << "<a x='1'y='2'/>" << 1LL;
-        QTest::newRow("markup in a value") << "<a x='<'/>" << 1LL;
-        QTest::newRow("bare ampersand") << "<a>\nsalt & pepper</a>" << 2LL;
-        QTest::newRow("reference to NUL") << "<a>&#0;</a>" << 1LL;
-        QTest::newRow("reference to a surrogate") << "<a>&#xD800;</a>" << 1LL;
-        QTest::newRow("reference with a sign") << "<a>&#+65;</a>" << 1LL;
-        QTest::newRow("control character") << "<a>\x01</a>" << 1LL;
-        QTest::newRow("control character in CDATA") << "<a><![CDATA[\x02]]></a>" << 1LL;
-        QTest::newRow("CDATA outside the root") << "<![CDATA[x]]><a/>" << 1LL;
-        QTest::newRow("document type after the root") << "<a/><!DOCTYPE a>" << 1LL;
-        QTest::newRow("comment never closed") << "<a>\n<!-- x" << 2LL;
-        QTest::newRow("name starting with a digit") << "<1a/>" << 1LL;
+        const auto row = [](const char* tag, const char* document, qint64 line) {
+            QTest::newRow(tag) << QString::fromUtf8(document) << line;
+        };
+        row("text after the root", "<a/>\nx", 2);
+        row("end tag first", "</a>", 1);
+        row("unquoted value", "<a x=1/>", 1);
+        row("value never closed", "<a x=\"1/>\n\n", 3);
+        row("same attribute twice", "<a x='1' x='2'/>", 1);
+        row("no blank between attributes", "<a x='1'y='2'/>", 1);
+        row("markup in a value", "<a x='<'/>", 1);
+        row("bare ampersand", "<a>\nsalt & pepper</a>", 2);
+        row("reference with a sign", "<a>&#+65;</a>", 1);
+        row("control character in CDATA", "<a><![CDATA[\x02]]></a>", 1);
+        row("CDATA outside the root", "<![CDATA[x]]><a/>", 1);
+        row("document type after the root", "<a/><!DOCTYPE a>", 1);
+        row("comment never closed", "<a>\n<!-- x", 2);
+        row("name starting with a digit", "<1a/>", 1);
     }
     void refusesDamage()
     {
@@ -136,56 +119,25 @@ private slots:
         QCOMPARE(readAll(document).errorLine, line);
     }
 
-    void attributesAreResolved_data()
-    {
-        QTest::addColumn<QString>("element");
-        QTest::addColumn<QString>("id");
-        QTest::newRow("double quotes") << "<a id=\"7\"/>"
-                                       << "7";
-        QTest::newRow("single quotes and blanks") << "<a  id = '7' />"
-                                                  << "7";
-        QTest::newRow("references") << "<a id='&lt;&#x41;&quot;'/>"
-                                    << "<A\"";
-        QTest::newRow("blanks within") << "<a id='x\ty\r\nz'/>"
-                                       << "x y z";
-        QTest::newRow("missing") << "<a ids='7'/>"
-                                 << "";
-    }
+    // References are resolved and blanks within a value are blanks.
     void attributesAreResolved()
     {
-        QFETCH(QString, element);
-        QFETCH(QString, id);
-        XmlScanner xml(element);
+        XmlScanner xml(u"<a  id = '&lt;&#x41;&quot;x\ty\r\nz' />");
         QCOMPARE(xml.readNext(), Token::StartElement);
-        QCOMPARE(xml.attribute(u"id"), id);
+        QCOMPARE(xml.attribute(u"id"), "<A\"x y z");
     }
 
     // Elements open at once and attributes of one element have a limit that no word list reaches;
     // beyond it the document is damaged, whatever its length.
-    void limits_data()
-    {
-        QTest::addColumn<QString>("document");
-        QTest::addColumn<bool>("read");
-        const auto nested = [](int depth) {
-            return QString(QStringLiteral("<a>")).repeated(depth)
-                + QString(QStringLiteral("</a>")).repeated(depth);
-        };
-        const auto attributes = [](int count) {
-            QString element = QStringLiteral("<a");
-            for (int i = 0; i < count; ++i)
-                element += QStringLiteral(" x%1='1'").arg(i);
-            return element + QStringLiteral("/>");
-        };
-        QTest::newRow("deepest") << nested(exchange::MaxXmlDepth) << true;
-        QTest::newRow("one deeper") << nested(exchange::MaxXmlDepth + 1) << false;
-        QTest::newRow("most attributes") << attributes(exchange::MaxXmlAttributes) << true;
-        QTest::newRow("one attribute more") << attributes(exchange::MaxXmlAttributes + 1) << false;
-    }
     void limits()
     {
-        QFETCH(QString, document);
-        QFETCH(bool, read);
-        QCOMPARE(readAll(document).errorLine == 0, read);
+        QString attributes = "<a";
+        for (int i = 0; i <= exchange::MaxXmlAttributes; ++i)
+            attributes += QString(" x%1='1'").arg(i);
+        QCOMPARE(readAll(attributes + "/>").errorLine, 1);
+        const int depth = exchange::MaxXmlDepth + 1;
+        QCOMPARE(
+            readAll(QString("<a>").repeated(depth) + QString("</a>").repeated(depth)).errorLine, 1);
     }
 };
 

@@ -1,10 +1,7 @@
 #include "FuzzTargets.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTest>
-
-#include <algorithm>
 
 // Every input that once made a fuzz target fail, run through its target again. Inputs under
 // "pending" wait for their fix and are not run.
@@ -12,35 +9,26 @@ class FuzzRegressionTest : public QObject
 {
     Q_OBJECT
 
-public:
+    // The facts the target found broken on the input it ran.
     static inline QStringList broken;
-
-private:
-    static QDir regressions() { return QDir(QStringLiteral(FUZZ_REGRESSIONS)); }
-    static QStringList folders(const QDir& dir)
-    {
-        return dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    }
-    static bool isTarget(const QString& name)
-    {
-        return std::any_of(std::begin(fuzz::Targets), std::end(fuzz::Targets),
-                           [&](const fuzz::Target& t) { return name == QLatin1String(t.name); });
-    }
+    const QDir regressions{FUZZ_REGRESSIONS};
 
 private slots:
     void initTestCase()
     {
-        fuzz::setFailureHandler([](const char* fact) { broken.append(QString::fromUtf8(fact)); });
+        fuzz::setFailureHandler([](const char* fact) { broken.append(fact); });
     }
 
     // A misspelt folder would silently take its inputs out of the test.
     void foldersNameTargets()
     {
-        QDir pending = regressions();
-        const QStringList waiting =
-            pending.cd(QStringLiteral("pending")) ? folders(pending) : QStringList();
-        for (const QString& name : folders(regressions()) + waiting)
-            QVERIFY2(name == QLatin1String("pending") || isTarget(name), qPrintable(name));
+        QStringList names{"pending"};
+        for (const fuzz::Target& target : fuzz::Targets)
+            names.append(target.name);
+        const auto folders = QDir::Dirs | QDir::NoDotAndDotDot;
+        for (const QString& name : regressions.entryList(folders)
+                 + QDir(regressions.filePath("pending")).entryList(folders))
+            QVERIFY2(names.contains(name), qPrintable(name));
     }
 
     void inputs_data()
@@ -48,10 +36,8 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("target");
         for (int t = 0; t < int(std::size(fuzz::Targets)); ++t) {
-            QDir dir = regressions();
-            if (!dir.cd(QLatin1String(fuzz::Targets[t].name)))
-                continue;
-            for (const QString& file : dir.entryList(QDir::Files, QDir::Name))
+            const QDir dir(regressions.filePath(fuzz::Targets[t].name));
+            for (const QString& file : dir.entryList(QDir::Files))
                 QTest::addRow("%s/%s", fuzz::Targets[t].name, qPrintable(file))
                     << dir.filePath(file) << t;
         }
@@ -70,7 +56,7 @@ private slots:
         broken.clear();
         fuzz::Targets[target].entry(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                     std::size_t(bytes.size()));
-        QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String("; "))));
+        QVERIFY2(broken.isEmpty(), qPrintable(broken.join("; ")));
     }
 };
 
