@@ -1,11 +1,8 @@
 #include "lesson/WordOrder.h"
-#include "store/Cp1252.h"
 
 #include <QCollator>
 #include <QRandomGenerator>
 #include <QTest>
-
-#include <algorithm>
 
 // The order of the vocabulary list is the German collation, letter case ignored, words that
 // compare equal in the order they came; the fast way for plain words must give exactly that.
@@ -21,30 +18,28 @@ private slots:
         QString printable;
         for (char16_t c = 0x20; c <= 0x7E; ++c)
             printable += QChar(c);
-        QTest::newRow("printable ASCII, short") << printable << 3;
         QTest::newRow("printable ASCII, beyond eight") << printable << 14;
         QTest::newRow("few letters, many equal words") << "aAbB -" << 10;
-        QTest::newRow("with umlauts and accents") << "aAäÄoöOsßeéè -1" << 9;
-        QTest::newRow("with Windows-1252 signs") << "a€bœŠ\u2018'x" << 6;
+        QTest::newRow("with umlauts, accents and Windows-1252 signs")
+            << "aAäÄoöOsßeéè -1€bœŠ\u2018'x" << 9;
     }
     void sortsAsTheCollation()
     {
         QFETCH(QString, letters);
         QFETCH(int, longest);
-        QRandomGenerator random(static_cast<quint32>(longest));
+        QRandomGenerator random(longest);
         QStringList words;
         for (int i = 0; i < 3000; ++i) {
             QString word;
             for (int n = random.bounded(longest + 1); n > 0; --n)
-                word += letters[random.bounded(static_cast<int>(letters.size()))];
+                word += letters[random.bounded(int(letters.size()))];
             words << word;
         }
         QCollator collator(QLocale(QLocale::German, QLocale::Germany));
         collator.setCaseSensitivity(Qt::CaseInsensitive);
         QStringList expected = words;
-        std::stable_sort(expected.begin(), expected.end(), [&](const QString& a, const QString& b) {
-            return collator.compare(a, b) < 0;
-        });
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](auto& a, auto& b) { return collator.compare(a, b) < 0; });
         QStringList sorted;
         for (const qsizetype i : lesson::WordOrder().order(words))
             sorted << words[i];
