@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <optional>
-
 using testing::TestProgram;
+using namespace signin;
+using namespace store;
 
 namespace {
 
@@ -23,31 +23,21 @@ template <class T = QWidget> T* in(const char* name)
     return window ? window->findChild<T*>(name) : nullptr;
 }
 
-const QString Plain = "Paukomat V1.1", Odd = "PaukomaT V1.1";
+const QString Plain = "Paukomat V1.1";
 
-enum class Action { Create, SignIn, RemoveYes, RemoveNo };
+enum class Action { Create, SignIn, Remove };
 
-// The refusal expected; no text when there is none.
-struct Refusal
+// The refusal expected, its title and the entry to correct.
+struct Row
 {
-    QString text;
+    const char* tag;
+    Action action;
+    QString name, password, confirmation, refusal;
+    Entry entry = Entry::None;
     QString title = Plain;
 };
 
-struct Row
-{
-    Action action;
-    QString name, password, confirmation;
-    Refusal refusal;
-    signin::Entry entry;
-    QStringList after;
-};
-
-using signin::Entry;
-
 } // namespace
-
-Q_DECLARE_METATYPE(Row)
 
 // The wiring of the sign-in and new-user screens; then the rules they apply, on the user list
 // alone.
@@ -60,43 +50,44 @@ private slots:
     {
         TestProgram program;
         program.writeScrambled("PK.dat", {"Jörg Müller-2", " geh eim", "anna", "a1", "Anna", "a2"});
-        program.writePlain("anna/Englisch/U1", {"x"});
         program.screens().showLogin();
-        QComboBox* names = in<QComboBox>("cboBenutzer");
+        auto* names = in<QComboBox>("cboBenutzer");
+        auto* password = in<QLineEdit>("txtPassword");
+        auto* remove = in<QPushButton>("cmdUserLoeschen");
         QCOMPARE(names->itemText(1), "anna"); // file order
         QCOMPARE(names->currentText(), "");   // none chosen
 
         // A user goes only after the name, the password and "Ja"; the list is then reloaded.
         program.messages.queueOk();
-        in("txtPassword")->setFocus();
-        in<QPushButton>("cmdUserLoeschen")->click();
+        password->setFocus();
+        remove->click();
         QCOMPARE(QApplication::focusWidget(), names);
         names->setEditText("anna");
-        in<QLineEdit>("txtPassword")->setText("a1");
+        password->setText("a1");
         program.messages.queue(ui::Answer::No);
-        in<QPushButton>("cmdUserLoeschen")->click();
+        remove->click();
         QCOMPARE(names->currentText(), "anna");
-        QCOMPARE(in<QLineEdit>("txtPassword")->text(), "a1");
+        QCOMPARE(password->text(), "a1");
         program.messages.queue(ui::Answer::Yes);
-        in<QPushButton>("cmdUserLoeschen")->click();
+        remove->click();
         const QString question = "Soll der Benutzer anna wirklich gelöscht werden ?";
         QCOMPARE(program.messages.texts(),
                  (QStringList{"Benutzer in der Liste wählen !", question, question}));
         QCOMPARE(program.messages.shown.last().buttons, ui::Buttons::YesNo);
+        QCOMPARE(program.messages.shown.last().title, Plain);
         QCOMPARE(program.readScrambled("PK.dat"),
                  (QStringList{"Jörg Müller-2", " geh eim", "Anna", "a2"}));
-        QVERIFY(!program.exists("anna"));
         QCOMPARE(names->itemText(1), "Anna");
         QCOMPARE(names->currentText(), "");
-        QCOMPARE(in<QLineEdit>("txtPassword")->text(), "");
+        QCOMPARE(password->text(), "");
 
         // Picked, Enter in the name box signs in.
         names->setCurrentIndex(0);
-        in<QLineEdit>("txtPassword")->setText(" geh eim");
+        password->setText(" geh eim");
         QTest::keyClick(names, Qt::Key_Enter);
         QCOMPARE(program.bytes("tmpUsr"), TestProgram::plainBytes({"Jörg Müller-2", " geh eim"}));
         QVERIFY(TestProgram::shown<mainwindow::frmMain>());
-        QVERIFY(!TestProgram::shown<signin::frmLogin>());
+        QVERIFY(!TestProgram::shown<frmLogin>());
     }
 
     // "Abbruch" and the frame of the new-user screen go back to the sign-in, whose Esc and frame
@@ -105,15 +96,14 @@ private slots:
     {
         for (const bool byFrame : {false, true}) {
             TestProgram program;
-            program.writeScrambled("PK.dat", {"anna", "a"});
             program.screens().showNewUser();
-            byFrame ? (void)TestProgram::shown<signin::frmNewUser>()->close()
+            byFrame ? (void)TestProgram::shown<frmNewUser>()->close()
                     : in<QPushButton>("cmdCancel")->click();
-            QVERIFY(TestProgram::shown<signin::frmLogin>());
-            QVERIFY(!TestProgram::shown<signin::frmNewUser>());
-            for (const char* name : {"tmpUsr", "tmpErgShow", "tmpNotiz.txt", "anna/tmpEdit"})
+            QVERIFY(TestProgram::shown<frmLogin>());
+            QVERIFY(!TestProgram::shown<frmNewUser>());
+            for (const char* name : {"tmpUsr", "tmpNotiz.txt", "anna/tmpEdit"})
                 program.writePlain(name, {"x"});
-            byFrame ? (void)TestProgram::shown<signin::frmLogin>()->close()
+            byFrame ? (void)TestProgram::shown<frmLogin>()->close()
                     : QTest::keyClick(in("cboBenutzer"), Qt::Key_Escape);
             QCOMPARE(program.end.requests, 1);
             QCOMPARE(program.entries() + program.entries("anna"),
@@ -121,104 +111,78 @@ private slots:
         }
     }
 
-    // A new user checked, a user signed in or removed when the question is answered "Ja" or
-    // "Nein": the refusal, the entry to correct; then the users, or the sign-in hand-off's lines.
+    // A new user checked, a user signed in or removed: each check in its turn refuses with its
+    // message and the entry to correct.
     void userListChecksInTheirOrder_data()
     {
         QTest::addColumn<Row>("row");
-        const QString forbidden =
-            "Die Zeichen !§$%&/()=?'*+~.:,;<>|{[]}\\#^@^ sind nicht erlaubt !";
         const QString own = "Der Benutzername \"%1\" ist nicht möglich, weil Paukomat eine eigene "
-                            "Datei dieses Namens verwendet !";
-        const QString wrong = "Ungültiges Kennwort, versuchen Sie es noch einmal!";
-        const QStringList all{"anna", "Anna", "..", "bert", "rest"}, kept{"alt", "alt", "drei"};
-        const QString tooLong(256, 'a');
-        const auto add = [](const char* tag, const Row& row) { QTest::newRow(tag) << row; };
+                            "Datei dieses Namens verwendet !",
+                      wrong = "Ungültiges Kennwort, versuchen Sie es noch einmal!",
+                      odd = "PaukomaT V1.1";
         using enum Action;
-        const Entry none = Entry::None, pw = Entry::Password;
-        add("^ in name, before completeness", {Create, "an^na", "", "", {forbidden}, none, all});
-        add("§ in password", {Create, "neu", "p§", "p§", {forbidden}, none, all});
-        add("empty name first",
-            {Create, "", "x", "y", {"Ein Benutzername ist erforderlich !", Odd}, none, all});
-        add("mismatch first",
-            {Create, "neu", "", "x!", {"Das Kennwort ist fehlerhaft !", Odd}, none, all});
-        add("no password",
-            {Create, "neu", "", "", {"Ein Kennwort ist erforderlich !", Odd}, none, all});
-        add("existing",
-            {Create, "anna", "x", "x", {"Der Benutzer ist bereits vorhanden !", Odd}, none, all});
-        add("Cyrillic", {Create, "Ив", "x", "x", {store::unstorableTextMessage("Ив")}, none, all});
-        add("tab",
-            {Create, "neu", "a\tb", "a\tb", {store::unstorableTextMessage("\t")}, none, all});
-        add("too long",
-            {Create, tooLong, "x", "x", {store::tooLongNameMessage(tooLong)}, none, all});
-        add("hand-off file", {Create, "tmpUsr", "x", "x", {own.arg("tmpUsr")}, none, all});
-        add("program file", {Create, "Paukomat", "x", "x", {own.arg("Paukomat")}, none, all});
-        // Before the unpaired last line of a damaged list, so that every record keeps its lines.
-        add("created",
-            {Create, "ANNA", "x", "x", {}, none, {"anna", "Anna", "..", "bert", "ANNA", "rest"}});
-        add("other case", {SignIn, "ANNA", "a1", "", {wrong}, pw, kept});
-        add("other user's password", {SignIn, "anna", "a2", "", {wrong}, pw, kept});
-        add("trailing blank", {SignIn, "anna", "a1 ", "", {wrong}, pw, kept});
-        add("no password line", {SignIn, "rest", "", "", {wrong}, pw, kept});
-        add("damaged name", {SignIn, "..", "p", "", {store::unsafeNameMessage("..")}, none, kept});
-        add("signed in", {SignIn, "anna", "a1", "", {}, none, {"anna", "a1"}});
-        add("no name",
-            {RemoveYes, "", "", "", {"Benutzer in der Liste wählen !"}, Entry::Name, all});
-        add("no password to remove", {RemoveYes, "bert", "", "", {"Kennwort eingeben !"}, pw, all});
-        add("wrong password", {RemoveYes, "bert", "a1", "", {wrong}, pw, all});
-        add("answered no", {RemoveNo, "bert", "b", "", {}, none, all});
-        add("removed", {RemoveYes, "bert", "b", "", {}, none, {"anna", "Anna", "..", "rest"}});
-        // From a damaged list the record goes, but nothing outside the program directory.
-        add("removed, damaged name",
-            {RemoveYes, "..", "p", "", {}, none, {"anna", "Anna", "bert", "rest"}});
+        using enum Entry;
+        const auto add = [](const Row& row) { QTest::newRow(row.tag) << row; };
+        add({"forbidden character, before completeness", Create, "an^na", "", "",
+             "Die Zeichen !§$%&/()=?'*+~.:,;<>|{[]}\\#^@^ sind nicht erlaubt !"});
+        add({"empty name first", Create, "", "x", "y", "Ein Benutzername ist erforderlich !", None,
+             odd});
+        add({"mismatch first", Create, "neu", "", "x!", "Das Kennwort ist fehlerhaft !", None,
+             odd});
+        add({"no password", Create, "neu", "", "", "Ein Kennwort ist erforderlich !", None, odd});
+        add({"existing", Create, "anna", "x", "x", "Der Benutzer ist bereits vorhanden !", None,
+             odd});
+        add({"Cyrillic", Create, "Ив", "x", "x", unstorableTextMessage("Ив")});
+        add({"hand-off file", Create, "tmpUsr", "x", "x", own.arg("tmpUsr")});
+        add({"program file", Create, "Paukomat", "x", "x", own.arg("Paukomat")});
+        add({"other case", SignIn, "ANNA", "a1", "", wrong, Password});
+        add({"no password line", SignIn, "rest", "", "", wrong, Password});
+        add({"damaged name", SignIn, "..", "p", "", unsafeNameMessage("..")});
+        add({"no password to remove", Remove, "anna", "", "", "Kennwort eingeben !", Password});
+        add({"wrong password to remove", Remove, "anna", "a2", "", wrong, Password});
     }
     void userListChecksInTheirOrder()
     {
-        QFETCH(Row, row);
+        QFETCH(const Row, row);
         TestProgram program;
-        program.writeScrambled("PK.dat",
-                               {"anna", "a1", "Anna", "a2", "..", "p", "bert", "b", "rest"});
-        program.writePlain("tmpUsr", {"alt", "alt", "drei"});
+        program.writeScrambled("PK.dat", {"anna", "a1", "Anna", "a2", "..", "p", "rest"});
+        program.writePlain("tmpUsr", {"alt"});
         program.writePlain("Paukomat", {"ELF"});
-        program.writePlain("bert/Englisch/U1", {"x"});
-        const signin::UserList users{store::DataTree(program.dir())};
+        const UserList users{DataTree(program.dir())};
         (void)users.makePlainCopy();
-        const QStringList before = program.entries();
-        std::optional<store::Message> asked;
-        const auto confirm = [&](const store::Message& question) {
-            asked = question;
-            return row.action == Action::RemoveYes;
+        const auto files = [&program] {
+            QByteArrayList all;
+            for (const QString& entry : program.entries())
+                all << entry.toUtf8() << program.bytes(entry);
+            return all;
         };
-        const store::Result<signin::Entry> outcome = row.action == Action::Create
-            ? store::Result<signin::Entry>{signin::Entry::None,
-                                           users.createUser(row.name, row.password,
-                                                            row.confirmation)}
+        const QByteArrayList before = files();
+        // A removal asked too early goes ahead and so is not refused.
+        const auto yes = [](const Message&) { return true; };
+        const Result<Entry> outcome = row.action == Action::Create
+            ? Result<Entry>{Entry::None, users.createUser(row.name, row.password, row.confirmation)}
             : row.action == Action::SignIn ? users.signIn(row.name, row.password)
-                                           : users.deleteUser(row.name, row.password, confirm);
-        const bool refused = outcome.outcome.status == store::Outcome::Status::Refused;
-        QCOMPARE(refused ? outcome.outcome.message.text : "", row.refusal.text);
-        if (refused)
-            QCOMPARE(outcome.outcome.message.title, row.refusal.title);
+                                           : users.deleteUser(row.name, row.password, yes);
+        QCOMPARE(outcome.outcome.status, Outcome::Status::Refused);
+        QCOMPARE(outcome.outcome.message.text, row.refusal);
+        QCOMPARE(outcome.outcome.message.title, row.title);
         QCOMPARE(outcome.value, row.entry);
-        QVERIFY(!outcome.outcome.failure);
-        const bool removal = row.action == Action::RemoveYes || row.action == Action::RemoveNo;
-        QCOMPARE(asked.has_value(), removal && !refused);
-        if (asked) {
-            QCOMPARE(asked->text, "Soll der Benutzer " + row.name + " wirklich gelöscht werden ?");
-            QCOMPARE(asked->title, Plain);
-        }
-        if (row.action == Action::SignIn)
-            QCOMPARE(program.bytes("tmpUsr"), TestProgram::plainBytes(row.after));
-        else
-            QCOMPARE(users.names(), row.after);
-        // Nothing is written before every check has passed; a new user gets a directory.
-        QStringList added = program.entries();
-        for (const QString& entry : before)
-            added.removeOne(entry);
-        QCOMPARE(added,
-                 row.action == Action::Create && !refused ? QStringList{row.name} : QStringList{});
-        QCOMPARE(program.exists("bert"),
-                 row.after.contains("bert") || row.action != Action::RemoveYes);
+        // Nothing is written before every check has passed.
+        QCOMPARE(files(), before);
+    }
+
+    // Behind the unpaired last line of a damaged list the new user goes in front of it, so that
+    // every record keeps its lines; a name in another case is another user, with a directory.
+    void newUserKeepsTheRecordsApart()
+    {
+        TestProgram program;
+        program.writeScrambled("PK.dat", {"anna", "a1", "rest"});
+        const UserList users{DataTree(program.dir())};
+        (void)users.makePlainCopy();
+        QVERIFY(users.createUser("ANNA", "x", "x"));
+        QCOMPARE(program.readScrambled("PK.dat"), (QStringList{"anna", "a1", "ANNA", "x", "rest"}));
+        QCOMPARE(users.names(), (QStringList{"anna", "ANNA", "rest"}));
+        QVERIFY(program.exists("ANNA"));
     }
 };
 

@@ -28,27 +28,16 @@ Tree tree(const QString& root)
     return now;
 }
 
-QByteArray scrambled(const QStringList& lines)
-{
-    return TestProgram::scrambledBytes(lines);
-}
-QByteArray plain(const QStringList& lines)
-{
-    return TestProgram::plainBytes(lines);
-}
-// A list line of a name and its key, and a word-pair line with its mark.
-QString keyed(const QString& name, const QString& key)
-{
-    return name + "\\\\" + key;
-}
-QString pair(const QString& foreign, const QString& german, char mark)
-{
-    return keyed(foreign, german) + "\\\\\\" + mark;
-}
+const auto scrambled = TestProgram::scrambledBytes;
+const auto plain = TestProgram::plainBytes;
+const QStringList lessonFile{"Englisch", "Lektion 1", "U1"};
+const QString en = "anna/Englisch/";
+
 // The lesson's two pairs with their marks.
 QStringList lesson(const char* marks)
 {
-    return {pair("house", "Haus;Gebäude", marks[0]), pair("the", "der;die;das", marks[1])};
+    return {QString("house\\\\Haus;Gebäude\\\\\\") + marks[0],
+            QString("the\\\\der;die;das\\\\\\") + marks[1]};
 }
 
 // The one visible window when it is usable, and the screen named; nullptr otherwise.
@@ -88,20 +77,14 @@ void type(const QString& text, QWidget* box = nullptr)
                                 Qt::Key(c.toUpper().unicode()), QString(c), {});
 }
 
-// With the window made the active one, as the window manager would, the controls the focus
-// visits from where it is, Tab by Tab.
-QString focusRound(int tabs)
+// With the window made the active one, as the window manager would, the control that has the
+// focus.
+QString focused()
 {
-    const auto focused = [] {
-        return qApp->focusWidget() ? qApp->focusWidget()->objectName() : "-";
-    };
     only()->activateWindow();
-    QStringList names{QTest::qWaitForWindowActive(only()) ? focused() : "inactive"};
-    for (int i = 0; i < tabs; ++i) {
-        press(Qt::Key_Tab);
-        names.append(focused());
-    }
-    return names.join(' ');
+    return QTest::qWaitForWindowActive(only()) && qApp->focusWidget()
+        ? qApp->focusWidget()->objectName()
+        : "inactive";
 }
 
 // Alt and the menu's access key, then the entry's access key.
@@ -131,57 +114,48 @@ class JourneyTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestProgram> program;
+    // The program directory lies below a folder whose name Windows-1252 cannot spell.
+    QTemporaryDir parent;
+    const bool made = QDir(parent.path()).mkdir("Łódź");
+    TestProgram program{parent.filePath("Łódź/Paukomat-XXXXXX")};
     Tree want;
-    TestProgram& p() { return *program; }
+    TestProgram& p() { return program; }
 
 private slots:
-    void initTestCase()
-    {
-        // The program directory lies below a folder whose name Windows-1252 cannot spell.
-        static QTemporaryDir parent;
-        QVERIFY(QDir(parent.path()).mkdir("Łódź"));
-        program = std::make_unique<TestProgram>(parent.filePath("Łódź/Paukomat-XXXXXX"));
-    }
+    void initTestCase() { QVERIFY(made); }
 
-    // The splash names the help file at once and opens it on F1; its frame does nothing, and its
-    // one tick leads to the sign-in, which makes the user list.
+    // The splash opens the help on F1; its frame does nothing, and its tick leads to the sign-in,
+    // which makes the user list.
     void splashThenSignUpAndIn()
     {
         p().screens().showIntro();
-        QCOMPARE(p().help.helpFile(), p().path("Paukomat.hlp"));
         QTest::keyClick(only(), Qt::Key_F1);
         QCOMPARE(p().help.requests.size(), 1);
         only()->close();
         QPointer<QTimer> tick = control<QTimer>("tmrIntro");
-        QVERIFY(tick && tick->isActive());
+        QVERIFY(tick);
+        QVERIFY(tick->isActive());
         tick->setInterval(0);
         QTRY_VERIFY(only("frmLogin"));
-        QVERIFY(!tick || !tick->isActive());
         STEP(frmLogin, {{"PK.dat", ""}, {"tmpPK.dat", ""}});
-        QCOMPARE(focusRound(7),
-                 "cboBenutzer txtPassword cmdOK cmdCancel cmdNeuerUser cmdUserLoeschen cmdHelp "
-                 "cboBenutzer");
+        QCOMPARE(focused(), "cboBenutzer");
         press(Qt::Key_N, Qt::AltModifier); // the click an access key gives is animated
         QTRY_VERIFY(only("frmNewUser"));
-        QCOMPARE(focusRound(6),
-                 "txtBenutzerName txtKennwort1 txtKennwort2 cmdNimmNutzer cmdCancel cmdHelp "
-                 "txtBenutzerName");
+        QCOMPARE(focused(), "txtBenutzerName");
         // A confirmation that differs is refused; the entries stay, the focus goes to the button.
         p().messages.queueOk();
         type("anna\tgeheim\tgeheimx");
         control<QPushButton>("cmdNimmNutzer")->click(); // leaves the focus in the box
-        QCOMPARE(p().messages.shown.value(0).title, "PaukomaT V1.1");
+        QCOMPARE(p().messages.shown.size(), 1);
         press(Qt::Key_Tab, Qt::ShiftModifier);
         type("geheim\t\n");
-        QCOMPARE(focusRound(0), "cboBenutzer");
+        QCOMPARE(focused(), "cboBenutzer");
         type("anna");
         press(Qt::Key_K, Qt::AltModifier);
         // A wrong password is refused and left selected, so that typing replaces it.
         p().messages.queueOk();
         type("Geheim\n");
-        QCOMPARE(p().messages.texts().value(1),
-                 "Ungültiges Kennwort, versuchen Sie es noch einmal!");
+        QCOMPARE(p().messages.shown.size(), 2);
         type("geheim\n");
         STEP(frmMain,
              {{"PK.dat", scrambled({"anna", "geheim"})},
@@ -196,21 +170,21 @@ private slots:
     // file when the editor is left.
     void aLessonWritten()
     {
-        QCOMPARE(focusRound(5), "lstSprachen lstLektionen btnEnd cmdHelp BtnGo lstSprachen");
+        QCOMPARE(focused(), "lstSprachen");
         p().input.queue("Englisch");
         byKeys(Qt::Key_S, "mnuSprache", Qt::Key_N);
         p().input.queue("Lektion 1");
         byKeys(Qt::Key_L, "mnuLektionen", Qt::Key_N);
         byKeys(Qt::Key_L, "mnuLektionen", Qt::Key_B);
-        const QStringList languages = {keyed("Englisch", "LSp1")};
+        const QStringList languages = {"Englisch\\\\LSp1"};
         STEP(frmEditUnit,
              {{"anna/Spr.dat", scrambled(languages)},
               {"anna/tmpSpr.dat", plain(languages)},
-              {"anna/Englisch/", ""},
-              {"anna/LSp1", scrambled({keyed("Lektion 1", "U1")})},
-              {"anna/tmpEdit", plain({"Englisch", "Lektion 1", "U1"})},
-              {"anna/Englisch/U1", ""},
-              {"anna/Englisch/tmpU1", ""}});
+              {en, ""},
+              {"anna/LSp1", scrambled({"Lektion 1\\\\U1"})},
+              {"anna/tmpEdit", plain(lessonFile)},
+              {en + "U1", ""},
+              {en + "tmpU1", ""}});
         for (const QString& line : lesson("ff")) {
             type(line.section("\\\\", 0, 0), control("txtNewVokabelSprache"));
             type(line.section("\\\\", 1, 1), control("txtNewVokabelDeutsch"));
@@ -218,23 +192,21 @@ private slots:
         }
         click("cmdExit");
         STEP(frmMain,
-             {{"anna/tmpEdit", Gone},
-              {"anna/Englisch/tmpU1", Gone},
-              {"anna/Englisch/U1", scrambled(lesson("ff"))}});
+             {{"anna/tmpEdit", Gone}, {en + "tmpU1", Gone}, {en + "U1", scrambled(lesson("ff"))}});
     }
 
     // One run by keys: Shift+Tab to the start button, Space starts, Enter judges. Its results
     // are shown; "OK" gives a drill loaded afresh from the lesson.
     void aRunAndItsResults()
     {
-        QCOMPARE(focusRound(0), "lstSprachen");
+        QCOMPARE(focused(), "lstSprachen");
         press(Qt::Key_Tab, Qt::ShiftModifier);
         press(Qt::Key_Space);
         STEP(frmPaukomat,
-             {{"anna/tmpEdit", plain({"Englisch", "Lektion 1", "U1"})},
-              {"anna/Englisch/EU1", ""},
-              {"anna/Englisch/tmpU1", plain(lesson("ff"))}});
-        QCOMPARE(focusRound(0), "cmdStartUebung");
+             {{"anna/tmpEdit", plain(lessonFile)},
+              {en + "EU1", ""},
+              {en + "tmpU1", plain(lesson("ff"))}});
+        QCOMPARE(focused(), "cmdStartUebung");
         press(Qt::Key_Space); // the focus goes to the answer box
         type("Haus\n");
         p().messages.queueOk(2); // the solution of the wrong answer, then the end of the run
@@ -246,14 +218,13 @@ private slots:
         const QString day = QDate::currentDate().toString(Qt::ISODate);
         STEP(frmErgebnis,
              {{"tmpErgShow", plain({dir, "anna", "Englisch", "Lektion 1", dir + "EU1"})},
-              {"anna/Englisch/tmpU1", plain(lesson("rf"))},
-              {"anna/Englisch/U1", scrambled(lesson("rf"))},
-              {"anna/Englisch/EU1", scrambled({" 2\\\\ 1", "2\\\\1"})},
-              {"anna/Englisch/.KU1",
-               scrambled({"2\\\\" + day + "\\\\house", "1\\\\" + day + "\\\\the"})}});
+              {en + "tmpU1", plain(lesson("rf"))},
+              {en + "U1", scrambled(lesson("rf"))},
+              {en + "EU1", scrambled({" 2\\\\ 1", "2\\\\1"})},
+              {en + ".KU1", scrambled({"2\\\\" + day + "\\\\house", "1\\\\" + day + "\\\\the"})}});
         click("cmdCancel");
         click("cmdCancel");
-        STEP(frmMain, {{"anna/Englisch/tmpU1", Gone}});
+        STEP(frmMain, {{en + "tmpU1", Gone}});
     }
 
     // The end button ends the program, leaving no hand-off file anywhere.
