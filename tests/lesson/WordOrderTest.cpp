@@ -18,10 +18,9 @@ private slots:
         QString printable;
         for (char16_t c = 0x20; c <= 0x7E; ++c)
             printable += QChar(c);
-        QTest::newRow("printable ASCII, beyond eight") << printable << 14;
+        QTest::newRow("printable ASCII and Windows-1252 signs, beyond eight")
+            << printable + "äÄöéèß€œŠ\u2018" << 14;
         QTest::newRow("few letters, many equal words") << "aAbB -" << 10;
-        QTest::newRow("with umlauts, accents and Windows-1252 signs")
-            << "aAäÄoöOsßeéè -1€bœŠ\u2018'x" << 9;
     }
     void sortsAsTheCollation()
     {
