@@ -46,10 +46,9 @@ QString ScriptedFiles::openFile(QWidget*, const QString& title, const QString&)
     return answers.isEmpty() ? QString() : answers.dequeue().first;
 }
 
-QString ScriptedFiles::saveFile(QWidget*, const QString& title, const QString& proposedName,
+QString ScriptedFiles::saveFile(QWidget*, const QString& title, const QString&,
                                 const QString& filters, QString* selectedFilter)
 {
-    proposedNames.append(proposedName);
     if (answers.isEmpty())
         return openFile(nullptr, title, filters);
     const auto [path, filter] = answers.dequeue();

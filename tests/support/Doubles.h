@@ -28,7 +28,6 @@ struct ScriptedMessages final : ui::MessageBox
 
     void queue(ui::Answer answer) { answers.enqueue(answer); }
     void queueOk(int count = 1) { answers.append(QList<ui::Answer>(count, ui::Answer::Ok)); }
-    [[nodiscard]] int pending() const { return static_cast<int>(answers.size()); }
     // Texts of the shown messages, in order.
     [[nodiscard]] QStringList texts() const;
 
@@ -107,18 +106,16 @@ struct ScriptedFiles final : ui::FileDialogs
                      const QString& filters, QString* selectedFilter) override;
     void queue(const QString& path, const QString& filter = {}) { answers.enqueue({path, filter}); }
 
-    QStringList proposedNames;
     QQueue<std::pair<QString, QString>> answers;
 };
 
 // A speech output with the voices listed; it records what it was asked to say.
 struct RecordingSpeech final : ui::Speech
 {
-    bool engineAvailable() override { return engine; }
+    bool engineAvailable() override { return true; }
     bool voiceAvailable(const QString& locale) override { return voices.contains(locale); }
     void say(const QString& text, const QString& locale) override { spoken << locale + ':' + text; }
 
-    bool engine = true;
     QStringList voices{QStringLiteral("en")};
     // "locale:text" for every word spoken, in order.
     QStringList spoken;

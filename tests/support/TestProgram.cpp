@@ -1,6 +1,6 @@
 #include "TestProgram.h"
+#include "LessonDir.h"
 
-#include "store/Cp1252.h"
 #include "store/Scrambler.h"
 #include "store/TextFile.h"
 
@@ -75,15 +75,12 @@ QList<QWidget*> TestProgram::visibleWindows()
 
 QByteArray TestProgram::scrambledBytes(const QStringList& plainLines)
 {
-    QByteArray data;
-    for (const QString& line : plainLines)
-        data += store::Scrambler::scrambleText(line) + "\r\n";
-    return data;
+    return LessonDir::file(plainLines);
 }
 
 QByteArray TestProgram::plainBytes(const QStringList& lines)
 {
-    return lines.isEmpty() ? QByteArray() : store::toCp1252(lines.join("\r\n") + "\r\n");
+    return LessonDir::file(lines, false);
 }
 
 QStringList TestProgram::readScrambled(const QString& relative) const
