@@ -1,10 +1,7 @@
 #include "TestProgram.h"
-#include "editor/frmEditUnit.h"
-#include "exercise/frmPaukomat.h"
 #include "mainwindow/frmMain.h"
 #include "store/Cp1252.h"
 #include "store/Scrambler.h"
-#include "store/TextFile.h"
 
 #include <QGuiApplication>
 #include <QListWidget>
@@ -30,23 +27,17 @@ struct Garbage
         static const QList<QByteArray> pieces = {"\\",
                                                  "\\\\",
                                                  "\\\\\\f",
-                                                 "\\\\\\r",
                                                  "f",
                                                  "LSp",
                                                  "U",
-                                                 "7",
                                                  " 12",
-                                                 "-3",
                                                  "99999999999999999999",
-                                                 "1e308",
-                                                 ".5",
                                                  " ",
                                                  "..",
                                                  "/",
                                                  "../..",
                                                  QByteArray(1, '\0'),
                                                  ";",
-                                                 "a;b",
                                                  "\xe4\xdf\x81",
                                                  "\r",
                                                  "\n"};
@@ -89,15 +80,6 @@ const QList<void (app::Screens::*)()> Show = {
     &app::Screens::showLogin, &app::Screens::showMain, &app::Screens::showEditor,
     &app::Screens::showExercise, &app::Screens::showResults};
 
-// One window left to go on with: it takes input and fits on the screen.
-bool oneUsableWindow()
-{
-    const QList<QWidget*> windows = TestProgram::visibleWindows();
-    const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size();
-    return windows.size() == 1 && windows[0]->isEnabled()
-        && room.expandedTo(windows[0]->size()) == room;
-}
-
 // Stored files sound (seed -1) or damaged from a seed, or a directory in place of one file; read
 // by a screen, which goes on.
 struct Case
@@ -120,17 +102,14 @@ private slots:
     void damagedFilesAreReadSafely_data()
     {
         QTest::addColumn<Case>("c");
-        const QString dir = "(an ihrer Stelle steht ein Verzeichnis)";
-        const QString shownLater = " werden erst angezeigt, wenn die Datei wieder lesbar ist; "
-                                   "Paukomat verändert sie nicht.";
+        const QString unreadable =
+            "Die Datei \"%1\" (%2liste) kann nicht gelesen werden (an ihrer Stelle steht ein "
+            "Verzeichnis).\nDie %2 werden erst angezeigt, wenn die Datei wieder lesbar ist; "
+            "Paukomat verändert sie nicht.";
         QTest::newRow("user list unreadable")
-            << Case{-1, 0, "PK.dat",
-                    "Die Datei \"PK.dat\" (Benutzerliste) kann nicht gelesen werden " + dir
-                        + ".\nDie Benutzer" + shownLater};
+            << Case{-1, 0, "PK.dat", unreadable.arg("PK.dat", "Benutzer")};
         QTest::newRow("language list unreadable")
-            << Case{-1, 1, "anna/Spr.dat",
-                    "Die Datei \"Spr.dat\" (Sprachenliste) kann nicht gelesen werden " + dir
-                        + ".\nDie Sprachen" + shownLater};
+            << Case{-1, 1, "anna/Spr.dat", unreadable.arg("Spr.dat", "Sprachen")};
         QTest::newRow("drill's working copy unreadable") << Case{-1, 3, "anna/Englisch/tmpU1"};
         for (int seed = 0; seed < 300; ++seed)
             QTest::addRow("seed %d", seed) << Case{seed, seed % 5};
@@ -140,10 +119,8 @@ private slots:
         QFETCH(const Case, c);
         Garbage garbage{QRandomGenerator(quint32(c.seed))};
         // The program directory lies beside a sentinel file, so that whatever a screen writes
-        // or removes outside its tree shows up. Thousands of synced saves run much faster in
-        // memory, where there is a memory file system.
-        const QString scratch = QFileInfo("/dev/shm").isWritable() ? "/dev/shm" : QDir::tempPath();
-        QTemporaryDir parent(scratch + "/DamagedFiles-XXXXXX");
+        // or removes outside its tree shows up.
+        QTemporaryDir parent;
         writeFile(parent.filePath("sentinel"), "keep");
         TestProgram p(parent.filePath("program"));
         p.messages.queueOk(100);
@@ -168,24 +145,20 @@ private slots:
         (p.screens().*Show[c.screen])();
         if (!c.message.isEmpty())
             QCOMPARE(p.messages.texts(), QStringList{c.message});
-        QCOMPARE(storedFiles(p.dir()), before);
-        QVERIFY2(oneUsableWindow(), "no usable window");
-
-        // What the user does next: leave the lesson, or go through the lists and open a lesson.
-        const auto lines = [](const QString& path) { return store::TextFile::readRawLines(path); };
-        const auto loaded = storedFiles(p.dir(), lines);
-        if (auto* editor = TestProgram::shown<editor::frmEditUnit>())
-            editor->findChild<QPushButton*>("cmdExit")->click();
-        if (auto* drill = TestProgram::shown<exercise::frmPaukomat>())
-            drill->findChild<QPushButton*>("cmdCancel")->click();
-        if (auto* main = TestProgram::shown<mainwindow::frmMain>(); main && c.screen == 1) {
+        // On the main screen the user goes through the languages and opens a lesson.
+        if (auto* main = TestProgram::shown<mainwindow::frmMain>()) {
             auto* languages = main->findChild<QListWidget*>("lstSprachen");
             for (int row = 0; row < languages->count(); ++row)
                 languages->setCurrentRow(row);
             main->findChild<QPushButton*>("BtnGo")->click();
         }
-        QCOMPARE(storedFiles(p.dir(), lines), loaded);
-        QVERIFY2(oneUsableWindow(), "no usable window after acting");
+        QCOMPARE(storedFiles(p.dir()), before);
+        // One window is left to go on with: it takes input and fits on the screen.
+        const QList<QWidget*> windows = TestProgram::visibleWindows();
+        const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size();
+        QCOMPARE(windows.size(), 1);
+        QVERIFY(windows[0]->isEnabled());
+        QCOMPARE(room.expandedTo(windows[0]->size()), room);
         QCOMPARE(
             QDir(parent.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
             (QStringList{QFileInfo(p.dir()).fileName(), "sentinel"}));
