@@ -53,6 +53,14 @@ private slots:
         QCOMPARE(readFile(dst), QByteArray("i\x7fqKAsqe&s}rAKHq\r\n\r\nUvad=bzs=_{q\r\nan?na\r\n"));
     }
 
+    // A line ends at CR LF or at LF alone; the last needs no end.
+    void readingKeepsWholeLines()
+    {
+        const QString path = file("lines");
+        writeFile(path, "eins\r\nzwei\n\r\nletzte");
+        QCOMPARE(TextFile::readLines(path), (QStringList{"eins", "zwei", "", "letzte"}));
+    }
+
     void writingInWindows1252()
     {
         const QString path = file("1252");
