@@ -17,8 +17,8 @@ struct RunCase
     QStringList lesson, answers, told, before, after, stored;
 };
 
-// A run over the due pairs of a lesson whose pairs stand in Boxes: what is told, how many pairs are due after it
-// and the boxes after it.
+// A run over the due pairs of a lesson whose pairs stand in Boxes: what is told, how many pairs
+// are due after it and the boxes after it.
 struct DueCase
 {
     QStringList lesson, answers, told;
@@ -128,7 +128,8 @@ private slots:
         QFETCH(RunCase, run);
         Fixture f;
         // A scratch file of an earlier drill lies beside the lesson.
-        QVERIFY(f.dir.write("EU1", LessonDir::file(run.before)) && f.dir.write("tmpU9", "old"));
+        QVERIFY(f.dir.write("EU1", LessonDir::file(run.before)));
+        QVERIFY(f.dir.write("tmpU9", "old"));
         QVERIFY(f.open(run.lesson));
         QCOMPARE(f.run(run.wrongOnly ? Selection::WrongOnly : Selection::AllWords, run.answers),
                  run.told);
