@@ -91,6 +91,11 @@ private slots:
         s.main->findChild<QListWidget*>("lstSprachen")->setCurrentRow(1);
         QCOMPARE(s.texts("lstLektionen"), QStringList{"Verben"});
         QCOMPARE(s.goTip(), "Startet Lektion \"Verben\" der Sprache Englisch");
+        s.trigger("mnuTitleLektion", "Nomen");
+        QCOMPARE(s.p.input.asked.last().prompt,
+                 "Geben Sie die neue Bezeichnung der Lektion Verben ein:");
+        s.main->findChild<QListWidget*>("lstSprachen")->setCurrentRow(1);
+        QCOMPARE(s.texts("lstLektionen"), QStringList{"Nomen"});
     }
 
     // The chosen lesson goes out as KVTML and to the printer, and comes in again as a new lesson
@@ -134,7 +139,7 @@ private slots:
                  "fehlt).\nSie wurde nicht angelegt.");
     }
 
-    // No keeps the screen and the hand-off files.
+    // No keeps the screen and the hand-off files; Yes by the end button removes them and ends.
     void theEndIsAskedFor()
     {
         MainScreen s;
@@ -143,6 +148,10 @@ private slots:
         QCOMPARE(s.p.messages.texts(), QStringList{"Wollen Sie wirklich beenden ?"});
         QVERIFY(testing::TestProgram::shown<mainwindow::frmMain>());
         QVERIFY(s.p.exists("tmpUsr"));
+        s.p.messages.queue(ui::Answer::Yes);
+        s.main->findChild<QPushButton*>("btnEnd")->click();
+        QCOMPARE(s.p.end.requests, 1);
+        QVERIFY(!s.p.exists("tmpUsr"));
     }
 };
 

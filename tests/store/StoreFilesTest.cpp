@@ -136,7 +136,8 @@ private slots:
     void numberTexts()
     {
         for (const auto& [name, value, number, percent] :
-             {std::tuple{"below 1", -0.25, "-.25", "-.25"},
+             {std::tuple{"below 1", 0.5, " .5", " .5"},
+              {"below 0", -0.25, "-.25", "-.25"},
               {"exponent", 1e15, " 1E+15", " 1E+15"},
               {"percent cut", 200.0 / 3, " 66.6666666666667", " 66.66"}}) {
             QVERIFY2(numberText(value) == number, name);
